@@ -1,0 +1,1 @@
+#include "MoorletCore/SessionPhase.h"

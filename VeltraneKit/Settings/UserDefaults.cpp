@@ -1,0 +1,1 @@
+#include "VeltraneKit/Settings/UserDefaults.h"

@@ -1,0 +1,1 @@
+#include "VeltraneKit/Time/Clock.h"

@@ -1,0 +1,59 @@
+#include "tests/support/TestSupport.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QThread>
+
+namespace testsupport {
+
+bool waitUntil(const std::function<bool()>& predicate, std::chrono::milliseconds timeout)
+{
+    QDeadlineTimer deadline(timeout);
+    while (!predicate()) {
+        if (deadline.hasExpired())
+            return predicate();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(2);
+    }
+    return true;
+}
+
+void processEvents(std::chrono::milliseconds duration)
+{
+    QDeadlineTimer deadline(duration);
+    while (!deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(2);
+    }
+}
+
+TemporaryFolder::TemporaryFolder()
+{
+    QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/moorlet-test-XXXXXX"));
+    dir.setAutoRemove(false);
+    m_path = dir.path();
+}
+
+TemporaryFolder::~TemporaryFolder()
+{
+    if (!m_path.isEmpty()) {
+        QDir dir(m_path);
+        // Tests may leave read-only files or folders behind; make them removable first.
+        QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        dir.removeRecursively();
+    }
+}
+
+QString TemporaryFolder::filePath(const QString& name) const
+{
+    return QDir(m_path).filePath(name);
+}
+
+QString sourceDir()
+{
+    return qEnvironmentVariable("MOORLET_SOURCE_DIR", QStringLiteral("."));
+}
+
+} // namespace testsupport

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+namespace testsupport {
+
+// Spins the Qt event loop until the predicate holds or the timeout passes. Returns the
+// predicate's last value. For waiting on real I/O (D-Bus, X11, child processes) only: time
+// that a Clock controls is advanced, never waited for.
+bool waitUntil(const std::function<bool()>& predicate,
+    std::chrono::milliseconds timeout = std::chrono::seconds(10));
+
+// Processes pending events for a short while (lets queued signals and D-Bus replies land).
+void processEvents(std::chrono::milliseconds duration = std::chrono::milliseconds(50));
+
+// A fresh temporary folder removed when the object goes away.
+class TemporaryFolder {
+public:
+    TemporaryFolder();
+    ~TemporaryFolder();
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+    QString path() const { return m_path; }
+    std::string stdPath() const { return m_path.toStdString(); }
+    QString filePath(const QString& name) const;
+
+private:
+    QString m_path;
+};
+
+// The repository's root folder (for fixtures), from MOORLET_SOURCE_DIR.
+QString sourceDir();
+
+} // namespace testsupport
