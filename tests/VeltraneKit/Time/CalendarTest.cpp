@@ -1,0 +1,226 @@
+#include "VeltraneKit/Time/Calendar.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <optional>
+#include <random>
+#include <string>
+
+using namespace veltrane;
+
+namespace {
+
+constexpr Instant kHour = 3600;
+
+// New York's 2026 changes: 8 March springs from 02:00 to 03:00, 1 November falls back from
+// 02:00 to 01:00.
+constexpr Instant kMarch8 = 1'772'946'000; // 2026-03-08 00:00 EST
+constexpr Instant kMarch9 = 1'773'028'800; // 2026-03-09 00:00 EDT
+constexpr Instant kNovember1 = 1'793'505'600; // 2026-11-01 00:00 EDT
+constexpr Instant kNovember2 = 1'793'595'600; // 2026-11-02 00:00 EST
+
+Calendar newYork()
+{
+    return *Calendar::named("America/New_York");
+}
+
+// Sets TZ for the lifetime of the object and restores the previous value.
+class ScopedTimeZoneVariable {
+public:
+    explicit ScopedTimeZoneVariable(const char* value)
+    {
+        if (const char* previous = std::getenv("TZ"))
+            m_previous = previous;
+        ::setenv("TZ", value, 1);
+    }
+    ~ScopedTimeZoneVariable()
+    {
+        if (m_previous)
+            ::setenv("TZ", m_previous->c_str(), 1);
+        else
+            ::unsetenv("TZ");
+    }
+
+private:
+    std::optional<std::string> m_previous;
+};
+
+} // namespace
+
+TEST(CalendarTest, NamedZonesAreFoundAndUnknownNamesAreNot)
+{
+    ASSERT_TRUE(Calendar::named("America/New_York"));
+    EXPECT_EQ(newYork().zoneName(), "America/New_York");
+    EXPECT_FALSE(Calendar::named("Nowhere/Atlantis"));
+    EXPECT_FALSE(Calendar::named(""));
+    EXPECT_EQ(newYork(), newYork());
+    EXPECT_NE(newYork(), Calendar::utc());
+}
+
+TEST(CalendarTest, CurrentZoneFollowsTheTimeZoneVariable)
+{
+    {
+        ScopedTimeZoneVariable zone("Asia/Tokyo");
+        EXPECT_EQ(Calendar::current().zoneName(), "Asia/Tokyo");
+    }
+    {
+        ScopedTimeZoneVariable zone(":Europe/Paris");
+        EXPECT_EQ(Calendar::current().zoneName(), "Europe/Paris");
+    }
+    {
+        ScopedTimeZoneVariable zone("/usr/share/zoneinfo/Europe/Berlin");
+        EXPECT_EQ(Calendar::current().zoneName(), "Europe/Berlin");
+    }
+    {
+        ScopedTimeZoneVariable zone("Nowhere/Atlantis");
+        EXPECT_EQ(Calendar::current(), Calendar::utc());
+    }
+    {
+        ScopedTimeZoneVariable zone("");
+        EXPECT_EQ(Calendar::current(), Calendar::utc());
+    }
+}
+
+TEST(CalendarTest, DaylightSavingDaysHaveTwentyThreeAndTwentyFiveHours)
+{
+    const auto calendar = newYork();
+    const auto march8 = calendar.dayNumber(kMarch8 + 12 * kHour);
+    EXPECT_EQ(calendar.startOfDay(march8), kMarch8);
+    EXPECT_EQ(calendar.endOfDay(march8), kMarch9);
+    EXPECT_EQ(calendar.endOfDay(march8) - calendar.startOfDay(march8), 23 * kHour);
+
+    const auto november1 = calendar.dayNumber(kNovember1 + 1);
+    EXPECT_EQ(calendar.startOfDay(november1), kNovember1);
+    EXPECT_EQ(calendar.endOfDay(november1) - calendar.startOfDay(november1), 25 * kHour);
+
+    // Every instant of the long day, including the last second, is on that day.
+    EXPECT_EQ(calendar.dayNumber(kNovember2 - 1), november1);
+    EXPECT_EQ(calendar.dayNumber(kNovember2), november1 + 1);
+    EXPECT_EQ(calendar.startOfDay(kNovember2 - 0.25), kNovember1);
+    EXPECT_EQ(calendar.dayNumber(kMarch9 - 1), march8);
+}
+
+TEST(CalendarTest, HoursFollowTheLocalClockAcrossChanges)
+{
+    const auto calendar = newYork();
+    EXPECT_EQ(calendar.hour(kMarch8 + 2 * kHour - 1), 1); // 01:59:59 EST
+    EXPECT_EQ(calendar.hour(kMarch8 + 2 * kHour), 3); // one second later it is 03:00 EDT
+    EXPECT_EQ(calendar.hour(kMarch9 - 1), 23);
+    // Both passes through 01:00-02:00 on the long day read hour 1.
+    EXPECT_EQ(calendar.hour(kNovember1 + 1.5 * kHour), 1);
+    EXPECT_EQ(calendar.hour(kNovember1 + 2.5 * kHour), 1);
+    EXPECT_EQ(calendar.hour(kNovember1 + 3.5 * kHour), 2);
+    EXPECT_EQ(calendar.offsetFromUtc(kMarch8), -5 * kHour);
+    EXPECT_EQ(calendar.offsetFromUtc(kMarch9), -4 * kHour);
+}
+
+TEST(CalendarTest, ComponentsAndWeekdays)
+{
+    const auto calendar = newYork();
+    const auto parts = calendar.components(kMarch8 + 14 * kHour + 5 * 60 + 7.5);
+    EXPECT_EQ(parts, (DateComponents { 2026, 3, 8, 15, 5, 7.5 })); // 15:05:07.5 EDT
+    EXPECT_EQ(calendar.weekday(kMarch8), 1); // a Sunday
+    EXPECT_EQ(calendar.weekday(kMarch8 - 1), 7); // Saturday's last second
+    EXPECT_EQ(calendar.weekday(kMarch9), 2);
+    EXPECT_EQ(Calendar::weekday(Calendar::DayNumber { 0 }), 5); // 1 January 1970, a Thursday
+
+    // Before 1970 days and hours still count downwards correctly.
+    const auto utc = Calendar::utc();
+    EXPECT_EQ(utc.dayNumber(-1), -1);
+    EXPECT_EQ(utc.hour(-1), 23);
+    EXPECT_EQ(utc.components(-0.5), (DateComponents { 1969, 12, 31, 23, 59, 59.5 }));
+}
+
+TEST(CalendarTest, LocalTimesResolveSkippedForwardAndRepeatedToTheEarlier)
+{
+    const auto calendar = newYork();
+    EXPECT_EQ(calendar.instant({ 2026, 3, 8, 9, 0, 0 }), 1'772'974'800);
+    // 02:30 does not exist on 8 March: the first instant after the gap, 03:00 EDT.
+    EXPECT_EQ(calendar.instant({ 2026, 3, 8, 2, 30, 0 }), kMarch8 + 2 * kHour);
+    // 01:30 happens twice on 1 November: the first time, still on daylight time.
+    EXPECT_EQ(calendar.instant({ 2026, 11, 1, 1, 30, 0 }), kNovember1 + 1.5 * kHour);
+    EXPECT_EQ(calendar.instant({ 2026, 11, 1, 2, 0, 0 }), kNovember1 + 3 * kHour);
+    EXPECT_EQ(calendar.instant({ 2026, 3, 8, 0, 0, 0.25 }), kMarch8 + 0.25);
+
+    // A zone that skipped midnight: São Paulo's 4 November 2018 began at 01:00.
+    const auto saoPaulo = *Calendar::named("America/Sao_Paulo");
+    const Instant firstInstant = 1'541'300'400;
+    EXPECT_EQ(saoPaulo.startOfDay(2018, 11, 4), firstInstant);
+    EXPECT_EQ(saoPaulo.instant({ 2018, 11, 4, 0, 30, 0 }), firstInstant);
+    EXPECT_EQ(saoPaulo.startOfDay(firstInstant + 5 * kHour), firstInstant);
+    EXPECT_EQ(saoPaulo.components(firstInstant).hour, 1);
+}
+
+TEST(CalendarTest, ComponentsOutOfRangeGiveNothing)
+{
+    const auto calendar = newYork();
+    EXPECT_FALSE(calendar.instant({ 2026, 2, 29, 9, 0, 0 }));
+    EXPECT_TRUE(calendar.instant({ 2024, 2, 29, 9, 0, 0 }));
+    EXPECT_FALSE(calendar.instant({ 2026, 13, 1, 0, 0, 0 }));
+    EXPECT_FALSE(calendar.instant({ 2026, 0, 1, 0, 0, 0 }));
+    EXPECT_FALSE(calendar.instant({ 2026, 4, 31, 0, 0, 0 }));
+    EXPECT_FALSE(calendar.instant({ 2026, 1, 1, 24, 0, 0 }));
+    EXPECT_FALSE(calendar.instant({ 2026, 1, 1, 0, 60, 0 }));
+    EXPECT_FALSE(calendar.instant({ 2026, 1, 1, 0, 0, 60 }));
+    EXPECT_FALSE(calendar.instant({ 2026, 1, 1, 0, 0, std::numeric_limits<double>::quiet_NaN() }));
+    EXPECT_FALSE(calendar.instant({ 40'000, 1, 1, 0, 0, 0 }));
+    EXPECT_FALSE(calendar.startOfDay(2026, 2, 30));
+}
+
+TEST(CalendarTest, AddingDaysKeepsTheWallClockTime)
+{
+    const auto calendar = newYork();
+    const Instant saturdayNine = 1'772'892'000; // 2026-03-07 09:00 EST
+    const Instant sundayNine = 1'772'974'800; // 2026-03-08 09:00 EDT
+    EXPECT_EQ(calendar.addingDays(1, saturdayNine), sundayNine);
+    EXPECT_EQ(sundayNine - saturdayNine, 23 * kHour);
+    EXPECT_EQ(calendar.addingDays(-1, sundayNine), saturdayNine);
+    EXPECT_EQ(calendar.addingDays(-1, kMarch9), kMarch8);
+    EXPECT_EQ(calendar.addingDays(1, kNovember1), kNovember2);
+    EXPECT_EQ(calendar.addingDays(0, saturdayNine + 0.5), saturdayNine + 0.5);
+    // 02:30 on the day before the change lands in the gap a day later and moves past it.
+    EXPECT_EQ(calendar.addingDays(1, kMarch8 - 21.5 * kHour), kMarch8 + 2 * kHour);
+    EXPECT_FALSE(calendar.addingDays(std::numeric_limits<int>::max(), kMarch8));
+}
+
+TEST(CalendarTest, DaysBetweenCountsCalendarDaysNotTwentyFourHourSpans)
+{
+    const auto calendar = newYork();
+    EXPECT_EQ(calendar.daysBetween(kMarch8 - 1, kMarch8), 1);
+    EXPECT_EQ(calendar.daysBetween(kMarch8 + 23 * kHour - 1, kMarch8), 0);
+    EXPECT_EQ(calendar.daysBetween(kMarch8 - 1 * kHour, kMarch9 + 0.5 * kHour), 2);
+    EXPECT_EQ(calendar.daysBetween(kNovember2, kNovember1), -1);
+    EXPECT_TRUE(calendar.isSameDay(kNovember1, kNovember2 - 1));
+    EXPECT_FALSE(calendar.isSameDay(kNovember1 - 1, kNovember1));
+}
+
+TEST(CalendarTest, CursorAgreesWithTheCalendarInAnyOrder)
+{
+    const auto calendar = newYork();
+    Calendar::Cursor cursor(calendar);
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> within(kMarch8 - 400 * 86'400.0, kNovember2 + 400 * 86'400.0);
+    for (int index = 0; index < 20'000; ++index) {
+        // Alternate random jumps with small steps so that both the cached and the fresh paths run.
+        const auto instant = index % 2 ? within(random) : kMarch8 + index * 997.0;
+        ASSERT_EQ(cursor.dayNumber(instant), calendar.dayNumber(instant)) << instant;
+        ASSERT_EQ(cursor.hour(instant), calendar.hour(instant)) << instant;
+    }
+}
+
+TEST(CalendarTest, ExtremeInstantsAreClampedNotOverflowed)
+{
+    const auto calendar = newYork();
+    for (const auto instant : { 1e300, -1e300, std::numeric_limits<double>::quiet_NaN(),
+             std::numeric_limits<double>::infinity() }) {
+        const auto day = calendar.dayNumber(instant);
+        EXPECT_TRUE(std::isfinite(calendar.startOfDay(day)));
+        EXPECT_GE(calendar.hour(instant), 0);
+        EXPECT_LE(calendar.hour(instant), 23);
+        EXPECT_GE(calendar.weekday(instant), 1);
+    }
+    EXPECT_TRUE(std::isfinite(calendar.startOfDay(std::numeric_limits<Calendar::DayNumber>::max())));
+}
