@@ -1,1 +1,73 @@
 #include "VeltraneKit/Settings/UserDefaults.h"
+
+#include <cmath>
+#include <limits>
+
+namespace veltrane {
+
+std::optional<std::string> UserDefaults::string(const std::string& key) const
+{
+    auto stored = value(key);
+    if (!stored || !stored->is_string())
+        return std::nullopt;
+    return stored->get<std::string>();
+}
+
+std::optional<bool> UserDefaults::boolean(const std::string& key) const
+{
+    auto stored = value(key);
+    if (!stored || !stored->is_boolean())
+        return std::nullopt;
+    return stored->get<bool>();
+}
+
+std::optional<double> UserDefaults::number(const std::string& key) const
+{
+    auto stored = value(key);
+    if (!stored || !stored->is_number())
+        return std::nullopt;
+    const auto number = stored->get<double>();
+    if (!std::isfinite(number))
+        return std::nullopt;
+    return number;
+}
+
+std::optional<std::int64_t> UserDefaults::integer(const std::string& key) const
+{
+    auto stored = value(key);
+    if (!stored)
+        return std::nullopt;
+    if (stored->is_number_integer()) {
+        if (stored->is_number_unsigned()
+            && stored->get<std::uint64_t>()
+                > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
+            return std::nullopt;
+        return stored->get<std::int64_t>();
+    }
+    if (!stored->is_number_float())
+        return std::nullopt;
+    const auto number = stored->get<double>();
+    // 2^63 itself is out of range; every double below it with no fraction converts exactly.
+    constexpr double kLimit = 9223372036854775808.0;
+    if (!std::isfinite(number) || std::trunc(number) != number || number < -kLimit
+        || number >= kLimit)
+        return std::nullopt;
+    return static_cast<std::int64_t>(number);
+}
+
+std::optional<std::vector<std::string>> UserDefaults::stringList(const std::string& key) const
+{
+    auto stored = value(key);
+    if (!stored || !stored->is_array())
+        return std::nullopt;
+    std::vector<std::string> list;
+    list.reserve(stored->size());
+    for (const auto& element : *stored) {
+        if (!element.is_string())
+            return std::nullopt;
+        list.push_back(element.get<std::string>());
+    }
+    return list;
+}
+
+} // namespace veltrane

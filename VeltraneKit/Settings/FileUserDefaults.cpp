@@ -1,0 +1,338 @@
+#include "VeltraneKit/Settings/FileUserDefaults.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <variant>
+
+namespace veltrane {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr auto kApplicationFolder = "Moorlet";
+constexpr auto kFileName = "defaults.json";
+constexpr auto kMovedAsideSuffix = ".unreadable-";
+constexpr int kMoveAsideAttempts = 10000;
+
+// Owns a file descriptor and closes it once.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd)
+        : m_fd(fd)
+    {
+    }
+    ~FileDescriptor() { reset(); }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int get() const { return m_fd; }
+    bool isValid() const { return m_fd >= 0; }
+    // Closes now and reports whether the close succeeded (a late write error shows up here).
+    bool close()
+    {
+        const bool closed = ::close(m_fd) == 0;
+        m_fd = -1;
+        return closed;
+    }
+
+private:
+    void reset()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = -1;
+    }
+
+    int m_fd;
+};
+
+// Removes a temporary file unless the rename that publishes it went through.
+class TemporaryFileGuard {
+public:
+    explicit TemporaryFileGuard(std::string path)
+        : m_path(std::move(path))
+    {
+    }
+    ~TemporaryFileGuard()
+    {
+        if (!m_committed)
+            ::unlink(m_path.c_str());
+    }
+    TemporaryFileGuard(const TemporaryFileGuard&) = delete;
+    TemporaryFileGuard& operator=(const TemporaryFileGuard&) = delete;
+
+    void commit() { m_committed = true; }
+
+private:
+    std::string m_path;
+    bool m_committed = false;
+};
+
+struct Missing { };
+struct Unreadable { };
+using ReadResult = std::variant<Missing, Unreadable, std::string>;
+
+ReadResult readFile(const fs::path& path)
+{
+    // O_NONBLOCK keeps a FIFO in the file's place from blocking the open; it is no regular file
+    // and is set aside below.
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (!file.isValid()) {
+        // Nothing there, or a file where a folder on the way should be: nothing to read and
+        // nothing to move aside.
+        if (errno == ENOENT || errno == ENOTDIR)
+            return Missing {};
+        return Unreadable {};
+    }
+    struct stat status { };
+    if (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)
+        || static_cast<std::uintmax_t>(status.st_size) > FileUserDefaults::kMaxFileSize)
+        return Unreadable {};
+
+    std::string text;
+    text.resize(static_cast<std::size_t>(status.st_size));
+    std::size_t filled = 0;
+    // The size can change under us; read until end of file but never past the limit.
+    for (;;) {
+        if (filled == text.size()) {
+            if (text.size() > FileUserDefaults::kMaxFileSize)
+                return Unreadable {};
+            text.resize(text.size() + 4096);
+        }
+        const auto got = ::read(file.get(), text.data() + filled, text.size() - filled);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return Unreadable {};
+        }
+        if (got == 0)
+            break;
+        filled += static_cast<std::size_t>(got);
+    }
+    text.resize(filled);
+    if (filled > FileUserDefaults::kMaxFileSize)
+        return Unreadable {};
+    return text;
+}
+
+// The JSON object in text, or nothing when text is not a JSON object within the nesting limit.
+std::optional<nlohmann::json> parseObject(const std::string& text)
+{
+    bool tooDeep = false;
+    const auto limitDepth = [&tooDeep](int depth, nlohmann::json::parse_event_t, nlohmann::json&) {
+        if (depth > FileUserDefaults::kMaxNesting)
+            tooDeep = true;
+        return !tooDeep;
+    };
+    try {
+        auto document = nlohmann::json::parse(text, limitDepth, /*allow_exceptions=*/false);
+        if (tooDeep || document.is_discarded() || !document.is_object())
+            return std::nullopt;
+        return document;
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+bool writeAll(int fd, const std::string& text)
+{
+    std::size_t written = 0;
+    while (written < text.size()) {
+        const auto put = ::write(fd, text.data() + written, text.size() - written);
+        if (put < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        written += static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
+// Makes a finished rename durable. A folder that cannot be synced changes nothing for the reader.
+void syncFolder(const fs::path& folder)
+{
+    FileDescriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (directory.isValid())
+        ::fsync(directory.get());
+}
+
+// Renames from to to unless something already has that name.
+enum class RenameOutcome { renamed, nameTaken, failed };
+RenameOutcome renameWithoutReplacing(const fs::path& from, const fs::path& to)
+{
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return RenameOutcome::renamed;
+    if (errno == EEXIST)
+        return RenameOutcome::nameTaken;
+    if (errno != EINVAL && errno != ENOSYS)
+        return RenameOutcome::failed;
+    // The file system cannot refuse to replace by itself; check first instead.
+    struct stat status { };
+    if (::lstat(to.c_str(), &status) == 0)
+        return RenameOutcome::nameTaken;
+    if (errno != ENOENT)
+        return RenameOutcome::failed;
+    return ::rename(from.c_str(), to.c_str()) == 0 ? RenameOutcome::renamed : RenameOutcome::failed;
+}
+
+// The file a write replaces: the target of a symbolic link in the file's place, else the path.
+fs::path writeTarget(const fs::path& path)
+{
+    std::error_code error;
+    if (!fs::is_symlink(path, error))
+        return path;
+    auto target = fs::weakly_canonical(path, error);
+    return error ? path : target;
+}
+
+fs::path homeFolder()
+{
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return home;
+    if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir)
+        return entry->pw_dir;
+    return ".";
+}
+
+} // namespace
+
+FileUserDefaults::FileUserDefaults(std::filesystem::path path)
+    : m_path(std::move(path))
+{
+    load();
+}
+
+FileUserDefaults::~FileUserDefaults()
+{
+    if (m_unsaved)
+        save();
+}
+
+std::filesystem::path FileUserDefaults::defaultPath()
+{
+    fs::path configHome;
+    // The base directory specification says a relative value is invalid and must be ignored.
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && fs::path(xdg).is_absolute())
+        configHome = xdg;
+    else
+        configHome = homeFolder() / ".config";
+    return configHome / kApplicationFolder / kFileName;
+}
+
+std::optional<nlohmann::json> FileUserDefaults::value(const std::string& key) const
+{
+    auto found = m_values.find(key);
+    if (found == m_values.end())
+        return std::nullopt;
+    return *found;
+}
+
+void FileUserDefaults::setValue(const std::string& key, const nlohmann::json& value)
+{
+    auto found = m_values.find(key);
+    if (found != m_values.end() && *found == value && !m_unsaved)
+        return;
+    m_values[key] = value;
+    save();
+}
+
+void FileUserDefaults::removeValue(const std::string& key)
+{
+    if (m_values.erase(key) == 0 && !m_unsaved)
+        return;
+    save();
+}
+
+std::vector<std::string> FileUserDefaults::keys() const
+{
+    std::vector<std::string> keys;
+    keys.reserve(m_values.size());
+    for (const auto& [key, value] : m_values.items())
+        keys.push_back(key);
+    return keys;
+}
+
+void FileUserDefaults::load()
+{
+    auto read = readFile(m_path);
+    if (std::holds_alternative<Missing>(read))
+        return;
+    if (auto* text = std::get_if<std::string>(&read)) {
+        if (auto object = parseObject(*text)) {
+            m_values = std::move(*object);
+            return;
+        }
+    }
+    m_mustMoveAside = true;
+    moveAside();
+}
+
+bool FileUserDefaults::moveAside()
+{
+    if (!m_mustMoveAside)
+        return true;
+    for (int attempt = 1; attempt <= kMoveAsideAttempts; ++attempt) {
+        auto aside = m_path;
+        aside += kMovedAsideSuffix + std::to_string(attempt);
+        switch (renameWithoutReplacing(m_path, aside)) {
+        case RenameOutcome::renamed:
+            m_mustMoveAside = false;
+            m_movedAsidePath = aside;
+            syncFolder(m_path.parent_path());
+            return true;
+        case RenameOutcome::nameTaken:
+            continue;
+        case RenameOutcome::failed:
+            // Gone already (someone else moved it): nothing is left to protect.
+            if (errno == ENOENT) {
+                m_mustMoveAside = false;
+                return true;
+            }
+            return false;
+        }
+    }
+    return false;
+}
+
+void FileUserDefaults::save()
+{
+    m_unsaved = true;
+    if (!moveAside())
+        return;
+
+    const auto target = writeTarget(m_path);
+    const auto folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (error)
+        return;
+
+    // Keys and strings that are not valid UTF-8 are written with replacement characters rather
+    // than making the whole write fail.
+    const auto text
+        = m_values.dump(2, ' ', /*ensure_ascii=*/false, nlohmann::json::error_handler_t::replace)
+        + '\n';
+
+    auto temporaryName = (folder / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
+    FileDescriptor temporary(::mkostemp(temporaryName.data(), O_CLOEXEC));
+    if (!temporary.isValid())
+        return;
+    TemporaryFileGuard guard(temporaryName);
+    if (!writeAll(temporary.get(), text) || ::fsync(temporary.get()) != 0 || !temporary.close())
+        return;
+    if (::rename(temporaryName.c_str(), target.c_str()) != 0)
+        return;
+    guard.commit();
+    syncFolder(folder);
+    m_unsaved = false;
+}
+
+} // namespace veltrane

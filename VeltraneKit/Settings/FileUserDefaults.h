@@ -1,0 +1,68 @@
+#pragma once
+
+#include "VeltraneKit/Settings/UserDefaults.h"
+
+#include <cstddef>
+#include <filesystem>
+
+namespace veltrane {
+
+// The user-defaults database kept in one JSON object file, by default
+// $XDG_CONFIG_HOME/Moorlet/defaults.json (~/.config/Moorlet/defaults.json).
+//
+// The whole file is read once, at construction. Every change is written through at once and
+// atomically: the whole object goes to a new file in the same folder, which is synced and then
+// renamed over the old one, so a crash leaves either the old file or the new one, never a mix.
+// A symbolic link in the file's place is followed, so a linked dotfile stays linked.
+//
+// A file that cannot be read or parsed, or that holds anything but a JSON object, is moved aside
+// to a new name beside it ("defaults.json.unreadable-1", "-2", …; an existing name is never
+// replaced) and the store starts empty, so every reader falls back to its default. While such a
+// file cannot be moved away it is never written over: writes wait until it can be.
+//
+// Failures are silent. A write that fails (unwritable folder, a file where the folder should be)
+// keeps the value in memory, where readers see it, and the next change writes everything again;
+// destruction makes one last attempt.
+//
+// Main thread only.
+class FileUserDefaults final : public UserDefaults {
+public:
+    // Files larger than this are not defaults this program wrote; they are moved aside unread.
+    static constexpr std::size_t kMaxFileSize = 8 * 1024 * 1024;
+    // Deeper JSON is moved aside too, which keeps every later copy, comparison and write of the
+    // values (all recursive) clear of the stack's limits.
+    static constexpr int kMaxNesting = 64;
+
+    explicit FileUserDefaults(std::filesystem::path path = defaultPath());
+    ~FileUserDefaults() override;
+    FileUserDefaults(const FileUserDefaults&) = delete;
+    FileUserDefaults& operator=(const FileUserDefaults&) = delete;
+
+    // $XDG_CONFIG_HOME/Moorlet/defaults.json when XDG_CONFIG_HOME holds an absolute path, else
+    // ~/.config/Moorlet/defaults.json.
+    static std::filesystem::path defaultPath();
+
+    std::optional<nlohmann::json> value(const std::string& key) const override;
+    void setValue(const std::string& key, const nlohmann::json& value) override;
+    void removeValue(const std::string& key) override;
+    std::vector<std::string> keys() const override;
+
+    const std::filesystem::path& path() const { return m_path; }
+    // Where an unreadable file found at construction now is, once it has been moved aside.
+    const std::optional<std::filesystem::path>& movedAsidePath() const { return m_movedAsidePath; }
+    // True while some change has not reached the disk.
+    bool hasUnsavedChanges() const { return m_unsaved; }
+
+private:
+    void load();
+    bool moveAside();
+    void save();
+
+    std::filesystem::path m_path;
+    nlohmann::json m_values = nlohmann::json::object();
+    std::optional<std::filesystem::path> m_movedAsidePath;
+    bool m_mustMoveAside = false;
+    bool m_unsaved = false;
+};
+
+} // namespace veltrane
