@@ -1,0 +1,212 @@
+#include "VeltraneKit/Time/TimerEngine.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+using namespace veltrane;
+
+namespace {
+
+constexpr Instant kStart = 1'700'000'000;
+
+class TimerEngineTest : public ::testing::Test {
+protected:
+    void expectFresh(const TimerEngine& timer)
+    {
+        EXPECT_EQ(timer.state(), TimerState::idle);
+        EXPECT_EQ(timer.remaining(), 0);
+        EXPECT_EQ(timer.elapsed(), 0);
+        EXPECT_EQ(timer.progress(), 0);
+        EXPECT_EQ(timer.duration(), 0);
+        EXPECT_FALSE(timer.isFinished());
+        EXPECT_FALSE(timer.anchoredStartDate());
+        EXPECT_FALSE(timer.anchoredEndDate());
+    }
+
+    std::shared_ptr<TestClock> clock = std::make_shared<TestClock>(kStart);
+};
+
+} // namespace
+
+TEST_F(TimerEngineTest, FreshAndResetEnginesReadTheSame)
+{
+    TimerEngine countdown(TimerMode::countdown, clock);
+    expectFresh(countdown);
+    countdown.start(60);
+    clock->advance(20);
+    countdown.pause();
+    countdown.reset();
+    expectFresh(countdown);
+    EXPECT_EQ(countdown.mode(), TimerMode::countdown);
+    EXPECT_FALSE(countdown.refresh());
+
+    TimerEngine countUp(TimerMode::countUp, clock);
+    countUp.start(0);
+    clock->advance(5);
+    countUp.reset();
+    expectFresh(countUp);
+    EXPECT_EQ(countUp.mode(), TimerMode::countUp);
+}
+
+TEST_F(TimerEngineTest, CountdownReportsItsEndExactlyOnce)
+{
+    TimerEngine timer(TimerMode::countdown, clock);
+    timer.start(60);
+    EXPECT_EQ(timer.anchoredStartDate(), kStart);
+    EXPECT_EQ(timer.anchoredEndDate(), kStart + 60);
+    clock->advance(15);
+    EXPECT_EQ(timer.remaining(), 45);
+    EXPECT_EQ(timer.elapsed(), 15);
+    EXPECT_EQ(timer.progress(), 0.25);
+    EXPECT_FALSE(timer.refresh());
+    EXPECT_EQ(timer.state(), TimerState::running);
+
+    clock->advance(45);
+    EXPECT_TRUE(timer.refresh());
+    EXPECT_TRUE(timer.isFinished());
+    EXPECT_FALSE(timer.refresh());
+    EXPECT_EQ(timer.remaining(), 0);
+    EXPECT_EQ(timer.elapsed(), 60);
+    EXPECT_EQ(timer.progress(), 1);
+}
+
+TEST_F(TimerEngineTest, OverdueCountdownStillReportsOnceAndReadsClamped)
+{
+    TimerEngine timer(TimerMode::countdown, clock);
+    timer.start(60);
+    clock->advance(60 + 3600);
+    // Readings before the first refresh are already clamped to the end.
+    EXPECT_EQ(timer.remaining(), 0);
+    EXPECT_EQ(timer.elapsed(), 60);
+    EXPECT_EQ(timer.progress(), 1);
+    int reports = 0;
+    for (int tick = 0; tick < 5; ++tick)
+        reports += timer.refresh() ? 1 : 0;
+    EXPECT_EQ(reports, 1);
+}
+
+TEST_F(TimerEngineTest, NegativeOrNaNLengthEndsAtOnceWithNoProgress)
+{
+    for (const auto length : { -5.0, std::numeric_limits<double>::quiet_NaN() }) {
+        TimerEngine timer(TimerMode::countdown, clock);
+        timer.start(length);
+        EXPECT_EQ(timer.duration(), 0);
+        EXPECT_EQ(timer.progress(), 0);
+        EXPECT_TRUE(timer.refresh());
+        EXPECT_EQ(timer.progress(), 0);
+        EXPECT_EQ(timer.elapsed(), 0);
+    }
+}
+
+TEST_F(TimerEngineTest, PausedTimeDoesNotCount)
+{
+    TimerEngine timer(TimerMode::countdown, clock);
+    timer.start(60);
+    clock->advance(20);
+    timer.pause();
+    EXPECT_EQ(timer.state(), TimerState::paused);
+    clock->advance(600);
+    EXPECT_EQ(timer.remaining(), 40);
+    EXPECT_EQ(timer.elapsed(), 20);
+    EXPECT_FALSE(timer.refresh()); // a paused countdown never ends, however late
+    timer.resume();
+    EXPECT_EQ(timer.remaining(), 40);
+    EXPECT_EQ(timer.anchoredEndDate(), clock->now() + 40);
+    EXPECT_EQ(timer.anchoredStartDate(), clock->now() - 20);
+    clock->advance(39);
+    EXPECT_FALSE(timer.refresh());
+    clock->advance(1);
+    EXPECT_TRUE(timer.refresh());
+}
+
+TEST_F(TimerEngineTest, CountUpCountsUntilStoppedAndNeverFinishes)
+{
+    TimerEngine timer(TimerMode::countUp, clock);
+    timer.start(60); // the length is ignored
+    EXPECT_EQ(timer.duration(), 0);
+    EXPECT_FALSE(timer.anchoredEndDate());
+    clock->advance(100);
+    EXPECT_EQ(timer.elapsed(), 100);
+    timer.pause();
+    clock->advance(50);
+    EXPECT_EQ(timer.elapsed(), 100);
+    timer.resume();
+    EXPECT_EQ(timer.anchoredStartDate(), clock->now() - 100);
+    clock->advance(10);
+    EXPECT_EQ(timer.elapsed(), 110);
+    clock->advance(1e6);
+    EXPECT_FALSE(timer.refresh());
+    EXPECT_EQ(timer.state(), TimerState::running);
+    EXPECT_EQ(timer.remaining(), 0);
+    EXPECT_EQ(timer.progress(), 0);
+}
+
+TEST_F(TimerEngineTest, PauseAndResumeOnlyActInTheirStates)
+{
+    TimerEngine timer(TimerMode::countdown, clock);
+    timer.pause();
+    EXPECT_EQ(timer.state(), TimerState::idle);
+    timer.resume();
+    EXPECT_EQ(timer.state(), TimerState::idle);
+
+    timer.start(60);
+    clock->advance(10);
+    timer.resume(); // running: no re-anchoring
+    EXPECT_EQ(timer.anchoredEndDate(), kStart + 60);
+    clock->advance(50);
+    ASSERT_TRUE(timer.refresh());
+    timer.pause();
+    EXPECT_EQ(timer.state(), TimerState::finished);
+    timer.resume();
+    EXPECT_EQ(timer.state(), TimerState::finished);
+}
+
+TEST_F(TimerEngineTest, StartingAgainBeginsANewRunThatReportsAgain)
+{
+    TimerEngine timer(TimerMode::countdown, clock);
+    timer.start(10);
+    clock->advance(10);
+    ASSERT_TRUE(timer.refresh());
+    timer.start(30); // from finished
+    EXPECT_EQ(timer.state(), TimerState::running);
+    EXPECT_EQ(timer.remaining(), 30);
+    clock->advance(5);
+    timer.start(20); // from running
+    EXPECT_EQ(timer.remaining(), 20);
+    clock->advance(20);
+    EXPECT_TRUE(timer.refresh());
+
+    timer.start(10);
+    timer.pause();
+    timer.start(5); // from paused: running again, nothing frozen left over
+    clock->advance(5);
+    EXPECT_TRUE(timer.refresh());
+}
+
+TEST_F(TimerEngineTest, CopiesRunIndependentlyOnTheSameClock)
+{
+    TimerEngine timer(TimerMode::countdown, clock);
+    timer.start(60);
+    auto copy = timer;
+    copy.pause();
+    clock->advance(30);
+    EXPECT_EQ(timer.remaining(), 30);
+    EXPECT_EQ(copy.remaining(), 60);
+}
+
+TEST_F(TimerEngineTest, ClockSetBackNeverGivesNegativeElapsedTime)
+{
+    TimerEngine timer(TimerMode::countdown, clock);
+    timer.start(60);
+    clock->advance(-3600);
+    EXPECT_EQ(timer.elapsed(), 0);
+    EXPECT_EQ(timer.progress(), 0);
+    timer.pause();
+    EXPECT_EQ(timer.elapsed(), 0);
+
+    TimerEngine countUp(TimerMode::countUp, clock);
+    countUp.start(0);
+    clock->advance(-60);
+    EXPECT_EQ(countUp.elapsed(), 0);
+}
