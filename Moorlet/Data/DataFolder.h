@@ -1,0 +1,57 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace moorlet {
+
+// The folder that holds the data files, and the few file operations the store needs: read a
+// whole file, replace a file atomically, and move an unreadable file out of the way. Failures are
+// values; nothing throws and nothing is logged.
+class DataFolder {
+public:
+    enum class ReadStatus {
+        read,       // `text` holds the whole file
+        missing,    // no such file (or no such folder): there is nothing to keep
+        unreadable, // something is there but could not be read as a regular file
+    };
+
+    struct ReadResult {
+        ReadStatus status = ReadStatus::missing;
+        std::string text;
+    };
+
+    enum class MoveResult {
+        moved,
+        nothingThere,
+        failed,
+    };
+
+    explicit DataFolder(std::filesystem::path path);
+
+    const std::filesystem::path& path() const { return m_path; }
+
+    // Creates the folder and its parents when they are missing; false when the folder is not
+    // there afterwards.
+    bool create() const;
+
+    // Reads the whole file. Anything but a regular file (a folder, a pipe, a device) is
+    // unreadable, and a pipe never blocks the caller.
+    ReadResult read(std::string_view name) const;
+
+    // Writes `text` to a new file in the folder, flushes it to the disk and renames it over
+    // `name`, so the file holds either the old text or the new one, never a part. False when any
+    // step fails; the old file is then untouched and no temporary file is left behind.
+    bool write(std::string_view name, std::string_view text) const;
+
+    // Renames `name` ("sessions.json") to a name that is not taken yet, built from its stem, the
+    // tag and its extension ("sessions.unreadable-20260305T101112Z.json", then "…-2.json", …).
+    // Nothing is ever renamed over an existing file.
+    MoveResult moveAside(std::string_view name, std::string_view tag) const;
+
+private:
+    std::filesystem::path m_path;
+};
+
+} // namespace moorlet
