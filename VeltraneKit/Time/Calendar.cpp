@@ -14,10 +14,13 @@ namespace {
 
 constexpr std::int64_t kSecondsPerDay = 86'400;
 constexpr std::int64_t kSecondsPerHour = 3'600;
-// About 29 800 years either side of 1970: inside the calendar's year range (±32 767) with room
-// for any zone offset and for adding days.
-constexpr std::int64_t kLimitSeconds = 940'000'000'000;
-constexpr std::int64_t kLimitDays = kLimitSeconds / kSecondsPerDay;
+// The calendar's days run from earliestDay to latestDay. Instants are clamped one day inside
+// that range so that no zone offset can carry a clamped instant's local day beyond it, and local
+// times resolve anywhere within it.
+constexpr std::int64_t kLimitDays = Calendar::latestDay;
+static_assert(Calendar::earliestDay == -Calendar::latestDay);
+constexpr std::int64_t kLimitSeconds = (kLimitDays - 1) * kSecondsPerDay;
+constexpr std::int64_t kLocalLimitSeconds = (kLimitDays + 1) * kSecondsPerDay - 1;
 
 std::int64_t wholeSeconds(Instant instant)
 {
@@ -165,7 +168,7 @@ int Calendar::weekday(Instant instant) const
 
 std::optional<Instant> Calendar::resolve(std::int64_t localSeconds, double fraction) const
 {
-    if (localSeconds < -kLimitSeconds || localSeconds > kLimitSeconds)
+    if (localSeconds < -kLocalLimitSeconds || localSeconds > kLocalLimitSeconds)
         return std::nullopt;
     if (!m_zone)
         return static_cast<Instant>(localSeconds) + fraction;

@@ -29,6 +29,10 @@ public:
     // Days since 1970-01-01 in local dates: the key of a calendar day. Consecutive days have
     // consecutive numbers whatever their length.
     using DayNumber = std::int32_t;
+    // The range of days the calendar computes (about ±29 800 years around 1970). Instants outside
+    // it are clamped into it.
+    static constexpr DayNumber earliestDay = -10'879'629;
+    static constexpr DayNumber latestDay = 10'879'629;
 
     // The user's zone: the one named by the TZ environment variable when it is set (an unknown
     // or empty name means UTC, as the C library treats it), otherwise the system's zone

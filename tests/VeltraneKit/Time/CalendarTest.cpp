@@ -217,10 +217,14 @@ TEST(CalendarTest, ExtremeInstantsAreClampedNotOverflowed)
     for (const auto instant : { 1e300, -1e300, std::numeric_limits<double>::quiet_NaN(),
              std::numeric_limits<double>::infinity() }) {
         const auto day = calendar.dayNumber(instant);
+        EXPECT_GE(day, Calendar::earliestDay);
+        EXPECT_LE(day, Calendar::latestDay);
         EXPECT_TRUE(std::isfinite(calendar.startOfDay(day)));
         EXPECT_GE(calendar.hour(instant), 0);
         EXPECT_LE(calendar.hour(instant), 23);
         EXPECT_GE(calendar.weekday(instant), 1);
     }
     EXPECT_TRUE(std::isfinite(calendar.startOfDay(std::numeric_limits<Calendar::DayNumber>::max())));
+    EXPECT_LT(calendar.startOfDay(Calendar::earliestDay), calendar.startOfDay(Calendar::earliestDay + 1));
+    EXPECT_LT(calendar.startOfDay(Calendar::latestDay - 1), calendar.startOfDay(Calendar::latestDay));
 }

@@ -1,0 +1,365 @@
+#include "MoorletCore/FocusSessionEngine.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace moorlet;
+using veltrane::TestClock;
+
+namespace {
+
+constexpr veltrane::Instant kStart = 1'700'000'000;
+
+class FocusSessionEngineTest : public ::testing::Test {
+protected:
+    // Builds the engine under test and records everything it reports.
+    FocusSessionEngine& make(SessionMode mode, bool autoStartNext = true, veltrane::Seconds threshold = 60)
+    {
+        engine = std::make_unique<FocusSessionEngine>(mode, autoStartNext, threshold, clock);
+        engine->onFocusPhaseEnded = [this](const CompletedFocusPhase& phase) {
+            reports.push_back(phase);
+            // The report arrives before the phase moves on.
+            phaseAtReport.push_back(engine->phase());
+        };
+        engine->onPhaseChange = [this](SessionPhase phase) { phases.push_back(phase); };
+        return *engine;
+    }
+
+    // Advances the clock by the given time and ticks once.
+    void run(veltrane::Seconds seconds)
+    {
+        clock->advance(seconds);
+        engine->tick();
+    }
+
+    std::shared_ptr<TestClock> clock = std::make_shared<TestClock>(kStart);
+    std::unique_ptr<FocusSessionEngine> engine;
+    std::vector<CompletedFocusPhase> reports;
+    std::vector<SessionPhase> phaseAtReport;
+    std::vector<SessionPhase> phases;
+};
+
+} // namespace
+
+TEST_F(FocusSessionEngineTest, FreshEngineIsIdleAndTicksDoNothing)
+{
+    auto& session = make(SessionMode::pomodoro());
+    EXPECT_EQ(session.phase(), SessionPhase::idle);
+    EXPECT_FALSE(session.isActive());
+    EXPECT_FALSE(session.isRunning());
+    EXPECT_EQ(session.remaining(), 0);
+    run(10'000);
+    session.skip();
+    session.pause();
+    session.resume();
+    EXPECT_EQ(session.phase(), SessionPhase::idle);
+    EXPECT_TRUE(phases.empty());
+    EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(FocusSessionEngineTest, CompletedBlockIsReportedThenShortBreakBegins)
+{
+    auto& session = make(SessionMode::pomodoro());
+    session.start();
+    EXPECT_EQ(phases, std::vector { SessionPhase::focusing });
+    EXPECT_TRUE(session.isRunning());
+    EXPECT_EQ(session.remaining(), 1500);
+    run(750);
+    EXPECT_EQ(session.progress(), 0.5);
+    EXPECT_TRUE(reports.empty());
+    run(750);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0], CompletedFocusPhase(kStart, 1500, true, "pomodoro"));
+    EXPECT_EQ(phaseAtReport[0], SessionPhase::focusing);
+    EXPECT_EQ(session.completedFocusCount(), 1);
+    EXPECT_EQ(session.phase(), SessionPhase::shortBreak);
+    EXPECT_EQ(session.remaining(), 300);
+    EXPECT_TRUE(session.isRunning());
+}
+
+TEST_F(FocusSessionEngineTest, FourBlocksMakeACycleEndingInTheLongBreak)
+{
+    auto& session = make(SessionMode::pomodoro());
+    session.start();
+    std::vector<SessionPhase> breaks;
+    for (int block = 1; block <= 4; ++block) {
+        ASSERT_EQ(session.phase(), SessionPhase::focusing);
+        run(1500);
+        breaks.push_back(session.phase());
+        EXPECT_EQ(session.completedFocusCount(), block);
+        run(session.phase() == SessionPhase::longBreak ? 900 : 300);
+    }
+    EXPECT_EQ(breaks,
+        (std::vector { SessionPhase::shortBreak, SessionPhase::shortBreak, SessionPhase::shortBreak,
+            SessionPhase::longBreak }));
+    EXPECT_EQ(session.completedFocusCount(), 0);
+    EXPECT_EQ(session.phase(), SessionPhase::focusing);
+    EXPECT_EQ(reports.size(), 4u);
+    // The next cycle again has its long break after the fourth block.
+    for (int block = 1; block <= 4; ++block) {
+        run(1500);
+        run(session.phase() == SessionPhase::longBreak ? 900 : 300);
+    }
+    EXPECT_EQ(session.completedFocusCount(), 0);
+    EXPECT_EQ(reports.size(), 8u);
+    // Each report's start is when its own block began: block two started after one focus and one break.
+    EXPECT_EQ(reports[1].startDate, kStart + 1800);
+}
+
+TEST_F(FocusSessionEngineTest, SkippingALongBreakAlsoStartsANewCycle)
+{
+    auto& session = make(SessionMode::pomodoro(PomodoroConfig(600, 60, 300, 2)));
+    session.start();
+    run(600);
+    session.skip();
+    run(600);
+    EXPECT_EQ(session.phase(), SessionPhase::longBreak);
+    EXPECT_EQ(session.remaining(), 300);
+    session.skip();
+    EXPECT_EQ(session.completedFocusCount(), 0);
+    EXPECT_EQ(session.phase(), SessionPhase::focusing);
+}
+
+TEST_F(FocusSessionEngineTest, ABrokenIntervalWrittenDirectlyDoesNotDivideByZero)
+{
+    PomodoroConfig config;
+    config.longBreakInterval = 0;
+    auto& session = make(SessionMode::pomodoro(config));
+    session.start();
+    run(1500);
+    EXPECT_EQ(session.phase(), SessionPhase::longBreak);
+}
+
+TEST_F(FocusSessionEngineTest, SkippedBlocksAreReportedOnlyFromTheThreshold)
+{
+    auto& session = make(SessionMode::pomodoro());
+    session.start();
+    clock->advance(30);
+    session.skip();
+    EXPECT_TRUE(reports.empty());
+    EXPECT_EQ(session.completedFocusCount(), 1);
+    EXPECT_EQ(session.phase(), SessionPhase::shortBreak);
+
+    session.skip(); // the break gives way to the next block
+    EXPECT_EQ(session.phase(), SessionPhase::focusing);
+    const auto secondStart = clock->now();
+    clock->advance(60); // exactly the threshold counts
+    session.skip();
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0], CompletedFocusPhase(secondStart, 60, false, "pomodoro"));
+    EXPECT_EQ(session.completedFocusCount(), 2);
+}
+
+TEST_F(FocusSessionEngineTest, StoppingEarlyReportsLongBlocksAndStartsOver)
+{
+    auto& session = make(SessionMode::pomodoro());
+    session.start();
+    run(1500); // one block done
+    session.skip();
+    clock->advance(45);
+    session.stopEarly();
+    EXPECT_EQ(reports.size(), 1u);
+    EXPECT_EQ(session.phase(), SessionPhase::idle);
+    EXPECT_EQ(session.completedFocusCount(), 0);
+    EXPECT_EQ(session.remaining(), 0);
+
+    session.start();
+    const auto start = clock->now();
+    clock->advance(600);
+    session.stopEarly();
+    ASSERT_EQ(reports.size(), 2u);
+    EXPECT_EQ(reports[1], CompletedFocusPhase(start, 600, false, "pomodoro"));
+
+    // Stopping during a break reports nothing.
+    session.start();
+    run(1500);
+    session.stopEarly();
+    EXPECT_EQ(reports.size(), 3u);
+    EXPECT_EQ(session.phase(), SessionPhase::idle);
+}
+
+TEST_F(FocusSessionEngineTest, ResetReportsNothing)
+{
+    auto& session = make(SessionMode::pomodoro());
+    session.start();
+    clock->advance(600);
+    session.reset();
+    EXPECT_TRUE(reports.empty());
+    EXPECT_EQ(session.phase(), SessionPhase::idle);
+    EXPECT_EQ(phases, (std::vector { SessionPhase::focusing, SessionPhase::idle }));
+    session.reset(); // already idle: no second change
+    EXPECT_EQ(phases.size(), 2u);
+}
+
+TEST_F(FocusSessionEngineTest, PausesDoNotLengthenTheLoggedBlock)
+{
+    auto& session = make(SessionMode::pomodoro());
+    session.start();
+    run(500);
+    session.pause();
+    EXPECT_TRUE(session.isPaused());
+    run(600); // ten minutes paused: nothing ends
+    EXPECT_EQ(session.phase(), SessionPhase::focusing);
+    EXPECT_EQ(session.remaining(), 1000);
+    session.resume();
+    run(999);
+    EXPECT_TRUE(reports.empty());
+    run(1);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].duration, 1500);
+    EXPECT_EQ(reports[0].startDate, kStart);
+
+    // A block stopped while paused logs only the time that counted.
+    session.skip();
+    const auto start = clock->now();
+    clock->advance(120);
+    session.pause();
+    clock->advance(3600);
+    session.stopEarly();
+    ASSERT_EQ(reports.size(), 2u);
+    EXPECT_EQ(reports[1], CompletedFocusPhase(start, 120, false, "pomodoro"));
+}
+
+TEST_F(FocusSessionEngineTest, WithoutAutoStartEveryEnteredPhaseWaitsArmed)
+{
+    auto& session = make(SessionMode::pomodoro(), false);
+    session.start();
+    EXPECT_TRUE(session.isRunning()); // the user's own start always runs
+    run(1500);
+    EXPECT_EQ(session.phase(), SessionPhase::shortBreak);
+    EXPECT_TRUE(session.isPaused());
+    EXPECT_EQ(session.remaining(), 300);
+    run(3600); // an armed break never ends by itself
+    EXPECT_EQ(session.phase(), SessionPhase::shortBreak);
+    EXPECT_EQ(session.remaining(), 300);
+    session.resume();
+    run(100);
+    EXPECT_EQ(session.remaining(), 200);
+    run(200);
+    EXPECT_EQ(session.phase(), SessionPhase::focusing);
+    EXPECT_TRUE(session.isPaused());
+    EXPECT_EQ(session.remaining(), 1500);
+
+    // The armed block's start date is when it was armed, and its waiting time is not counted.
+    const auto armedAt = clock->now();
+    run(300);
+    session.resume();
+    run(1500);
+    ASSERT_EQ(reports.size(), 2u);
+    EXPECT_EQ(reports[1], CompletedFocusPhase(armedAt, 1500, true, "pomodoro"));
+}
+
+TEST_F(FocusSessionEngineTest, FlowmodoroCountsUpAndEarnsItsBreak)
+{
+    auto& session = make(SessionMode::flowmodoro());
+    session.start();
+    run(1500);
+    EXPECT_EQ(session.phase(), SessionPhase::focusing);
+    EXPECT_EQ(session.elapsed(), 1500);
+    EXPECT_EQ(session.progress(), 0);
+    EXPECT_TRUE(reports.empty());
+    session.skip();
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0], CompletedFocusPhase(kStart, 1500, true, "flowmodoro"));
+    EXPECT_EQ(session.phase(), SessionPhase::shortBreak);
+    EXPECT_EQ(session.remaining(), 300);
+    run(300);
+    EXPECT_EQ(session.phase(), SessionPhase::focusing);
+
+    run(10'800);
+    session.skip();
+    EXPECT_EQ(session.remaining(), 1800);
+
+    // Even a short block ended by skipping counts as completed and earns the minimum break.
+    session.skip();
+    run(20);
+    session.skip();
+    EXPECT_TRUE(reports.back().completed);
+    EXPECT_EQ(reports.back().duration, 20);
+    EXPECT_EQ(session.remaining(), 60);
+    // Flowmodoro has no long break, however many blocks pass.
+    EXPECT_EQ(session.phase(), SessionPhase::shortBreak);
+}
+
+TEST_F(FocusSessionEngineTest, UntilTimeCountsDownToTheTargetThenEnds)
+{
+    auto& session = make(SessionMode::untilTime(kStart + 3600));
+    session.start();
+    EXPECT_EQ(session.remaining(), 3600);
+    run(3599);
+    EXPECT_TRUE(reports.empty());
+    run(1);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0], CompletedFocusPhase(kStart, 3600, true, "untilTime"));
+    EXPECT_EQ(session.phase(), SessionPhase::idle);
+    EXPECT_EQ(session.completedFocusCount(), 1);
+    EXPECT_EQ(phases, (std::vector { SessionPhase::focusing, SessionPhase::idle }));
+}
+
+TEST_F(FocusSessionEngineTest, UntilTimeInThePastGivesAnEmptyCompletedBlock)
+{
+    auto& session = make(SessionMode::untilTime(kStart - 600));
+    session.start();
+    EXPECT_EQ(session.phase(), SessionPhase::focusing);
+    EXPECT_EQ(session.remaining(), 0);
+    session.tick();
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0], CompletedFocusPhase(kStart, 0, true, "untilTime"));
+    EXPECT_EQ(session.phase(), SessionPhase::idle);
+}
+
+TEST_F(FocusSessionEngineTest, UntilTimeSkippedEarlyIsCutShort)
+{
+    auto& session = make(SessionMode::untilTime(kStart + 3600));
+    session.start();
+    clock->advance(100);
+    session.skip();
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_FALSE(reports[0].completed);
+    EXPECT_EQ(session.phase(), SessionPhase::idle);
+}
+
+TEST_F(FocusSessionEngineTest, StartOutsideIdleAndRepeatedPhasesChangeNothing)
+{
+    auto& session = make(SessionMode::pomodoro());
+    session.start();
+    clock->advance(100);
+    session.start();
+    EXPECT_EQ(session.remaining(), 1400);
+    EXPECT_EQ(phases.size(), 1u);
+}
+
+TEST_F(FocusSessionEngineTest, NewSettingsApplyFromTheNextPhase)
+{
+    auto& session = make(SessionMode::pomodoro());
+    session.start();
+    session.setMode(SessionMode::pomodoro(PomodoroConfig(600, 120, 900, 4)));
+    session.setAutoStartNext(false);
+    EXPECT_EQ(session.remaining(), 1500); // the running block keeps its length
+    run(1500);
+    EXPECT_EQ(session.phase(), SessionPhase::shortBreak);
+    EXPECT_EQ(session.remaining(), 120);
+    EXPECT_TRUE(session.isPaused());
+
+    session.setMinLogThreshold(10);
+    session.skip();
+    session.resume();
+    clock->advance(15);
+    session.stopEarly();
+    EXPECT_EQ(reports.size(), 2u);
+}
+
+TEST_F(FocusSessionEngineTest, CallbacksMayBeReplacedFromInsideThemselves)
+{
+    auto& session = make(SessionMode::pomodoro());
+    int calls = 0;
+    session.onPhaseChange = [&](SessionPhase) {
+        ++calls;
+        session.onPhaseChange = nullptr;
+    };
+    session.start();
+    run(1500);
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(session.phase(), SessionPhase::shortBreak);
+}
