@@ -12,7 +12,7 @@ packages=(
   libx11-dev libxcb1-dev libx11-xcb-dev
   xvfb xauth xdotool xcompmgr x11-utils dbus
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  ffmpeg sox fonts-dejavu-core
+  ffmpeg sox fonts-dejavu-core locales
   python3
 )
 
