@@ -1,0 +1,90 @@
+#pragma once
+
+#include "VeltraneKit/Motion/Spring.h"
+#include "VeltraneKit/Motion/TimingCurve.h"
+#include "VeltraneKit/Time/Clock.h"
+
+#include <optional>
+#include <variant>
+
+namespace veltrane {
+
+// How a change of value plays out over time: a timing curve over a fixed duration or a spring,
+// optionally delayed and repeated. A plain value: views keep them as constants and hand them to
+// AnimatedValue::start.
+class Animation {
+public:
+    struct Timed {
+        TimingCurve curve = TimingCurve::linear();
+        Seconds duration = 0;
+        friend constexpr bool operator==(const Timed&, const Timed&) = default;
+    };
+    using Timing = std::variant<Timed, Spring>;
+
+    enum class Reversal {
+        none,         // every cycle runs from start to end
+        autoreverses, // odd cycles run back from end to start
+    };
+
+    static Animation timed(TimingCurve curve, Seconds duration);
+    static Animation linear(Seconds duration);
+    static Animation easeIn(Seconds duration);
+    static Animation easeOut(Seconds duration);
+    static Animation easeInOut(Seconds duration);
+    static Animation spring(Spring spring);
+    static Animation spring(double response, double dampingFraction, Seconds blendDuration = 0);
+
+    // Copies with a start delay, or repeated: `count` cycles in all, or forever.
+    Animation delayed(Seconds delay) const;
+    Animation repeating(int count, Reversal reversal = Reversal::autoreverses) const;
+    Animation repeatingForever(Reversal reversal = Reversal::autoreverses) const;
+
+    const Timing& timing() const { return m_timing; }
+    Seconds delay() const { return m_delay; }
+    // Cycles in all; none when the animation repeats forever.
+    std::optional<int> cycles() const { return m_cycles; }
+    Reversal reversal() const { return m_reversal; }
+    bool isSpring() const { return std::holds_alternative<Spring>(m_timing); }
+
+    friend bool operator==(const Animation&, const Animation&) = default;
+
+private:
+    explicit Animation(Timing timing)
+        : m_timing(timing)
+    {
+    }
+
+    Timing m_timing;
+    Seconds m_delay = 0;
+    std::optional<int> m_cycles = 1;
+    Reversal m_reversal = Reversal::none;
+};
+
+// One run of an Animation from the moment it starts: maps the time since the start to the
+// progress from the old value (0) to the new one (1). Springs may pass 1 on the way.
+class AnimationTimeline {
+public:
+    struct Sample {
+        double progress = 0;
+        double velocity = 0; // progress per second
+        bool finished = false;
+    };
+
+    // `initialVelocity` (progress per second) carries a retargeted spring's momentum into its
+    // first cycle; timing curves ignore it.
+    explicit AnimationTimeline(const Animation& animation, double initialVelocity = 0);
+
+    Sample sample(Seconds elapsed) const;
+    // The whole run including the delay; none for an endless one.
+    std::optional<Seconds> duration() const;
+
+private:
+    Sample sampleCycle(Seconds local, bool first) const;
+
+    Animation m_animation;
+    double m_initialVelocity;
+    Seconds m_firstCycle;
+    Seconds m_cycle;
+};
+
+} // namespace veltrane

@@ -1,0 +1,80 @@
+#include "VeltraneKit/Motion/Animation.h"
+#include "VeltraneKit/Motion/Motion.h"
+
+#include <gtest/gtest.h>
+
+using namespace veltrane;
+
+TEST(AnimationTest, TimedRunsItsCurveAfterTheDelay)
+{
+    const AnimationTimeline timeline(Animation::easeIn(1.1).delayed(0.2));
+    EXPECT_EQ(timeline.duration(), 1.3);
+    EXPECT_EQ(timeline.sample(0.1).progress, 0);
+    EXPECT_EQ(timeline.sample(0.2).progress, 0);
+    EXPECT_NEAR(timeline.sample(0.2 + 0.55).progress, TimingCurve::easeIn().value(0.5), 1e-9);
+    EXPECT_FALSE(timeline.sample(1.29).finished);
+    EXPECT_TRUE(timeline.sample(1.3).finished);
+    EXPECT_EQ(timeline.sample(5).progress, 1);
+}
+
+TEST(AnimationTest, AutoreversingRepeatsGoBackAndForth)
+{
+    const AnimationTimeline timeline(Animation::linear(1).repeating(3, Animation::Reversal::autoreverses));
+    EXPECT_NEAR(timeline.sample(0.25).progress, 0.25, 1e-9);
+    EXPECT_NEAR(timeline.sample(1.25).progress, 0.75, 1e-9);
+    EXPECT_LT(timeline.sample(1.25).velocity, 0);
+    EXPECT_NEAR(timeline.sample(2.25).progress, 0.25, 1e-9);
+    // However many cycles, it lands on the end value.
+    EXPECT_TRUE(timeline.sample(3).finished);
+    EXPECT_EQ(timeline.sample(3).progress, 1);
+
+    const AnimationTimeline restarting(Animation::linear(1).repeating(2, Animation::Reversal::none));
+    EXPECT_NEAR(restarting.sample(1.25).progress, 0.25, 1e-9);
+}
+
+TEST(AnimationTest, ForeverNeverFinishes)
+{
+    const auto breathing = Motion::breathing(false);
+    ASSERT_TRUE(breathing);
+    const AnimationTimeline timeline(*breathing);
+    EXPECT_FALSE(timeline.duration());
+    EXPECT_FALSE(timeline.sample(1e6).finished);
+    // One breath out in 2 s, back in the next 2 s.
+    EXPECT_NEAR(timeline.sample(1.0).progress, 0.5, 1e-9);
+    EXPECT_NEAR(timeline.sample(2.0).progress, 1.0, 1e-9);
+    EXPECT_NEAR(timeline.sample(3.0).progress, 0.5, 1e-9);
+    EXPECT_NEAR(timeline.sample(4.0).progress, 0.0, 1e-9);
+
+    // An endless repeat of nothing ends at once instead of ticking forever.
+    EXPECT_EQ(AnimationTimeline(Animation::linear(0).repeatingForever()).duration(), 0.0);
+}
+
+TEST(AnimationTest, SpringRunsUntilSettled)
+{
+    const AnimationTimeline timeline(Motion::expand());
+    const auto duration = timeline.duration();
+    ASSERT_TRUE(duration);
+    EXPECT_GT(*duration, 0.3);
+    EXPECT_LT(*duration, 1.5);
+    EXPECT_FALSE(timeline.sample(*duration - 0.01).finished);
+    EXPECT_NEAR(timeline.sample(*duration - 0.01).progress, 1, 1e-3);
+    EXPECT_TRUE(timeline.sample(*duration).finished);
+}
+
+TEST(MotionTest, TokensAndReduceMotionFallbacks)
+{
+    EXPECT_EQ(Motion::expand(), Animation::spring(Spring { 0.42, 0.82, 0 }));
+    EXPECT_EQ(Motion::collapse(), Animation::spring(Spring { 0.34, 0.9, 0 }));
+    EXPECT_EQ(Motion::reduceMotionCrossfade(), Animation::easeInOut(0.15));
+    EXPECT_EQ(Motion::expandIfPossible(false), Motion::expand());
+    EXPECT_EQ(Motion::collapseIfPossible(false), Motion::collapse());
+    EXPECT_EQ(Motion::expandIfPossible(true), Motion::reduceMotionCrossfade());
+    EXPECT_EQ(Motion::collapseIfPossible(true), Motion::reduceMotionCrossfade());
+    EXPECT_EQ(Motion::adaptive(Animation::spring(0.4, 0.7), true), Motion::reduceMotionCrossfade());
+    EXPECT_EQ(Motion::adaptive(Animation::spring(0.4, 0.7), false), Animation::spring(0.4, 0.7));
+    EXPECT_FALSE(Motion::breathing(true));
+    EXPECT_EQ(Motion::breathing(false),
+        Animation::easeInOut(2.0).repeatingForever(Animation::Reversal::autoreverses));
+    EXPECT_DOUBLE_EQ(Motion::rowDelay(0), 0);
+    EXPECT_DOUBLE_EQ(Motion::rowDelay(5), 0.15);
+}

@@ -1,0 +1,222 @@
+#include "VeltraneKit/Motion/AnimatedValue.h"
+#include "VeltraneKit/Motion/FrameTicker.h"
+#include "VeltraneKit/Motion/ManualFrameDriver.h"
+#include "VeltraneKit/Motion/Motion.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+using namespace veltrane;
+
+namespace {
+
+class FrameTickerTest : public ::testing::Test {
+protected:
+    FrameTickerTest()
+    {
+        auto driver = std::make_unique<ManualFrameDriver>();
+        m_driver = driver.get();
+        m_ticker = std::make_unique<FrameTicker>(m_clock, std::move(driver));
+    }
+
+    // Advances the clock by one 60 Hz frame and delivers it; false when the ticker is idle.
+    bool frame()
+    {
+        m_clock->advance(1.0 / 60);
+        return m_driver->frame();
+    }
+    void runToIdle(int limit = 10000)
+    {
+        for (int i = 0; i < limit && frame(); ++i) { }
+    }
+
+    std::shared_ptr<TestClock> m_clock = std::make_shared<TestClock>(1000);
+    ManualFrameDriver* m_driver = nullptr;
+    std::unique_ptr<FrameTicker> m_ticker;
+};
+
+} // namespace
+
+TEST_F(FrameTickerTest, IdleTickerRunsNoFrames)
+{
+    AnimatedValue<double> value(*m_ticker, 0);
+    EXPECT_FALSE(m_driver->isRunning());
+    value.jumpTo(5);
+    EXPECT_FALSE(m_driver->isRunning());
+    // Starting toward the value it already has is not an animation either.
+    value.start(5.0, Animation::easeInOut(1));
+    EXPECT_FALSE(m_driver->isRunning());
+    EXPECT_FALSE(frame());
+    EXPECT_EQ(m_ticker->frameCount(), 0u);
+    EXPECT_EQ(m_driver->starts(), 0);
+}
+
+TEST_F(FrameTickerTest, RunsWhileAnimatingThenStops)
+{
+    AnimatedValue<double> value(*m_ticker, 0);
+    int frames = 0;
+    std::vector<AnimationOutcome> outcomes;
+    value.onFrame = [&] { ++frames; };
+    value.onFinished = [&](AnimationOutcome outcome) { outcomes.push_back(outcome); };
+
+    value.start(10.0, Animation::linear(0.5));
+    EXPECT_TRUE(m_driver->isRunning());
+    EXPECT_TRUE(value.animating());
+    m_clock->advance(0.25);
+    EXPECT_NEAR(value.value(), 5, 1e-9);
+
+    runToIdle();
+    EXPECT_FALSE(m_driver->isRunning());
+    EXPECT_FALSE(value.animating());
+    EXPECT_EQ(value.value(), 10);
+    EXPECT_EQ(outcomes, std::vector { AnimationOutcome::completed });
+    EXPECT_GE(frames, 15);
+    EXPECT_LE(frames, 17);
+
+    const auto framesAtRest = m_ticker->frameCount();
+    EXPECT_FALSE(frame());
+    EXPECT_EQ(m_ticker->frameCount(), framesAtRest);
+}
+
+TEST_F(FrameTickerTest, ManyAnimationsShareOneDriverRun)
+{
+    AnimatedValue<double> shortOne(*m_ticker, 0);
+    AnimatedValue<Vector2> longOne(*m_ticker, { 0, 0 });
+    shortOne.start(1.0, Animation::linear(0.1));
+    longOne.start(Vector2 { 30, -30 }, Animation::easeOut(0.5));
+    EXPECT_EQ(m_driver->starts(), 1);
+    EXPECT_EQ(m_ticker->animatorCount(), 2u);
+
+    for (int i = 0; i < 10; ++i)
+        frame();
+    EXPECT_FALSE(shortOne.animating());
+    EXPECT_TRUE(longOne.animating());
+    EXPECT_TRUE(m_driver->isRunning());
+    runToIdle();
+    EXPECT_EQ(longOne.value(), (Vector2 { 30, -30 }));
+    EXPECT_EQ(m_driver->starts(), 1);
+}
+
+TEST_F(FrameTickerTest, InterruptedAnimationSaysSoAndContinuesFromWhereItWas)
+{
+    AnimatedValue<double> value(*m_ticker, 0);
+    std::vector<AnimationOutcome> outcomes;
+    value.onFinished = [&](AnimationOutcome outcome) { outcomes.push_back(outcome); };
+    value.start(100.0, Animation::linear(1));
+    for (int i = 0; i < 30; ++i)
+        frame();
+    const double midway = value.value();
+    EXPECT_NEAR(midway, 50, 1e-6);
+
+    value.start(0.0, Animation::linear(1));
+    EXPECT_EQ(outcomes, std::vector { AnimationOutcome::interrupted });
+    EXPECT_NEAR(value.value(), midway, 1e-9);
+    runToIdle();
+    EXPECT_EQ(value.value(), 0);
+    EXPECT_EQ(outcomes, (std::vector { AnimationOutcome::interrupted, AnimationOutcome::completed }));
+}
+
+TEST_F(FrameTickerTest, RetargetedSpringKeepsItsMomentum)
+{
+    AnimatedValue<double> value(*m_ticker, 0);
+    value.start(100.0, Motion::expand());
+    for (int i = 0; i < 6; ++i)
+        frame();
+    const double before = value.value();
+    m_clock->advance(0.001);
+    const double speed = (value.value() - before) / 0.001;
+    ASSERT_GT(speed, 100);
+
+    // Retarget further along: the value keeps moving at about the same speed at first.
+    value.start(200.0, Motion::expand());
+    const double start = value.value();
+    m_clock->advance(0.001);
+    EXPECT_NEAR((value.value() - start) / 0.001, speed, speed * 0.05);
+    runToIdle();
+    EXPECT_EQ(value.value(), 200);
+}
+
+TEST_F(FrameTickerTest, FinishAndJumpLandOnTheTarget)
+{
+    AnimatedValue<double> value(*m_ticker, 0);
+    std::vector<AnimationOutcome> outcomes;
+    int frames = 0;
+    value.onFrame = [&] { ++frames; };
+    value.onFinished = [&](AnimationOutcome outcome) { outcomes.push_back(outcome); };
+    value.start(1.0, Animation::easeInOut(2));
+    frame();
+    value.finish();
+    EXPECT_EQ(value.value(), 1);
+    EXPECT_FALSE(m_driver->isRunning());
+    EXPECT_EQ(outcomes, std::vector { AnimationOutcome::skipped });
+    EXPECT_EQ(frames, 2); // the frame delivered, and the final look
+
+    value.start(3.0, Animation::easeInOut(2));
+    value.jumpTo(-1);
+    EXPECT_EQ(value.value(), -1);
+    EXPECT_EQ(value.target(), -1);
+    EXPECT_EQ(outcomes.back(), AnimationOutcome::skipped);
+    EXPECT_FALSE(m_driver->isRunning());
+}
+
+TEST_F(FrameTickerTest, InstantModeLandsEveryAnimationAtOnce)
+{
+    AnimatedValue<double> running(*m_ticker, 0);
+    std::vector<AnimationOutcome> outcomes;
+    running.onFinished = [&](AnimationOutcome outcome) { outcomes.push_back(outcome); };
+    running.start(1.0, Animation::easeInOut(0.5).repeatingForever());
+    frame();
+
+    // Switching to instant finishes what runs, even an endless animation.
+    m_ticker->setMode(FrameTicker::Mode::instant);
+    EXPECT_EQ(outcomes, std::vector { AnimationOutcome::skipped });
+    EXPECT_EQ(running.value(), 1);
+    EXPECT_FALSE(m_driver->isRunning());
+
+    running.start(4.0, Motion::expand());
+    EXPECT_EQ(running.value(), 4);
+    EXPECT_FALSE(running.animating());
+    EXPECT_EQ(outcomes.back(), AnimationOutcome::skipped);
+    EXPECT_EQ(m_ticker->frameCount(), 1u);
+    EXPECT_EQ(m_driver->starts(), 1);
+}
+
+TEST_F(FrameTickerTest, DelayedStartHoldsTheOldValue)
+{
+    AnimatedValue<double> value(*m_ticker, 0);
+    value.start(-20.0, 300.0, Animation::easeIn(1.1).delayed(0.25));
+    m_clock->advance(0.2);
+    EXPECT_EQ(value.value(), -20);
+    m_clock->advance(0.05 + 1.1);
+    EXPECT_EQ(value.value(), 300);
+}
+
+TEST_F(FrameTickerTest, AnimatorDestroyedMidRunLeavesTheTicker)
+{
+    auto value = std::make_unique<AnimatedValue<double>>(*m_ticker, 0);
+    AnimatedValue<double> other(*m_ticker, 0);
+    value->start(1.0, Animation::linear(1));
+    other.start(1.0, Animation::linear(0.05));
+    // A callback of one animator destroys another during the same frame.
+    other.onFinished = [&](AnimationOutcome) { value.reset(); };
+    runToIdle();
+    EXPECT_FALSE(value);
+    EXPECT_FALSE(m_driver->isRunning());
+    EXPECT_EQ(m_ticker->animatorCount(), 0u);
+}
+
+TEST_F(FrameTickerTest, OptionalAnimationJumpsWhenAbsent)
+{
+    AnimatedValue<double> value(*m_ticker, 1);
+    value.start(0.5, Motion::breathing(true));
+    EXPECT_EQ(value.value(), 0.5);
+    EXPECT_FALSE(m_driver->isRunning());
+    value.start(1.0, Motion::breathing(false));
+    EXPECT_TRUE(value.animating());
+    m_clock->advance(2);
+    EXPECT_NEAR(value.value(), 1.0, 1e-9);
+    m_clock->advance(2);
+    EXPECT_NEAR(value.value(), 0.5, 1e-9);
+}

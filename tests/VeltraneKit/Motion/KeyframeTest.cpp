@@ -1,0 +1,115 @@
+#include "VeltraneKit/Motion/KeyframePlayer.h"
+#include "VeltraneKit/Motion/KeyframeTrack.h"
+#include "VeltraneKit/Motion/ManualFrameDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace veltrane;
+
+namespace {
+
+// The card's wiggle: a rotation that swings and settles, and a squeeze that springs back.
+KeyframeTrack<double> angleTrack()
+{
+    return KeyframeTrack<double>(0).cubic(-3, 0.08).cubic(3, 0.1).cubic(-1.5, 0.1).cubic(0, 0.1);
+}
+
+KeyframeTrack<double> scaleTrack()
+{
+    return KeyframeTrack<double>(1)
+        .spring(0.97, 0.12, Spring::withDuration(0.5, 0))
+        .spring(1.0, 0.3, Spring::withDuration(0.5, 0.3));
+}
+
+} // namespace
+
+TEST(KeyframeTrackTest, ReachesEachKeyframeAtItsTime)
+{
+    const auto track = angleTrack();
+    EXPECT_DOUBLE_EQ(track.duration(), 0.38);
+    EXPECT_DOUBLE_EQ(track.value(0), 0);
+    EXPECT_NEAR(track.value(0.08), -3, 1e-9);
+    EXPECT_NEAR(track.value(0.18), 3, 1e-9);
+    EXPECT_NEAR(track.value(0.28), -1.5, 1e-9);
+    EXPECT_NEAR(track.value(0.38), 0, 1e-9);
+    EXPECT_EQ(track.value(-1), 0);
+    EXPECT_EQ(track.value(10), 0);
+    // Between keyframes the cubic passes smoothly, not beyond its neighbours by much.
+    const double midway = track.value(0.13);
+    EXPECT_GT(midway, -3.5);
+    EXPECT_LT(midway, 3.5);
+}
+
+TEST(KeyframeTrackTest, CubicIsSmoothThroughKeyframes)
+{
+    const auto track = angleTrack();
+    // The slope just before and just after the interior keyframe at 0.18 s agrees.
+    const double h = 1e-5;
+    const double before = (track.value(0.18) - track.value(0.18 - h)) / h;
+    const double after = (track.value(0.18 + h) - track.value(0.18)) / h;
+    EXPECT_NEAR(before, after, std::abs(before) * 0.01 + 1);
+}
+
+TEST(KeyframeTrackTest, LinearAndMoveKeyframes)
+{
+    auto track = KeyframeTrack<Vector2>({ 0, 0 })
+                     .linear({ 10, 0 }, 1.0)
+                     .move({ 50, 50 })
+                     .linear({ 50, 0 }, 0.5, TimingCurve::easeIn());
+    EXPECT_DOUBLE_EQ(track.duration(), 1.5);
+    EXPECT_EQ(track.value(0.5), (Vector2 { 5, 0 }));
+    // The move jumps at the end of the first segment.
+    EXPECT_EQ(track.value(1.0), (Vector2 { 50, 50 }));
+    EXPECT_NEAR(track.value(1.25).y, 50 - 50 * TimingCurve::easeIn().value(0.5), 1e-9);
+    EXPECT_EQ(track.value(2), (Vector2 { 50, 0 }));
+}
+
+TEST(KeyframeTrackTest, SpringKeyframesPickUpWhereTheLastOneGotTo)
+{
+    const auto track = scaleTrack();
+    EXPECT_DOUBLE_EQ(track.duration(), 0.42);
+    // The first spring has not quite reached 0.97 when the second takes over at 0.12 s.
+    const double handOver = track.value(0.12);
+    EXPECT_LT(handOver, 0.995);
+    EXPECT_GT(handOver, 0.97);
+    EXPECT_NEAR(track.value(0.12 + 1e-9), handOver, 1e-6);
+    EXPECT_EQ(track.value(0.42), 1.0);
+}
+
+TEST(KeyframePlayerTest, PlaysOnTheTickerAndRestsOnTheFinalValue)
+{
+    auto clock = std::make_shared<TestClock>(0);
+    auto driver = std::make_unique<ManualFrameDriver>();
+    ManualFrameDriver* frames = driver.get();
+    FrameTicker ticker(clock, std::move(driver));
+    KeyframePlayer<double> angle(ticker, angleTrack());
+    std::vector<AnimationOutcome> outcomes;
+    angle.onFinished = [&](AnimationOutcome outcome) { outcomes.push_back(outcome); };
+
+    EXPECT_EQ(angle.value(), 0);
+    EXPECT_FALSE(frames->isRunning());
+    angle.play();
+    EXPECT_TRUE(frames->isRunning());
+    clock->advance(0.08);
+    EXPECT_NEAR(angle.value(), -3, 1e-9);
+
+    // Replaying mid-way restarts from the beginning.
+    angle.play();
+    EXPECT_EQ(outcomes, std::vector { AnimationOutcome::interrupted });
+    EXPECT_EQ(angle.value(), 0);
+    clock->advance(0.18);
+    EXPECT_NEAR(angle.value(), 3, 1e-9);
+
+    for (int i = 0; i < 100 && frames->frame(); ++i)
+        clock->advance(1.0 / 60);
+    EXPECT_FALSE(frames->isRunning());
+    EXPECT_EQ(angle.value(), 0);
+    EXPECT_EQ(outcomes.back(), AnimationOutcome::completed);
+
+    ticker.setMode(FrameTicker::Mode::instant);
+    angle.play();
+    EXPECT_FALSE(frames->isRunning());
+    EXPECT_EQ(outcomes.back(), AnimationOutcome::skipped);
+}

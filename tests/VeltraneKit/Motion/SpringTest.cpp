@@ -1,0 +1,127 @@
+#include "VeltraneKit/Motion/Spring.h"
+#include "VeltraneKit/Motion/TimingCurve.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace veltrane;
+
+namespace {
+
+struct Excursion {
+    double highest = 0;
+    double lowest = 0;
+};
+
+// The farthest the spring swings either way over its settling time, sampled finely.
+Excursion excursion(const Spring& spring, double initialVelocity = 0)
+{
+    Excursion result { -1e9, 1e9 };
+    const Seconds end = spring.settlingDuration(initialVelocity);
+    for (Seconds t = 0; t <= end; t += 0.001) {
+        const double p = spring.state(t, initialVelocity).progress;
+        result.highest = std::max(result.highest, p);
+        result.lowest = std::min(result.lowest, p);
+    }
+    return result;
+}
+
+} // namespace
+
+TEST(SpringTest, EverySpringSettlesAtItsTargetWithinItsSettlingDuration)
+{
+    for (const Spring spring : { Spring { 0.42, 0.82 }, Spring { 0.34, 0.9 }, Spring { 0.28, 0.65 },
+             Spring { 0.5, 1.0 }, Spring { 0.5, 1.6 }, Spring::withDuration(0.5, 0.3) }) {
+        const Seconds settle = spring.settlingDuration();
+        EXPECT_GT(settle, 0.05) << spring.response << "/" << spring.dampingFraction;
+        EXPECT_LT(settle, 3.0) << spring.response << "/" << spring.dampingFraction;
+        // From the settling time on it stays on the target and at rest.
+        for (Seconds t = settle; t < settle + 2; t += 0.01) {
+            const auto state = spring.state(t);
+            EXPECT_NEAR(state.progress, 1.0, 1e-3);
+            EXPECT_NEAR(state.velocity, 0.0, 0.05);
+        }
+    }
+}
+
+TEST(SpringTest, UnderDampedOvershootsAndCriticalOrOverDampedDoNot)
+{
+    // A damping fraction of 0.65 overshoots by e^(-πζ/√(1-ζ²)) ≈ 6.8 % of the distance.
+    const Excursion bouncy = excursion(Spring { 0.28, 0.65 });
+    EXPECT_NEAR(bouncy.highest, 1.068, 0.005);
+
+    EXPECT_LE(excursion(Spring { 0.4, 1.0 }).highest, 1.0 + 1e-9);
+    EXPECT_LE(excursion(Spring { 0.4, 1.5 }).highest, 1.0 + 1e-9);
+    EXPECT_GE(excursion(Spring { 0.4, 1.0 }).lowest, 0.0);
+}
+
+TEST(SpringTest, MovesMonotonicallyTowardTheTargetWhenCriticallyDamped)
+{
+    const Spring spring { 0.3, 1.0 };
+    double previous = 0;
+    for (Seconds t = 0.001; t < 1; t += 0.001) {
+        const double p = spring.state(t).progress;
+        EXPECT_GE(p, previous);
+        previous = p;
+    }
+}
+
+TEST(SpringTest, ResponseIsTheUndampedPeriod)
+{
+    // With no damping to speak of, the spring returns to its start after one response.
+    const Spring spring { 0.5, 0.0 };
+    EXPECT_NEAR(spring.state(0.5).progress, 0.0, 1e-9);
+    EXPECT_NEAR(spring.state(0.25).progress, 2.0, 1e-9);
+}
+
+TEST(SpringTest, VelocityIsTheDerivativeOfProgress)
+{
+    for (const double damping : { 0.5, 1.0, 1.4 }) {
+        const Spring spring { 0.4, damping };
+        for (const double v0 : { 0.0, 3.0, -2.0 }) {
+            for (Seconds t = 0.01; t < 0.8; t += 0.07) {
+                const double numeric = (spring.state(t + 1e-6, v0).progress - spring.state(t - 1e-6, v0).progress) / 2e-6;
+                EXPECT_NEAR(spring.state(t, v0).velocity, numeric, 1e-4) << damping << " " << v0;
+            }
+        }
+    }
+}
+
+TEST(SpringTest, InitialVelocityCarriesPastTheTarget)
+{
+    // A critically damped spring launched fast toward its target overshoots it.
+    EXPECT_GT(excursion(Spring { 0.4, 1.0 }, 60).highest, 1.3);
+    EXPECT_NEAR((Spring { 0.4, 1.0 }.state(0, 7).velocity), 7, 1e-12);
+}
+
+TEST(SpringTest, DurationAndBounceForm)
+{
+    EXPECT_EQ(Spring::withDuration(0.5, 0), (Spring { 0.5, 1.0, 0 }));
+    EXPECT_EQ(Spring::withDuration(0.5, 0.3), (Spring { 0.5, 0.7, 0 }));
+    EXPECT_DOUBLE_EQ(Spring::withDuration(0.5, -0.5).dampingFraction, 2.0);
+}
+
+TEST(TimingCurveTest, StandardCurves)
+{
+    for (const TimingCurve curve : { TimingCurve::linear(), TimingCurve::easeIn(), TimingCurve::easeOut(),
+             TimingCurve::easeInOut() }) {
+        EXPECT_DOUBLE_EQ(curve.value(0), 0);
+        EXPECT_DOUBLE_EQ(curve.value(1), 1);
+        EXPECT_DOUBLE_EQ(curve.value(-3), 0);
+        EXPECT_DOUBLE_EQ(curve.value(7), 1);
+        double previous = 0;
+        for (double x = 0.01; x <= 1; x += 0.01) {
+            EXPECT_GE(curve.value(x), previous);
+            previous = curve.value(x);
+        }
+    }
+    EXPECT_NEAR(TimingCurve::linear().value(0.3), 0.3, 1e-9);
+    EXPECT_NEAR(TimingCurve::easeInOut().value(0.5), 0.5, 1e-9);
+    // Ease-in starts slow, ease-out starts fast.
+    EXPECT_LT(TimingCurve::easeIn().value(0.25), 0.15);
+    EXPECT_GT(TimingCurve::easeOut().value(0.25), 0.35);
+    EXPECT_NEAR(TimingCurve::easeIn().value(0.25), 1 - TimingCurve::easeOut().value(0.75), 1e-9);
+    EXPECT_NEAR(TimingCurve::easeIn().slope(0), 0, 1e-6);
+    EXPECT_NEAR(TimingCurve::linear().slope(0.4), 1, 1e-9);
+}
