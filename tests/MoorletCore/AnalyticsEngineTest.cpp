@@ -1,0 +1,310 @@
+#include "MoorletCore/AnalyticsEngine.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+using namespace moorlet;
+using veltrane::Calendar;
+using veltrane::Instant;
+
+namespace {
+
+constexpr double kHour = 3600;
+
+// Every test runs in New York, whose 8 March 2026 lasts 23 hours and 1 November 2026 25 hours.
+class AnalyticsEngineTest : public ::testing::Test {
+protected:
+    // A local wall-clock time in New York.
+    Instant at(int year, int month, int day, int hour = 12, int minute = 0) const
+    {
+        return *calendar.instant({ year, month, day, hour, minute, 0 });
+    }
+    Instant midnight(int year, int month, int day) const { return *calendar.startOfDay(year, month, day); }
+
+    const Calendar calendar = *Calendar::named("America/New_York");
+    const AnalyticsEngine analytics { calendar };
+    std::vector<FocusRecord> records;
+};
+
+} // namespace
+
+TEST_F(AnalyticsEngineTest, EmptyHistoryGivesZerosAndNothing)
+{
+    const auto now = at(2026, 3, 9, 10);
+    EXPECT_EQ(analytics.totalFocus(records), 0);
+    EXPECT_EQ(analytics.focus(now, records), 0);
+    EXPECT_EQ(analytics.completedCount(now, records), 0);
+    EXPECT_EQ(analytics.hourBuckets(records), (std::array<double, 24> {}));
+    EXPECT_FALSE(analytics.bestHour(records));
+    EXPECT_FALSE(analytics.bestHourLabel(records));
+    EXPECT_TRUE(analytics.bySubject(records, "Other").empty());
+    EXPECT_TRUE(analytics.focusByDay(records).empty());
+    EXPECT_EQ(analytics.currentStreak(records, now, 0), 0);
+    EXPECT_EQ(analytics.longestStreak(records, 3600), 0);
+
+    const auto week = analytics.dailyTotals(records, 7, now);
+    ASSERT_EQ(week.size(), 7u);
+    EXPECT_EQ(week.front().day, midnight(2026, 3, 3));
+    EXPECT_EQ(week.back().day, midnight(2026, 3, 9));
+    for (const auto& total : week)
+        EXPECT_EQ(total.seconds, 0);
+
+    EXPECT_EQ(analytics.summary(records, 7, now), AnalyticsEngine::PeriodSummary {});
+}
+
+TEST_F(AnalyticsEngineTest, PeriodsOfNoDaysGiveZerosNotNaN)
+{
+    records = { { at(2026, 3, 9, 9), 1800, true } };
+    const auto now = at(2026, 3, 9, 10);
+    for (const int days : { 0, -3 }) {
+        const auto summary = analytics.summary(records, days, now);
+        EXPECT_EQ(summary, AnalyticsEngine::PeriodSummary {});
+        EXPECT_FALSE(std::isnan(summary.dailyAverage));
+        EXPECT_TRUE(analytics.dailyTotals(records, days, now).empty());
+    }
+}
+
+TEST_F(AnalyticsEngineTest, ABlockCrossingMidnightCountsForTheDayAndHourItStarted)
+{
+    records = { { at(2026, 3, 7, 23, 50), 1500, true } };
+    EXPECT_EQ(analytics.focus(at(2026, 3, 7, 8), records), 1500);
+    EXPECT_EQ(analytics.completedCount(at(2026, 3, 7, 8), records), 1);
+    EXPECT_EQ(analytics.focus(at(2026, 3, 8, 0, 5), records), 0);
+    EXPECT_EQ(analytics.hourBuckets(records)[23], 1500);
+    EXPECT_EQ(analytics.bestHour(records), 23);
+    EXPECT_EQ(analytics.bestHourLabel(records), "11 PM\u201312 AM");
+    EXPECT_EQ(analytics.focusByDay(records), (std::map<Instant, double> { { midnight(2026, 3, 7), 1500 } }));
+}
+
+TEST_F(AnalyticsEngineTest, ShortAndLongDaysKeepEveryRecordOnItsLocalDay)
+{
+    records = {
+        { at(2026, 3, 8, 0, 30), 600, true },
+        { at(2026, 3, 8, 23, 30), 900, false }, // the last hour of the 23-hour day
+        { at(2026, 3, 9, 0, 10), 300, true },
+        { at(2026, 11, 1, 1, 30), 60, true }, // the first pass through 01:30
+        { at(2026, 11, 1, 1, 30) + kHour, 120, true }, // the second pass, on standard time
+        { at(2026, 11, 1, 23, 30), 240, true }, // the last hour of the 25-hour day
+        { at(2026, 11, 2, 0, 0), 480, true },
+    };
+    EXPECT_EQ(analytics.focus(at(2026, 3, 8), records), 1500);
+    EXPECT_EQ(analytics.completedCount(at(2026, 3, 8), records), 1);
+    EXPECT_EQ(analytics.focus(at(2026, 3, 9), records), 300);
+    EXPECT_EQ(analytics.focus(at(2026, 11, 1), records), 420);
+    EXPECT_EQ(analytics.completedCount(at(2026, 11, 1), records), 3);
+    EXPECT_EQ(analytics.focus(at(2026, 11, 2), records), 480);
+
+    const auto byDay = analytics.focusByDay(records);
+    EXPECT_EQ(byDay, (std::map<Instant, double> { { midnight(2026, 3, 8), 1500 }, { midnight(2026, 3, 9), 300 },
+                         { midnight(2026, 11, 1), 420 }, { midnight(2026, 11, 2), 480 } }));
+
+    const auto hours = analytics.hourBuckets(records);
+    EXPECT_EQ(hours[0], 600 + 300 + 480);
+    EXPECT_EQ(hours[1], 180);
+    EXPECT_EQ(hours[23], 900 + 240);
+    EXPECT_EQ(hours[2], 0);
+
+    // Three days around each change, every one starting at local midnight.
+    const auto spring = analytics.dailyTotals(records, 3, at(2026, 3, 9, 8));
+    EXPECT_EQ(spring,
+        (std::vector<AnalyticsEngine::DailyTotal> {
+            { midnight(2026, 3, 7), 0 }, { midnight(2026, 3, 8), 1500 }, { midnight(2026, 3, 9), 300 } }));
+    EXPECT_EQ(spring[2].day - spring[1].day, 23 * kHour);
+    const auto autumn = analytics.dailyTotals(records, 3, at(2026, 11, 2, 23, 59));
+    EXPECT_EQ(autumn,
+        (std::vector<AnalyticsEngine::DailyTotal> {
+            { midnight(2026, 10, 31), 0 }, { midnight(2026, 11, 1), 420 }, { midnight(2026, 11, 2), 480 } }));
+    EXPECT_EQ(autumn[2].day - autumn[1].day, 25 * kHour);
+}
+
+TEST_F(AnalyticsEngineTest, DailyTotalsCoverManyDaysInOrder)
+{
+    records = { { at(2026, 1, 1, 9), 100, true }, { at(2026, 4, 21, 9), 200, true } };
+    const auto totals = analytics.dailyTotals(records, 112, at(2026, 4, 21, 8));
+    ASSERT_EQ(totals.size(), 112u);
+    EXPECT_EQ(totals.front(), AnalyticsEngine::DailyTotal(midnight(2025, 12, 31), 0));
+    EXPECT_EQ(totals[1], AnalyticsEngine::DailyTotal(midnight(2026, 1, 1), 100));
+    // Today's total includes a record that starts later today.
+    EXPECT_EQ(totals.back(), AnalyticsEngine::DailyTotal(midnight(2026, 4, 21), 200));
+    for (std::size_t index = 1; index < totals.size(); ++index)
+        EXPECT_EQ(calendar.daysBetween(totals[index - 1].day, totals[index].day), 1);
+}
+
+TEST_F(AnalyticsEngineTest, CurrentStreakWaitsForAnUnfinishedToday)
+{
+    records = {
+        { at(2026, 5, 12, 9), 1800, true }, // falls short
+        { at(2026, 5, 13, 9), 4000, true },
+        { at(2026, 5, 14, 9), 3000, true },
+        { at(2026, 5, 14, 20), 600, false }, // cut-short time still counts toward the goal
+    };
+    const auto now = at(2026, 5, 15, 10);
+    EXPECT_EQ(analytics.currentStreak(records, now, 3600), 2);
+    records.emplace_back(at(2026, 5, 15, 9), 3600, true);
+    EXPECT_EQ(analytics.currentStreak(records, now, 3600), 3);
+    // A day missed entirely ends the streak, however long it was before.
+    EXPECT_EQ(analytics.currentStreak(records, at(2026, 5, 17, 10), 3600), 0);
+    EXPECT_EQ(analytics.currentStreak(records, at(2026, 5, 16, 23, 59), 3600), 3);
+}
+
+TEST_F(AnalyticsEngineTest, StreaksRunAcrossDaylightSavingChanges)
+{
+    // A goal met late every evening around both changes; stepping by 24 hours instead of
+    // calendar days would land on the wrong days here.
+    for (int day = 5; day <= 10; ++day)
+        records.emplace_back(at(2026, 3, day, 23, 30), 3600, true);
+    for (int day = 29; day <= 31; ++day)
+        records.emplace_back(at(2026, 10, day, 0, 15), 3600, true);
+    for (int day = 1; day <= 3; ++day)
+        records.emplace_back(at(2026, 11, day, 0, 15), 3600, true);
+
+    EXPECT_EQ(analytics.currentStreak(records, at(2026, 3, 10, 12), 3600), 6);
+    EXPECT_EQ(analytics.currentStreak(records, at(2026, 3, 11, 12), 3600), 6);
+    EXPECT_EQ(analytics.currentStreak(records, at(2026, 11, 3, 23, 59), 3600), 6);
+    EXPECT_EQ(analytics.currentStreak(records, at(2026, 11, 2, 0, 0), 3600), 5);
+    EXPECT_EQ(analytics.longestStreak(records, 3600), 6);
+}
+
+TEST_F(AnalyticsEngineTest, GoalOfZeroCountsAnyFocusButNotEmptyBlocks)
+{
+    records = {
+        { at(2026, 6, 1, 9), 1, true },
+        { at(2026, 6, 2, 9), 0, true },
+        { at(2026, 6, 3, 9), 30, false },
+    };
+    EXPECT_EQ(analytics.currentStreak(records, at(2026, 6, 3, 10), 0), 1);
+    EXPECT_EQ(analytics.currentStreak(records, at(2026, 6, 3, 10), -5), 1);
+    EXPECT_EQ(analytics.longestStreak(records, 0), 1);
+    EXPECT_EQ(analytics.currentStreak(records, at(2026, 6, 2, 10), 0), 1); // 2 June is unfinished
+}
+
+TEST_F(AnalyticsEngineTest, LongestStreakFindsTheLongestRunOfConsecutiveDays)
+{
+    for (const int day : { 1, 2, 3, 5, 6 })
+        records.emplace_back(at(2026, 7, day, 9), 3600, true);
+    EXPECT_EQ(analytics.longestStreak(records, 3600), 3);
+    records[1].duration = 3599;
+    EXPECT_EQ(analytics.longestStreak(records, 3600), 2);
+    // Two records on one day add up to the goal.
+    records.emplace_back(at(2026, 7, 2, 20), 1, true);
+    EXPECT_EQ(analytics.longestStreak(records, 3600), 3);
+}
+
+TEST_F(AnalyticsEngineTest, SubjectsPoolUntaggedAndEmptyTagsUnderTheUnlabeledName)
+{
+    records = {
+        { at(2026, 2, 1), 1200, true, "Math" },
+        { at(2026, 2, 1), 600, true },
+        { at(2026, 2, 2), 900, true, "" },
+        { at(2026, 2, 3), 100, false, "Other" },
+        { at(2026, 2, 3), 300, false, "Math" },
+    };
+    EXPECT_EQ(analytics.bySubject(records, "Other"),
+        (std::vector<AnalyticsEngine::SubjectTotal> { { "Other", 1600 }, { "Math", 1500 } }));
+    EXPECT_EQ(analytics.bySubject(records, "Unlabeled"),
+        (std::vector<AnalyticsEngine::SubjectTotal> { { "Math", 1500 }, { "Unlabeled", 1500 }, { "Other", 100 } }));
+}
+
+TEST_F(AnalyticsEngineTest, HourLabelsUseATwelveHourDial)
+{
+    EXPECT_EQ(AnalyticsEngine::hourLabel(0), "12 AM");
+    EXPECT_EQ(AnalyticsEngine::hourLabel(9), "9 AM");
+    EXPECT_EQ(AnalyticsEngine::hourLabel(12), "12 PM");
+    EXPECT_EQ(AnalyticsEngine::hourLabel(23), "11 PM");
+    EXPECT_EQ(AnalyticsEngine::hourLabel(24), "12 AM");
+    EXPECT_EQ(AnalyticsEngine::hourLabel(-1), "11 PM");
+
+    records = { { at(2026, 2, 1, 12, 40), 600, true }, { at(2026, 2, 2, 9, 0), 500, true } };
+    EXPECT_EQ(analytics.bestHourLabel(records), "12 PM\u20131 PM");
+    records.emplace_back(at(2026, 2, 3, 11, 0), 601, true);
+    EXPECT_EQ(analytics.bestHourLabel(records), "11 AM\u201312 PM");
+    records = { { at(2026, 2, 1, 0, 5), 10, true } };
+    EXPECT_EQ(analytics.bestHourLabel(records), "12 AM\u20131 AM");
+}
+
+TEST_F(AnalyticsEngineTest, BestHourIsAnHourThatOccursEvenWithEmptyBlocks)
+{
+    records = { { at(2026, 2, 1, 14), 0, false } };
+    EXPECT_EQ(analytics.bestHour(records), 14);
+    // On a tie the earlier hour wins.
+    records = { { at(2026, 2, 1, 16), 300, true }, { at(2026, 2, 1, 8), 300, true } };
+    EXPECT_EQ(analytics.bestHour(records), 8);
+}
+
+TEST_F(AnalyticsEngineTest, CountsTakeCompletedBlocksWhileTimesTakeAll)
+{
+    const auto since = at(2026, 2, 1, 9);
+    const auto asOf = at(2026, 2, 1, 17);
+    records = {
+        { since, 1500, true },
+        { asOf, 900, false },
+        { since - 1, 100, true },
+        { asOf + 0.5, 100, true },
+    };
+    EXPECT_EQ(analytics.totalFocus(records), 2600);
+    EXPECT_EQ(analytics.totalFocus(records, since, asOf), 2400);
+    EXPECT_EQ(analytics.sessionCount(records, since, asOf), 1);
+}
+
+TEST_F(AnalyticsEngineTest, SummaryComparesWithThePeriodBefore)
+{
+    // Wednesday 18 March 2026: the week runs from Thursday 12 March, the one before from 5 March.
+    const auto asOf = at(2026, 3, 18, 15);
+    records = {
+        { at(2026, 3, 12, 0, 0), 3600, true },
+        { at(2026, 3, 18, 9), 1800, false },
+        { at(2026, 3, 18, 16), 999, true }, // after asOf
+        { at(2026, 3, 11, 23, 59), 3600, true }, // the previous week's last minute
+        { at(2026, 3, 5, 0, 0), 1000, true },
+        { at(2026, 3, 4, 23, 59), 5000, true }, // before both
+    };
+    auto summary = analytics.summary(records, 7, asOf);
+    EXPECT_EQ(summary.totalFocus, 5400);
+    EXPECT_EQ(summary.sessions, 1);
+    EXPECT_EQ(summary.activeDays, 2);
+    EXPECT_DOUBLE_EQ(summary.dailyAverage, 5400.0 / 7);
+    ASSERT_TRUE(summary.deltaFraction);
+    EXPECT_DOUBLE_EQ(*summary.deltaFraction, (5400.0 - 4600) / 4600);
+
+    records = { { at(2026, 3, 13), 5400, true }, { at(2026, 3, 10), 3600, true } };
+    EXPECT_DOUBLE_EQ(*analytics.summary(records, 7, asOf).deltaFraction, 0.5);
+    records = { { at(2026, 3, 13), 1800, true }, { at(2026, 3, 10), 3600, true } };
+    EXPECT_DOUBLE_EQ(*analytics.summary(records, 7, asOf).deltaFraction, -0.5);
+    records = { { at(2026, 3, 13), 1800, true } };
+    EXPECT_FALSE(analytics.summary(records, 7, asOf).deltaFraction);
+}
+
+TEST_F(AnalyticsEngineTest, SummaryPeriodsMeetWithoutAGapAcrossTheShortDay)
+{
+    // The week ending Saturday 14 March starts on Sunday 8 March, the 23-hour day.
+    const auto asOf = at(2026, 3, 14, 20);
+    const auto periodStart = midnight(2026, 3, 8);
+    records = {
+        { periodStart, 600, true },
+        { periodStart - 0.5, 300, true }, // half a second before: the previous period
+        { midnight(2026, 3, 1), 60, true }, // the previous period's first instant
+        { midnight(2026, 3, 1) - 1, 7, true },
+    };
+    const auto summary = analytics.summary(records, 7, asOf);
+    EXPECT_EQ(summary.totalFocus, 600);
+    EXPECT_EQ(summary.activeDays, 1);
+    ASSERT_TRUE(summary.deltaFraction);
+    EXPECT_DOUBLE_EQ(*summary.deltaFraction, (600.0 - 360) / 360);
+}
+
+TEST_F(AnalyticsEngineTest, TheCalendarDecidesTheDays)
+{
+    // 03:00 UTC is the previous evening in New York.
+    const Instant instant = *Calendar::utc().instant({ 2026, 6, 10, 3, 0, 0 });
+    records = { { instant, 600, true } };
+    auto utcAnalytics = analytics;
+    utcAnalytics.setCalendar(Calendar::utc());
+    EXPECT_EQ(utcAnalytics.calendar(), Calendar::utc());
+    EXPECT_EQ(utcAnalytics.bestHour(records), 3);
+    EXPECT_EQ(analytics.bestHour(records), 23);
+    EXPECT_EQ(utcAnalytics.focus(*Calendar::utc().instant({ 2026, 6, 10, 12, 0, 0 }), records), 600);
+    EXPECT_EQ(analytics.focus(at(2026, 6, 10), records), 0);
+    EXPECT_EQ(analytics.focus(at(2026, 6, 9), records), 600);
+}
