@@ -1,0 +1,58 @@
+#include "VeltraneKit/Theme/DesignTokens.h"
+
+#include <QGuiApplication>
+#include <QPalette>
+
+namespace veltrane::DesignTokens {
+
+namespace {
+
+QColor withOpacity(QColor color, double opacity)
+{
+    color.setAlphaF(static_cast<float>(opacity));
+    return color;
+}
+
+QColor paletteText()
+{
+    return QGuiApplication::palette().color(QPalette::Active, QPalette::WindowText);
+}
+
+// The label opacities of the desktop's light and dark appearances.
+constexpr double kPrimaryLabelOpacity = 0.85;
+constexpr double kSecondaryLabelOpacity = 0.5;
+constexpr double kTertiaryLabelOpacity = 0.26;
+
+} // namespace
+
+namespace Colors {
+    QColor focus() { return QColor(110, 108, 255); }
+    QColor breakPhase() { return QColor(52, 224, 161); }
+    QColor idle() { return QColor(156, 163, 175); }
+    QColor alert() { return QColor(255, 107, 107); }
+    QColor streak() { return QColor(255, 159, 67); }
+    QColor notchBackground() { return QColor(0, 0, 0); }
+    QColor textPrimary() { return withOpacity(paletteText(), kPrimaryLabelOpacity); }
+    QColor textSecondary() { return withOpacity(paletteText(), kSecondaryLabelOpacity); }
+    QColor textTertiary() { return withOpacity(paletteText(), kTertiaryLabelOpacity); }
+    QColor subtleFill() { return withOpacity(paletteText(), 0.04); }
+    QColor hairline() { return withOpacity(QColor(255, 255, 255), 0.12); }
+    QColor windowBackground() { return QGuiApplication::palette().color(QPalette::Active, QPalette::Window); }
+} // namespace Colors
+
+namespace Typography {
+    TypeStyle countdownExpanded() { return { 42, QFont::DemiBold, FontDesign::rounded, false }; }
+    TypeStyle countdownCollapsed() { return { 18, QFont::DemiBold, FontDesign::rounded, false }; }
+    TypeStyle phase() { return { 13, QFont::Medium, FontDesign::rounded, false }; }
+    TypeStyle label() { return { 12, QFont::Normal, FontDesign::rounded, false }; }
+    TypeStyle secondary() { return { 11, QFont::Normal, FontDesign::rounded, false }; }
+    TypeStyle statValue() { return { 16, QFont::DemiBold, FontDesign::rounded, true }; }
+    TypeStyle sectionLabel() { return { 10, QFont::Bold, FontDesign::rounded, false }; }
+    TypeStyle metric(double size, QFont::Weight weight) { return { size, weight, FontDesign::standard, true }; }
+} // namespace Typography
+
+namespace Shadow {
+    ShadowStyle style() { return { withOpacity(QColor(0, 0, 0), opacity), radius, { 0, y } }; }
+} // namespace Shadow
+
+} // namespace veltrane::DesignTokens

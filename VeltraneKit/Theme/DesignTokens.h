@@ -1,0 +1,73 @@
+#pragma once
+
+#include "VeltraneKit/Theme/ShadowStyle.h"
+#include "VeltraneKit/Theme/TypeStyle.h"
+
+#include <QColor>
+
+// The fixed look of every view: colours, text styles, spacing, radii, the card shadow and the
+// panel widths. Paint code takes its numbers from here rather than spelling them out.
+namespace veltrane::DesignTokens {
+
+namespace Colors {
+    QColor focus();
+    QColor breakPhase();
+    QColor idle();
+    QColor alert();
+    QColor streak();
+    QColor notchBackground();
+    // The label colours follow the application palette's text colour (so a light or dark
+    // appearance set on the palette carries through) at the desktop's usual label opacities.
+    QColor textPrimary();
+    QColor textSecondary();
+    QColor textTertiary();
+    QColor subtleFill();
+    QColor hairline();
+    // The palette's window colour: what translucent materials are made of.
+    QColor windowBackground();
+} // namespace Colors
+
+namespace Typography {
+    TypeStyle countdownExpanded();
+    TypeStyle countdownCollapsed();
+    TypeStyle phase();
+    TypeStyle label();
+    TypeStyle secondary();
+    TypeStyle statValue();
+    TypeStyle sectionLabel();
+    // Numbers in the desktop font at any size and weight, digits of one width.
+    TypeStyle metric(double size, QFont::Weight weight);
+} // namespace Typography
+
+namespace Spacing {
+    inline constexpr double tight = 4;
+    inline constexpr double xs = 8;
+    inline constexpr double sm = 12;
+    inline constexpr double md = 16;
+    inline constexpr double lg = 24;
+    inline constexpr double xl = 32;
+    inline constexpr double grid = 8;
+} // namespace Spacing
+
+namespace Radius {
+    inline constexpr double panel = 22;
+    inline constexpr double tile = 18;
+    inline constexpr double small = 9;
+    inline constexpr double notchFallback = 13;
+} // namespace Radius
+
+namespace Shadow {
+    inline constexpr double radius = 18;
+    inline constexpr double y = 8;
+    inline constexpr double opacity = 0.18;
+    // The three values above as one black drop shadow.
+    ShadowStyle style();
+} // namespace Shadow
+
+namespace Layout {
+    inline constexpr double notchPanelWidth = 340;
+    inline constexpr double sideCardWidth = 248;
+    inline constexpr double collapsedSideTile = 92;
+} // namespace Layout
+
+} // namespace veltrane::DesignTokens
