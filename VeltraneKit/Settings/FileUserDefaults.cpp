@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 constexpr auto kApplicationFolder = "Moorlet";
 constexpr auto kFileName = "defaults.json";
 constexpr auto kMovedAsideSuffix = ".unreadable-";
-constexpr int kMoveAsideAttempts = 10000;
+constexpr int kMoveAsideAttempts = 1000;
 
 // Owns a file descriptor and closes it once.
 class FileDescriptor {
@@ -125,6 +125,10 @@ ReadResult readFile(const fs::path& path)
 // The JSON object in text, or nothing when text is not a JSON object within the nesting limit.
 std::optional<nlohmann::json> parseObject(const std::string& text)
 {
+    // JSON text never holds a raw NUL, but the parser would take one for the end of the input and
+    // quietly drop whatever follows it.
+    if (text.find('\0') != std::string::npos)
+        return std::nullopt;
     bool tooDeep = false;
     const auto limitDepth = [&tooDeep](int depth, nlohmann::json::parse_event_t, nlohmann::json&) {
         if (depth > FileUserDefaults::kMaxNesting)

@@ -1,0 +1,352 @@
+#include "Moorlet/Settings/FocusSettings.h"
+
+#include "VeltraneKit/Settings/FileUserDefaults.h"
+#include "VeltraneKit/Settings/MemoryUserDefaults.h"
+
+#include "tests/support/TestSupport.h"
+
+#include <QMetaProperty>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace moorlet;
+using nlohmann::json;
+using veltrane::MemoryUserDefaults;
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+const QStringList kDefaultSubjects { "Study", "Work", "Reading", "Writing" };
+
+std::string focusKey(const char* name)
+{
+    return std::string("com.veltrane.focus.") + name;
+}
+
+void expectAllDefaults(const FocusSettings& settings)
+{
+    EXPECT_EQ(settings.dailyGoalMinutes(), 120.0);
+    EXPECT_TRUE(settings.intentionPromptEnabled());
+    EXPECT_EQ(settings.defaultSubject(), "");
+    EXPECT_EQ(settings.subjects(), kDefaultSubjects);
+    EXPECT_TRUE(settings.ambientOnFocus());
+    EXPECT_TRUE(settings.ambientPauseOnBreak());
+    EXPECT_TRUE(settings.soundEffectsEnabled());
+    EXPECT_EQ(settings.modeRaw(), "pomodoro");
+    EXPECT_FALSE(settings.hasCompletedTour());
+    EXPECT_TRUE(settings.autoUpdateEnabled());
+    EXPECT_TRUE(settings.globalHotKeyEnabled());
+    EXPECT_FALSE(settings.autoShortcutsEnabled());
+    EXPECT_EQ(settings.focusShortcutName(), "");
+    EXPECT_EQ(settings.breakShortcutName(), "");
+    EXPECT_EQ(settings.customFocusMinutes(), 50.0);
+    EXPECT_EQ(settings.customShortBreakMinutes(), 10.0);
+    EXPECT_EQ(settings.customLongBreakMinutes(), 25.0);
+    EXPECT_EQ(settings.customLongBreakInterval(), 4);
+    EXPECT_EQ(settings.sessionMode(), SessionMode::pomodoro());
+}
+
+TEST(FocusSettingsTest, AFreshStoreGivesEveryDefaultAndWritesNothing)
+{
+    auto defaults = std::make_shared<MemoryUserDefaults>();
+    FocusSettings settings(defaults);
+    expectAllDefaults(settings);
+    EXPECT_EQ(&settings.defaults(), defaults.get());
+    EXPECT_EQ(defaults->writeCount(), 0);
+}
+
+TEST(FocusSettingsTest, WrongKindsReadAsDefaultsAndStayInTheDatabase)
+{
+    auto defaults = std::make_shared<MemoryUserDefaults>();
+    const std::vector<std::pair<std::string, json>> stored {
+        { focusKey("dailyGoalMinutes"), "90" },
+        { focusKey("intentionPromptEnabled"), 0 },
+        { focusKey("defaultSubject"), 7 },
+        { focusKey("subjects"), json::array({ "Math", 3 }) },
+        { focusKey("ambientOnFocus"), "false" },
+        { focusKey("ambientPauseOnBreak"), nullptr },
+        { focusKey("soundEffectsEnabled"), json::array({ false }) },
+        { focusKey("modeRaw"), true },
+        { focusKey("hasCompletedTour"), 1 },
+        { focusKey("autoUpdateEnabled"), json::object() },
+        { focusKey("globalHotKeyEnabled"), 0.0 },
+        { focusKey("autoShortcutsEnabled"), "yes" },
+        { focusKey("focusShortcutName"), json::array({ "Focus" }) },
+        { focusKey("breakShortcutName"), false },
+        { focusKey("customFocusMinutes"), "35" },
+        { focusKey("customShortBreakMinutes"), true },
+        { focusKey("customLongBreakMinutes"), json::array({ 25 }) },
+        // A fraction is no integer, and neither is a bool.
+        { focusKey("customLongBreakInterval"), 4.5 },
+    };
+    for (const auto& [key, value] : stored)
+        defaults->setValue(key, value);
+    const int writes = defaults->writeCount();
+    FocusSettings settings(defaults);
+    expectAllDefaults(settings);
+    EXPECT_EQ(defaults->writeCount(), writes);
+    for (const auto& [key, value] : stored)
+        EXPECT_EQ(defaults->value(key), value) << key;
+}
+
+TEST(FocusSettingsTest, TheIntervalReadsOnlyWholeNumbersThatFitAnInt)
+{
+    for (const auto& [stored, expected] : std::vector<std::pair<json, int>> {
+             { 6, 6 },
+             { 6.0, 6 },
+             { -3, -3 },
+             { true, 4 },
+             { 6.5, 4 },
+             { 1e12, 4 },
+             { std::int64_t(1) << 40, 4 },
+             { "6", 4 },
+         }) {
+        auto defaults = std::make_shared<MemoryUserDefaults>();
+        defaults->setValue(focusKey("customLongBreakInterval"), stored);
+        EXPECT_EQ(FocusSettings(defaults).customLongBreakInterval(), expected) << stored;
+    }
+}
+
+TEST(FocusSettingsTest, StoredValuesAreRead)
+{
+    auto defaults = std::make_shared<MemoryUserDefaults>();
+    // Integers are numbers: a whole goal stored as an integer reads as a double.
+    defaults->setInteger(focusKey("dailyGoalMinutes"), 90);
+    defaults->setStringList(focusKey("subjects"), {});
+    defaults->setString(focusKey("defaultSubject"), "Physics");
+    defaults->setBoolean(focusKey("hasCompletedTour"), true);
+    defaults->setString(focusKey("modeRaw"), "flowmodoro");
+    FocusSettings settings(defaults);
+    EXPECT_EQ(settings.dailyGoalMinutes(), 90.0);
+    EXPECT_EQ(settings.subjects(), QStringList());
+    EXPECT_EQ(settings.defaultSubject(), "Physics");
+    EXPECT_TRUE(settings.hasCompletedTour());
+    EXPECT_EQ(settings.sessionMode(), SessionMode::flowmodoro());
+}
+
+struct ModeCase {
+    std::string modeRaw;
+    std::vector<std::pair<const char*, json>> custom;
+    SessionMode expected;
+};
+
+TEST(FocusSettingsTest, TheSessionModeIsBuiltFromTheModeAndTheCustomValues)
+{
+    const std::vector<ModeCase> cases {
+        { "pomodoro", {}, SessionMode::pomodoro() },
+        { "flowmodoro", {}, SessionMode::flowmodoro() },
+        { "custom", {}, SessionMode::pomodoro(PomodoroConfig(3000, 600, 1500, 4)) },
+        { "custom", { { "customLongBreakInterval", 0 } },
+            SessionMode::pomodoro(PomodoroConfig(3000, 600, 1500, 1)) },
+        { "custom", { { "customLongBreakInterval", -3 } },
+            SessionMode::pomodoro(PomodoroConfig(3000, 600, 1500, 1)) },
+        { "custom", { { "customLongBreakInterval", 2 } },
+            SessionMode::pomodoro(PomodoroConfig(3000, 600, 1500, 2)) },
+        // Minutes become seconds with no rounding and no lower bound.
+        { "custom",
+            { { "customFocusMinutes", 0.5 }, { "customShortBreakMinutes", 0 },
+                { "customLongBreakMinutes", -1 } },
+            SessionMode::pomodoro(PomodoroConfig(30, 0, -60, 4)) },
+        // Custom values mean nothing outside the custom mode.
+        { "pomodoro", { { "customFocusMinutes", 5 } }, SessionMode::pomodoro() },
+        { "flowmodoro", { { "customFocusMinutes", 5 } }, SessionMode::flowmodoro() },
+        { "", {}, SessionMode::pomodoro() },
+        { "Custom", {}, SessionMode::pomodoro() },
+        { "untilTime", {}, SessionMode::pomodoro() },
+        { " flowmodoro", {}, SessionMode::pomodoro() },
+    };
+    for (const auto& row : cases) {
+        auto defaults = std::make_shared<MemoryUserDefaults>();
+        defaults->setString(focusKey("modeRaw"), row.modeRaw);
+        for (const auto& [name, value] : row.custom)
+            defaults->setValue(focusKey(name), value);
+        EXPECT_EQ(FocusSettings(defaults).sessionMode(), row.expected) << '"' << row.modeRaw << '"';
+    }
+}
+
+TEST(FocusSettingsTest, TheSessionModeSignalsOnlyWhenTheBuiltModeChanges)
+{
+    FocusSettings settings(std::make_shared<MemoryUserDefaults>());
+    QSignalSpy modeChanged(&settings, &FocusSettings::sessionModeChanged);
+    QSignalSpy rawChanged(&settings, &FocusSettings::modeRawChanged);
+
+    // Outside the custom mode the custom values change nothing, and an unknown mode is Pomodoro.
+    settings.setCustomFocusMinutes(30);
+    settings.setModeRaw("unknown");
+    EXPECT_EQ(rawChanged.count(), 1);
+    EXPECT_EQ(modeChanged.count(), 0);
+
+    settings.setModeRaw("custom");
+    EXPECT_EQ(modeChanged.count(), 1);
+    EXPECT_EQ(settings.sessionMode(), SessionMode::pomodoro(PomodoroConfig(1800, 600, 1500, 4)));
+    settings.setCustomLongBreakInterval(1);
+    EXPECT_EQ(modeChanged.count(), 2);
+    // 0 and 1 both build an interval of 1: the setting changes, the mode does not.
+    QSignalSpy intervalChanged(&settings, &FocusSettings::customLongBreakIntervalChanged);
+    settings.setCustomLongBreakInterval(0);
+    EXPECT_EQ(intervalChanged.count(), 1);
+    EXPECT_EQ(modeChanged.count(), 2);
+    settings.setModeRaw("flowmodoro");
+    EXPECT_EQ(modeChanged.count(), 3);
+    EXPECT_EQ(settings.sessionMode(), SessionMode::flowmodoro());
+}
+
+// One property: a setter call with a value other than its default, and what must then be stored
+// (with its JSON kind: doubles as floating-point numbers, the interval as an integer).
+struct PropertyCase {
+    const char* name;
+    std::function<void(FocusSettings&)> change;
+    json stored;
+};
+
+std::vector<PropertyCase> propertyCases()
+{
+    return {
+        { "dailyGoalMinutes", [](auto& s) { s.setDailyGoalMinutes(90); }, 90.0 },
+        { "intentionPromptEnabled", [](auto& s) { s.setIntentionPromptEnabled(false); }, false },
+        { "defaultSubject", [](auto& s) { s.setDefaultSubject("Work"); }, "Work" },
+        { "subjects", [](auto& s) { s.setSubjects({ "Art" }); }, json::array({ "Art" }) },
+        { "ambientOnFocus", [](auto& s) { s.setAmbientOnFocus(false); }, false },
+        { "ambientPauseOnBreak", [](auto& s) { s.setAmbientPauseOnBreak(false); }, false },
+        { "soundEffectsEnabled", [](auto& s) { s.setSoundEffectsEnabled(false); }, false },
+        { "modeRaw", [](auto& s) { s.setModeRaw("flowmodoro"); }, "flowmodoro" },
+        { "hasCompletedTour", [](auto& s) { s.setHasCompletedTour(true); }, true },
+        { "autoUpdateEnabled", [](auto& s) { s.setAutoUpdateEnabled(false); }, false },
+        { "globalHotKeyEnabled", [](auto& s) { s.setGlobalHotKeyEnabled(false); }, false },
+        { "autoShortcutsEnabled", [](auto& s) { s.setAutoShortcutsEnabled(true); }, true },
+        { "focusShortcutName", [](auto& s) { s.setFocusShortcutName("Deep"); }, "Deep" },
+        { "breakShortcutName", [](auto& s) { s.setBreakShortcutName("Rest"); }, "Rest" },
+        { "customFocusMinutes", [](auto& s) { s.setCustomFocusMinutes(35); }, 35.0 },
+        { "customShortBreakMinutes", [](auto& s) { s.setCustomShortBreakMinutes(7.5); }, 7.5 },
+        { "customLongBreakMinutes", [](auto& s) { s.setCustomLongBreakMinutes(20); }, 20.0 },
+        { "customLongBreakInterval", [](auto& s) { s.setCustomLongBreakInterval(3); }, 3 },
+    };
+}
+
+QMetaMethod notifySignal(const QObject& object, const char* property)
+{
+    const auto* meta = object.metaObject();
+    return meta->property(meta->indexOfProperty(property)).notifySignal();
+}
+
+TEST(FocusSettingsTest, EachSetterWritesThroughWithItsKindAndSignalsOnlyARealChange)
+{
+    const auto cases = propertyCases();
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.name);
+        auto defaults = std::make_shared<MemoryUserDefaults>();
+        FocusSettings settings(defaults);
+        std::vector<std::unique_ptr<QSignalSpy>> spies;
+        for (const auto& other : cases)
+            spies.push_back(std::make_unique<QSignalSpy>(&settings, notifySignal(settings, other.name)));
+
+        row.change(settings);
+        EXPECT_EQ(defaults->keys(), Strings { focusKey(row.name) });
+        const auto stored = defaults->value(focusKey(row.name));
+        ASSERT_TRUE(stored);
+        EXPECT_EQ(*stored, row.stored);
+        EXPECT_EQ(stored->type(), row.stored.type());
+        for (std::size_t index = 0; index < spies.size(); ++index)
+            EXPECT_EQ(spies[index]->count(), cases[index].name == std::string(row.name) ? 1 : 0)
+                << cases[index].name;
+
+        const int writes = defaults->writeCount();
+        row.change(settings);
+        EXPECT_EQ(defaults->writeCount(), writes + 1);
+        for (const auto& spy : spies)
+            EXPECT_LE(spy->count(), 1);
+
+        FocusSettings reread(defaults);
+        EXPECT_EQ(reread.property(row.name), settings.property(row.name));
+    }
+}
+
+TEST(FocusSettingsTest, AddingASubjectTrimsItAndSkipsBlanksAndExactDuplicates)
+{
+    auto defaults = std::make_shared<MemoryUserDefaults>();
+    FocusSettings settings(defaults);
+    QSignalSpy changed(&settings, &FocusSettings::subjectsChanged);
+    settings.addSubject("  Math \n");
+    EXPECT_EQ(settings.subjects(), kDefaultSubjects + QStringList { "Math" });
+    EXPECT_EQ(defaults->stringList(focusKey("subjects")),
+        (Strings { "Study", "Work", "Reading", "Writing", "Math" }));
+    EXPECT_EQ(changed.count(), 1);
+
+    const int writes = defaults->writeCount();
+    settings.addSubject("Math");
+    settings.addSubject("\tMath");
+    settings.addSubject("   ");
+    settings.addSubject("\n");
+    settings.addSubject("");
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(defaults->writeCount(), writes);
+
+    settings.addSubject("math");
+    EXPECT_EQ(settings.subjects(), (kDefaultSubjects + QStringList { "Math", "math" }));
+    EXPECT_EQ(changed.count(), 2);
+}
+
+TEST(FocusSettingsTest, RemovingASubjectRemovesEveryCopyAndAlwaysWritesTheList)
+{
+    auto defaults = std::make_shared<MemoryUserDefaults>();
+    defaults->setStringList(focusKey("subjects"), { "Art", "Work", "Art", "art" });
+    defaults->setString(focusKey("defaultSubject"), "Art");
+    FocusSettings settings(defaults);
+    QSignalSpy changed(&settings, &FocusSettings::subjectsChanged);
+    settings.removeSubject("Art");
+    EXPECT_EQ(settings.subjects(), (QStringList { "Work", "art" }));
+    EXPECT_EQ(defaults->stringList(focusKey("subjects")), (Strings { "Work", "art" }));
+    EXPECT_EQ(settings.defaultSubject(), "Art");
+    EXPECT_EQ(changed.count(), 1);
+
+    // A name not in the list still writes it: here the default list appears in an empty store.
+    auto empty = std::make_shared<MemoryUserDefaults>();
+    FocusSettings fresh(empty);
+    QSignalSpy freshChanged(&fresh, &FocusSettings::subjectsChanged);
+    fresh.removeSubject("Chemistry");
+    EXPECT_EQ(empty->stringList(focusKey("subjects")),
+        (Strings { "Study", "Work", "Reading", "Writing" }));
+    EXPECT_EQ(freshChanged.count(), 0);
+}
+
+TEST(FocusSettingsTest, EveryPropertyIsBindable)
+{
+    FocusSettings settings(std::make_shared<MemoryUserDefaults>());
+    const auto* meta = settings.metaObject();
+    // The stored properties and the derived session mode.
+    EXPECT_EQ(meta->propertyCount() - meta->propertyOffset(),
+        static_cast<int>(propertyCases().size()) + 1);
+    for (int index = meta->propertyOffset(); index < meta->propertyCount(); ++index) {
+        const auto property = meta->property(index);
+        EXPECT_TRUE(property.hasNotifySignal()) << property.name();
+        EXPECT_EQ(property.isWritable(), std::string(property.name()) != "sessionMode")
+            << property.name();
+    }
+    QSignalSpy changed(&settings, &FocusSettings::dailyGoalMinutesChanged);
+    EXPECT_TRUE(settings.setProperty("dailyGoalMinutes", 45.0));
+    EXPECT_EQ(settings.dailyGoalMinutes(), 45.0);
+    EXPECT_EQ(changed.count(), 1);
+}
+
+TEST(FocusSettingsTest, ValuesSurviveARestartThroughTheDefaultsFile)
+{
+    testsupport::TemporaryFolder folder;
+    const auto path = std::filesystem::path(folder.stdPath()) / "defaults.json";
+    {
+        FocusSettings settings(std::make_shared<veltrane::FileUserDefaults>(path));
+        settings.setCustomFocusMinutes(35);
+        settings.setModeRaw("custom");
+        settings.setCustomLongBreakInterval(2);
+        settings.addSubject("Math");
+    }
+    FocusSettings settings(std::make_shared<veltrane::FileUserDefaults>(path));
+    EXPECT_EQ(settings.customFocusMinutes(), 35.0);
+    EXPECT_EQ(settings.subjects(), kDefaultSubjects + QStringList { "Math" });
+    EXPECT_EQ(settings.sessionMode(), SessionMode::pomodoro(PomodoroConfig(2100, 600, 1500, 2)));
+}
+
+} // namespace

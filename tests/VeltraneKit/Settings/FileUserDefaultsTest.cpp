@@ -1,0 +1,341 @@
+#include "VeltraneKit/Settings/FileUserDefaults.h"
+
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+
+using namespace veltrane;
+using nlohmann::json;
+namespace fs = std::filesystem;
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+std::string readBytes(const fs::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+void writeBytes(const fs::path& path, const std::string& bytes)
+{
+    fs::create_directories(path.parent_path());
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << bytes;
+}
+
+Strings folderNames(const fs::path& folder)
+{
+    Strings names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class FileUserDefaultsTest : public testing::Test {
+protected:
+    fs::path folder() const { return fs::path(m_temporary.stdPath()) / "Moorlet"; }
+    fs::path file() const { return folder() / "defaults.json"; }
+
+private:
+    testsupport::TemporaryFolder m_temporary;
+};
+
+TEST_F(FileUserDefaultsTest, ValuesSurviveARestartWithTheirKinds)
+{
+    {
+        FileUserDefaults defaults(file());
+        EXPECT_TRUE(defaults.keys().empty());
+        // Nothing is written before the first change; the folder comes with it.
+        EXPECT_FALSE(fs::exists(folder()));
+        defaults.setNumber("goal", 90);
+        defaults.setString("goalText", "90");
+        defaults.setBoolean("flag", true);
+        defaults.setInteger("interval", 3);
+        defaults.setStringList("subjects", { "Study", "Wörk" });
+        defaults.setValue("origin", json::object({ { "x", 10.5 }, { "y", -2 } }));
+        defaults.setString("gone", "soon");
+        defaults.removeValue("gone");
+        EXPECT_FALSE(defaults.hasUnsavedChanges());
+    }
+    FileUserDefaults reloaded(file());
+    EXPECT_FALSE(reloaded.movedAsidePath());
+    EXPECT_EQ(reloaded.keys(), (Strings { "flag", "goal", "goalText", "interval", "origin", "subjects" }));
+    EXPECT_EQ(reloaded.number("goal"), 90.0);
+    // A number's text stays text: it is no number on the way back.
+    EXPECT_EQ(reloaded.string("goalText"), "90");
+    EXPECT_FALSE(reloaded.number("goalText"));
+    EXPECT_EQ(reloaded.boolean("flag"), true);
+    EXPECT_FALSE(reloaded.number("flag"));
+    EXPECT_EQ(reloaded.integer("interval"), 3);
+    EXPECT_EQ(reloaded.stringList("subjects"), (Strings { "Study", "Wörk" }));
+    EXPECT_EQ(reloaded.value("origin"), json::object({ { "x", 10.5 }, { "y", -2 } }));
+}
+
+TEST_F(FileUserDefaultsTest, WritesLeaveNoTemporaryFilesAndReplaceTheFileWhole)
+{
+    FileUserDefaults defaults(file());
+    for (int step = 0; step < 20; ++step)
+        defaults.setInteger("step", step);
+    EXPECT_EQ(folderNames(folder()), Strings { "defaults.json" });
+    EXPECT_EQ(json::parse(readBytes(file())), json::object({ { "step", 19 } }));
+}
+
+TEST_F(FileUserDefaultsTest, SettingTheStoredValueAgainDoesNotRewriteTheFile)
+{
+    FileUserDefaults defaults(file());
+    defaults.setString("key", "value");
+    struct stat before { };
+    ASSERT_EQ(::stat(file().c_str(), &before), 0);
+    defaults.setString("key", "value");
+    defaults.removeValue("absent");
+    struct stat after { };
+    ASSERT_EQ(::stat(file().c_str(), &after), 0);
+    // Every write renames a new file into place, so an unchanged inode means no write.
+    EXPECT_EQ(before.st_ino, after.st_ino);
+    defaults.setString("key", "other");
+    ASSERT_EQ(::stat(file().c_str(), &after), 0);
+    EXPECT_NE(before.st_ino, after.st_ino);
+}
+
+// Contents that are no JSON object, each of which must be moved aside untouched.
+class UnreadableContentTest : public FileUserDefaultsTest,
+                              public testing::WithParamInterface<std::pair<const char*, std::string>> { };
+
+TEST_P(UnreadableContentTest, IsMovedAsideAndTheStoreStartsEmpty)
+{
+    const auto& bytes = GetParam().second;
+    writeBytes(file(), bytes);
+    FileUserDefaults defaults(file());
+    EXPECT_TRUE(defaults.keys().empty());
+    const auto aside = folder() / "defaults.json.unreadable-1";
+    EXPECT_EQ(defaults.movedAsidePath(), aside);
+    EXPECT_EQ(readBytes(aside), bytes);
+    EXPECT_FALSE(fs::exists(file()));
+
+    defaults.setBoolean("fresh", true);
+    EXPECT_EQ(readBytes(aside), bytes);
+    EXPECT_EQ(FileUserDefaults(file()).boolean("fresh"), true);
+}
+
+std::string deeplyNested(int depth)
+{
+    return "{\"a\":" + std::string(static_cast<std::size_t>(depth), '[')
+        + std::string(static_cast<std::size_t>(depth), ']') + "}";
+}
+
+INSTANTIATE_TEST_SUITE_P(Contents, UnreadableContentTest,
+    testing::Values(std::pair { "empty", std::string() },
+        std::pair { "notJson", std::string("com.veltrane.widgetOpacity = 0.5") },
+        std::pair { "truncated", std::string(R"({"a": 1, "b": )") },
+        std::pair { "array", std::string(R"([{"a": 1}])") },
+        std::pair { "string", std::string(R"("defaults")") },
+        std::pair { "null", std::string("null") },
+        std::pair { "invalidUtf8", std::string("{\"a\": \"\xff\xfe\"}") },
+        std::pair { "invalidUtf8Key", std::string("{\"\xc3\x28\": 1}") },
+        std::pair { "nulBytes", std::string("{\"a\": 1}\0\0garbage", 17) },
+        std::pair { "numberOverflow", std::string(R"({"a": 1e999})") },
+        std::pair { "tooDeep", deeplyNested(FileUserDefaults::kMaxNesting + 5) },
+        std::pair { "farTooDeep", deeplyNested(1'000'000) }),
+    [](const auto& info) { return std::string(info.param.first); });
+
+TEST_F(FileUserDefaultsTest, NestingWithinTheLimitIsKept)
+{
+    writeBytes(file(), deeplyNested(FileUserDefaults::kMaxNesting - 2));
+    FileUserDefaults defaults(file());
+    EXPECT_FALSE(defaults.movedAsidePath());
+    EXPECT_EQ(defaults.keys(), Strings { "a" });
+}
+
+TEST_F(FileUserDefaultsTest, AMovedAsideFileNeverReplacesAnEarlierOne)
+{
+    writeBytes(folder() / "defaults.json.unreadable-1", "first");
+    writeBytes(file(), "second");
+    {
+        FileUserDefaults defaults(file());
+        EXPECT_EQ(defaults.movedAsidePath(), folder() / "defaults.json.unreadable-2");
+    }
+    writeBytes(file(), "third");
+    FileUserDefaults defaults(file());
+    EXPECT_EQ(defaults.movedAsidePath(), folder() / "defaults.json.unreadable-3");
+    EXPECT_EQ(readBytes(folder() / "defaults.json.unreadable-1"), "first");
+    EXPECT_EQ(readBytes(folder() / "defaults.json.unreadable-2"), "second");
+    EXPECT_EQ(readBytes(folder() / "defaults.json.unreadable-3"), "third");
+}
+
+TEST_F(FileUserDefaultsTest, AnUnreadableFileThatCannotBeMovedIsNeverWrittenOver)
+{
+    // Every name the file could move to is taken, so it has to stay where it is.
+    for (int attempt = 1; attempt <= 1000; ++attempt)
+        writeBytes(folder() / ("defaults.json.unreadable-" + std::to_string(attempt)), "");
+    writeBytes(file(), "precious but broken");
+    FileUserDefaults defaults(file());
+    EXPECT_FALSE(defaults.movedAsidePath());
+    defaults.setNumber("volume", 0.5);
+    EXPECT_EQ(defaults.number("volume"), 0.5);
+    EXPECT_TRUE(defaults.hasUnsavedChanges());
+    EXPECT_EQ(readBytes(file()), "precious but broken");
+
+    // Once a name is free, the next change moves the file and writes everything.
+    fs::remove(folder() / "defaults.json.unreadable-7");
+    defaults.setNumber("opacity", 0.25);
+    EXPECT_FALSE(defaults.hasUnsavedChanges());
+    EXPECT_EQ(readBytes(folder() / "defaults.json.unreadable-7"), "precious but broken");
+    EXPECT_EQ(json::parse(readBytes(file())), json::object({ { "opacity", 0.25 }, { "volume", 0.5 } }));
+}
+
+TEST_F(FileUserDefaultsTest, AHugeFileIsMovedAsideUnread)
+{
+    fs::create_directories(folder());
+    { std::ofstream create(file()); }
+    // Sparse: a hundred megabytes that take no room.
+    fs::resize_file(file(), 100 * 1024 * 1024);
+    FileUserDefaults defaults(file());
+    EXPECT_TRUE(defaults.keys().empty());
+    EXPECT_EQ(defaults.movedAsidePath(), folder() / "defaults.json.unreadable-1");
+    EXPECT_EQ(fs::file_size(folder() / "defaults.json.unreadable-1"), 100u * 1024 * 1024);
+}
+
+TEST_F(FileUserDefaultsTest, AFolderOrAPipeInTheFilesPlaceIsMovedAside)
+{
+    fs::create_directories(file() / "inside");
+    {
+        FileUserDefaults defaults(file());
+        EXPECT_EQ(defaults.movedAsidePath(), folder() / "defaults.json.unreadable-1");
+        EXPECT_TRUE(fs::is_directory(folder() / "defaults.json.unreadable-1" / "inside"));
+        defaults.setBoolean("written", true);
+        EXPECT_TRUE(fs::is_regular_file(file()));
+    }
+    fs::remove(file());
+    ASSERT_EQ(::mkfifo(file().c_str(), 0600), 0);
+    // Opening a pipe for reading would wait for a writer forever; it must not.
+    FileUserDefaults defaults(file());
+    EXPECT_EQ(defaults.movedAsidePath(), folder() / "defaults.json.unreadable-2");
+    EXPECT_TRUE(fs::is_fifo(folder() / "defaults.json.unreadable-2"));
+}
+
+TEST_F(FileUserDefaultsTest, AFailedWriteKeepsTheValueAndTheNextChangeWritesEverything)
+{
+    // A regular file where the folder should be: neither the folder nor the file can be made.
+    writeBytes(folder(), "in the way");
+    FileUserDefaults defaults(file());
+    defaults.setString("first", "kept in memory");
+    EXPECT_EQ(defaults.string("first"), "kept in memory");
+    EXPECT_TRUE(defaults.hasUnsavedChanges());
+    defaults.removeValue("absent");
+    EXPECT_TRUE(defaults.hasUnsavedChanges());
+
+    fs::remove(folder());
+    defaults.setString("second", "now written");
+    EXPECT_FALSE(defaults.hasUnsavedChanges());
+    EXPECT_EQ(FileUserDefaults(file()).keys(), (Strings { "first", "second" }));
+}
+
+TEST_F(FileUserDefaultsTest, AFailedWriteIsRetriedOnceMoreAtDestruction)
+{
+    {
+        writeBytes(folder(), "in the way");
+        FileUserDefaults defaults(file());
+        defaults.setInteger("answer", 42);
+        fs::remove(folder());
+    }
+    EXPECT_EQ(FileUserDefaults(file()).integer("answer"), 42);
+}
+
+TEST_F(FileUserDefaultsTest, AFailedRenameLeavesNoTemporaryFileBehind)
+{
+    FileUserDefaults defaults(file());
+    defaults.setBoolean("a", true);
+    // A folder appears where the file was after loading: the new file cannot be renamed over it.
+    fs::remove(file());
+    fs::create_directories(file() / "occupied");
+    defaults.setBoolean("a", false);
+    EXPECT_TRUE(defaults.hasUnsavedChanges());
+    EXPECT_EQ(folderNames(folder()), Strings { "defaults.json" });
+    EXPECT_EQ(folderNames(file()), Strings { "occupied" });
+}
+
+TEST_F(FileUserDefaultsTest, ALinkedFileStaysLinked)
+{
+    const auto real = folder() / "dotfiles" / "moorlet.json";
+    writeBytes(real, R"({"kept": 1})");
+    fs::create_symlink(real, file());
+    FileUserDefaults defaults(file());
+    EXPECT_EQ(defaults.integer("kept"), 1);
+    defaults.setInteger("added", 2);
+    EXPECT_TRUE(fs::is_symlink(file()));
+    EXPECT_EQ(json::parse(readBytes(real)), json::object({ { "added", 2 }, { "kept", 1 } }));
+    EXPECT_EQ(folderNames(real.parent_path()), Strings { "moorlet.json" });
+}
+
+TEST_F(FileUserDefaultsTest, InvalidUtf8InAValueIsWrittenWithReplacementsNotLost)
+{
+    {
+        FileUserDefaults defaults(file());
+        defaults.setString("name", "bad \xff byte");
+        defaults.setString("\xc3(", "bad key");
+        defaults.setNumber("nan", std::numeric_limits<double>::quiet_NaN());
+        EXPECT_FALSE(defaults.hasUnsavedChanges());
+    }
+    FileUserDefaults reloaded(file());
+    EXPECT_FALSE(reloaded.movedAsidePath());
+    EXPECT_EQ(reloaded.string("name"), "bad \xef\xbf\xbd byte");
+    EXPECT_EQ(reloaded.keys().size(), 3u);
+    // NaN has no JSON form: it is stored as null and reads as nothing, like in memory.
+    EXPECT_FALSE(reloaded.number("nan"));
+}
+
+// Sets an environment variable for the lifetime of the object, then restores it.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const char* value)
+        : m_name(name)
+    {
+        if (const char* old = std::getenv(name))
+            m_old = old;
+        if (value)
+            ::setenv(name, value, 1);
+        else
+            ::unsetenv(name);
+    }
+    ~ScopedEnvironment()
+    {
+        if (m_old)
+            ::setenv(m_name, m_old->c_str(), 1);
+        else
+            ::unsetenv(m_name);
+    }
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_old;
+};
+
+TEST(FileUserDefaultsPathTest, TheDefaultPathFollowsTheBaseDirectorySpecification)
+{
+    ScopedEnvironment home("HOME", "/home/someone");
+    {
+        ScopedEnvironment config("XDG_CONFIG_HOME", "/custom/config");
+        EXPECT_EQ(FileUserDefaults::defaultPath(), "/custom/config/Moorlet/defaults.json");
+    }
+    {
+        ScopedEnvironment config("XDG_CONFIG_HOME", "relative/config");
+        EXPECT_EQ(FileUserDefaults::defaultPath(), "/home/someone/.config/Moorlet/defaults.json");
+    }
+    {
+        ScopedEnvironment config("XDG_CONFIG_HOME", nullptr);
+        EXPECT_EQ(FileUserDefaults::defaultPath(), "/home/someone/.config/Moorlet/defaults.json");
+    }
+}
+
+} // namespace

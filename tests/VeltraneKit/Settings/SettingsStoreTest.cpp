@@ -1,0 +1,282 @@
+#include "VeltraneKit/Settings/FileUserDefaults.h"
+#include "VeltraneKit/Settings/MemoryUserDefaults.h"
+#include "VeltraneKit/Settings/SettingsStore.h"
+
+#include "tests/support/TestSupport.h"
+
+#include <QMetaProperty>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace veltrane;
+using nlohmann::json;
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+void expectAllDefaults(const SettingsStore& store)
+{
+    EXPECT_EQ(store.appearance(), AppearancePreference::system);
+    EXPECT_EQ(store.widgetMode(), "auto");
+    EXPECT_EQ(store.accentThemeID(), "default");
+    EXPECT_FALSE(store.customAccentEnabled());
+    EXPECT_EQ(store.customAccentHex(), "5B6CFF");
+    EXPECT_EQ(store.widgetOpacity(), 1.0);
+    EXPECT_FALSE(store.forceReduceMotion());
+    EXPECT_EQ(store.hostMonitorID(), std::nullopt);
+    EXPECT_FALSE(store.launchAtLogin());
+    EXPECT_EQ(store.masterVolume(), 0.8);
+    EXPECT_EQ(store.fadeDuration(), 0.4);
+}
+
+TEST(SettingsStoreTest, AnEmptyDatabaseGivesEveryDefaultAndWritesNothing)
+{
+    auto defaults = std::make_shared<MemoryUserDefaults>();
+    SettingsStore store(defaults);
+    expectAllDefaults(store);
+    EXPECT_EQ(store.keyPrefix(), "com.veltrane.");
+    EXPECT_EQ(defaults->writeCount(), 0);
+}
+
+TEST(SettingsStoreTest, StoredValuesAreReadUnderThePrefixedKeys)
+{
+    auto defaults = std::make_shared<MemoryUserDefaults>();
+    defaults->setString("com.veltrane.appearance", "dark");
+    defaults->setString("com.veltrane.widgetMode", "left");
+    defaults->setString("com.veltrane.accentThemeID", "forest");
+    defaults->setBoolean("com.veltrane.customAccentEnabled", true);
+    defaults->setString("com.veltrane.customAccentHex", "FF0000");
+    defaults->setNumber("com.veltrane.widgetOpacity", 0.55);
+    defaults->setBoolean("com.veltrane.forceReduceMotion", true);
+    defaults->setString("com.veltrane.hostMonitorID", "HDMI-1");
+    defaults->setBoolean("com.veltrane.launchAtLogin", true);
+    // A stored integer is a number, and converts to a double.
+    defaults->setInteger("com.veltrane.masterVolume", 0);
+    defaults->setNumber("com.veltrane.fadeDuration", 2.5);
+    SettingsStore store(defaults);
+    EXPECT_EQ(store.appearance(), AppearancePreference::dark);
+    EXPECT_EQ(store.widgetMode(), "left");
+    EXPECT_EQ(store.accentThemeID(), "forest");
+    EXPECT_TRUE(store.customAccentEnabled());
+    EXPECT_EQ(store.customAccentHex(), "FF0000");
+    EXPECT_EQ(store.widgetOpacity(), 0.55);
+    EXPECT_TRUE(store.forceReduceMotion());
+    EXPECT_EQ(store.hostMonitorID(), QString("HDMI-1"));
+    EXPECT_TRUE(store.launchAtLogin());
+    EXPECT_EQ(store.masterVolume(), 0.0);
+    EXPECT_EQ(store.fadeDuration(), 2.5);
+}
+
+TEST(SettingsStoreTest, WrongKindsAndUnknownTextsReadAsDefaultsAndStayInTheDatabase)
+{
+    auto defaults = std::make_shared<MemoryUserDefaults>();
+    const std::vector<std::pair<std::string, json>> stored {
+        { "com.veltrane.appearance", "Dark" },
+        { "com.veltrane.widgetMode", 3 },
+        { "com.veltrane.accentThemeID", json::array({ "forest" }) },
+        // 1 is no bool and true is no number: neither converts.
+        { "com.veltrane.customAccentEnabled", 1 },
+        { "com.veltrane.customAccentHex", nullptr },
+        { "com.veltrane.widgetOpacity", "0.5" },
+        { "com.veltrane.forceReduceMotion", "true" },
+        { "com.veltrane.hostMonitorID", 42 },
+        { "com.veltrane.launchAtLogin", json::object() },
+        { "com.veltrane.masterVolume", true },
+        { "com.veltrane.fadeDuration", json::array({ 1.0 }) },
+    };
+    for (const auto& [key, value] : stored)
+        defaults->setValue(key, value);
+    const int writesBefore = defaults->writeCount();
+    SettingsStore store(defaults);
+    expectAllDefaults(store);
+    EXPECT_EQ(defaults->writeCount(), writesBefore);
+    for (const auto& [key, value] : stored)
+        EXPECT_EQ(defaults->value(key), value) << key;
+}
+
+TEST(SettingsStoreTest, AppearanceReadsOnlyItsExactRawValues)
+{
+    for (const auto& [text, expected] : std::vector<std::pair<std::string, AppearancePreference>> {
+             { "system", AppearancePreference::system },
+             { "light", AppearancePreference::light },
+             { "dark", AppearancePreference::dark },
+             { "Dark", AppearancePreference::system },
+             { " light", AppearancePreference::system },
+             { "", AppearancePreference::system },
+         }) {
+        auto defaults = std::make_shared<MemoryUserDefaults>();
+        defaults->setString("com.veltrane.appearance", text);
+        EXPECT_EQ(SettingsStore(defaults).appearance(), expected) << text;
+    }
+}
+
+// One property: how to set it to a value other than its default, and what must then be stored.
+struct PropertyCase {
+    const char* name;
+    std::function<void(SettingsStore&)> change;
+    json stored;
+};
+
+std::vector<PropertyCase> propertyCases()
+{
+    return {
+        { "appearance", [](auto& s) { s.setAppearance(AppearancePreference::light); }, "light" },
+        { "widgetMode", [](auto& s) { s.setWidgetMode("top"); }, "top" },
+        { "accentThemeID", [](auto& s) { s.setAccentThemeID("ocean"); }, "ocean" },
+        { "customAccentEnabled", [](auto& s) { s.setCustomAccentEnabled(true); }, true },
+        { "customAccentHex", [](auto& s) { s.setCustomAccentHex("00FF00"); }, "00FF00" },
+        { "widgetOpacity", [](auto& s) { s.setWidgetOpacity(0.3); }, 0.3 },
+        { "forceReduceMotion", [](auto& s) { s.setForceReduceMotion(true); }, true },
+        { "hostMonitorID", [](auto& s) { s.setHostMonitorID(QString("DP-2")); }, "DP-2" },
+        { "launchAtLogin", [](auto& s) { s.setLaunchAtLogin(true); }, true },
+        { "masterVolume", [](auto& s) { s.setMasterVolume(0.25); }, 0.25 },
+        { "fadeDuration", [](auto& s) { s.setFadeDuration(1.5); }, 1.5 },
+    };
+}
+
+QMetaMethod notifySignal(const QObject& object, const char* property)
+{
+    const auto* meta = object.metaObject();
+    return meta->property(meta->indexOfProperty(property)).notifySignal();
+}
+
+TEST(SettingsStoreTest, EachSetterWritesThroughAndSignalsOnlyARealChange)
+{
+    for (const auto& row : propertyCases()) {
+        SCOPED_TRACE(row.name);
+        auto defaults = std::make_shared<MemoryUserDefaults>();
+        SettingsStore store(defaults);
+        std::vector<std::unique_ptr<QSignalSpy>> spies;
+        for (const auto& other : propertyCases())
+            spies.push_back(std::make_unique<QSignalSpy>(&store, notifySignal(store, other.name)));
+
+        row.change(store);
+        EXPECT_EQ(defaults->keys(), Strings { std::string("com.veltrane.") + row.name });
+        EXPECT_EQ(defaults->value(std::string("com.veltrane.") + row.name), row.stored);
+        for (std::size_t index = 0; index < spies.size(); ++index)
+            EXPECT_EQ(spies[index]->count(), propertyCases()[index].name == row.name ? 1 : 0)
+                << propertyCases()[index].name;
+
+        // The same value again is written again but is no change.
+        const int writes = defaults->writeCount();
+        row.change(store);
+        EXPECT_EQ(defaults->writeCount(), writes + 1);
+        for (const auto& spy : spies)
+            EXPECT_LE(spy->count(), 1);
+
+        // The value is what a fresh store on the same database reads.
+        SettingsStore reread(defaults);
+        EXPECT_EQ(reread.property(row.name), store.property(row.name));
+    }
+}
+
+TEST(SettingsStoreTest, SettingTheDefaultOverAWrongKindRewritesTheKeyWithoutAChange)
+{
+    auto defaults = std::make_shared<MemoryUserDefaults>();
+    defaults->setString("com.veltrane.widgetOpacity", "half");
+    SettingsStore store(defaults);
+    QSignalSpy changed(&store, &SettingsStore::widgetOpacityChanged);
+    store.setWidgetOpacity(1.0);
+    EXPECT_EQ(changed.count(), 0);
+    EXPECT_EQ(defaults->number("com.veltrane.widgetOpacity"), 1.0);
+}
+
+TEST(SettingsStoreTest, ClearingTheHostMonitorRemovesItsKey)
+{
+    auto defaults = std::make_shared<MemoryUserDefaults>();
+    SettingsStore store(defaults);
+    QSignalSpy changed(&store, &SettingsStore::hostMonitorIDChanged);
+    store.setHostMonitorID(QString("eDP-1"));
+    EXPECT_EQ(defaults->string("com.veltrane.hostMonitorID"), "eDP-1");
+    store.setHostMonitorID(std::nullopt);
+    EXPECT_TRUE(defaults->keys().empty());
+    EXPECT_EQ(store.hostMonitorID(), std::nullopt);
+    store.setHostMonitorID(std::nullopt);
+    EXPECT_EQ(changed.count(), 2);
+    // An empty name is a name, not absence.
+    store.setHostMonitorID(QString());
+    EXPECT_EQ(defaults->string("com.veltrane.hostMonitorID"), "");
+    EXPECT_EQ(changed.count(), 3);
+}
+
+TEST(SettingsStoreTest, NaNIsNoChangeTheSecondTime)
+{
+    auto defaults = std::make_shared<MemoryUserDefaults>();
+    SettingsStore store(defaults);
+    QSignalSpy changed(&store, &SettingsStore::masterVolumeChanged);
+    store.setMasterVolume(std::numeric_limits<double>::quiet_NaN());
+    store.setMasterVolume(std::numeric_limits<double>::quiet_NaN());
+    EXPECT_EQ(changed.count(), 1);
+    // NaN is not a number the database gives back: a new store starts on the default.
+    EXPECT_EQ(SettingsStore(defaults).masterVolume(), 0.8);
+}
+
+TEST(SettingsStoreTest, AnotherPrefixReadsAndWritesOnlyItsOwnKeys)
+{
+    auto defaults = std::make_shared<MemoryUserDefaults>();
+    defaults->setString("com.veltrane.widgetMode", "left");
+    defaults->setNumber("com.veltrane.masterVolume", 0.1);
+    defaults->setString("appearance", "dark");
+    SettingsStore store(defaults, "test.other.");
+    expectAllDefaults(store);
+    EXPECT_EQ(store.key("widgetMode"), "test.other.widgetMode");
+    for (const auto& row : propertyCases())
+        row.change(store);
+    store.setHostMonitorID(std::nullopt);
+    for (const auto& key : defaults->keys()) {
+        if (key.rfind("test.other.", 0) != 0) {
+            EXPECT_TRUE(key == "com.veltrane.widgetMode" || key == "com.veltrane.masterVolume"
+                || key == "appearance")
+                << key;
+        }
+    }
+    EXPECT_EQ(defaults->string("com.veltrane.widgetMode"), "left");
+    EXPECT_EQ(defaults->number("com.veltrane.masterVolume"), 0.1);
+    EXPECT_EQ(defaults->string("appearance"), "dark");
+    EXPECT_EQ(defaults->keys().size(), 3u + propertyCases().size() - 1);
+}
+
+TEST(SettingsStoreTest, EveryPropertyIsBindable)
+{
+    SettingsStore store(std::make_shared<MemoryUserDefaults>());
+    const auto* meta = store.metaObject();
+    EXPECT_EQ(meta->propertyCount() - meta->propertyOffset(), static_cast<int>(propertyCases().size()));
+    for (int index = meta->propertyOffset(); index < meta->propertyCount(); ++index) {
+        const auto property = meta->property(index);
+        EXPECT_TRUE(property.isWritable()) << property.name();
+        EXPECT_TRUE(property.hasNotifySignal()) << property.name();
+    }
+    QSignalSpy changed(&store, &SettingsStore::widgetOpacityChanged);
+    EXPECT_TRUE(store.setProperty("widgetOpacity", 0.5));
+    EXPECT_EQ(store.widgetOpacity(), 0.5);
+    EXPECT_EQ(changed.count(), 1);
+}
+
+TEST(SettingsStoreTest, ValuesSurviveARestartThroughTheDefaultsFile)
+{
+    testsupport::TemporaryFolder folder;
+    const auto path = std::filesystem::path(folder.stdPath()) / "defaults.json";
+    {
+        SettingsStore store(std::make_shared<FileUserDefaults>(path));
+        for (const auto& row : propertyCases())
+            row.change(store);
+    }
+    SettingsStore store(std::make_shared<FileUserDefaults>(path));
+    EXPECT_EQ(store.appearance(), AppearancePreference::light);
+    EXPECT_EQ(store.widgetMode(), "top");
+    EXPECT_EQ(store.accentThemeID(), "ocean");
+    EXPECT_TRUE(store.customAccentEnabled());
+    EXPECT_EQ(store.customAccentHex(), "00FF00");
+    EXPECT_EQ(store.widgetOpacity(), 0.3);
+    EXPECT_TRUE(store.forceReduceMotion());
+    EXPECT_EQ(store.hostMonitorID(), QString("DP-2"));
+    EXPECT_TRUE(store.launchAtLogin());
+    EXPECT_EQ(store.masterVolume(), 0.25);
+    EXPECT_EQ(store.fadeDuration(), 1.5);
+}
+
+} // namespace
