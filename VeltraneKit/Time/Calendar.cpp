@@ -7,6 +7,10 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <vector>
 
 namespace veltrane {
 
@@ -67,6 +71,49 @@ std::optional<date::year_month_day> validDate(int year, int month, int day)
 
 } // namespace
 
+// The periods of constant offset of one zone between 1900 and 2100, flattened into plain arrays.
+// Looking an instant up is a binary search with no allocation, where the zone library builds a
+// record with the zone's abbreviation each time; analytics look up every logged block.
+struct Calendar::ZoneOffsets {
+    std::int64_t first = 0; // the first instant covered
+    std::int64_t last = 0; // the first instant no longer covered
+    std::vector<std::int64_t> begins; // ascending; period i runs until begins[i + 1] (or last)
+    std::vector<std::int64_t> offsets;
+
+    explicit ZoneOffsets(const date::time_zone& zone)
+    {
+        using date::sys_days;
+        first = sys_days(date::year { 1900 } / 1 / 1).time_since_epoch().count() * kSecondsPerDay;
+        last = sys_days(date::year { 2100 } / 1 / 1).time_since_epoch().count() * kSecondsPerDay;
+        for (auto instant = first; instant < last;) {
+            const auto info = zone.get_info(date::sys_seconds { std::chrono::seconds { instant } });
+            begins.push_back(instant);
+            offsets.push_back(info.offset.count());
+            instant = info.end.time_since_epoch().count();
+        }
+    }
+
+    // Shared per zone for the whole run: zones themselves live as long as the process.
+    static const ZoneOffsets* of(const date::time_zone* zone)
+    {
+        if (!zone)
+            return nullptr;
+        static std::mutex mutex;
+        static std::map<const date::time_zone*, std::unique_ptr<const ZoneOffsets>> tables;
+        const std::lock_guard lock(mutex);
+        auto& table = tables[zone];
+        if (!table)
+            table = std::make_unique<const ZoneOffsets>(*zone);
+        return table.get();
+    }
+};
+
+Calendar::Calendar(const date::time_zone* zone)
+    : m_zone(zone)
+    , m_offsets(ZoneOffsets::of(zone))
+{
+}
+
 Calendar Calendar::utc()
 {
     static const auto* const zone = locate("Etc/UTC");
@@ -112,7 +159,14 @@ Seconds Calendar::Cursor::offsetFromUtc(Instant instant)
 {
     const auto seconds = wholeSeconds(instant);
     if (seconds < m_periodBegin || seconds >= m_periodEnd) {
-        if (m_zone) {
+        if (m_offsets && seconds >= m_offsets->first && seconds < m_offsets->last) {
+            const auto& begins = m_offsets->begins;
+            const auto index = static_cast<std::size_t>(
+                std::upper_bound(begins.begin(), begins.end(), seconds) - begins.begin() - 1);
+            m_periodBegin = begins[index];
+            m_periodEnd = index + 1 < begins.size() ? begins[index + 1] : m_offsets->last;
+            m_offset = m_offsets->offsets[index];
+        } else if (m_zone) {
             const auto info = m_zone->get_info(date::sys_seconds { std::chrono::seconds { seconds } });
             m_periodBegin = info.begin.time_since_epoch().count();
             m_periodEnd = info.end.time_since_epoch().count();

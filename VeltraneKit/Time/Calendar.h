@@ -25,6 +25,8 @@ namespace veltrane {
 // Instants beyond roughly ±30 000 years from 1970 are clamped to that range and a NaN instant
 // reads as its lower end, so no input can overflow the integer day arithmetic.
 class Calendar {
+    struct ZoneOffsets;
+
 public:
     // Days since 1970-01-01 in local dates: the key of a calendar day. Consecutive days have
     // consecutive numbers whatever their length.
@@ -84,6 +86,7 @@ public:
     public:
         explicit Cursor(const Calendar& calendar)
             : m_zone(calendar.m_zone)
+            , m_offsets(calendar.m_offsets)
         {
         }
 
@@ -93,21 +96,22 @@ public:
 
     private:
         const date::time_zone* m_zone;
+        const ZoneOffsets* m_offsets;
         std::int64_t m_periodBegin = 1;
         std::int64_t m_periodEnd = 0; // empty until the first lookup
         std::int64_t m_offset = 0;
     };
 
 private:
-    explicit Calendar(const date::time_zone* zone)
-        : m_zone(zone)
-    {
-    }
+    explicit Calendar(const date::time_zone* zone);
 
     std::optional<Instant> resolve(std::int64_t localSeconds, double fraction) const;
 
     // Null when the system has no zone database: the calendar is then plain UTC.
     const date::time_zone* m_zone;
+    // The zone's offsets over the years people log, shared by every calendar of the zone; null
+    // without a zone.
+    const ZoneOffsets* m_offsets;
 };
 
 } // namespace veltrane

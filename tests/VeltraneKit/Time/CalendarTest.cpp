@@ -1,6 +1,10 @@
 #include "VeltraneKit/Time/Calendar.h"
 
+#include <date/tz.h>
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdint>
 
 #include <cmath>
 #include <cstdlib>
@@ -197,17 +201,26 @@ TEST(CalendarTest, DaysBetweenCountsCalendarDaysNotTwentyFourHourSpans)
     EXPECT_FALSE(calendar.isSameDay(kNovember1 - 1, kNovember1));
 }
 
-TEST(CalendarTest, CursorAgreesWithTheCalendarInAnyOrder)
+TEST(CalendarTest, OffsetsAgreeWithTheZoneDatabaseInAnyOrder)
 {
-    const auto calendar = newYork();
-    Calendar::Cursor cursor(calendar);
-    std::mt19937 random(7);
-    std::uniform_real_distribution<double> within(kMarch8 - 400 * 86'400.0, kNovember2 + 400 * 86'400.0);
-    for (int index = 0; index < 20'000; ++index) {
-        // Alternate random jumps with small steps so that both the cached and the fresh paths run.
-        const auto instant = index % 2 ? within(random) : kMarch8 + index * 997.0;
-        ASSERT_EQ(cursor.dayNumber(instant), calendar.dayNumber(instant)) << instant;
-        ASSERT_EQ(cursor.hour(instant), calendar.hour(instant)) << instant;
+    for (const auto* name : { "America/New_York", "Europe/London", "Australia/Lord_Howe", "Asia/Kolkata" }) {
+        const auto calendar = *Calendar::named(name);
+        const auto* zone = date::locate_zone(name);
+        Calendar::Cursor cursor(calendar);
+        std::mt19937 random(7);
+        // From before the calendar's own table (1900) to after it (2100).
+        std::uniform_real_distribution<double> anywhere(-2.5e9, 4.2e9);
+        for (int index = 0; index < 20'000; ++index) {
+            // Alternate random jumps with small steps so that both the remembered and the looked-up
+            // periods are used.
+            const auto instant = index % 2 ? anywhere(random) : kMarch8 + index * 997.0;
+            const auto seconds = static_cast<std::int64_t>(std::floor(instant));
+            const auto expected = zone->get_info(date::sys_seconds { std::chrono::seconds { seconds } }).offset.count();
+            ASSERT_EQ(calendar.offsetFromUtc(instant), expected) << name << " " << instant;
+            ASSERT_EQ(cursor.offsetFromUtc(instant), expected) << name << " " << instant;
+            ASSERT_EQ(cursor.dayNumber(instant), calendar.dayNumber(instant));
+            ASSERT_EQ(cursor.hour(instant), calendar.hour(instant));
+        }
     }
 }
 
