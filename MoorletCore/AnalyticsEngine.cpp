@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <limits>
 #include <unordered_map>
+#include <utility>
 
 namespace moorlet {
 
@@ -32,6 +33,14 @@ Seconds totalOn(const DayTotals& totals, std::int64_t day)
 {
     const auto found = totals.find(static_cast<DayNumber>(day));
     return found == totals.end() ? 0 : found->second;
+}
+
+// The day of an instant as the half-open span from its first instant to the next day's, so that
+// membership is two comparisons per record rather than a zone lookup.
+std::pair<Instant, Instant> daySpan(const Calendar& calendar, Instant on)
+{
+    const auto day = calendar.dayNumber(on);
+    return { calendar.startOfDay(day), calendar.endOfDay(day) };
 }
 
 bool qualifies(Seconds total, Seconds dailyGoal)
@@ -75,13 +84,9 @@ int AnalyticsEngine::sessionCount(Records records, Instant since, Instant asOf) 
     return count;
 }
 
-// A day is the half-open span between its first instant and the next day's, so membership is two
-// comparisons per record rather than a zone lookup.
 Seconds AnalyticsEngine::focus(Instant on, Records records) const
 {
-    const auto day = m_calendar.dayNumber(on);
-    const auto start = m_calendar.startOfDay(day);
-    const auto end = m_calendar.endOfDay(day);
+    const auto [start, end] = daySpan(m_calendar, on);
     Seconds total = 0;
     for (const auto& record : records) {
         if (record.startDate >= start && record.startDate < end)
@@ -92,15 +97,10 @@ Seconds AnalyticsEngine::focus(Instant on, Records records) const
 
 int AnalyticsEngine::completedCount(Instant on, Records records) const
 {
-    const auto day = m_calendar.dayNumber(on);
-    const auto start = m_calendar.startOfDay(day);
-    const auto end = m_calendar.endOfDay(day);
-    int count = 0;
-    for (const auto& record : records) {
-        if (record.completed && record.startDate >= start && record.startDate < end)
-            ++count;
-    }
-    return count;
+    const auto [start, end] = daySpan(m_calendar, on);
+    return static_cast<int>(std::count_if(records.begin(), records.end(), [start, end](const FocusRecord& record) {
+        return record.completed && record.startDate >= start && record.startDate < end;
+    }));
 }
 
 std::map<Instant, Seconds> AnalyticsEngine::focusByDay(Records records) const

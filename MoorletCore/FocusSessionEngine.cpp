@@ -114,27 +114,21 @@ void FocusSessionEngine::start()
 
 void FocusSessionEngine::tick()
 {
-    if (!m_timer.refresh())
-        return;
-    switch (m_phase) {
-    case SessionPhase::focusing:
-        endFocus(Ending::completed);
-        advanceAfterFocus();
-        break;
-    case SessionPhase::shortBreak:
-    case SessionPhase::longBreak:
-        beginFocusAfterBreak();
-        break;
-    case SessionPhase::idle:
-        break;
-    }
+    if (m_timer.refresh())
+        endPhase(Ending::completed);
 }
 
 void FocusSessionEngine::skip()
 {
+    // Flowmodoro's focus counts up without end: skipping is how a block is finished.
+    endPhase(m_mode.isFlowmodoro() ? Ending::completed : Ending::cutShort);
+}
+
+void FocusSessionEngine::endPhase(Ending focusEnding)
+{
     switch (m_phase) {
     case SessionPhase::focusing:
-        endFocus(m_mode.isFlowmodoro() ? Ending::completed : Ending::cutShort);
+        endFocus(focusEnding);
         advanceAfterFocus();
         break;
     case SessionPhase::shortBreak:

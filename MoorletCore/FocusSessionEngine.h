@@ -79,6 +79,8 @@ private:
     void advanceAfterFocus();
     void beginBreak(veltrane::Seconds duration, BreakLength length);
     void beginFocusAfterBreak();
+    // Moves on from the current phase; a focus block ends as given.
+    void endPhase(Ending focusEnding);
     void startTimer(veltrane::TimerMode mode, veltrane::Seconds duration, bool armed);
     void setPhase(SessionPhase phase);
 
