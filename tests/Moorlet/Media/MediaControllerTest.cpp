@@ -1,0 +1,277 @@
+#include "Moorlet/Media/MediaController.h"
+
+#include "VeltraneKit/System/DesktopEntry.h"
+
+#include "tests/support/TestSupport.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+using namespace moorlet;
+using testsupport::processEvents;
+using testsupport::waitUntil;
+
+namespace {
+
+const QString kFakePlayer = QStringLiteral(MOORLET_FAKE_MPRIS_PLAYER);
+const QString kMusicService = QStringLiteral("org.mpris.MediaPlayer2.faketunes");
+const QString kSpotifyService = QStringLiteral("org.mpris.MediaPlayer2.spotify");
+
+bool isOnBus(const QString& service)
+{
+    return QDBusConnection::sessionBus().interface()->isServiceRegistered(service);
+}
+
+// A blocking call to a fake player's test interface.
+QDBusMessage steer(const QString& service, const QString& method, const QVariantList& arguments = {})
+{
+    auto message = QDBusMessage::createMethodCall(
+        service, QStringLiteral("/org/moorlet/FakePlayer"), QStringLiteral("org.moorlet.FakePlayer"), method);
+    message.setArguments(arguments);
+    return QDBusConnection::sessionBus().call(message);
+}
+
+QStringList commandsReceived(const QString& service)
+{
+    return steer(service, QStringLiteral("Commands")).arguments().value(0).toStringList();
+}
+
+int readCount(const QString& service)
+{
+    return steer(service, QStringLiteral("ReadCount")).arguments().value(0).toInt();
+}
+
+QStringList fakeArguments(const QString& service, const QString& identity, const QStringList& tracks,
+    const QString& status)
+{
+    QStringList arguments { QStringLiteral("--bus-name"), service, QStringLiteral("--identity"), identity,
+        QStringLiteral("--status"), status };
+    for (const QString& track : tracks)
+        arguments << QStringLiteral("--track") << track;
+    return arguments;
+}
+
+class MediaControllerTest : public ::testing::Test {
+protected:
+    MediaControllerTest()
+    {
+        folders.configHome = root.filePath(QStringLiteral("config"));
+        folders.dataHome = root.filePath(QStringLiteral("data"));
+    }
+
+    ~MediaControllerTest() override
+    {
+        for (const QString& service : { kMusicService, kSpotifyService }) {
+            if (isOnBus(service))
+                steer(service, QStringLiteral("Quit"));
+            waitUntil([&] { return !isOnBus(service); });
+        }
+        for (auto& process : players)
+            process->waitForFinished();
+    }
+
+    MediaController& controller()
+    {
+        if (!m_controller)
+            m_controller = std::make_unique<MediaController>(QDBusConnection::sessionBus(), PlayerApplications(folders));
+        return *m_controller;
+    }
+
+    void startPlayer(const QString& service, const QString& identity, const QStringList& tracks,
+        const QString& status = QStringLiteral("Playing"))
+    {
+        auto process = std::make_unique<QProcess>();
+        process->start(kFakePlayer, fakeArguments(service, identity, tracks, status));
+        ASSERT_TRUE(process->waitForStarted());
+        ASSERT_TRUE(waitUntil([&] { return isOnBus(service); }));
+        players.push_back(std::move(process));
+    }
+
+    void stopPlayer(const QString& service)
+    {
+        steer(service, QStringLiteral("Quit"));
+        ASSERT_TRUE(waitUntil([&] { return !isOnBus(service); }));
+    }
+
+    void installApplication(const QString& desktopId, const QString& name, const QStringList& command)
+    {
+        writeFile(QStringLiteral("data/applications/") + desktopId,
+            QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=%2\n")
+                .arg(name, veltrane::DesktopEntry::execValue(command)));
+    }
+
+    void makeDefaultMusicPlayer(const QString& desktopId)
+    {
+        writeFile(QStringLiteral("config/mimeapps.list"),
+            QStringLiteral("[Default Applications]\naudio/mpeg=%1;\n").arg(desktopId));
+    }
+
+    void writeFile(const QString& relativePath, const QString& text)
+    {
+        const QString path = root.filePath(relativePath);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text.toUtf8());
+    }
+
+    bool shows(std::optional<MediaPlayer> player, const QString& title, const QString& artist, bool playing)
+    {
+        return waitUntil([&] {
+            return controller().player() == player && controller().title() == title
+                && controller().artist() == artist && controller().isPlaying() == playing;
+        });
+    }
+
+    testsupport::TemporaryFolder root;
+    veltrane::XdgFolders folders;
+    std::vector<std::unique_ptr<QProcess>> players;
+
+private:
+    std::unique_ptr<MediaController> m_controller;
+};
+
+TEST_F(MediaControllerTest, FollowsTheRunningMusicPlayerUnderItsOwnName)
+{
+    startPlayer(kMusicService, QStringLiteral("Fake Tunes"), { QStringLiteral("Song A|Artist A") });
+    controller().refresh();
+    ASSERT_TRUE(shows(MediaPlayer::music, QStringLiteral("Song A"), QStringLiteral("Artist A"), true));
+    EXPECT_TRUE(controller().connectablePlayers().empty());
+    ASSERT_TRUE(waitUntil([&] { return controller().displayName(MediaPlayer::music) == QStringLiteral("Fake Tunes"); }));
+    EXPECT_EQ(controller().displayName(MediaPlayer::spotify), QStringLiteral("Spotify"));
+}
+
+TEST_F(MediaControllerTest, SpotifyWinsWhileItRunsAndTheOtherPlayerTakesOverWhenItQuits)
+{
+    startPlayer(kMusicService, QStringLiteral("Fake Tunes"), { QStringLiteral("Song A|Artist A") },
+        QStringLiteral("Paused"));
+    startPlayer(kSpotifyService, QStringLiteral("Spotify"), { QStringLiteral("Hit|Band") });
+    controller().refresh();
+    ASSERT_TRUE(shows(MediaPlayer::spotify, QStringLiteral("Hit"), QStringLiteral("Band"), true));
+
+    // No refresh is asked for: leaving the bus is noticed by itself.
+    stopPlayer(kSpotifyService);
+    EXPECT_TRUE(shows(MediaPlayer::music, QStringLiteral("Song A"), QStringLiteral("Artist A"), false));
+}
+
+TEST_F(MediaControllerTest, TheThreeCommandsReachThePlayerAndItsAnswerReachesTheCard)
+{
+    startPlayer(kMusicService, QStringLiteral("Fake Tunes"),
+        { QStringLiteral("One|First"), QStringLiteral("Two|Second") }, QStringLiteral("Paused"));
+    controller().refresh();
+    ASSERT_TRUE(shows(MediaPlayer::music, QStringLiteral("One"), QStringLiteral("First"), false));
+
+    controller().control(MediaController::kNextTrack);
+    EXPECT_TRUE(shows(MediaPlayer::music, QStringLiteral("Two"), QStringLiteral("Second"), false));
+    controller().control(MediaController::kPlayPause);
+    EXPECT_TRUE(shows(MediaPlayer::music, QStringLiteral("Two"), QStringLiteral("Second"), true));
+    controller().control(QStringLiteral("stop"));
+    controller().control(MediaController::kPreviousTrack);
+    EXPECT_TRUE(shows(MediaPlayer::music, QStringLiteral("One"), QStringLiteral("First"), true));
+    EXPECT_EQ(commandsReceived(kMusicService),
+        (QStringList { QStringLiteral("Next"), QStringLiteral("PlayPause"), QStringLiteral("Previous") }));
+}
+
+TEST_F(MediaControllerTest, ChangesAnnouncedByThePlayerArriveWithoutAnotherRead)
+{
+    startPlayer(kMusicService, QStringLiteral("Fake Tunes"), { QStringLiteral("One|First") });
+    controller().refresh();
+    ASSERT_TRUE(shows(MediaPlayer::music, QStringLiteral("One"), QStringLiteral("First"), true));
+    const int reads = readCount(kMusicService);
+
+    steer(kMusicService, QStringLiteral("SetTrack"), { QStringLiteral("Three"), QStringLiteral("Third") });
+    EXPECT_TRUE(shows(MediaPlayer::music, QStringLiteral("Three"), QStringLiteral("Third"), true));
+    steer(kMusicService, QStringLiteral("SetPlaybackStatus"), { QStringLiteral("Stopped") });
+    EXPECT_TRUE(shows(MediaPlayer::music, QStringLiteral("Three"), QStringLiteral("Third"), false));
+    // A player with no track sends empty metadata: the card shows no title and no artist.
+    steer(kMusicService, QStringLiteral("SetTrack"), { QString(), QString() });
+    EXPECT_TRUE(shows(MediaPlayer::music, QString(), QString(), false));
+    EXPECT_EQ(readCount(kMusicService), reads);
+}
+
+TEST_F(MediaControllerTest, AReadThatFailsLeavesTheFieldsAsTheyWere)
+{
+    startPlayer(kMusicService, QStringLiteral("Fake Tunes"), { QStringLiteral("One|First") });
+    controller().refresh();
+    ASSERT_TRUE(shows(MediaPlayer::music, QStringLiteral("One"), QStringLiteral("First"), true));
+    const int reads = readCount(kMusicService);
+
+    steer(kMusicService, QStringLiteral("FailNextRead"));
+    controller().refresh();
+    ASSERT_TRUE(waitUntil([&] { return readCount(kMusicService) == reads + 1; }));
+    // The error went out before the answer to ReadCount, so it has arrived by now.
+    processEvents();
+    EXPECT_EQ(controller().player(), MediaPlayer::music);
+    EXPECT_EQ(controller().title(), QStringLiteral("One"));
+    EXPECT_EQ(controller().artist(), QStringLiteral("First"));
+    EXPECT_TRUE(controller().isPlaying());
+}
+
+TEST_F(MediaControllerTest, APlayerThatQuitsOrVanishesMidReadLeavesNothingPlaying)
+{
+    installApplication(QStringLiteral("spotify.desktop"), QStringLiteral("Spotify"), { QStringLiteral("true") });
+    startPlayer(kMusicService, QStringLiteral("Fake Tunes"), { QStringLiteral("One|First") });
+    controller().refresh();
+    ASSERT_TRUE(shows(MediaPlayer::music, QStringLiteral("One"), QStringLiteral("First"), true));
+    EXPECT_TRUE(controller().connectablePlayers().empty());
+
+    steer(kMusicService, QStringLiteral("VanishOnNextRead"));
+    controller().refresh();
+    EXPECT_TRUE(shows(std::nullopt, QString(), QString(), false));
+    EXPECT_EQ(controller().connectablePlayers(), std::vector { MediaPlayer::spotify });
+
+    startPlayer(kMusicService, QStringLiteral("Fake Tunes"), { QStringLiteral("Two|Second") });
+    EXPECT_TRUE(shows(MediaPlayer::music, QStringLiteral("Two"), QStringLiteral("Second"), true));
+    stopPlayer(kMusicService);
+    EXPECT_TRUE(shows(std::nullopt, QString(), QString(), false));
+}
+
+TEST_F(MediaControllerTest, WithNoPlayerTheInstalledOnesAreOfferedAndConnectStartsOne)
+{
+    installApplication(QStringLiteral("faketunes.desktop"), QStringLiteral("Fake Tunes App"),
+        QStringList { kFakePlayer } + fakeArguments(kMusicService, QStringLiteral("Fake Tunes"),
+            { QStringLiteral("Opened|Someone") }, QStringLiteral("Stopped")));
+    makeDefaultMusicPlayer(QStringLiteral("faketunes.desktop"));
+    controller().control(MediaController::kPlayPause);
+    controller().connect(MediaPlayer::spotify);
+    controller().refresh();
+    ASSERT_TRUE(waitUntil([&] { return controller().connectablePlayers() == std::vector { MediaPlayer::music }; }));
+    EXPECT_EQ(controller().player(), std::nullopt);
+    EXPECT_EQ(controller().displayName(MediaPlayer::music), QStringLiteral("Fake Tunes App"));
+
+    installApplication(QStringLiteral("spotify.desktop"), QStringLiteral("Spotify"),
+        QStringList { kFakePlayer } + fakeArguments(kSpotifyService, QStringLiteral("Spotify"), {},
+            QStringLiteral("Stopped")));
+    controller().refresh();
+    ASSERT_TRUE(waitUntil([&] {
+        return controller().connectablePlayers() == std::vector { MediaPlayer::spotify, MediaPlayer::music };
+    }));
+
+    controller().connect(MediaPlayer::music);
+    EXPECT_TRUE(shows(MediaPlayer::music, QStringLiteral("Opened"), QStringLiteral("Someone"), false));
+    EXPECT_TRUE(controller().connectablePlayers().empty());
+    EXPECT_TRUE(waitUntil([&] { return controller().displayName(MediaPlayer::music) == QStringLiteral("Fake Tunes"); }));
+}
+
+TEST_F(MediaControllerTest, PollingStartsOnceAndRereadsThePlayerOnItsOwn)
+{
+    startPlayer(kMusicService, QStringLiteral("Fake Tunes"), { QStringLiteral("One|First") });
+    controller().startPolling();
+    controller().startPolling();
+    EXPECT_EQ(controller().findChildren<QTimer*>().size(), 1);
+    ASSERT_TRUE(shows(MediaPlayer::music, QStringLiteral("One"), QStringLiteral("First"), true));
+    const int reads = readCount(kMusicService);
+    EXPECT_TRUE(waitUntil([&] { return readCount(kMusicService) > reads; }));
+}
+
+} // namespace

@@ -1,0 +1,142 @@
+#include "VeltraneKit/System/DesktopEntry.h"
+
+#include "tests/support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace veltrane;
+using testsupport::waitUntil;
+
+namespace {
+
+std::optional<QStringList> commandOf(const QString& text, const QString& path = QStringLiteral("/apps/x.desktop"))
+{
+    const auto entry = DesktopEntry::parse(text, path);
+    return entry ? entry->command() : std::nullopt;
+}
+
+QString entryWithExec(const QString& exec)
+{
+    return QStringLiteral("[Desktop Entry]\nName=Player\nIcon=player-icon\nExec=") + exec + QLatin1Char('\n');
+}
+
+TEST(DesktopEntryTest, ReadsOnlyTheMainGroupFirstValueFirst)
+{
+    const auto entry = DesktopEntry::parse(QStringLiteral("# comment\n"
+                                                          "[Desktop Entry]\r\n"
+                                                          "Name = Player\r\n"
+                                                          "Name=Second\n"
+                                                          "Comment=line\\none\\sand\\ttab\\\\\n"
+                                                          "Hidden=True\n"
+                                                          "[Desktop Action play]\n"
+                                                          "Exec=other\n"
+                                                          "[Desktop Entry]\n"
+                                                          "Exec=ignored\n"));
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->name(), QStringLiteral("Player"));
+    EXPECT_EQ(entry->value(QStringLiteral("Comment")), QStringLiteral("line\none and\ttab\\"));
+    EXPECT_EQ(entry->value(QStringLiteral("Exec")), std::nullopt);
+    // Booleans are lower-case words; anything else is false.
+    EXPECT_FALSE(entry->isTrue(QStringLiteral("Hidden")));
+    EXPECT_FALSE(DesktopEntry::parse(QStringLiteral("[Other]\nName=x\n")));
+}
+
+TEST(DesktopEntryTest, ExecIsUnquotedAndItsFieldCodesExpandedForALaunchWithoutFiles)
+{
+    EXPECT_EQ(commandOf(entryWithExec(QStringLiteral("player --new %U"))),
+        (QStringList { QStringLiteral("player"), QStringLiteral("--new") }));
+    EXPECT_EQ(commandOf(entryWithExec(QStringLiteral("\"/opt/My Player/run\"  %f --name=%c %i %k 100%%"))),
+        (QStringList { QStringLiteral("/opt/My Player/run"), QStringLiteral("--name=Player"),
+            QStringLiteral("--icon"), QStringLiteral("player-icon"), QStringLiteral("/apps/x.desktop"),
+            QStringLiteral("100%") }));
+    // Inside quotes a backslash protects " ` $ and itself; in the file each backslash is doubled.
+    EXPECT_EQ(commandOf(entryWithExec(QStringLiteral("sh -c \"echo \\\\\"hi\\\\\" \\\\$HOME \\\\\\\\n\" \"\""))),
+        (QStringList { QStringLiteral("sh"), QStringLiteral("-c"), QStringLiteral("echo \"hi\" $HOME \\n"),
+            QString() }));
+    EXPECT_EQ(commandOf(entryWithExec(QStringLiteral("player \"unterminated"))), std::nullopt);
+    EXPECT_EQ(commandOf(entryWithExec(QStringLiteral("  "))), std::nullopt);
+    EXPECT_EQ(commandOf(entryWithExec(QStringLiteral("%U"))), std::nullopt);
+    EXPECT_EQ(commandOf(QStringLiteral("[Desktop Entry]\nName=x\n")), std::nullopt);
+}
+
+TEST(DesktopEntryTest, WrittenExecValuesReadBackToTheSameCommand)
+{
+    const QStringList command { QStringLiteral("/opt/a b/run"), QStringLiteral("plain"), QString(),
+        QStringLiteral("it's; $(x) `y` \"z\" \\w 50% #\ttab"), QStringLiteral(" lead") };
+    EXPECT_EQ(commandOf(entryWithExec(DesktopEntry::execValue(command))), command);
+    EXPECT_EQ(DesktopEntry::execValue({ QStringLiteral("/usr/bin/player"), QStringLiteral("--x") }),
+        QStringLiteral("/usr/bin/player --x"));
+}
+
+class DesktopEntryFilesTest : public ::testing::Test {
+protected:
+    void write(const QString& relativePath, const QString& text)
+    {
+        const QString path = QDir(root.path()).filePath(relativePath);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text.toUtf8());
+        file.close();
+        file.setPermissions(file.permissions() | QFile::ExeOwner);
+    }
+
+    QStringList dataFolders() const
+    {
+        return { root.filePath(QStringLiteral("user")), root.filePath(QStringLiteral("system")) };
+    }
+
+    testsupport::TemporaryFolder root;
+};
+
+TEST_F(DesktopEntryFilesTest, TheUsersEntryShadowsTheSystemsAndHiddenOrMissingProgramsAreNotInstalled)
+{
+    write(QStringLiteral("system/applications/player.desktop"), entryWithExec(QStringLiteral("player")));
+    write(QStringLiteral("system/applications/tried.desktop"),
+        entryWithExec(QStringLiteral("tried")) + QStringLiteral("TryExec=no-such-program-here\n"));
+    write(QStringLiteral("system/applications/shell.desktop"),
+        entryWithExec(QStringLiteral("shell")) + QStringLiteral("TryExec=sh\n"));
+
+    auto player = DesktopEntry::find(QStringLiteral("player.desktop"), dataFolders());
+    ASSERT_TRUE(player);
+    EXPECT_TRUE(player->isInstalled());
+    EXPECT_FALSE(DesktopEntry::find(QStringLiteral("tried.desktop"), dataFolders())->isInstalled());
+    EXPECT_TRUE(DesktopEntry::find(QStringLiteral("shell.desktop"), dataFolders())->isInstalled());
+    EXPECT_FALSE(DesktopEntry::find(QStringLiteral("absent.desktop"), dataFolders()));
+    EXPECT_FALSE(DesktopEntry::find(QStringLiteral("../system/applications/player.desktop"), dataFolders()));
+
+    write(QStringLiteral("user/applications/player.desktop"),
+        entryWithExec(QStringLiteral("player")) + QStringLiteral("Hidden=true\n"));
+    player = DesktopEntry::find(QStringLiteral("player.desktop"), dataFolders());
+    ASSERT_TRUE(player);
+    EXPECT_FALSE(player->isInstalled());
+}
+
+TEST_F(DesktopEntryFilesTest, LaunchingPassesEachArgumentLiterallyWithoutAShell)
+{
+    const QString log = root.filePath(QStringLiteral("args.log"));
+    write(QStringLiteral("bin/print args"),
+        QStringLiteral("#!/bin/sh\nfor a in \"$@\"; do echo \"[$a]\" >> '%1'; done\necho done >> '%1'\n").arg(log));
+    const QStringList arguments { QStringLiteral("a;b"), QStringLiteral("$(echo no)"), QStringLiteral("`x`"),
+        QStringLiteral("two words") };
+    const auto entry = DesktopEntry::parse(entryWithExec(DesktopEntry::execValue(
+        QStringList { root.filePath(QStringLiteral("bin/print args")) } + arguments)));
+    ASSERT_TRUE(entry);
+    ASSERT_TRUE(entry->launchDetached());
+
+    const auto lines = [&] {
+        QFile file(log);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))
+                                              : QStringList();
+    };
+    ASSERT_TRUE(waitUntil([&] { return lines().contains(QStringLiteral("done")); }));
+    EXPECT_EQ(lines(), (QStringList { QStringLiteral("[a;b]"), QStringLiteral("[$(echo no)]"),
+                           QStringLiteral("[`x`]"), QStringLiteral("[two words]"), QStringLiteral("done"),
+                           QString() }));
+    EXPECT_FALSE(DesktopEntry::parse(entryWithExec(QStringLiteral("%f")))->launchDetached());
+}
+
+} // namespace

@@ -1,0 +1,229 @@
+#include "VeltraneKit/System/CarbonKeys.h"
+#include "VeltraneKit/System/GlobalHotKey.h"
+#include "VeltraneKit/System/XcbKeyboardMap.h"
+#include "VeltraneKit/System/XcbPointer.h"
+
+#include "tests/support/TestSupport.h"
+
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <xcb/xcb.h>
+
+#define XK_MISCELLANY
+#define XK_LATIN1
+#include <X11/keysymdef.h>
+
+using namespace veltrane;
+using testsupport::processEvents;
+using testsupport::waitUntil;
+
+namespace {
+
+constexpr auto kOptionCommand = carbon::kModifierOption | carbon::kModifierCommand;
+
+// Presses keys the way a user would, through the X server's test extension.
+void press(const QString& keys)
+{
+    ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), { QStringLiteral("key"), keys }), 0);
+}
+
+// Another program on the same display: its own connection, its own grabs.
+class OtherClient {
+public:
+    OtherClient()
+        : m_connection(xcb_connect(nullptr, nullptr))
+    {
+    }
+    ~OtherClient() { xcb_disconnect(m_connection); }
+    OtherClient(const OtherClient&) = delete;
+    OtherClient& operator=(const OtherClient&) = delete;
+
+    // Whether the server gives this client Alt+Super+Space with the extra lock bits.
+    bool grabAltSuperSpace(std::uint16_t extraModifiers = 0)
+    {
+        const auto keyboard = XcbKeyboardMap::read(m_connection);
+        const auto space = keyboard->keycodeFor(XK_space);
+        const auto modifiers = static_cast<std::uint16_t>(keyboard->modifierMaskFor({ XK_Alt_L })
+            | keyboard->modifierMaskFor({ XK_Super_L }) | extraModifiers);
+        const auto root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
+        const XcbPointer<xcb_generic_error_t> error(xcb_request_check(m_connection,
+            xcb_grab_key_checked(m_connection, 1, root, modifiers, *space, XCB_GRAB_MODE_ASYNC,
+                XCB_GRAB_MODE_ASYNC)));
+        return error == nullptr;
+    }
+
+    std::uint16_t numLockMask()
+    {
+        return XcbKeyboardMap::read(m_connection)->modifierMaskFor({ XK_Num_Lock });
+    }
+
+private:
+    xcb_connection_t* m_connection;
+};
+
+class GlobalHotKeyTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        hotKey = std::make_unique<GlobalHotKey>();
+        hotKey->onPressed = [this] { ++presses; };
+    }
+
+    // Presses that reach the key have all been delivered once a later, counted press has: the
+    // server, Qt and the queued hop each keep their order.
+    void expectPressesAfterMarker(int expected)
+    {
+        ASSERT_TRUE(waitUntil([&] { return presses >= expected; }));
+        processEvents();
+        EXPECT_EQ(presses, expected);
+    }
+
+    std::unique_ptr<GlobalHotKey> hotKey;
+    int presses = 0;
+};
+
+TEST_F(GlobalHotKeyTest, OptionCommandSpaceFiresOncePerPress)
+{
+    ASSERT_TRUE(GlobalHotKey::isAvailable());
+    ASSERT_EQ(hotKey->registerHotKey(carbon::kKeySpace, kOptionCommand), HotKeyRegistration::registered);
+    EXPECT_TRUE(hotKey->isRegistered());
+
+    press(QStringLiteral("super+alt+space"));
+    expectPressesAfterMarker(1);
+    press(QStringLiteral("super+alt+space"));
+    expectPressesAfterMarker(2);
+}
+
+TEST_F(GlobalHotKeyTest, LocksDoNotStopTheKeyButOtherModifiersDo)
+{
+    ASSERT_EQ(hotKey->registerHotKey(carbon::kKeySpace, kOptionCommand), HotKeyRegistration::registered);
+
+    press(QStringLiteral("Num_Lock"));
+    press(QStringLiteral("super+alt+space"));
+    press(QStringLiteral("Caps_Lock"));
+    press(QStringLiteral("super+alt+space"));
+    press(QStringLiteral("Num_Lock"));
+    press(QStringLiteral("super+alt+space"));
+    press(QStringLiteral("Caps_Lock"));
+    expectPressesAfterMarker(3);
+
+    // Extra or missing modifiers make another key, which stays with whoever has the focus.
+    press(QStringLiteral("ctrl+super+alt+space"));
+    press(QStringLiteral("alt+space"));
+    press(QStringLiteral("space"));
+    press(QStringLiteral("super+alt+space"));
+    expectPressesAfterMarker(4);
+}
+
+TEST_F(GlobalHotKeyTest, RegisteringAgainReleasesTheEarlierKey)
+{
+    ASSERT_EQ(hotKey->registerHotKey(carbon::kKeySpace, kOptionCommand), HotKeyRegistration::registered);
+    ASSERT_EQ(hotKey->registerHotKey(carbon::kKeyF5, carbon::kModifierControl | carbon::kModifierShift),
+        HotKeyRegistration::registered);
+
+    press(QStringLiteral("super+alt+space"));
+    press(QStringLiteral("ctrl+shift+F5"));
+    expectPressesAfterMarker(1);
+
+    // The earlier key is free for everyone again.
+    OtherClient other;
+    EXPECT_TRUE(other.grabAltSuperSpace());
+}
+
+TEST_F(GlobalHotKeyTest, EveryNamedKindOfKeyReachesItsXKey)
+{
+    struct Row {
+        std::uint32_t carbonKey;
+        std::uint32_t carbonModifiers;
+        const char* xdotoolKeys;
+    };
+    const Row rows[] = {
+        { carbon::kKeyA, carbon::kModifierControl | carbon::kModifierOption, "ctrl+alt+a" },
+        { carbon::kKeyP, carbon::kModifierCommand | carbon::kModifierShift, "super+shift+p" },
+        { carbon::kKey1, carbon::kModifierControl | carbon::kModifierShift, "ctrl+shift+1" },
+        { carbon::kKey0, carbon::kModifierControl | carbon::kModifierShift, "ctrl+shift+0" },
+        { carbon::kKeyReturn, kOptionCommand, "super+alt+Return" },
+        { carbon::kKeyTab, carbon::kModifierControl | carbon::kModifierOption, "ctrl+alt+Tab" },
+        { carbon::kKeyEscape, carbon::kModifierCommand, "super+Escape" },
+        { carbon::kKeyF1, carbon::kModifierControl, "ctrl+F1" },
+        { carbon::kKeyF12, carbon::kModifierShift, "shift+F12" },
+        { carbon::kKeyLeftArrow, kOptionCommand, "super+alt+Left" },
+        { carbon::kKeyRightArrow, kOptionCommand, "super+alt+Right" },
+        { carbon::kKeyUpArrow, kOptionCommand, "super+alt+Up" },
+        { carbon::kKeyDownArrow, kOptionCommand, "super+alt+Down" },
+    };
+    int expected = 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.xdotoolKeys);
+        ASSERT_EQ(hotKey->registerHotKey(row.carbonKey, row.carbonModifiers), HotKeyRegistration::registered);
+        press(QString::fromLatin1(row.xdotoolKeys));
+        expectPressesAfterMarker(++expected);
+    }
+}
+
+TEST_F(GlobalHotKeyTest, DestroyingOrUnregisteringFreesTheKey)
+{
+    ASSERT_EQ(hotKey->registerHotKey(carbon::kKeySpace, kOptionCommand), HotKeyRegistration::registered);
+    {
+        OtherClient other;
+        EXPECT_FALSE(other.grabAltSuperSpace());
+    }
+    hotKey.reset();
+    {
+        OtherClient other;
+        EXPECT_TRUE(other.grabAltSuperSpace());
+        EXPECT_TRUE(other.grabAltSuperSpace(other.numLockMask() | XCB_MOD_MASK_LOCK));
+    }
+
+    GlobalHotKey second;
+    second.unregister();
+    ASSERT_EQ(second.registerHotKey(carbon::kKeySpace, kOptionCommand), HotKeyRegistration::registered);
+    second.unregister();
+    EXPECT_FALSE(second.isRegistered());
+    second.unregister();
+    OtherClient other;
+    EXPECT_TRUE(other.grabAltSuperSpace());
+}
+
+TEST_F(GlobalHotKeyTest, AKeyHeldByAnotherProgramIsRefusedAndNothingOfItIsKept)
+{
+    {
+        OtherClient holder;
+        ASSERT_TRUE(holder.grabAltSuperSpace());
+        EXPECT_EQ(hotKey->registerHotKey(carbon::kKeySpace, kOptionCommand), HotKeyRegistration::refused);
+        EXPECT_FALSE(hotKey->isRegistered());
+    }
+
+    // Another program holds only the NumLock form: the forms we did get are let go again.
+    OtherClient numLockHolder;
+    ASSERT_TRUE(numLockHolder.grabAltSuperSpace(numLockHolder.numLockMask()));
+    EXPECT_EQ(hotKey->registerHotKey(carbon::kKeySpace, kOptionCommand), HotKeyRegistration::refused);
+    OtherClient plainHolder;
+    EXPECT_TRUE(plainHolder.grabAltSuperSpace());
+}
+
+TEST_F(GlobalHotKeyTest, PressesWithoutACallbackAreDropped)
+{
+    hotKey->onPressed = nullptr;
+    ASSERT_EQ(hotKey->registerHotKey(carbon::kKeySpace, kOptionCommand), HotKeyRegistration::registered);
+    press(QStringLiteral("super+alt+space"));
+    processEvents();
+    hotKey->onPressed = [this] { ++presses; };
+    press(QStringLiteral("super+alt+space"));
+    expectPressesAfterMarker(1);
+}
+
+TEST_F(GlobalHotKeyTest, KeysWithoutAnXKeyAreUnsupportedAndReleaseTheEarlierKey)
+{
+    ASSERT_EQ(hotKey->registerHotKey(carbon::kKeySpace, kOptionCommand), HotKeyRegistration::registered);
+    constexpr std::uint32_t kCarbonOptionKeyItself = 0x3A;
+    EXPECT_EQ(hotKey->registerHotKey(kCarbonOptionKeyItself, carbon::kModifierCommand),
+        HotKeyRegistration::unsupportedKey);
+    EXPECT_FALSE(hotKey->isRegistered());
+    OtherClient other;
+    EXPECT_TRUE(other.grabAltSuperSpace());
+}
+
+} // namespace

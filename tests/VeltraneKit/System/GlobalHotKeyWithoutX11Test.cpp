@@ -1,0 +1,52 @@
+#include "VeltraneKit/System/CarbonKeys.h"
+#include "VeltraneKit/System/GlobalHotKey.h"
+
+#include <gtest/gtest.h>
+
+#define XK_MISCELLANY
+#define XK_LATIN1
+#include <X11/keysymdef.h>
+
+using namespace veltrane;
+
+namespace {
+
+TEST(GlobalHotKeyWithoutX11Test, RegistrationReportsUnavailableAndHoldsNothing)
+{
+    EXPECT_FALSE(GlobalHotKey::isAvailable());
+    GlobalHotKey hotKey;
+    EXPECT_EQ(hotKey.registerHotKey(carbon::kKeySpace, carbon::kModifierOption | carbon::kModifierCommand),
+        HotKeyRegistration::unavailable);
+    EXPECT_FALSE(hotKey.isRegistered());
+    hotKey.unregister();
+}
+
+TEST(CarbonKeysTest, KeyCodesFollowTheAnsiLayoutNotTheAlphabet)
+{
+    // The Carbon codes are scattered over the keyboard's rows, so a shifted table is easy to make.
+    EXPECT_EQ(carbon::xKeysymFor(0x0B), XK_b);
+    EXPECT_EQ(carbon::xKeysymFor(0x16), XK_6);
+    EXPECT_EQ(carbon::xKeysymFor(0x17), XK_5);
+    EXPECT_EQ(carbon::xKeysymFor(0x2E), XK_m);
+    EXPECT_EQ(carbon::xKeysymFor(0x33), XK_BackSpace);
+    EXPECT_EQ(carbon::xKeysymFor(0x75), XK_Delete);
+    EXPECT_EQ(carbon::xKeysymFor(0x5A), XK_F20);
+    EXPECT_EQ(carbon::xKeysymFor(0x5B), XK_KP_8);
+    // 0x0A is the ISO section key and 0x34 and 0x3A–0x3F are modifiers or unused.
+    EXPECT_EQ(carbon::xKeysymFor(0x0A), std::nullopt);
+    EXPECT_EQ(carbon::xKeysymFor(0x3A), std::nullopt);
+    EXPECT_EQ(carbon::xKeysymFor(0xFFFF), std::nullopt);
+}
+
+TEST(CarbonKeysTest, ModifierMasksIgnoreLockAndSideBits)
+{
+    constexpr std::uint32_t kCarbonAlphaLock = 1024;
+    constexpr std::uint32_t kCarbonRightShift = 8192;
+    EXPECT_EQ(carbon::ModifierKeys::fromMask(carbon::kModifierOption | carbon::kModifierCommand | kCarbonAlphaLock),
+        (carbon::ModifierKeys { .command = true, .option = true }));
+    EXPECT_EQ(carbon::ModifierKeys::fromMask(carbon::kModifierShift | carbon::kModifierControl | kCarbonRightShift),
+        (carbon::ModifierKeys { .shift = true, .control = true }));
+    EXPECT_EQ(carbon::ModifierKeys::fromMask(0), carbon::ModifierKeys {});
+}
+
+} // namespace

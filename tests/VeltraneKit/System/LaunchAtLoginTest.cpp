@@ -1,0 +1,126 @@
+#include "VeltraneKit/System/DesktopEntry.h"
+#include "VeltraneKit/System/LaunchAtLogin.h"
+
+#include "tests/support/TestSupport.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace veltrane;
+
+namespace {
+
+QString readText(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+void writeText(const QString& path, const QString& text)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text.toUtf8());
+}
+
+class LaunchAtLoginTest : public ::testing::Test {
+protected:
+    LaunchAtLoginTest()
+    {
+        location.entryPath = config.filePath(QStringLiteral("autostart/moorlet.desktop"));
+        location.programPath = QStringLiteral("/opt/Moorlet 1.0/bin/moorlet");
+        location.applicationName = QStringLiteral("Moorlet");
+    }
+
+    std::optional<QStringList> entryCommand() const
+    {
+        const auto entry = DesktopEntry::load(location.entryPath);
+        return entry ? entry->command() : std::nullopt;
+    }
+
+    testsupport::TemporaryFolder config;
+    LaunchAtLogin::Location location;
+};
+
+TEST_F(LaunchAtLoginTest, EnablingWritesOneEntryThatStartsThisProgram)
+{
+    EXPECT_TRUE(LaunchAtLogin::isAvailable(location));
+    EXPECT_FALSE(LaunchAtLogin::isEnabled(location));
+
+    LaunchAtLogin::set(true, location);
+    EXPECT_TRUE(LaunchAtLogin::isEnabled(location));
+    EXPECT_TRUE(readText(location.entryPath).contains(QStringLiteral("\nExec=\"/opt/Moorlet 1.0/bin/moorlet\"\n")));
+    EXPECT_EQ(entryCommand(), QStringList { location.programPath });
+
+    // Enabling again leaves the entry alone: a line added since survives.
+    writeText(location.entryPath, readText(location.entryPath) + QStringLiteral("# kept\n"));
+    LaunchAtLogin::set(true, location);
+    EXPECT_TRUE(readText(location.entryPath).endsWith(QStringLiteral("# kept\n")));
+}
+
+TEST_F(LaunchAtLoginTest, DisablingRemovesTheEntryAndIsHarmlessWithoutOne)
+{
+    LaunchAtLogin::set(false, location);
+    EXPECT_FALSE(QFile::exists(location.entryPath));
+    LaunchAtLogin::set(true, location);
+    LaunchAtLogin::set(false, location);
+    EXPECT_FALSE(QFile::exists(location.entryPath));
+    EXPECT_FALSE(LaunchAtLogin::isEnabled(location));
+}
+
+TEST_F(LaunchAtLoginTest, SwitchedOffOrStaleEntriesAreRewrittenWhenEnabling)
+{
+    LaunchAtLogin::set(true, location);
+    const QString original = readText(location.entryPath);
+
+    for (const QString& switchedOff : { QStringLiteral("Hidden=true\n"),
+             QStringLiteral("X-GNOME-Autostart-enabled=false\n") }) {
+        writeText(location.entryPath,
+            QString(original).replace(QStringLiteral("X-GNOME-Autostart-enabled=true\n"), switchedOff));
+        EXPECT_FALSE(LaunchAtLogin::isEnabled(location));
+        LaunchAtLogin::set(true, location);
+        EXPECT_TRUE(LaunchAtLogin::isEnabled(location));
+    }
+
+    // The application moved: the entry still counts as on, and enabling points it at the new place.
+    location.programPath = QStringLiteral("/home/someone/Apps/Moorlet/bin/moorlet");
+    EXPECT_TRUE(LaunchAtLogin::isEnabled(location));
+    LaunchAtLogin::set(true, location);
+    EXPECT_EQ(entryCommand(), QStringList { location.programPath });
+}
+
+TEST_F(LaunchAtLoginTest, ReservedCharactersInThePathAreQuotedAndEscapedForDesktopFiles)
+{
+    location.programPath = QStringLiteral("/opt/a \"b\" $c\\d%e`f");
+    LaunchAtLogin::set(true, location);
+    // Quoting escapes " $ \ and ` with a backslash and doubles %; the string rules then double
+    // every backslash.
+    EXPECT_TRUE(readText(location.entryPath)
+                    .contains(QStringLiteral("\nExec=\"/opt/a \\\\\"b\\\\\" \\\\$c\\\\\\\\d%%e\\\\`f\"\n")))
+        << readText(location.entryPath).toStdString();
+    EXPECT_EQ(entryCommand(), QStringList { location.programPath });
+}
+
+TEST_F(LaunchAtLoginTest, WithoutAKnownProgramNothingIsEnabledOrWritten)
+{
+    LaunchAtLogin::set(true, location);
+    location.programPath.clear();
+    EXPECT_FALSE(LaunchAtLogin::isAvailable(location));
+    EXPECT_FALSE(LaunchAtLogin::isEnabled(location));
+    LaunchAtLogin::set(false, location);
+    EXPECT_TRUE(QFile::exists(location.entryPath));
+}
+
+TEST(LaunchAtLoginDefaultsTest, TheEntryLivesInTheAutostartFolderAndStartsThisExecutable)
+{
+    qputenv("XDG_CONFIG_HOME", "/srv/config");
+    const auto location = LaunchAtLogin::defaultLocation();
+    qunsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(location.entryPath, QStringLiteral("/srv/config/autostart/moorlet.desktop"));
+    EXPECT_EQ(location.programPath, QCoreApplication::applicationFilePath());
+    EXPECT_FALSE(location.programPath.isEmpty());
+}
+
+} // namespace

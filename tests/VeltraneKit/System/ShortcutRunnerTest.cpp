@@ -1,0 +1,108 @@
+#include "VeltraneKit/System/ShortcutRunner.h"
+
+#include "tests/support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace veltrane;
+using testsupport::waitUntil;
+
+namespace {
+
+class ShortcutRunnerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("shortcuts/sub")));
+        folder = root.filePath(QStringLiteral("shortcuts"));
+        log = root.filePath(QStringLiteral("ran.log"));
+        pwned = root.filePath(QStringLiteral("pwned"));
+        // A name that reached a shell would touch this file.
+        qputenv("PWNED", pwned.toLocal8Bit());
+    }
+
+    // An automation that appends its own path and arguments to the log.
+    void addAutomation(const QString& relativePath, bool executable = true)
+    {
+        QFile file(QDir(root.path()).filePath(relativePath));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QStringLiteral("#!/bin/sh\necho \"$0|$#\" >> '%1'\n").arg(log).toUtf8());
+        file.close();
+        if (executable)
+            file.setPermissions(file.permissions() | QFile::ExeOwner);
+    }
+
+    QStringList logLines() const
+    {
+        QFile file(log);
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+    QString ranLine(const QString& name) const { return QDir(folder).filePath(name) + QStringLiteral("|0"); }
+
+    testsupport::TemporaryFolder root;
+    QString folder;
+    QString log;
+    QString pwned;
+};
+
+TEST_F(ShortcutRunnerTest, RunsTheAutomationNamedByTheTrimmedName)
+{
+    addAutomation(QStringLiteral("shortcuts/Deep Focus"));
+    EXPECT_TRUE(ShortcutRunner::run(QStringLiteral(" \t Deep Focus \n"), folder));
+    ASSERT_TRUE(waitUntil([&] { return !logLines().isEmpty(); }));
+    EXPECT_EQ(logLines(), QStringList { ranLine(QStringLiteral("Deep Focus")) });
+}
+
+TEST_F(ShortcutRunnerTest, BlankMissingHiddenOutsideAndNonExecutableNamesRunNothing)
+{
+    addAutomation(QStringLiteral("shortcuts/.hidden"));
+    addAutomation(QStringLiteral("shortcuts/sub/inner"));
+    addAutomation(QStringLiteral("outside"));
+    addAutomation(QStringLiteral("shortcuts/not executable"), false);
+
+    for (const QString& name : { QString(), QStringLiteral("   \n\t"), QStringLiteral("missing"),
+             QStringLiteral(".hidden"), QStringLiteral("  .hidden"), QStringLiteral("sub/inner"),
+             QStringLiteral("../outside"), QStringLiteral(".."), QStringLiteral("."),
+             QStringLiteral("sub"), QStringLiteral("not executable"), QStringLiteral("Deep\0Focus") }) {
+        EXPECT_FALSE(ShortcutRunner::run(name, folder)) << name.toStdString();
+    }
+    EXPECT_FALSE(ShortcutRunner::run(QStringLiteral("outside"), QString()));
+}
+
+TEST_F(ShortcutRunnerTest, ShellCharactersInANameAreJustPartOfTheFileName)
+{
+    const QStringList names = { QStringLiteral("a;touch \"$PWNED\""),
+        QStringLiteral("$(touch \"$PWNED\")"), QStringLiteral("`touch \"$PWNED\"` && x | y > z") };
+    QStringList expected;
+    for (const QString& name : names) {
+        addAutomation(QStringLiteral("shortcuts/") + name);
+        ASSERT_TRUE(ShortcutRunner::run(name, folder));
+        expected.append(ranLine(name));
+    }
+    EXPECT_FALSE(ShortcutRunner::run(QStringLiteral("missing;touch \"$PWNED\""), folder));
+
+    ASSERT_TRUE(waitUntil([&] { return logLines().size() == names.size(); }));
+    QStringList lines = logLines();
+    lines.sort();
+    expected.sort();
+    EXPECT_EQ(lines, expected);
+    EXPECT_FALSE(QFile::exists(pwned));
+}
+
+TEST(ShortcutRunnerFolderTest, FollowsXdgConfigHomeOnlyWhenItIsAbsolute)
+{
+    qputenv("XDG_CONFIG_HOME", "/srv/config");
+    EXPECT_EQ(ShortcutRunner::defaultFolder(), QStringLiteral("/srv/config/Moorlet/shortcuts"));
+    qputenv("XDG_CONFIG_HOME", "relative/config");
+    EXPECT_EQ(ShortcutRunner::defaultFolder(), QDir::homePath() + QStringLiteral("/.config/Moorlet/shortcuts"));
+    qunsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(ShortcutRunner::defaultFolder(), QDir::homePath() + QStringLiteral("/.config/Moorlet/shortcuts"));
+}
+
+} // namespace

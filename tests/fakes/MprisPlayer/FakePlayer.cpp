@@ -1,0 +1,207 @@
+#include "tests/fakes/MprisPlayer/FakePlayer.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusVariant>
+#include <QTimer>
+
+#include <unistd.h>
+
+namespace {
+
+const QString kMprisPath = QStringLiteral("/org/mpris/MediaPlayer2");
+const QString kControlPath = QStringLiteral("/org/moorlet/FakePlayer");
+const QString kRootInterface = QStringLiteral("org.mpris.MediaPlayer2");
+const QString kPlayerInterface = QStringLiteral("org.mpris.MediaPlayer2.Player");
+const QString kPropertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
+const QString kControlInterface = QStringLiteral("org.moorlet.FakePlayer");
+
+void replyWith(const QDBusMessage& message, const QDBusConnection& connection, const QList<QVariant>& arguments = {})
+{
+    QDBusConnection(connection).send(message.createReply(arguments));
+}
+
+void quitSoon()
+{
+    QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
+}
+
+} // namespace
+
+FakePlayer::FakePlayer(QString identity, std::vector<Track> tracks, QString status)
+    : m_identity(std::move(identity))
+    , m_tracks(std::move(tracks))
+    , m_status(std::move(status))
+{
+}
+
+QString FakePlayer::introspect(const QString&) const
+{
+    return {};
+}
+
+bool FakePlayer::handleMessage(const QDBusMessage& message, const QDBusConnection& connection)
+{
+    if (message.path() == kControlPath && message.interface() == kControlInterface)
+        return handleControl(message, connection);
+    if (message.path() != kMprisPath)
+        return false;
+    if (message.interface() == kPropertiesInterface)
+        return handleProperties(message, connection);
+    if (message.interface() == kPlayerInterface)
+        return handlePlayerMethod(message, connection);
+    if (message.interface() == kRootInterface && message.member() == QLatin1String("Quit")) {
+        replyWith(message, connection);
+        quitSoon();
+        return true;
+    }
+    return false;
+}
+
+bool FakePlayer::handleProperties(const QDBusMessage& message, const QDBusConnection& connection)
+{
+    const auto arguments = message.arguments();
+    if (arguments.isEmpty())
+        return false;
+    const QString interfaceName = arguments.at(0).toString();
+    if (interfaceName == kPlayerInterface) {
+        ++m_readCount;
+        if (m_vanishOnNextRead)
+            ::_exit(0);
+        if (m_failNextRead) {
+            m_failNextRead = false;
+            QDBusConnection(connection).send(message.createErrorReply(
+                QStringLiteral("org.freedesktop.DBus.Error.Failed"), QStringLiteral("refused on request")));
+            return true;
+        }
+    }
+    const QVariantMap properties = interfaceName == kPlayerInterface ? playerProperties()
+        : interfaceName == kRootInterface                              ? rootProperties()
+                                                                       : QVariantMap();
+    if (message.member() == QLatin1String("GetAll")) {
+        replyWith(message, connection, { properties });
+        return true;
+    }
+    if (message.member() == QLatin1String("Get") && arguments.size() == 2) {
+        const QString name = arguments.at(1).toString();
+        if (!properties.contains(name)) {
+            QDBusConnection(connection).send(message.createErrorReply(
+                QStringLiteral("org.freedesktop.DBus.Error.UnknownProperty"), name));
+            return true;
+        }
+        replyWith(message, connection, { QVariant::fromValue(QDBusVariant(properties.value(name))) });
+        return true;
+    }
+    return false;
+}
+
+bool FakePlayer::handlePlayerMethod(const QDBusMessage& message, const QDBusConnection& connection)
+{
+    const QString method = message.member();
+    m_commands.append(method);
+    replyWith(message, connection);
+    const int count = static_cast<int>(m_tracks.size());
+    if (method == QLatin1String("Next") && count > 0)
+        changeTrack((m_current + 1) % count, connection);
+    else if (method == QLatin1String("Previous") && count > 0)
+        changeTrack((m_current + count - 1) % count, connection);
+    else if (method == QLatin1String("PlayPause"))
+        changeStatus(m_status == QLatin1String("Playing") ? QStringLiteral("Paused") : QStringLiteral("Playing"),
+            connection);
+    return true;
+}
+
+bool FakePlayer::handleControl(const QDBusMessage& message, const QDBusConnection& connection)
+{
+    const QString method = message.member();
+    const auto arguments = message.arguments();
+    if (method == QLatin1String("SetTrack") && arguments.size() == 2) {
+        const Track track { arguments.at(0).toString(), arguments.at(1).toString() };
+        if (track.title.isEmpty() && track.artist.isEmpty()) {
+            m_tracks.clear();
+            m_current = 0;
+            replyWith(message, connection);
+            announce({ { QStringLiteral("Metadata"), metadata() } }, connection);
+            return true;
+        }
+        m_tracks.push_back(track);
+        replyWith(message, connection);
+        changeTrack(static_cast<int>(m_tracks.size()) - 1, connection);
+    } else if (method == QLatin1String("SetPlaybackStatus") && arguments.size() == 1) {
+        replyWith(message, connection);
+        changeStatus(arguments.at(0).toString(), connection);
+    } else if (method == QLatin1String("Commands")) {
+        replyWith(message, connection, { m_commands });
+    } else if (method == QLatin1String("ReadCount")) {
+        replyWith(message, connection, { m_readCount });
+    } else if (method == QLatin1String("FailNextRead")) {
+        m_failNextRead = true;
+        replyWith(message, connection);
+    } else if (method == QLatin1String("VanishOnNextRead")) {
+        m_vanishOnNextRead = true;
+        replyWith(message, connection);
+    } else if (method == QLatin1String("Quit")) {
+        replyWith(message, connection);
+        quitSoon();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+QVariantMap FakePlayer::rootProperties() const
+{
+    return {
+        { QStringLiteral("Identity"), m_identity },
+        { QStringLiteral("CanQuit"), true },
+        { QStringLiteral("CanRaise"), false },
+        { QStringLiteral("HasTrackList"), false },
+    };
+}
+
+QVariantMap FakePlayer::playerProperties() const
+{
+    return {
+        { QStringLiteral("PlaybackStatus"), m_status },
+        { QStringLiteral("Metadata"), metadata() },
+        { QStringLiteral("CanGoNext"), true },
+        { QStringLiteral("CanGoPrevious"), true },
+        { QStringLiteral("CanPlay"), true },
+        { QStringLiteral("CanPause"), true },
+        { QStringLiteral("CanControl"), true },
+    };
+}
+
+QVariantMap FakePlayer::metadata() const
+{
+    if (m_tracks.empty())
+        return {};
+    const Track& track = m_tracks.at(static_cast<std::size_t>(m_current));
+    return {
+        { QStringLiteral("mpris:trackid"),
+            QVariant::fromValue(QDBusObjectPath(QStringLiteral("/org/moorlet/track/%1").arg(m_current))) },
+        { QStringLiteral("xesam:title"), track.title },
+        { QStringLiteral("xesam:artist"), QStringList { track.artist } },
+    };
+}
+
+void FakePlayer::changeTrack(int index, const QDBusConnection& connection)
+{
+    m_current = index;
+    announce({ { QStringLiteral("Metadata"), metadata() } }, connection);
+}
+
+void FakePlayer::changeStatus(const QString& status, const QDBusConnection& connection)
+{
+    m_status = status;
+    announce({ { QStringLiteral("PlaybackStatus"), m_status } }, connection);
+}
+
+void FakePlayer::announce(const QVariantMap& changed, const QDBusConnection& connection)
+{
+    auto signal = QDBusMessage::createSignal(kMprisPath, kPropertiesInterface, QStringLiteral("PropertiesChanged"));
+    signal << kPlayerInterface << changed << QStringList();
+    QDBusConnection(connection).send(signal);
+}
