@@ -1,0 +1,670 @@
+#include "Moorlet/Data/LocalDataStore.h"
+#include "Moorlet/Data/RecordJson.h"
+#include "Moorlet/Data/UuidText.h"
+#include "VeltraneKit/Notifications/NotificationScheduling.h"
+#include "tests/support/TestSupport.h"
+
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+using namespace moorlet;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Records every request instead of posting anything.
+class RecordingNotifications final : public veltrane::NotificationScheduling {
+public:
+    struct Request {
+        std::string id;
+        veltrane::Instant at;
+        std::string title;
+        std::string body;
+        bool operator==(const Request&) const = default;
+    };
+
+    bool isAvailable() const override { return true; }
+    void notify(const std::string& title, const std::string& body) override
+    {
+        posted.push_back({ {}, 0, title, body });
+    }
+    void schedule(const std::string& id, veltrane::Instant at, const std::string& title, const std::string& body) override
+    {
+        scheduled.push_back({ id, at, title, body });
+    }
+    void cancel(const std::string& id) override { cancelled.push_back(id); }
+
+    std::vector<Request> posted;
+    std::vector<Request> scheduled;
+    std::vector<std::string> cancelled;
+};
+
+veltrane::Calendar zone(std::string_view name)
+{
+    auto calendar = veltrane::Calendar::named(name);
+    EXPECT_TRUE(calendar) << name;
+    return calendar.value_or(veltrane::Calendar::utc());
+}
+
+veltrane::Instant at(const veltrane::Calendar& calendar, int year, int month, int day, int hour = 0, int minute = 0)
+{
+    return calendar.instant({ year, month, day, hour, minute, 0 }).value();
+}
+
+std::string readFile(const fs::path& path)
+{
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    std::string text(static_cast<std::size_t>(std::max<std::streamoff>(file.tellg(), 0)), '\0');
+    file.seekg(0);
+    file.read(text.data(), static_cast<std::streamsize>(text.size()));
+    return text;
+}
+
+void writeFile(const fs::path& path, std::string_view text)
+{
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(text.data(), static_cast<std::streamsize>(text.size()));
+}
+
+std::set<std::string> entries(const fs::path& folder)
+{
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+// The names of files moved aside for the given data file ("sessions" → "sessions.unreadable-…").
+std::vector<fs::path> asideFiles(const fs::path& folder, const std::string& stem)
+{
+    std::vector<fs::path> found;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        if (entry.path().filename().string().starts_with(stem + ".unreadable-"))
+            found.push_back(entry.path());
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+FocusSession session(veltrane::Instant start, std::string mode = "pomodoro")
+{
+    return FocusSession { .id = QUuid::createUuid(),
+        .startDate = start,
+        .duration = 1500,
+        .subjectTag = "Maths",
+        .mode = std::move(mode),
+        .completed = true,
+        .intention = std::nullopt };
+}
+
+constexpr auto kValidTasks = R"([
+  {
+    "createdAt" : "2026-12-01T07:00:00Z",
+    "done" : false,
+    "id" : "0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0FF",
+    "loggedSeconds" : 60,
+    "title" : "Read chapter 4"
+  }
+])";
+
+constexpr auto kValidDeadlines = R"([
+  { "date" : "2027-06-12T08:30:00Z", "id" : "12345678-9ABC-4DEF-8123-456789ABCDE1", "title" : "Late" },
+  { "date" : "2027-06-10T14:00:00Z", "id" : "12345678-9ABC-4DEF-8123-456789ABCDE2", "title" : "Early, first" },
+  { "date" : "2027-06-10T14:00:00Z", "id" : "12345678-9ABC-4DEF-8123-456789ABCDE3", "title" : "Early, second",
+    "subject" : "Physics" }
+])";
+
+// One record lacks "mode", the only thing wrong with the file.
+constexpr auto kSessionsMissingMode = R"([
+  {
+    "completed" : true,
+    "duration" : 1500,
+    "id" : "E621E1F8-C36C-495A-93FC-0C247A3E6E5F",
+    "mode" : "pomodoro",
+    "startDate" : "2026-12-05T08:27:58Z"
+  },
+  {
+    "completed" : false,
+    "duration" : 600,
+    "id" : "E621E1F8-C36C-495A-93FC-0C247A3E6E60",
+    "startDate" : "2026-12-05T09:27:58Z"
+  }
+])";
+
+class LocalDataStoreTest : public ::testing::Test {
+protected:
+    fs::path root() const { return fs::path(m_root.stdPath()); }
+    fs::path folder() const { return root() / "share" / "Moorlet"; }
+    fs::path file(const std::string& name) const { return folder() / name; }
+
+    std::unique_ptr<LocalDataStore> makeStore(veltrane::Calendar calendar = veltrane::Calendar::utc())
+    {
+        return std::make_unique<LocalDataStore>(folder(), &notifications, clock, calendar);
+    }
+
+    void prepareFolder()
+    {
+        fs::create_directories(folder());
+    }
+
+    testsupport::TemporaryFolder m_root;
+    RecordingNotifications notifications;
+    // 2026-12-05T12:00:00Z
+    std::shared_ptr<veltrane::TestClock> clock = std::make_shared<veltrane::TestClock>(1796472000);
+};
+
+} // namespace
+
+// Files and folders
+
+TEST_F(LocalDataStoreTest, FirstRunCreatesTheFolderAndWritesNoFileUntilAListChanges)
+{
+    auto store = makeStore();
+    EXPECT_TRUE(fs::is_directory(folder()));
+    EXPECT_EQ(store->folder(), folder());
+    EXPECT_TRUE(store->sessions().empty());
+    EXPECT_TRUE(store->tasks().empty());
+    EXPECT_TRUE(store->deadlines().empty());
+    EXPECT_TRUE(entries(folder()).empty());
+
+    store->addTask("Plan the week");
+    EXPECT_EQ(entries(folder()), std::set<std::string> { "tasks.json" });
+}
+
+TEST_F(LocalDataStoreTest, FilesInTheSavedFormatLoadAndDeadlinesAreSortedStably)
+{
+    prepareFolder();
+    writeFile(file("tasks.json"), kValidTasks);
+    writeFile(file("deadlines.json"), kValidDeadlines);
+    writeFile(file("sessions.json"), RecordJson::encode(std::vector { session(1796459278) }));
+    auto store = makeStore();
+    ASSERT_EQ(store->sessions().size(), 1u);
+    EXPECT_EQ(store->sessions()[0].startDate, 1796459278);
+    ASSERT_EQ(store->tasks().size(), 1u);
+    EXPECT_EQ(store->tasks()[0].title, "Read chapter 4");
+    EXPECT_EQ(store->tasks()[0].loggedSeconds, 60);
+    ASSERT_EQ(store->deadlines().size(), 3u);
+    EXPECT_EQ(store->deadlines()[0].title, "Early, first");
+    EXPECT_EQ(store->deadlines()[1].title, "Early, second");
+    EXPECT_EQ(store->deadlines()[1].subject, "Physics");
+    EXPECT_EQ(store->deadlines()[2].title, "Late");
+    // Loading schedules nothing.
+    EXPECT_TRUE(notifications.scheduled.empty());
+}
+
+TEST_F(LocalDataStoreTest, WhatIsSavedLoadsBackFieldForField)
+{
+    auto store = makeStore();
+    auto bare = session(1796459278.75);
+    bare.subjectTag.reset();
+    store->addSession(bare);
+    store->addSession(FocusSession { .id = QUuid::createUuid(),
+        .startDate = 1796462878,
+        .duration = 312.5,
+        .subjectTag = "Physik, Übung",
+        .mode = "flowmodoro",
+        .completed = false,
+        .intention = "Finish \"chapter 3\"" });
+    const auto task = store->addTask("Read chapter 4");
+    store->logTime(90.5, task->id);
+    store->toggleTask(task->id);
+    store->addDeadline("Essay", 1812636000, std::string("English"));
+
+    const auto sessionsText = readFile(file("sessions.json"));
+    EXPECT_EQ(sessionsText.find("subjectTag", 0), sessionsText.rfind("subjectTag")); // only the second has one
+    EXPECT_EQ(sessionsText.find("intention"), sessionsText.rfind("intention"));
+
+    auto reloaded = makeStore();
+    auto expectedSessions = store->sessions();
+    expectedSessions[0].startDate = 1796459278; // fractions of a second are not kept
+    EXPECT_EQ(reloaded->sessions(), expectedSessions);
+    EXPECT_FALSE(reloaded->sessions()[0].subjectTag);
+    EXPECT_FALSE(reloaded->sessions()[0].intention);
+    EXPECT_EQ(reloaded->tasks(), store->tasks());
+    EXPECT_EQ(reloaded->tasks()[0].loggedSeconds, 90.5);
+    EXPECT_TRUE(reloaded->tasks()[0].done);
+    EXPECT_EQ(reloaded->deadlines(), store->deadlines());
+}
+
+TEST_F(LocalDataStoreTest, ASessionsFileMissingAModeLoadsEmptyAndIsKeptAsideBeforeTheNextSave)
+{
+    prepareFolder();
+    writeFile(file("sessions.json"), kSessionsMissingMode);
+    writeFile(file("tasks.json"), kValidTasks);
+    writeFile(file("deadlines.json"), kValidDeadlines);
+    auto store = makeStore();
+    EXPECT_TRUE(store->sessions().empty());
+    EXPECT_EQ(store->tasks().size(), 1u);
+    EXPECT_EQ(store->deadlines().size(), 3u);
+
+    // Saving another list leaves the unreadable file where it is.
+    store->addTask("Something else");
+    EXPECT_EQ(readFile(file("sessions.json")), kSessionsMissingMode);
+    EXPECT_TRUE(asideFiles(folder(), "sessions").empty());
+
+    const auto added = session(1796472000);
+    store->addSession(added);
+    const auto aside = asideFiles(folder(), "sessions");
+    ASSERT_EQ(aside.size(), 1u);
+    EXPECT_EQ(aside[0].filename(), "sessions.unreadable-20261205T120000Z.json");
+    EXPECT_EQ(readFile(aside[0]), kSessionsMissingMode);
+    EXPECT_EQ(RecordJson::decode<FocusSession>(readFile(file("sessions.json"))), std::vector { added });
+
+    // Once moved, later saves just write.
+    store->addSession(session(1796475600));
+    EXPECT_EQ(asideFiles(folder(), "sessions").size(), 1u);
+    EXPECT_EQ(makeStore()->sessions().size(), 2u);
+}
+
+TEST_F(LocalDataStoreTest, FilesMovedAsideNeverReplaceEarlierOnes)
+{
+    prepareFolder();
+    writeFile(file("tasks.unreadable-20261205T120000Z.json"), "from an earlier run");
+    writeFile(file("tasks.json"), "not json");
+    makeStore()->addTask("One");
+    writeFile(file("tasks.json"), "[{\"broken\": true}]");
+    makeStore()->addTask("Two");
+    EXPECT_EQ(readFile(file("tasks.unreadable-20261205T120000Z.json")), "from an earlier run");
+    EXPECT_EQ(readFile(file("tasks.unreadable-20261205T120000Z-2.json")), "not json");
+    EXPECT_EQ(readFile(file("tasks.unreadable-20261205T120000Z-3.json")), "[{\"broken\": true}]");
+    EXPECT_EQ(makeStore()->tasks().size(), 1u);
+}
+
+TEST_F(LocalDataStoreTest, UnreadableContentGivesAnEmptyListAndSurvivesTheNextSave)
+{
+    const std::vector<std::pair<std::string, std::string>> contents {
+        { "malformed JSON", "[{\"title\": \"Unclosed\"" },
+        { "wrong type in one record", R"([{"createdAt": "2026-12-01T07:00:00Z", "done": false,
+            "id": "0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0FF", "loggedSeconds": 0, "title": "Fine"},
+            {"createdAt": "2026-12-01T07:00:00Z", "done": "no",
+            "id": "0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0FE", "loggedSeconds": 0, "title": "Wrong"}])" },
+        { "invalid UTF-8", "[{\"createdAt\": \"2026-12-01T07:00:00Z\", \"done\": false, "
+                           "\"id\": \"0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0FF\", \"loggedSeconds\": 0, "
+                           "\"title\": \"caf\xe9\"}]" },
+        { "empty file", "" },
+        { "an object, not an array", "{}" },
+        { "binary", std::string("\x00\x01\xff\xfe[\x00", 6) },
+    };
+    for (const auto& [name, content] : contents) {
+        SCOPED_TRACE(name);
+        fs::remove_all(folder());
+        prepareFolder();
+        writeFile(file("tasks.json"), content);
+        auto store = makeStore();
+        EXPECT_TRUE(store->tasks().empty());
+        ASSERT_TRUE(store->addTask("New"));
+        const auto aside = asideFiles(folder(), "tasks");
+        ASSERT_EQ(aside.size(), 1u);
+        EXPECT_EQ(readFile(aside[0]), content);
+        EXPECT_EQ(makeStore()->tasks().size(), 1u);
+    }
+}
+
+TEST_F(LocalDataStoreTest, AHundredMegabyteFileLoadsWholeOrIsKeptWhole)
+{
+    prepareFolder();
+    std::vector<FocusSession> sessions;
+    auto record = session(1796472000);
+    record.intention = std::string(160, 'x');
+    while (sessions.size() * 375 < 101'000'000) {
+        record.id = QUuid::createUuid();
+        record.startDate += 60;
+        sessions.push_back(record);
+    }
+    const auto text = RecordJson::encode(sessions);
+    ASSERT_GT(text.size(), 100'000'000u);
+
+    writeFile(file("sessions.json"), text);
+    {
+        auto store = makeStore();
+        ASSERT_EQ(store->sessions().size(), sessions.size());
+        EXPECT_EQ(store->sessions().back(), sessions.back());
+    }
+
+    // The same file cut short: nothing of it can be trusted, all of it is kept.
+    const auto truncated = std::string_view(text).substr(0, text.size() - 10);
+    writeFile(file("sessions.json"), truncated);
+    auto store = makeStore();
+    EXPECT_TRUE(store->sessions().empty());
+    store->addSession(session(1796472000));
+    const auto aside = asideFiles(folder(), "sessions");
+    ASSERT_EQ(aside.size(), 1u);
+    EXPECT_TRUE(readFile(aside[0]) == truncated);
+    EXPECT_EQ(makeStore()->sessions().size(), 1u);
+}
+
+TEST_F(LocalDataStoreTest, AFolderInPlaceOfADataFileIsMovedAsideWithItsContents)
+{
+    prepareFolder();
+    fs::create_directory(file("sessions.json"));
+    writeFile(file("sessions.json") / "inside.txt", "keep me");
+    writeFile(file("tasks.json"), kValidTasks);
+    auto store = makeStore();
+    EXPECT_TRUE(store->sessions().empty());
+    EXPECT_EQ(store->tasks().size(), 1u);
+
+    store->addSession(session(1796472000));
+    const auto aside = asideFiles(folder(), "sessions");
+    ASSERT_EQ(aside.size(), 1u);
+    EXPECT_EQ(readFile(aside[0] / "inside.txt"), "keep me");
+    EXPECT_EQ(makeStore()->sessions().size(), 1u);
+}
+
+TEST_F(LocalDataStoreTest, APipeInPlaceOfADataFileDoesNotBlockLoading)
+{
+    prepareFolder();
+    ASSERT_EQ(::mkfifo(file("deadlines.json").c_str(), 0600), 0);
+    auto store = makeStore();
+    EXPECT_TRUE(store->deadlines().empty());
+    store->addDeadline("Exam", 1812636000);
+    ASSERT_EQ(asideFiles(folder(), "deadlines").size(), 1u);
+    EXPECT_EQ(makeStore()->deadlines().size(), 1u);
+}
+
+TEST_F(LocalDataStoreTest, AFileInPlaceOfTheFolderKeepsTheStoreInMemoryUntilTheFolderCanBeMade)
+{
+    fs::create_directories(folder().parent_path());
+    writeFile(folder(), "a user's file");
+    auto store = makeStore();
+    EXPECT_TRUE(store->sessions().empty());
+    store->addSession(session(1796472000));
+    ASSERT_TRUE(store->addTask("Still works"));
+    EXPECT_EQ(store->sessions().size(), 1u);
+    EXPECT_EQ(store->tasks().size(), 1u);
+    EXPECT_EQ(readFile(folder()), "a user's file");
+
+    // When the folder can be made, the next save writes every list that is still unsaved.
+    fs::remove(folder());
+    store->addDeadline("Exam", 1812636000);
+    auto reloaded = makeStore();
+    EXPECT_EQ(reloaded->sessions(), store->sessions());
+    EXPECT_EQ(reloaded->tasks(), store->tasks());
+    EXPECT_EQ(reloaded->deadlines(), store->deadlines());
+}
+
+TEST_F(LocalDataStoreTest, AFailedSaveKeepsTheChangeAndIsRetriedByTheNextSave)
+{
+    auto store = makeStore();
+    // The file turns into a folder after loading: the rename over it fails.
+    fs::create_directory(file("tasks.json"));
+    const auto task = store->addTask("Kept in memory");
+    ASSERT_TRUE(task);
+    EXPECT_EQ(store->tasks().size(), 1u);
+    EXPECT_TRUE(fs::is_directory(file("tasks.json")));
+    // No temporary file is left behind.
+    EXPECT_EQ(entries(folder()), std::set<std::string> { "tasks.json" });
+
+    fs::remove(file("tasks.json"));
+    store->addSession(session(1796472000));
+    EXPECT_EQ(entries(folder()), (std::set<std::string> { "sessions.json", "tasks.json" }));
+    EXPECT_EQ(makeStore()->tasks(), std::vector { *task });
+}
+
+TEST_F(LocalDataStoreTest, AFolderRemovedWhileRunningIsMadeAgain)
+{
+    auto store = makeStore();
+    fs::remove_all(folder().parent_path());
+    store->addTask("After the folder went away");
+    EXPECT_EQ(makeStore()->tasks().size(), 1u);
+}
+
+TEST_F(LocalDataStoreTest, WithoutAFolderTheStoreLivesInMemory)
+{
+    LocalDataStore store(std::nullopt, &notifications, clock, veltrane::Calendar::utc());
+    EXPECT_FALSE(store.folder());
+    store.addSession(session(1796472000));
+    EXPECT_TRUE(store.addTask("Task"));
+    EXPECT_TRUE(store.addDeadline("Exam", 1812636000));
+    EXPECT_EQ(store.sessions().size(), 1u);
+    EXPECT_EQ(notifications.scheduled.size(), 1u);
+    EXPECT_TRUE(entries(root()).empty());
+}
+
+TEST_F(LocalDataStoreTest, DefaultFolderFollowsTheXdgDataHome)
+{
+    const auto* savedDataHome = std::getenv("XDG_DATA_HOME");
+    const std::optional<std::string> saved = savedDataHome ? std::optional<std::string>(savedDataHome) : std::nullopt;
+    ::setenv("XDG_DATA_HOME", "/data/home", 1);
+    EXPECT_EQ(LocalDataStore::defaultFolder(), fs::path("/data/home/Moorlet"));
+    ::setenv("XDG_DATA_HOME", "relative/ignored", 1);
+    ::setenv("HOME", "/home/someone", 1);
+    EXPECT_EQ(LocalDataStore::defaultFolder(), fs::path("/home/someone/.local/share/Moorlet"));
+    if (saved)
+        ::setenv("XDG_DATA_HOME", saved->c_str(), 1);
+    else
+        ::unsetenv("XDG_DATA_HOME");
+}
+
+// Tasks
+
+TEST_F(LocalDataStoreTest, AddTaskTrimsTitlesAndRefusesBlankOnes)
+{
+    auto store = makeStore();
+    QSignalSpy changed(store.get(), &LocalDataStore::tasksChanged);
+    EXPECT_FALSE(store->addTask(" \t\n\u3000\u00a0 "));
+    EXPECT_FALSE(store->addTask(""));
+    EXPECT_EQ(changed.count(), 0);
+    EXPECT_FALSE(fs::exists(file("tasks.json")));
+
+    const auto task = store->addTask("  \u2003Read chapter 4\n");
+    ASSERT_TRUE(task);
+    EXPECT_EQ(task->title, "Read chapter 4");
+    EXPECT_FALSE(task->done);
+    EXPECT_EQ(task->loggedSeconds, 0);
+    EXPECT_EQ(task->createdAt, clock->now());
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(store->addTask("Über \xff")->title, "Über \xff"); // bytes that are not text are kept
+    EXPECT_EQ(RecordJson::decode<FocusTask>(readFile(file("tasks.json")))->at(0), *task);
+}
+
+TEST_F(LocalDataStoreTest, TaskOperationsSaveOnlyWhenTheyShould)
+{
+    auto store = makeStore();
+    const auto first = *store->addTask("First");
+    const auto second = *store->addTask("Second");
+    QSignalSpy changed(store.get(), &LocalDataStore::tasksChanged);
+    // Anything written from here on replaces this marker.
+    const auto marker = std::string("unchanged");
+    writeFile(file("tasks.json"), marker);
+
+    const auto unknown = QUuid::createUuid();
+    store->toggleTask(unknown);
+    store->logTime(60, unknown);
+    store->logTime(0, first.id);
+    store->logTime(-5, first.id);
+    store->logTime(std::nan(""), first.id);
+    store->logTime(std::numeric_limits<double>::infinity(), first.id);
+    EXPECT_EQ(readFile(file("tasks.json")), marker);
+    EXPECT_EQ(store->tasks()[0].loggedSeconds, 0);
+    EXPECT_EQ(changed.count(), 0);
+
+    store->logTime(1500, first.id);
+    store->logTime(0.5, first.id);
+    EXPECT_EQ(store->task(first.id)->loggedSeconds, 1500.5);
+    EXPECT_EQ(RecordJson::decode<FocusTask>(readFile(file("tasks.json")))->at(0).loggedSeconds, 1500.5);
+    EXPECT_EQ(changed.count(), 2);
+
+    store->toggleTask(second.id);
+    EXPECT_TRUE(store->task(second.id)->done);
+    EXPECT_EQ(changed.count(), 3);
+
+    // Deleting saves even when nothing matched, but only a real change is signalled.
+    writeFile(file("tasks.json"), marker);
+    store->deleteTask(unknown);
+    EXPECT_EQ(RecordJson::decode<FocusTask>(readFile(file("tasks.json"))), store->tasks());
+    EXPECT_EQ(changed.count(), 3);
+
+    store->clearCompletedTasks();
+    EXPECT_EQ(store->tasks(), std::vector { *store->task(first.id) });
+    EXPECT_EQ(changed.count(), 4);
+    store->clearCompletedTasks();
+    EXPECT_EQ(changed.count(), 4);
+    store->deleteTask(first.id);
+    EXPECT_TRUE(store->tasks().empty());
+    EXPECT_EQ(changed.count(), 5);
+    EXPECT_EQ(readFile(file("tasks.json")), "[]");
+
+    EXPECT_FALSE(store->task(std::nullopt));
+    EXPECT_FALSE(store->task(first.id));
+}
+
+TEST_F(LocalDataStoreTest, SortedTasksPutsOpenBeforeDoneAndNewerFirst)
+{
+    auto store = makeStore();
+    const auto doneOld = *store->addTask("done old");
+    const auto openOld = *store->addTask("open old");
+    clock->advance(3600);
+    const auto openNew = *store->addTask("open new");
+    const auto doneNew = *store->addTask("done new");
+    store->toggleTask(doneOld.id);
+    store->toggleTask(doneNew.id);
+    std::vector<std::string> titles;
+    for (const auto& task : store->sortedTasks())
+        titles.push_back(task.title);
+    // Equal creation times keep the order they were added in.
+    EXPECT_EQ(titles, (std::vector<std::string> { "open new", "open old", "done new", "done old" }));
+    EXPECT_EQ(store->tasks()[0].id, doneOld.id);
+    (void)openOld;
+    (void)openNew;
+}
+
+// Sessions
+
+TEST_F(LocalDataStoreTest, AddSessionAppendsSavesAndSignals)
+{
+    auto store = makeStore();
+    QSignalSpy changed(store.get(), &LocalDataStore::sessionsChanged);
+    const auto later = session(1796475600, "flowmodoro");
+    const auto earlier = session(1796472000, "untilTime");
+    store->addSession(later);
+    store->addSession(earlier);
+    EXPECT_EQ(store->sessions(), (std::vector { later, earlier }));
+    EXPECT_EQ(changed.count(), 2);
+    EXPECT_EQ(RecordJson::decode<FocusSession>(readFile(file("sessions.json"))), store->sessions());
+}
+
+// Deadlines
+
+TEST_F(LocalDataStoreTest, DeadlinesStaySortedInMemoryAndOnDisk)
+{
+    auto store = makeStore();
+    QSignalSpy changed(store.get(), &LocalDataStore::deadlinesChanged);
+    const auto utc = veltrane::Calendar::utc();
+    store->addDeadline("12 May", at(utc, 2027, 5, 12, 9));
+    store->addDeadline("3 May", at(utc, 2027, 5, 3, 9));
+    store->addDeadline("9 May", at(utc, 2027, 5, 9, 9));
+    store->addDeadline("9 May, second", at(utc, 2027, 5, 9, 9), std::string("  Physics "));
+    EXPECT_FALSE(store->addDeadline("  \n", at(utc, 2027, 5, 1)));
+    EXPECT_FALSE(store->addDeadline("Not a date", std::nan("")));
+    EXPECT_EQ(changed.count(), 4);
+
+    const auto onDisk = RecordJson::decode<Deadline>(readFile(file("deadlines.json")));
+    ASSERT_TRUE(onDisk);
+    std::vector<std::string> titles;
+    for (const auto& deadline : *onDisk)
+        titles.push_back(deadline.title);
+    EXPECT_EQ(titles, (std::vector<std::string> { "3 May", "9 May", "9 May, second", "12 May" }));
+    EXPECT_EQ(store->deadlines()[2].subject, "  Physics ");
+    EXPECT_EQ(*onDisk, store->deadlines());
+}
+
+TEST_F(LocalDataStoreTest, ADeadlineGetsAReminderAtNineTheDayBeforeAndDeletingCancelsIt)
+{
+    const auto newYork = zone("America/New_York");
+    clock->set(at(newYork, 2027, 6, 1));
+    auto store = makeStore(newYork);
+    const auto deadline = *store->addDeadline("Physics exam", at(newYork, 2027, 6, 10, 14));
+    const auto identifier = "exam-" + UuidText::format(deadline.id);
+    EXPECT_EQ(LocalDataStore::reminderIdentifier(deadline.id), identifier);
+    ASSERT_EQ(notifications.scheduled.size(), 1u);
+    EXPECT_EQ(notifications.scheduled[0],
+        (RecordingNotifications::Request { identifier, at(newYork, 2027, 6, 9, 9), "Exam tomorrow",
+            "Physics exam is tomorrow. Time for a final review?" }));
+    EXPECT_EQ(notifications.scheduled[0].at, 1812546000); // 2027-06-09T13:00:00Z
+
+    QSignalSpy changed(store.get(), &LocalDataStore::deadlinesChanged);
+    store->deleteDeadline(deadline);
+    EXPECT_TRUE(store->deadlines().empty());
+    EXPECT_EQ(notifications.cancelled, std::vector { identifier });
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(readFile(file("deadlines.json")), "[]");
+    EXPECT_TRUE(notifications.posted.empty());
+}
+
+TEST_F(LocalDataStoreTest, RemindersLandAtNineLocalTimeAcrossDaylightSavingChanges)
+{
+    struct Case {
+        const char* zone;
+        int year, month, day; // the deadline's day (at noon)
+        double expected;      // the reminder instant, UTC
+    };
+    const Case cases[] = {
+        // The day before is 23 hours long (clocks go forward at 02:00): 09:00 EDT.
+        { "America/New_York", 2026, 3, 9, 1772974800 },   // 2026-03-08T13:00:00Z
+        // The deadline's own day is the short one: the day before still runs on EST.
+        { "America/New_York", 2026, 3, 8, 1772892000 },   // 2026-03-07T14:00:00Z
+        // The day before is 25 hours long (clocks go back at 02:00): 09:00 EST.
+        { "America/New_York", 2026, 11, 2, 1793541600 },  // 2026-11-01T14:00:00Z
+        // 09:00 itself was skipped (clocks went from 09:00 to 10:00): the first instant after.
+        { "Europe/Athens", 1979, 4, 2, 291798000 },       // 1979-04-01T07:00:00Z
+        // 09:00 happened twice (the zone moved back 23 hours): the first occurrence.
+        { "Pacific/Kwajalein", 1969, 10, 1, -8042400 },   // 1969-09-29T22:00:00Z
+        // The whole day before was skipped: the first instant after it, midnight of the deadline's day.
+        { "Pacific/Apia", 2011, 12, 31, 1325239200 },     // 2011-12-30T10:00:00Z
+    };
+    for (const auto& entry : cases) {
+        SCOPED_TRACE(std::string(entry.zone) + " " + std::to_string(entry.month) + "/" + std::to_string(entry.day));
+        const auto calendar = zone(entry.zone);
+        notifications.scheduled.clear();
+        auto store = makeStore(calendar);
+        store->addDeadline("Exam", at(calendar, entry.year, entry.month, entry.day, 12));
+        ASSERT_EQ(notifications.scheduled.size(), 1u);
+        EXPECT_EQ(notifications.scheduled[0].at, entry.expected);
+        fs::remove_all(folder());
+    }
+}
+
+TEST_F(LocalDataStoreTest, DaysUntilCountsCalendarDaysWhateverTheirLength)
+{
+    const auto newYork = zone("America/New_York");
+    auto store = makeStore(newYork);
+    const auto deadlineAt = [](double date) { return Deadline { QUuid::createUuid(), "D", date, std::nullopt }; };
+
+    const auto now = at(newYork, 2026, 3, 8, 0, 30); // the morning clocks go forward
+    EXPECT_EQ(store->daysUntil(deadlineAt(at(newYork, 2026, 3, 8, 23, 59)), now), 0);
+    EXPECT_EQ(store->daysUntil(deadlineAt(at(newYork, 2026, 3, 9, 0, 1)), now), 1);
+    EXPECT_EQ(store->daysUntil(deadlineAt(at(newYork, 2026, 3, 9, 0, 0)), at(newYork, 2026, 3, 8)), 1);
+    EXPECT_EQ(store->daysUntil(deadlineAt(at(newYork, 2026, 3, 1, 12)), now), -7);
+    EXPECT_EQ(store->daysUntil(deadlineAt(at(newYork, 2026, 3, 7, 23, 59)), now), -1);
+    // Across the autumn change, with 25-hour days in between.
+    EXPECT_EQ(store->daysUntil(deadlineAt(at(newYork, 2026, 11, 2, 0, 0)), at(newYork, 2026, 10, 31, 23, 59)), 2);
+    EXPECT_EQ(store->daysUntil(deadlineAt(at(newYork, 2026, 11, 1, 23, 59)), at(newYork, 2026, 11, 1, 0, 30)), 0);
+    EXPECT_EQ(store->daysUntil(deadlineAt(at(newYork, 2027, 3, 8, 12)), at(newYork, 2026, 3, 8, 12)), 365);
+    // Local days, not UTC days: 20:00 in New York is already tomorrow in UTC.
+    EXPECT_EQ(store->daysUntil(deadlineAt(at(newYork, 2026, 6, 2, 1)), at(newYork, 2026, 6, 1, 20)), 1);
+}
+
+TEST_F(LocalDataStoreTest, NextUpcomingIsTheEarliestDeadlineNotInThePast)
+{
+    auto store = makeStore();
+    const auto now = clock->now();
+    EXPECT_FALSE(store->nextUpcoming());
+    store->addDeadline("Two minutes ago", now - 120);
+    EXPECT_FALSE(store->nextUpcoming());
+    store->addDeadline("Tomorrow", now + 86400);
+    const auto soonFirst = *store->addDeadline("Soon, first", now + 600);
+    store->addDeadline("Soon, second", now + 600);
+    EXPECT_EQ(store->nextUpcoming(), soonFirst);
+    const auto exactlyNow = *store->addDeadline("Now", now);
+    EXPECT_EQ(store->nextUpcoming(), exactlyNow);
+    clock->advance(86401);
+    EXPECT_FALSE(store->nextUpcoming());
+}

@@ -1,0 +1,421 @@
+#include "Moorlet/Data/Iso8601.h"
+#include "Moorlet/Data/RecordJson.h"
+#include "Moorlet/Data/UuidText.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <random>
+
+using namespace moorlet;
+
+namespace {
+
+const auto kSessionId = QUuid::fromString(QStringLiteral("E621E1F8-C36C-495A-93FC-0C247A3E6E5F"));
+const auto kTaskId = QUuid::fromString(QStringLiteral("0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0FF"));
+const auto kDeadlineId = QUuid::fromString(QStringLiteral("12345678-9ABC-4DEF-8123-456789ABCDEF"));
+
+// 2026-12-05T08:27:58Z
+constexpr double kStart = 1796459278;
+
+// Files as a person (or an older version of the app) might have written them: other spacing,
+// whole numbers for doubles, keys in any order, lower-case ids.
+constexpr auto kHandWrittenSessions = R"([
+  {
+    "completed" : true,
+    "duration" : 1500,
+    "id" : "E621E1F8-C36C-495A-93FC-0C247A3E6E5F",
+    "mode" : "pomodoro",
+    "startDate" : "2026-12-05T08:27:58Z",
+    "subjectTag" : "Maths"
+  },
+  {"mode": "flowmodoro", "startDate": "2026-12-05T10:00:00Z", "completed": false,
+   "duration": 312.5, "id": "e621e1f8-c36c-495a-93fc-0c247a3e6e60", "intention": "Finish \"chapter 3\"\n"}
+])";
+
+constexpr auto kHandWrittenTasks = R"([
+  {
+    "createdAt" : "2026-12-01T07:00:00Z",
+    "done" : false,
+    "id" : "0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0FF",
+    "loggedSeconds" : 0,
+    "title" : "Read chapter 4"
+  }
+])";
+
+constexpr auto kHandWrittenDeadlines = R"([
+  {
+    "date" : "2027-06-10T14:00:00Z",
+    "id" : "12345678-9ABC-4DEF-8123-456789ABCDEF",
+    "title" : "Physics exam"
+  },
+  {
+    "date" : "2027-06-12T08:30:00Z",
+    "id" : "12345678-9ABC-4DEF-8123-456789ABCDE0",
+    "subject" : "",
+    "title" : "Essay"
+  }
+])";
+
+FocusSession session(double start = kStart)
+{
+    return FocusSession { .id = kSessionId,
+        .startDate = start,
+        .duration = 1500,
+        .subjectTag = "Maths",
+        .mode = "pomodoro",
+        .completed = true,
+        .intention = "Finish chapter 3" };
+}
+
+// What nlohmann::json's own document writer makes of the same records: the reference for the
+// direct writer, byte for byte.
+nlohmann::json document(const FocusSession& record)
+{
+    nlohmann::json object = { { "completed", record.completed }, { "duration", record.duration },
+        { "id", UuidText::format(record.id) }, { "mode", record.mode },
+        { "startDate", Iso8601::format(record.startDate) } };
+    if (record.subjectTag)
+        object["subjectTag"] = *record.subjectTag;
+    if (record.intention)
+        object["intention"] = *record.intention;
+    return object;
+}
+
+nlohmann::json document(const FocusTask& record)
+{
+    return { { "createdAt", Iso8601::format(record.createdAt) }, { "done", record.done },
+        { "id", UuidText::format(record.id) }, { "loggedSeconds", record.loggedSeconds }, { "title", record.title } };
+}
+
+nlohmann::json document(const Deadline& record)
+{
+    nlohmann::json object = { { "date", Iso8601::format(record.date) }, { "id", UuidText::format(record.id) },
+        { "title", record.title } };
+    if (record.subject)
+        object["subject"] = *record.subject;
+    return object;
+}
+
+template <class Record>
+std::string referenceText(const std::vector<Record>& records)
+{
+    auto array = nlohmann::json::array();
+    for (const auto& record : records)
+        array.push_back(document(record));
+    return array.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+// Random text that exercises every escaping rule: control characters, quotes, backslashes,
+// slashes, multi-byte characters, and ill-formed UTF-8 of every kind.
+class RecordGenerator {
+public:
+    explicit RecordGenerator(unsigned seed)
+        : m_random(seed)
+    {
+    }
+
+    std::string text()
+    {
+        static const std::vector<std::string> pieces { "a", "Z", " ", "\"", "\\", "/", "\n", "\r", "\t", "\b",
+            "\f", std::string(1, '\0'), "\x01", "\x1f", "\x7f", "é", "€", "😀", "\u2028", "\xff", "\xc0\x80",
+            "\xe2\x82", "\xed\xa0\x80", "\xf4\x90\x80\x80", "\xf0\x9f\x98", "\x80", "\xe0\x9f\xbf", "\xc3" };
+        std::string result;
+        const auto length = pick(0, 12);
+        for (int index = 0; index < length; ++index)
+            result += pieces[static_cast<std::size_t>(pick(0, static_cast<int>(pieces.size()) - 1))];
+        return result;
+    }
+
+    double number()
+    {
+        static const std::vector<double> special { 0.0, -0.0, 1500, 0.1, 1.0 / 3, 1e-7, 1e15, 1e16, 1e21,
+            123456789012345678.0, 5e-324, 1.7976931348623157e308, -42.25, 60 };
+        if (pick(0, 1) == 0)
+            return special[static_cast<std::size_t>(pick(0, static_cast<int>(special.size()) - 1))];
+        return std::uniform_real_distribution<double>(-1, 1)(m_random) * std::pow(10.0, pick(-8, 12));
+    }
+
+    double instant() { return std::uniform_real_distribution<double>(-2e10, 2.5e11)(m_random); }
+    bool flag() { return pick(0, 1) == 1; }
+    std::optional<std::string> optionalText()
+    {
+        if (pick(0, 2) == 0)
+            return std::nullopt;
+        return text();
+    }
+
+    FocusSession session()
+    {
+        return FocusSession { .id = QUuid::createUuid(),
+            .startDate = instant(),
+            .duration = number(),
+            .subjectTag = optionalText(),
+            .mode = text(),
+            .completed = flag(),
+            .intention = optionalText() };
+    }
+    FocusTask task()
+    {
+        return FocusTask { .id = QUuid::createUuid(),
+            .title = text(),
+            .done = flag(),
+            .loggedSeconds = number(),
+            .createdAt = instant() };
+    }
+    Deadline deadline()
+    {
+        return Deadline { .id = QUuid::createUuid(), .title = text(), .date = instant(), .subject = optionalText() };
+    }
+
+private:
+    int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
+
+    std::mt19937 m_random;
+};
+
+} // namespace
+
+TEST(RecordJsonTest, HandWrittenFilesLoadFieldForField)
+{
+    const auto sessions = RecordJson::decode<FocusSession>(kHandWrittenSessions);
+    ASSERT_TRUE(sessions);
+    ASSERT_EQ(sessions->size(), 2u);
+    EXPECT_EQ(sessions->at(0),
+        (FocusSession { .id = kSessionId,
+            .startDate = kStart,
+            .duration = 1500,
+            .subjectTag = "Maths",
+            .mode = "pomodoro",
+            .completed = true,
+            .intention = std::nullopt }));
+    EXPECT_EQ(sessions->at(1).id, QUuid::fromString(QStringLiteral("E621E1F8-C36C-495A-93FC-0C247A3E6E60")));
+    EXPECT_EQ(sessions->at(1).duration, 312.5);
+    EXPECT_EQ(sessions->at(1).subjectTag, std::nullopt);
+    EXPECT_EQ(sessions->at(1).intention, "Finish \"chapter 3\"\n");
+    EXPECT_FALSE(sessions->at(1).completed);
+
+    const auto tasks = RecordJson::decode<FocusTask>(kHandWrittenTasks);
+    ASSERT_TRUE(tasks);
+    EXPECT_EQ(*tasks,
+        (std::vector<FocusTask> { { .id = kTaskId,
+            .title = "Read chapter 4",
+            .done = false,
+            .loggedSeconds = 0,
+            .createdAt = 1796108400 } }));
+
+    const auto deadlines = RecordJson::decode<Deadline>(kHandWrittenDeadlines);
+    ASSERT_TRUE(deadlines);
+    ASSERT_EQ(deadlines->size(), 2u);
+    EXPECT_EQ(deadlines->at(0),
+        (Deadline { .id = kDeadlineId, .title = "Physics exam", .date = 1812636000, .subject = std::nullopt }));
+    EXPECT_EQ(deadlines->at(1).subject, std::optional<std::string>(""));
+}
+
+TEST(RecordJsonTest, WritesTheFileLayout)
+{
+    auto bare = session();
+    bare.subjectTag.reset();
+    bare.intention.reset();
+    bare.startDate = kStart + 0.75; // fractions of a second are not kept
+    EXPECT_EQ(RecordJson::encode(std::vector { session(), bare }),
+        R"([
+  {
+    "completed": true,
+    "duration": 1500.0,
+    "id": "E621E1F8-C36C-495A-93FC-0C247A3E6E5F",
+    "intention": "Finish chapter 3",
+    "mode": "pomodoro",
+    "startDate": "2026-12-05T08:27:58Z",
+    "subjectTag": "Maths"
+  },
+  {
+    "completed": true,
+    "duration": 1500.0,
+    "id": "E621E1F8-C36C-495A-93FC-0C247A3E6E5F",
+    "mode": "pomodoro",
+    "startDate": "2026-12-05T08:27:58Z"
+  }
+])");
+    EXPECT_EQ(RecordJson::encode(std::vector<FocusTask> {}), "[]");
+    EXPECT_EQ(RecordJson::encode(std::vector { Deadline { kDeadlineId, "Essay", 1812636000, "English" } }),
+        R"([
+  {
+    "date": "2027-06-10T14:00:00Z",
+    "id": "12345678-9ABC-4DEF-8123-456789ABCDEF",
+    "subject": "English",
+    "title": "Essay"
+  }
+])");
+}
+
+TEST(RecordJsonTest, WhatIsWrittenReadsBackFieldForField)
+{
+    RecordGenerator generator(7);
+    std::vector<FocusSession> sessions;
+    std::vector<FocusTask> tasks;
+    std::vector<Deadline> deadlines;
+    for (int index = 0; index < 300; ++index) {
+        // Well-formed text only: ill-formed bytes are replaced on the way out, by design.
+        auto record = generator.session();
+        record.mode = "mode " + std::to_string(index) + " \"q\" \n \\ é 😀";
+        record.startDate = std::floor(record.startDate);
+        sessions.push_back(record);
+        auto task = generator.task();
+        task.title = "task\t" + std::to_string(index);
+        task.createdAt = std::floor(task.createdAt);
+        tasks.push_back(task);
+        deadlines.push_back(Deadline { QUuid::createUuid(), "€ " + std::to_string(index), std::floor(generator.instant()),
+            index % 2 ? std::optional<std::string>("s") : std::nullopt });
+    }
+    for (auto& record : sessions) {
+        record.subjectTag = record.subjectTag ? std::optional<std::string>("tag") : std::nullopt;
+        record.intention = record.intention ? std::optional<std::string>("") : std::nullopt;
+    }
+    EXPECT_EQ(RecordJson::decode<FocusSession>(RecordJson::encode(sessions)), sessions);
+    EXPECT_EQ(RecordJson::decode<FocusTask>(RecordJson::encode(tasks)), tasks);
+    EXPECT_EQ(RecordJson::decode<Deadline>(RecordJson::encode(deadlines)), deadlines);
+}
+
+TEST(RecordJsonTest, DirectWriterMatchesTheDocumentWriterByteForByte)
+{
+    RecordGenerator generator(2026);
+    for (int round = 0; round < 40; ++round) {
+        std::vector<FocusSession> sessions;
+        std::vector<FocusTask> tasks;
+        std::vector<Deadline> deadlines;
+        for (int index = 0; index < round % 7; ++index) {
+            sessions.push_back(generator.session());
+            tasks.push_back(generator.task());
+            deadlines.push_back(generator.deadline());
+        }
+        EXPECT_EQ(RecordJson::encode(sessions), referenceText(sessions));
+        EXPECT_EQ(RecordJson::encode(tasks), referenceText(tasks));
+        EXPECT_EQ(RecordJson::encode(deadlines), referenceText(deadlines));
+        // Whatever went in, what comes out is JSON that reads back.
+        EXPECT_EQ(RecordJson::decode<FocusSession>(RecordJson::encode(sessions))->size(), sessions.size());
+    }
+}
+
+TEST(RecordJsonTest, ValuesJsonCannotHoldAreWrittenSoTheFileStaysReadable)
+{
+    auto record = session();
+    record.duration = std::numeric_limits<double>::infinity();
+    record.startDate = std::numeric_limits<double>::quiet_NaN();
+    record.subjectTag = std::string("bad \xff byte");
+    const auto text = RecordJson::encode(std::vector { record });
+    EXPECT_NE(text.find("\"duration\": 0.0"), std::string::npos);
+    EXPECT_NE(text.find("\"startDate\": \"1970-01-01T00:00:00Z\""), std::string::npos);
+    const auto back = RecordJson::decode<FocusSession>(text);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->at(0).subjectTag, "bad \uFFFD byte");
+
+    record.startDate = 1e15; // far beyond year 9999
+    EXPECT_EQ(RecordJson::decode<FocusSession>(RecordJson::encode(std::vector { record }))->at(0).startDate,
+        253402300799.0);
+}
+
+TEST(RecordJsonTest, OneBadRecordFailsTheWholeFile)
+{
+    const std::string good = R"({"completed": true, "duration": 1500, "id": "E621E1F8-C36C-495A-93FC-0C247A3E6E5F",
+        "mode": "pomodoro", "startDate": "2026-12-05T08:27:58Z"})";
+    ASSERT_TRUE(RecordJson::decode<FocusSession>("[" + good + "]"));
+
+    const std::vector<std::pair<std::string, std::string>> cases {
+        { "missing mode", R"({"completed": true, "duration": 1500, "id": "E621E1F8-C36C-495A-93FC-0C247A3E6E5F",
+            "startDate": "2026-12-05T08:27:58Z"})" },
+        { "duration as text", R"({"completed": true, "duration": "1500", "id": "E621E1F8-C36C-495A-93FC-0C247A3E6E5F",
+            "mode": "pomodoro", "startDate": "2026-12-05T08:27:58Z"})" },
+        { "completed as number", R"({"completed": 1, "duration": 1500, "id": "E621E1F8-C36C-495A-93FC-0C247A3E6E5F",
+            "mode": "pomodoro", "startDate": "2026-12-05T08:27:58Z"})" },
+        { "null mode", R"({"completed": true, "duration": 1500, "id": "E621E1F8-C36C-495A-93FC-0C247A3E6E5F",
+            "mode": null, "startDate": "2026-12-05T08:27:58Z"})" },
+        { "subject as number", R"({"completed": true, "duration": 1500, "id": "E621E1F8-C36C-495A-93FC-0C247A3E6E5F",
+            "mode": "pomodoro", "startDate": "2026-12-05T08:27:58Z", "subjectTag": 3})" },
+        { "mode as object", R"({"completed": true, "duration": 1500, "id": "E621E1F8-C36C-495A-93FC-0C247A3E6E5F",
+            "mode": {"name": "pomodoro"}, "startDate": "2026-12-05T08:27:58Z"})" },
+        { "braced id", R"({"completed": true, "duration": 1500, "id": "{E621E1F8-C36C-495A-93FC-0C247A3E6E5F}",
+            "mode": "pomodoro", "startDate": "2026-12-05T08:27:58Z"})" },
+        { "short id", R"({"completed": true, "duration": 1500, "id": "E621E1F8-C36C-495A-93FC-0C247A3E6E5",
+            "mode": "pomodoro", "startDate": "2026-12-05T08:27:58Z"})" },
+        { "date without zone", R"({"completed": true, "duration": 1500, "id": "E621E1F8-C36C-495A-93FC-0C247A3E6E5F",
+            "mode": "pomodoro", "startDate": "2026-12-05T08:27:58"})" },
+        { "date as number", R"({"completed": true, "duration": 1500, "id": "E621E1F8-C36C-495A-93FC-0C247A3E6E5F",
+            "mode": "pomodoro", "startDate": 1796459278})" },
+        { "duration too large", R"({"completed": true, "duration": 1e400, "id": "E621E1F8-C36C-495A-93FC-0C247A3E6E5F",
+            "mode": "pomodoro", "startDate": "2026-12-05T08:27:58Z"})" },
+        { "a number in the array", "3" },
+        { "an array in the array", "[]" },
+    };
+    for (const auto& [name, bad] : cases) {
+        EXPECT_FALSE(RecordJson::decode<FocusSession>("[" + good + "," + bad + "]")) << name;
+        EXPECT_FALSE(RecordJson::decode<FocusSession>("[" + bad + "," + good + "]")) << name;
+    }
+}
+
+TEST(RecordJsonTest, TextThatIsNotAnArrayOfRecordsGivesNothing)
+{
+    for (const std::string text : { "", " ", "{}", "null", "\"[]\"", "[", "[{}", "[]]", "[] []", "[1,]",
+             "[{\"title\": \"x\",}]", "\xef\xbb\xbf", "[\"\xff\"]", "[{\"title\": \"\xc3\x28\"}]" }) {
+        EXPECT_FALSE(RecordJson::decode<FocusTask>(text)) << text;
+    }
+    // Nesting far deeper than any record must be refused without recursion.
+    EXPECT_FALSE(RecordJson::decode<FocusTask>(std::string(1'000'000, '[') + std::string(1'000'000, ']')));
+    EXPECT_FALSE(RecordJson::decode<FocusTask>("[{\"x\":" + std::string(500'000, '[')));
+
+    EXPECT_EQ(RecordJson::decode<FocusTask>("[]"), std::vector<FocusTask> {});
+    EXPECT_EQ(RecordJson::decode<FocusTask>("\xef\xbb\xbf [ ]\n"), std::vector<FocusTask> {});
+}
+
+TEST(RecordJsonTest, UnknownKeysAreSkippedAndNullOptionalsReadAsAbsent)
+{
+    const auto deadlines = RecordJson::decode<Deadline>(R"([{
+        "date": "2027-06-10T14:00:00Z", "id": "12345678-9ABC-4DEF-8123-456789ABCDEF", "title": "Exam",
+        "subject": null, "colour": {"r": [1, 2, {"title": 5}], "id": null}, "notes": [[["x"]]], "pinned": true
+    }])");
+    ASSERT_TRUE(deadlines);
+    EXPECT_EQ(deadlines->at(0), (Deadline { kDeadlineId, "Exam", 1812636000, std::nullopt }));
+    // A key given twice keeps its last value.
+    const auto tasks = RecordJson::decode<FocusTask>(R"([{"createdAt": "2026-12-01T07:00:00Z", "done": true,
+        "done": false, "id": "0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0FF", "loggedSeconds": 5, "title": "T"}])");
+    ASSERT_TRUE(tasks);
+    EXPECT_FALSE(tasks->at(0).done);
+}
+
+TEST(RecordJsonTest, InternetDateTimes)
+{
+    EXPECT_EQ(Iso8601::format(kStart), "2026-12-05T08:27:58Z");
+    EXPECT_EQ(Iso8601::format(kStart + 0.999), "2026-12-05T08:27:58Z");
+    EXPECT_EQ(Iso8601::format(-0.5), "1969-12-31T23:59:59Z");
+    EXPECT_EQ(Iso8601::format(951782400), "2000-02-29T00:00:00Z");
+    EXPECT_EQ(Iso8601::format(-62167219200.0), "0000-01-01T00:00:00Z");
+
+    EXPECT_EQ(Iso8601::parse("2026-12-05T08:27:58Z"), kStart);
+    EXPECT_EQ(Iso8601::parse("2026-12-05t08:27:58z"), kStart);
+    EXPECT_EQ(Iso8601::parse("2026-12-05T10:27:58+02:00"), kStart);
+    EXPECT_EQ(Iso8601::parse("2026-12-04T23:57:58-08:30"), kStart);
+    EXPECT_EQ(Iso8601::parse("2026-12-05T08:27:58.5Z"), kStart + 0.5);
+    EXPECT_EQ(Iso8601::parse("1969-12-31T23:59:59Z"), -1.0);
+    EXPECT_EQ(Iso8601::parse("2000-02-29T00:00:00Z"), 951782400.0);
+    for (const auto* bad : { "", "2026-12-05", "2026-12-05T08:27Z", "2026-12-05 08:27:58Z", "2026-13-05T08:27:58Z",
+             "2026-02-29T08:27:58Z", "2026-12-05T24:00:00Z", "2026-12-05T08:60:00Z", "2026-12-05T08:27:60Z",
+             "2026-12-05T08:27:58.Z", "2026-12-05T08:27:58+0200", "2026-12-05T08:27:58+24:00", "2026-12-05T08:27:58Zx",
+             "+2026-12-05T08:27:58Z", "２０２６-12-05T08:27:58Z", "2026-1２-05T08:27:58Z" }) {
+        EXPECT_FALSE(Iso8601::parse(bad)) << bad;
+    }
+}
+
+TEST(RecordJsonTest, UuidText)
+{
+    EXPECT_EQ(UuidText::format(kSessionId), "E621E1F8-C36C-495A-93FC-0C247A3E6E5F");
+    EXPECT_EQ(UuidText::parse("e621e1f8-c36c-495a-93fc-0c247a3e6e5f"), kSessionId);
+    for (int index = 0; index < 100; ++index) {
+        const auto id = QUuid::createUuid();
+        EXPECT_EQ(UuidText::format(id), id.toString(QUuid::WithoutBraces).toUpper().toStdString());
+        EXPECT_EQ(UuidText::parse(UuidText::format(id)), id);
+    }
+    for (const auto* bad : { "", "E621E1F8C36C495A93FC0C247A3E6E5F", "E621E1F8-C36C-495A-93FC-0C247A3E6E5G",
+             "E621E1F8-C36C-495A-93FC_0C247A3E6E5F", " E621E1F8-C36C-495A-93FC-0C247A3E6E5" }) {
+        EXPECT_FALSE(UuidText::parse(bad)) << bad;
+    }
+}
