@@ -3,10 +3,12 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QTimer>
 
 // MprisPlayer --bus-name org.mpris.MediaPlayer2.NAME [--identity TEXT]
 //             [--track "TITLE|ARTIST"]... [--status Playing|Paused|Stopped]
-// Serves until told to quit; exits with 1 when the bus or the name cannot be had.
+// Serves until told to quit or until its bus goes away (a test's private bus ends with the test),
+// so no stray player outlives a test; exits with 1 when the bus or the name cannot be had.
 int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
@@ -37,5 +39,11 @@ int main(int argc, char** argv)
         || !bus.registerVirtualObject(QStringLiteral("/org/moorlet/FakePlayer"), &player)
         || !bus.registerService(parser.value(busName)))
         return 1;
+    QTimer busWatch;
+    QObject::connect(&busWatch, &QTimer::timeout, &application, [&bus] {
+        if (!bus.isConnected())
+            QCoreApplication::quit();
+    });
+    busWatch.start(500);
     return application.exec();
 }
