@@ -1,6 +1,7 @@
 #include "Moorlet/Data/JsonRecordWriter.h"
 
 #include "Moorlet/Data/Iso8601.h"
+#include "Moorlet/Data/UuidText.h"
 
 #include <nlohmann/json.hpp>
 
@@ -107,6 +108,14 @@ void JsonRecordWriter::dateField(std::string_view key, double instant)
     beginField(key);
     m_out += '"';
     Iso8601::append(m_out, instant);
+    m_out += '"';
+}
+
+void JsonRecordWriter::idField(std::string_view key, const QUuid& id)
+{
+    beginField(key);
+    m_out += '"';
+    UuidText::append(m_out, id);
     m_out += '"';
 }
 

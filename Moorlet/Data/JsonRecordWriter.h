@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QUuid>
+
 #include <string>
 #include <string_view>
 
@@ -25,6 +27,8 @@ public:
     void field(std::string_view key, bool flag);
     // Writes an ISO 8601 date value (see Iso8601::format).
     void dateField(std::string_view key, double instant);
+    // Writes a UUID as its upper-case text (see UuidText::format).
+    void idField(std::string_view key, const QUuid& id);
     // Closes the array. The writer must not be used afterwards.
     void finish();
 

@@ -162,80 +162,74 @@ std::optional<std::vector<Record>> decodeWith(
     return records;
 }
 
-void writeId(JsonRecordWriter& writer, std::string_view key, const QUuid& id, std::string& scratch)
-{
-    scratch.clear();
-    UuidText::append(scratch, id);
-    writer.field(key, std::string_view(scratch));
-}
-
 // A rough size per record so that the text is allocated once for long lists.
 constexpr auto kBytesPerRecord = std::size_t { 256 };
+
+template <class Record, class WriteRecord>
+std::string encodeWith(const std::vector<Record>& records, WriteRecord writeRecord)
+{
+    std::string text;
+    text.reserve(records.size() * kBytesPerRecord + 2);
+    JsonRecordWriter writer(text);
+    for (const auto& record : records) {
+        writer.beginObject();
+        writeRecord(writer, record);
+        writer.endObject();
+    }
+    writer.finish();
+    return text;
+}
+
+// Each writes its record's keys in sorted order.
+void writeSession(JsonRecordWriter& writer, const FocusSession& session)
+{
+    using namespace SessionKey;
+    writer.field(names[completed], session.completed);
+    writer.field(names[duration], session.duration);
+    writer.idField(names[id], session.id);
+    if (session.intention)
+        writer.field(names[intention], std::string_view(*session.intention));
+    writer.field(names[mode], std::string_view(session.mode));
+    writer.dateField(names[startDate], session.startDate);
+    if (session.subjectTag)
+        writer.field(names[subjectTag], std::string_view(*session.subjectTag));
+}
+
+void writeTask(JsonRecordWriter& writer, const FocusTask& task)
+{
+    using namespace TaskKey;
+    writer.dateField(names[createdAt], task.createdAt);
+    writer.field(names[done], task.done);
+    writer.idField(names[id], task.id);
+    writer.field(names[loggedSeconds], task.loggedSeconds);
+    writer.field(names[title], std::string_view(task.title));
+}
+
+void writeDeadline(JsonRecordWriter& writer, const Deadline& deadline)
+{
+    using namespace DeadlineKey;
+    writer.dateField(names[date], deadline.date);
+    writer.idField(names[id], deadline.id);
+    if (deadline.subject)
+        writer.field(names[subject], std::string_view(*deadline.subject));
+    writer.field(names[title], std::string_view(deadline.title));
+}
 
 } // namespace
 
 std::string encode(const std::vector<FocusSession>& sessions)
 {
-    using namespace SessionKey;
-    std::string text;
-    text.reserve(sessions.size() * kBytesPerRecord + 2);
-    std::string scratch;
-    JsonRecordWriter writer(text);
-    for (const auto& session : sessions) {
-        writer.beginObject();
-        writer.field(names[completed], session.completed);
-        writer.field(names[duration], session.duration);
-        writeId(writer, names[id], session.id, scratch);
-        if (session.intention)
-            writer.field(names[intention], std::string_view(*session.intention));
-        writer.field(names[mode], std::string_view(session.mode));
-        writer.dateField(names[startDate], session.startDate);
-        if (session.subjectTag)
-            writer.field(names[subjectTag], std::string_view(*session.subjectTag));
-        writer.endObject();
-    }
-    writer.finish();
-    return text;
+    return encodeWith(sessions, writeSession);
 }
 
 std::string encode(const std::vector<FocusTask>& tasks)
 {
-    using namespace TaskKey;
-    std::string text;
-    text.reserve(tasks.size() * kBytesPerRecord + 2);
-    std::string scratch;
-    JsonRecordWriter writer(text);
-    for (const auto& task : tasks) {
-        writer.beginObject();
-        writer.dateField(names[createdAt], task.createdAt);
-        writer.field(names[done], task.done);
-        writeId(writer, names[id], task.id, scratch);
-        writer.field(names[loggedSeconds], task.loggedSeconds);
-        writer.field(names[title], std::string_view(task.title));
-        writer.endObject();
-    }
-    writer.finish();
-    return text;
+    return encodeWith(tasks, writeTask);
 }
 
 std::string encode(const std::vector<Deadline>& deadlines)
 {
-    using namespace DeadlineKey;
-    std::string text;
-    text.reserve(deadlines.size() * kBytesPerRecord + 2);
-    std::string scratch;
-    JsonRecordWriter writer(text);
-    for (const auto& deadline : deadlines) {
-        writer.beginObject();
-        writer.dateField(names[date], deadline.date);
-        writeId(writer, names[id], deadline.id, scratch);
-        if (deadline.subject)
-            writer.field(names[subject], std::string_view(*deadline.subject));
-        writer.field(names[title], std::string_view(deadline.title));
-        writer.endObject();
-    }
-    writer.finish();
-    return text;
+    return encodeWith(deadlines, writeDeadline);
 }
 
 template <>

@@ -430,17 +430,28 @@ TEST_F(LocalDataStoreTest, WithoutAFolderTheStoreLivesInMemory)
 
 TEST_F(LocalDataStoreTest, DefaultFolderFollowsTheXdgDataHome)
 {
-    const auto* savedDataHome = std::getenv("XDG_DATA_HOME");
-    const std::optional<std::string> saved = savedDataHome ? std::optional<std::string>(savedDataHome) : std::nullopt;
+    const auto saved = [](const char* name) -> std::optional<std::string> {
+        const char* value = std::getenv(name);
+        return value ? std::optional<std::string>(value) : std::nullopt;
+    };
+    const auto restore = [](const char* name, const std::optional<std::string>& value) {
+        if (value)
+            ::setenv(name, value->c_str(), 1);
+        else
+            ::unsetenv(name);
+    };
+    const auto dataHome = saved("XDG_DATA_HOME");
+    const auto home = saved("HOME");
     ::setenv("XDG_DATA_HOME", "/data/home", 1);
-    EXPECT_EQ(LocalDataStore::defaultFolder(), fs::path("/data/home/Moorlet"));
-    ::setenv("XDG_DATA_HOME", "relative/ignored", 1);
     ::setenv("HOME", "/home/someone", 1);
+    EXPECT_EQ(LocalDataStore::defaultFolder(), fs::path("/data/home/Moorlet"));
+    // A relative data home is invalid and ignored, as is an empty one.
+    ::setenv("XDG_DATA_HOME", "relative/ignored", 1);
     EXPECT_EQ(LocalDataStore::defaultFolder(), fs::path("/home/someone/.local/share/Moorlet"));
-    if (saved)
-        ::setenv("XDG_DATA_HOME", saved->c_str(), 1);
-    else
-        ::unsetenv("XDG_DATA_HOME");
+    ::setenv("XDG_DATA_HOME", "", 1);
+    EXPECT_EQ(LocalDataStore::defaultFolder(), fs::path("/home/someone/.local/share/Moorlet"));
+    restore("XDG_DATA_HOME", dataHome);
+    restore("HOME", home);
 }
 
 // Tasks
@@ -520,9 +531,9 @@ TEST_F(LocalDataStoreTest, SortedTasksPutsOpenBeforeDoneAndNewerFirst)
 {
     auto store = makeStore();
     const auto doneOld = *store->addTask("done old");
-    const auto openOld = *store->addTask("open old");
+    store->addTask("open old");
     clock->advance(3600);
-    const auto openNew = *store->addTask("open new");
+    store->addTask("open new");
     const auto doneNew = *store->addTask("done new");
     store->toggleTask(doneOld.id);
     store->toggleTask(doneNew.id);
@@ -532,8 +543,6 @@ TEST_F(LocalDataStoreTest, SortedTasksPutsOpenBeforeDoneAndNewerFirst)
     // Equal creation times keep the order they were added in.
     EXPECT_EQ(titles, (std::vector<std::string> { "open new", "open old", "done new", "done old" }));
     EXPECT_EQ(store->tasks()[0].id, doneOld.id);
-    (void)openOld;
-    (void)openNew;
 }
 
 // Sessions
