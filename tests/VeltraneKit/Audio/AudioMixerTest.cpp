@@ -1,0 +1,447 @@
+#include "VeltraneKit/Audio/AudioMixer.h"
+#include "VeltraneKit/Audio/FloatWavFile.h"
+#include "VeltraneKit/Audio/NoiseSampleGenerator.h"
+#include "VeltraneKit/Audio/OfflineAudioOutput.h"
+#include "VeltraneKit/Audio/StereoBuffer.h"
+#include "VeltraneKit/Audio/TestMainQueue.h"
+
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cmath>
+#include <fstream>
+#include <random>
+#include <thread>
+
+using namespace veltrane;
+
+namespace {
+
+constexpr std::size_t kBlock = 512;
+
+// A mixer on an offline output, rendered by the test itself.
+class AudioMixerTest : public ::testing::Test {
+protected:
+    AudioMixerTest()
+    {
+        auto output = std::make_unique<OfflineAudioOutput>();
+        m_output = output.get();
+        m_mixer = std::make_unique<AudioMixer>(std::move(output), m_queue);
+    }
+
+    AudioMixer& mixer() { return *m_mixer; }
+    OfflineAudioOutput& output() { return *m_output; }
+    TestMainQueue& queue() { return *m_queue; }
+
+    std::vector<float> render(std::size_t frames = kBlock)
+    {
+        std::vector<float> samples(2 * frames, 123.0f);
+        m_mixer->render(samples);
+        return samples;
+    }
+
+    // The left channel of a render, checking that the right one equals it.
+    std::vector<float> renderMono(std::size_t frames = kBlock)
+    {
+        const auto samples = render(frames);
+        std::vector<float> left(frames);
+        for (std::size_t frame = 0; frame < frames; ++frame) {
+            left[frame] = samples[2 * frame];
+            EXPECT_EQ(samples[2 * frame + 1], left[frame]) << "frame " << frame;
+        }
+        return left;
+    }
+
+    std::shared_ptr<TestMainQueue> m_queue = std::make_shared<TestMainQueue>();
+    OfflineAudioOutput* m_output = nullptr;
+    std::unique_ptr<AudioMixer> m_mixer;
+};
+
+// What a noise track renders: the mixer's seed, through one gain stage and the master gain.
+class NoiseModel {
+public:
+    explicit NoiseModel(NoiseKind kind)
+        : m_generator(kind, AudioMixer::kNoiseSeed, 44100.0f)
+    {
+    }
+    std::vector<float> next(std::size_t frames, float gain, float master)
+    {
+        std::vector<float> samples(frames);
+        for (auto& sample : samples)
+            sample = master * (0.0f + gain * m_generator.next());
+        return samples;
+    }
+
+private:
+    NoiseSampleGenerator m_generator;
+};
+
+bool allZero(const std::vector<float>& samples)
+{
+    return std::all_of(samples.begin(), samples.end(), [](float sample) { return sample == 0.0f; });
+}
+
+// A stereo test signal with a distinct value in every frame: a sine on the left, a ramp on the
+// right, so that a skipped, repeated or inserted frame shows.
+StereoBuffer distinctFrames(std::size_t frames)
+{
+    StereoBuffer buffer;
+    for (std::size_t frame = 0; frame < frames; ++frame) {
+        buffer.left.push_back(0.5f * static_cast<float>(std::sin(2 * M_PI * 3 * frame / frames)));
+        buffer.right.push_back(-0.9f + 1.8f * static_cast<float>(frame) / frames);
+    }
+    return buffer;
+}
+
+std::filesystem::path writeWav(const testsupport::TemporaryFolder& folder, const std::string& name, const StereoBuffer& buffer)
+{
+    std::vector<float> interleaved;
+    for (std::size_t frame = 0; frame < buffer.frameCount(); ++frame) {
+        interleaved.push_back(buffer.left[frame]);
+        interleaved.push_back(buffer.right[frame]);
+    }
+    const auto path = std::filesystem::path(folder.stdPath()) / name;
+    EXPECT_TRUE(FloatWavFile::write(path, 2, 44100, interleaved));
+    return path;
+}
+
+} // namespace
+
+TEST_F(AudioMixerTest, NoiseTrackRendersItsGeneratorThroughTrackAndMasterGain)
+{
+    mixer().setMasterVolume(0.5f);
+    ASSERT_TRUE(mixer().add("rain", TrackSource::noise(NoiseKind::rain), 0.8f, 0));
+    NoiseModel model(NoiseKind::rain);
+    EXPECT_EQ(renderMono(), model.next(kBlock, 0.8f, 0.5f));
+    // An odd length and one longer than the graph's own block keep the stream continuous.
+    EXPECT_EQ(renderMono(333), model.next(333, 0.8f, 0.5f));
+    EXPECT_EQ(renderMono(3000), model.next(3000, 0.8f, 0.5f));
+    mixer().setVolume(0.25f, "rain");
+    EXPECT_EQ(renderMono(), model.next(kBlock, 0.25f, 0.5f));
+}
+
+TEST_F(AudioMixerTest, TracksOfOneKindPlayTheSameStreamAndSum)
+{
+    mixer().setMasterVolume(1.0f);
+    ASSERT_TRUE(mixer().add("one", TrackSource::noise(NoiseKind::white), 0.5f, 0));
+    ASSERT_TRUE(mixer().add("two", TrackSource::noise(NoiseKind::white), 0.25f, 0));
+    NoiseSampleGenerator generator(NoiseKind::white, AudioMixer::kNoiseSeed, 44100.0f);
+    const auto left = renderMono();
+    for (std::size_t frame = 0; frame < kBlock; ++frame) {
+        const auto sample = generator.next();
+        ASSERT_EQ(left[frame], (0.0f + 0.5f * sample) + 0.25f * sample) << "frame " << frame;
+    }
+    EXPECT_EQ(mixer().activeSoundIDs(), (std::vector<std::string> { "one", "two" }));
+}
+
+TEST_F(AudioMixerTest, LevelsAreClampedWhereverTheyAreSet)
+{
+    mixer().setMasterVolume(1.7f);
+    EXPECT_EQ(mixer().masterVolume(), 1.0f);
+    mixer().setMasterVolume(-0.2f);
+    EXPECT_EQ(mixer().masterVolume(), 0.0f);
+    mixer().setMasterVolume(std::nanf(""));
+    EXPECT_EQ(mixer().masterVolume(), 0.0f);
+    mixer().setMasterVolume(0.6f);
+    EXPECT_EQ(mixer().masterVolume(), 0.6f);
+
+    ASSERT_TRUE(mixer().add("loud", TrackSource::noise(NoiseKind::pink), 3.0f, 0));
+    EXPECT_EQ(mixer().volume("loud"), 1.0f);
+    mixer().setVolume(-1.0f, "loud");
+    EXPECT_EQ(mixer().volume("loud"), 0.0f);
+    mixer().setVolume(std::nanf(""), "loud");
+    EXPECT_EQ(mixer().volume("loud"), 0.0f);
+    EXPECT_TRUE(allZero(render()));
+
+    mixer().setVolume(1.0f, "loud");
+    mixer().setMasterVolume(0.0f);
+    EXPECT_TRUE(allZero(render()));
+}
+
+TEST_F(AudioMixerTest, AddingAPlayingIdOnlySetsItsLevelAtOnce)
+{
+    ASSERT_TRUE(mixer().add("scene", TrackSource::noise(NoiseKind::white), 0.2f, 0));
+    EXPECT_TRUE(mixer().add("scene", TrackSource::noise(NoiseKind::brown), 0.7f, 5.0));
+    EXPECT_EQ(mixer().volume("scene"), 0.7f);
+    EXPECT_EQ(queue().pendingCount(), 0u);
+    // Still white noise, at the new level without a fade.
+    NoiseModel model(NoiseKind::white);
+    EXPECT_EQ(renderMono(), model.next(kBlock, 0.7f, 1.0f));
+}
+
+TEST_F(AudioMixerTest, UnknownIdsReadZeroAndIgnoreChanges)
+{
+    EXPECT_EQ(mixer().volume("nothing"), 0.0f);
+    mixer().setVolume(0.5f, "nothing");
+    mixer().remove("nothing");
+    EXPECT_FALSE(mixer().isActive("nothing"));
+    EXPECT_TRUE(mixer().activeSoundIDs().empty());
+    EXPECT_TRUE(allZero(render()));
+}
+
+TEST_F(AudioMixerTest, FadeInRisesInSixteenEqualStepsOnTheMainQueue)
+{
+    ASSERT_TRUE(mixer().add("wind", TrackSource::noise(NoiseKind::wind), 0.8f, 2.0));
+    EXPECT_EQ(mixer().volume("wind"), 0.8f);
+    EXPECT_EQ(queue().pendingCount(), 16u);
+    NoiseModel model(NoiseKind::wind);
+    EXPECT_EQ(renderMono(), model.next(kBlock, 0.0f, 1.0f));
+    for (int step = 1; step <= 16; ++step) {
+        queue().advance(0.0625);
+        EXPECT_EQ(renderMono(), model.next(kBlock, 0.8f * ((step - 1) * 0.0625f), 1.0f)) << "before step " << step;
+        queue().advance(0.0625);
+        const auto level = 0.8f * (step * 0.0625f);
+        EXPECT_NEAR(level, step * 0.05f, 1e-6);
+        EXPECT_EQ(renderMono(), model.next(kBlock, level, 1.0f)) << "at step " << step;
+    }
+    EXPECT_EQ(queue().pendingCount(), 0u);
+}
+
+TEST_F(AudioMixerTest, WithoutFadeATrackStartsAtItsLevel)
+{
+    for (auto fade : { 0.0, -1.0, std::nan("") }) {
+        ASSERT_TRUE(mixer().add("ocean", TrackSource::noise(NoiseKind::ocean), 0.8f, fade));
+        EXPECT_EQ(queue().pendingCount(), 0u);
+        NoiseModel model(NoiseKind::ocean);
+        EXPECT_EQ(renderMono(), model.next(kBlock, 0.8f, 1.0f));
+        mixer().remove("ocean");
+    }
+}
+
+TEST_F(AudioMixerTest, SetVolumeDuringAFadeIsOverriddenByTheLaterSteps)
+{
+    ASSERT_TRUE(mixer().add("brook", TrackSource::noise(NoiseKind::stream), 0.8f, 2.0));
+    queue().advance(0.5);
+    mixer().setVolume(0.1f, "brook");
+    EXPECT_EQ(mixer().volume("brook"), 0.1f);
+    queue().advance(0.125);
+    NoiseModel model(NoiseKind::stream);
+    EXPECT_EQ(renderMono(), model.next(kBlock, 0.8f * 0.3125f, 1.0f));
+    queue().advance(2.0);
+    EXPECT_EQ(renderMono(), model.next(kBlock, 0.8f, 1.0f));
+}
+
+TEST_F(AudioMixerTest, ATrackRemovedDuringItsFadeStaysRemovedAndItsStepsDoNothing)
+{
+    ASSERT_TRUE(mixer().add("rain", TrackSource::noise(NoiseKind::rain), 0.8f, 2.0));
+    queue().advance(0.5);
+    mixer().remove("rain");
+    EXPECT_FALSE(mixer().isActive("rain"));
+    // The same id comes back at once without a fade; the first track's steps must not touch it.
+    ASSERT_TRUE(mixer().add("rain", TrackSource::noise(NoiseKind::rain), 0.3f, 0));
+    queue().advance(2.0);
+    EXPECT_EQ(queue().pendingCount(), 0u);
+    EXPECT_EQ(mixer().volume("rain"), 0.3f);
+    NoiseModel model(NoiseKind::rain);
+    EXPECT_EQ(renderMono(), model.next(kBlock, 0.3f, 1.0f));
+    mixer().remove("rain");
+    EXPECT_TRUE(allZero(render()));
+}
+
+TEST_F(AudioMixerTest, FadeStepsOutlivingTheMixerDoNothing)
+{
+    ASSERT_TRUE(mixer().add("rain", TrackSource::noise(NoiseKind::rain), 0.8f, 2.0));
+    m_mixer.reset();
+    queue().advance(3.0);
+    EXPECT_EQ(queue().pendingCount(), 0u);
+}
+
+TEST_F(AudioMixerTest, AShortFileLoopsWithoutAGap)
+{
+    testsupport::TemporaryFolder folder;
+    const auto loop = distinctFrames(1000);
+    const auto path = writeWav(folder, "loop.wav", loop);
+    mixer().start();
+    ASSERT_TRUE(mixer().add("user_loop.wav", TrackSource::file(path), 1.0f, 0));
+    // Blocks that do not divide the loop: the seam falls inside blocks and between them.
+    std::vector<float> rendered;
+    for (auto frames : { 512, 700, 1000, 1288, 3 }) {
+        const auto block = render(frames);
+        rendered.insert(rendered.end(), block.begin(), block.end());
+    }
+    ASSERT_EQ(rendered.size(), 2u * 3503);
+    for (std::size_t frame = 0; frame < 3503; ++frame) {
+        ASSERT_EQ(rendered[2 * frame], loop.left[frame % 1000]) << "frame " << frame;
+        ASSERT_EQ(rendered[2 * frame + 1], loop.right[frame % 1000]) << "frame " << frame;
+    }
+}
+
+TEST_F(AudioMixerTest, AFileAddedWhileStoppedWaitsForStartAndResumesWhereItPaused)
+{
+    testsupport::TemporaryFolder folder;
+    const auto loop = distinctFrames(800);
+    const auto path = writeWav(folder, "tone.wav", loop);
+    ASSERT_TRUE(mixer().add("tone", TrackSource::file(path), 1.0f, 0));
+    EXPECT_FALSE(mixer().isRunning());
+    EXPECT_TRUE(allZero(render(300)));
+    mixer().start();
+    EXPECT_TRUE(mixer().isRunning());
+    const auto played = render(300);
+    for (std::size_t frame = 0; frame < 300; ++frame) {
+        ASSERT_EQ(played[2 * frame], loop.left[frame]);
+        ASSERT_EQ(played[2 * frame + 1], loop.right[frame]);
+    }
+    mixer().pause();
+    EXPECT_FALSE(mixer().isRunning());
+    mixer().start();
+    const auto samples = render(100);
+    EXPECT_EQ(samples[0], loop.left[300]);
+    EXPECT_EQ(samples[1], loop.right[300]);
+}
+
+TEST_F(AudioMixerTest, AFileThatCannotBeDecodedLeavesNoTrace)
+{
+    testsupport::TemporaryFolder folder;
+    const auto text = std::filesystem::path(folder.stdPath()) / "notes.mp3";
+    std::ofstream(text) << "not audio at all, only words\n";
+    mixer().start();
+    EXPECT_FALSE(mixer().add("notes", TrackSource::file(text), 0.5f, 1.0));
+    EXPECT_FALSE(mixer().add("missing", TrackSource::file(std::filesystem::path(folder.stdPath()) / "gone.wav"), 0.5f, 1.0));
+    EXPECT_FALSE(mixer().isActive("notes"));
+    EXPECT_FALSE(mixer().isActive("missing"));
+    EXPECT_EQ(mixer().volume("notes"), 0.0f);
+    EXPECT_TRUE(mixer().activeSoundIDs().empty());
+    EXPECT_EQ(queue().pendingCount(), 0u);
+    EXPECT_TRUE(allZero(render()));
+}
+
+TEST_F(AudioMixerTest, StartFailureIsSwallowedAndTheNextStartTriesAgain)
+{
+    output().setFailsToStart(true);
+    ASSERT_TRUE(mixer().add("white", TrackSource::noise(NoiseKind::white), 0.5f, 0));
+    mixer().start();
+    EXPECT_FALSE(mixer().isRunning());
+    output().setFailsToStart(false);
+    mixer().start();
+    EXPECT_TRUE(mixer().isRunning());
+    EXPECT_EQ(output().startCount(), 2);
+    // A running output is not started again.
+    mixer().start();
+    EXPECT_EQ(output().startCount(), 2);
+}
+
+TEST_F(AudioMixerTest, StopAllEmptiesTheMixAndAStartAfterwardsRunsWithNoTracks)
+{
+    ASSERT_TRUE(mixer().add("a", TrackSource::noise(NoiseKind::white), 0.5f, 0));
+    ASSERT_TRUE(mixer().add("b", TrackSource::noise(NoiseKind::pink), 0.5f, 1.0));
+    mixer().start();
+    mixer().stopAll();
+    EXPECT_FALSE(mixer().isRunning());
+    EXPECT_TRUE(mixer().activeSoundIDs().empty());
+    queue().advance(2.0);
+    mixer().start();
+    EXPECT_TRUE(mixer().isRunning());
+    EXPECT_TRUE(allZero(render()));
+}
+
+// The audio thread renders without pause while the main thread keeps swapping voice lists. Each
+// voice is a constant power of two at gain 1, so every rendered frame must be the sum of one
+// published set of voices, and one block must never mix two sets. Voices must be destroyed on
+// the main thread only.
+TEST(AudioGraphStressTest, AudioThreadSeesWholeListsAndNeverFreesAVoice)
+{
+    // Counts the voices destroyed, and those destroyed on another thread than the main one.
+    struct DestructionWitness {
+        std::thread::id mainThread;
+        std::atomic<int>* destroyed;
+        std::atomic<int>* destroyedElsewhere;
+        ~DestructionWitness()
+        {
+            destroyed->fetch_add(1);
+            if (std::this_thread::get_id() != mainThread)
+                destroyedElsewhere->fetch_add(1);
+        }
+    };
+    constexpr int kVoiceCount = 12;
+    std::atomic<int> destroyed { 0 };
+    std::atomic<int> destroyedElsewhere { 0 };
+
+    AudioGraph graph;
+    std::atomic<bool> stop { false };
+    std::atomic<int> blocks { 0 };
+    std::atomic<bool> torn { false };
+    std::atomic<bool> foreign { false };
+    std::thread audio([&] {
+        std::vector<float> output(2 * 256);
+        while (!stop.load()) {
+            graph.render(output);
+            const auto value = output[0];
+            const auto integral = static_cast<std::uint32_t>(value);
+            if (value != static_cast<float>(integral) || integral >= (1u << kVoiceCount))
+                foreign = true;
+            if (!std::all_of(output.begin(), output.end(), [value](float sample) { return sample == value; }))
+                torn = true;
+            blocks.fetch_add(1);
+        }
+    });
+
+    std::mt19937 random(20240601);
+    int swaps = 0;
+    int created = 0;
+    while (swaps < 4000 || blocks.load() < 2000) {
+        AudioGraph::VoiceList voices;
+        for (int index = 0; index < kVoiceCount; ++index) {
+            if (random() % 2 == 0)
+                continue;
+            auto witness = std::make_shared<DestructionWitness>(std::this_thread::get_id(), &destroyed, &destroyedElsewhere);
+            const auto level = static_cast<float>(1u << index);
+            auto voice = std::make_shared<TrackVoice>(
+                [witness, level](std::span<float* const> channels, std::size_t frames) {
+                    for (auto* channel : channels)
+                        std::fill_n(channel, frames, level);
+                },
+                true);
+            voice->setGain(1.0f);
+            voices.push_back(std::move(voice));
+            ++created;
+        }
+        graph.setVoices(std::move(voices));
+        ++swaps;
+    }
+    stop = true;
+    audio.join();
+    graph.setVoices({});
+
+    EXPECT_FALSE(torn.load());
+    EXPECT_FALSE(foreign.load());
+    EXPECT_EQ(destroyed.load(), created);
+    EXPECT_EQ(destroyedElsewhere.load(), 0);
+}
+
+// The same from the mixer's side: adds, removes, levels and fades on the main thread while a
+// second thread renders, then a consistent final state.
+TEST_F(AudioMixerTest, MainThreadChangesWhileAnotherThreadRendersEndConsistent)
+{
+    std::atomic<bool> stop { false };
+    std::thread audio([&] {
+        std::vector<float> output(2 * kBlock);
+        while (!stop.load())
+            mixer().render(output);
+    });
+    std::mt19937 random(7);
+    for (int round = 0; round < 3000; ++round) {
+        const auto id = "track" + std::to_string(random() % 5);
+        switch (random() % 4) {
+        case 0:
+            mixer().add(id, TrackSource::noise(allNoiseKinds[random() % 7]), (random() % 100) / 100.0f, 0.01);
+            break;
+        case 1:
+            mixer().remove(id);
+            break;
+        case 2:
+            mixer().setVolume((random() % 100) / 100.0f, id);
+            break;
+        case 3:
+            mixer().setMasterVolume((random() % 100) / 100.0f);
+            queue().advance(0.001);
+            break;
+        }
+    }
+    stop = true;
+    audio.join();
+    mixer().stopAll();
+    EXPECT_TRUE(mixer().activeSoundIDs().empty());
+    EXPECT_TRUE(allZero(render()));
+}

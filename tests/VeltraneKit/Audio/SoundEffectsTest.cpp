@@ -1,0 +1,163 @@
+#include "VeltraneKit/Audio/OfflineAudioOutput.h"
+#include "VeltraneKit/Audio/SoundEffects.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+using namespace veltrane;
+
+namespace {
+
+struct CueFacts {
+    SoundEffect effect;
+    std::size_t frames;
+    // The sample of largest magnitude and frame 5000 (about 0.113 s in), both as computed
+    // independently in double precision from the note tables.
+    float peak;
+    float atFrame5000;
+};
+
+const CueFacts kCues[] = {
+    { SoundEffect::focusStart, 14553, 0x1.9ef6b8p-3f, -0x1.0d0f54p-3f },
+    { SoundEffect::focusEnd, 28665, 0x1.92e41p-2f, -0x1.dc246p-4f },
+    { SoundEffect::breakEnd, 19845, 0x1.305e1p-2f, -0x1.77db36p-4f },
+    { SoundEffect::goal, 37485, -0x1.a00756p-2f, -0x1.dc246p-4f },
+};
+
+float peakOf(const std::vector<float>& samples)
+{
+    float peak = 0;
+    for (auto sample : samples) {
+        if (std::abs(sample) > std::abs(peak))
+            peak = sample;
+    }
+    return peak;
+}
+
+// A cue player on an offline output, rendered by the test in device-sized blocks.
+class SoundEffectsTest : public ::testing::Test {
+protected:
+    SoundEffectsTest()
+    {
+        auto output = std::make_unique<OfflineAudioOutput>();
+        m_output = output.get();
+        m_effects = std::make_unique<SoundEffects>(std::move(output));
+    }
+
+    // The left channel of the next frames, checking that the right one equals it.
+    std::vector<float> render(std::size_t frames)
+    {
+        std::vector<float> left;
+        std::vector<float> block(2 * 512);
+        while (left.size() < frames) {
+            m_effects->render(block);
+            for (std::size_t frame = 0; frame < 512 && left.size() < frames; ++frame) {
+                EXPECT_EQ(block[2 * frame], block[2 * frame + 1]);
+                left.push_back(block[2 * frame]);
+            }
+        }
+        return left;
+    }
+
+    OfflineAudioOutput* m_output = nullptr;
+    std::unique_ptr<SoundEffects> m_effects;
+};
+
+} // namespace
+
+TEST(SoundEffectsBufferTest, CuesHaveTheirLengthsPeaksAndShape)
+{
+    for (const auto& cue : kCues) {
+        SCOPED_TRACE(static_cast<int>(cue.effect));
+        const auto buffer = SoundEffects::makeBuffer(cue.effect);
+        ASSERT_EQ(buffer.frameCount(), cue.frames);
+        EXPECT_EQ(buffer.right, buffer.left);
+        EXPECT_EQ(peakOf(buffer.left), cue.peak);
+        EXPECT_EQ(buffer.left[5000], cue.atFrame5000);
+        EXPECT_TRUE(std::all_of(buffer.left.begin(), buffer.left.end(), [](float sample) { return std::abs(sample) <= 0.55f; }));
+        // Every cue starts from silence: the envelope is 0 at its first frame.
+        EXPECT_EQ(buffer.left[0], 0.0f);
+    }
+}
+
+TEST(SoundEffectsBufferTest, FocusStartEndsInASilentTail)
+{
+    const auto buffer = SoundEffects::makeBuffer(SoundEffect::focusStart);
+    // The note ends at 0.28 s: frame 12348 is the first at or after it.
+    EXPECT_NE(buffer.left[12347], 0.0f);
+    EXPECT_TRUE(std::all_of(buffer.left.begin() + 12348, buffer.left.end(), [](float sample) { return sample == 0.0f; }));
+}
+
+TEST(SoundEffectsBufferTest, OverlappingNotesSumBeforeTheClamp)
+{
+    // Between 0.1 s and 0.16 s the first two notes of focusEnd sound together: the sample is
+    // their sum, not either note alone.
+    const auto buffer = SoundEffects::makeBuffer(SoundEffect::focusEnd);
+    const auto note = [](double frequency, double start, double amplitude, double t) {
+        const auto u = t - start;
+        const auto envelope = (1 - std::exp(-250 * u)) * std::exp(-4.5 * u);
+        return envelope * amplitude
+            * (0.85 * std::sin(6.283185307179586 * frequency * u) + 0.15 * std::sin(2 * 6.283185307179586 * frequency * u));
+    };
+    for (std::size_t frame : { 4410u + 10u, 5000u, 6000u, 7000u }) {
+        const auto t = static_cast<double>(frame) / 44100;
+        const auto first = note(523.25, 0, 0.5, t);
+        const auto second = note(659.25, 0.1, 0.5, t);
+        EXPECT_EQ(buffer.left[frame], static_cast<float>(0.55 * (first + second))) << "frame " << frame;
+        EXPECT_NE(buffer.left[frame], static_cast<float>(0.55 * first));
+    }
+}
+
+TEST_F(SoundEffectsTest, CuesPlayedInQuickSuccessionPlayOneAfterTheOther)
+{
+    m_effects->play(SoundEffect::focusStart);
+    m_effects->play(SoundEffect::breakEnd);
+    EXPECT_TRUE(m_effects->isRunning());
+    const auto first = SoundEffects::makeBuffer(SoundEffect::focusStart).left;
+    const auto second = SoundEffects::makeBuffer(SoundEffect::breakEnd).left;
+    const auto played = render(first.size() + second.size() + 2000);
+    EXPECT_TRUE(std::equal(first.begin(), first.end(), played.begin()));
+    EXPECT_TRUE(std::equal(second.begin(), second.end(), played.begin() + static_cast<std::ptrdiff_t>(first.size())));
+    EXPECT_TRUE(std::all_of(played.end() - 2000, played.end(), [](float sample) { return sample == 0.0f; }));
+}
+
+TEST_F(SoundEffectsTest, ACueThatCannotStartTheDeviceIsDroppedAndTheNextPlayTriesAgain)
+{
+    m_output->setFailsToStart(true);
+    m_effects->play(SoundEffect::goal);
+    EXPECT_FALSE(m_effects->isRunning());
+    EXPECT_EQ(m_output->startCount(), 1);
+    m_output->setFailsToStart(false);
+    m_effects->play(SoundEffect::focusStart);
+    EXPECT_EQ(m_output->startCount(), 2);
+    // Only the second cue plays; the dropped one never comes back.
+    const auto expected = SoundEffects::makeBuffer(SoundEffect::focusStart).left;
+    const auto played = render(expected.size() + 40000);
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), played.begin()));
+    EXPECT_TRUE(std::all_of(played.begin() + static_cast<std::ptrdiff_t>(expected.size()), played.end(),
+        [](float sample) { return sample == 0.0f; }));
+    // The running device is not started again.
+    m_effects->play(SoundEffect::focusStart);
+    EXPECT_EQ(m_output->startCount(), 2);
+}
+
+TEST_F(SoundEffectsTest, ABacklogBeyondTheQueueIsDroppedAndPlayedCuesAreReleased)
+{
+    for (std::size_t cue = 0; cue < SoundEffects::kQueueCapacity + 3; ++cue)
+        m_effects->play(SoundEffect::focusStart);
+    const auto length = static_cast<std::ptrdiff_t>(SoundEffects::makeBuffer(SoundEffect::focusStart).frameCount());
+    const auto capacity = static_cast<std::ptrdiff_t>(SoundEffects::kQueueCapacity);
+    const auto played = render(static_cast<std::size_t>(length * (capacity + 1)));
+    // The last queued cue sounds; after it comes silence where the dropped ones would be.
+    const auto lastStart = played.begin() + length * (capacity - 1);
+    EXPECT_TRUE(std::any_of(lastStart + 1000, lastStart + 2000, [](float sample) { return sample != 0.0f; }));
+    EXPECT_TRUE(std::all_of(lastStart + length, played.end(), [](float sample) { return sample == 0.0f; }));
+    // The played cues came back to the main thread, so the queue takes new ones again.
+    m_effects->play(SoundEffect::goal);
+    const auto goal = SoundEffects::makeBuffer(SoundEffect::goal).left;
+    const auto next = render(goal.size());
+    EXPECT_EQ(next, goal);
+}

@@ -1,0 +1,116 @@
+#include "VeltraneKit/Audio/SoundLibrary.h"
+
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include <nlohmann/json.hpp>
+
+using namespace veltrane;
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& contents)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(contents);
+}
+
+constexpr auto kCatalogue = R"([
+    { "id": "rain", "name": "Rain", "type": "generated", "subtype": "rain", "icon": "cloud.rain" },
+    { "id": "fire", "name": "Fire", "type": "file", "file": "fire.m4a", "icon": "flame" },
+    { "id": "cafe", "name": "Café", "type": "file", "file": "cafe.mp3", "icon": "cup.and.saucer" },
+    { "id": "hum", "name": "Hum", "type": "generated", "subtype": "hum", "icon": "waveform", "file": null },
+    { "id": "bare", "name": "Bare", "type": "file", "icon": "questionmark" }
+])";
+
+} // namespace
+
+TEST(SoundLibraryTest, DecodesRecordsWithOptionalKeysAndDerivesTheNoiseKind)
+{
+    const auto sounds = SoundLibrary::decode(kCatalogue).sounds();
+    ASSERT_EQ(sounds.size(), 5u);
+    EXPECT_EQ(sounds[0], (Sound { "rain", "Rain", SoundType::generated, "rain", std::nullopt, "cloud.rain" }));
+    EXPECT_EQ(sounds[0].noiseKind(), NoiseKind::rain);
+    EXPECT_EQ(sounds[1].file, "fire.m4a");
+    EXPECT_EQ(sounds[1].noiseKind(), std::nullopt);
+    EXPECT_EQ(sounds[2].name, "Café");
+    EXPECT_EQ(sounds[3].noiseKind(), std::nullopt);
+    EXPECT_EQ(sounds[3].file, std::nullopt);
+    EXPECT_EQ(sounds[4].file, std::nullopt);
+
+    // A file sound naming a noise kind is still a file sound.
+    const auto file = SoundLibrary::decode(R"([{"id":"x","name":"X","type":"file","subtype":"rain","icon":"i"}])").sounds();
+    ASSERT_EQ(file.size(), 1u);
+    EXPECT_EQ(file[0].noiseKind(), std::nullopt);
+}
+
+TEST(SoundLibraryTest, AnyFlawMakesTheWholeCatalogueEmpty)
+{
+    const char* broken[] = {
+        "",
+        "not json",
+        R"({"id":"rain"})",
+        R"([{"name":"Rain","type":"generated","icon":"i"}])",
+        R"([{"id":"rain","type":"generated","icon":"i"}])",
+        R"([{"id":"rain","name":"Rain","type":"loop","icon":"i"}])",
+        R"([{"id":"rain","name":"Rain","type":"generated"}])",
+        R"([{"id":7,"name":"Rain","type":"generated","icon":"i"}])",
+        R"([{"id":"rain","name":"Rain","type":"generated","subtype":5,"icon":"i"}])",
+        R"([{"id":"a","name":"A","type":"generated","icon":"i"}, 3])",
+    };
+    for (const auto* text : broken)
+        EXPECT_TRUE(SoundLibrary::decode(text).sounds().empty()) << text;
+}
+
+TEST(SoundLibraryTest, LoadsFromABundleAndFindsOnlyExistingFileResources)
+{
+    testsupport::TemporaryFolder folder;
+    const ResourceBundle bundle(folder.path());
+    EXPECT_TRUE(SoundLibrary::load("sounds", bundle).sounds().empty());
+
+    writeFile(folder.filePath("sounds.json"), kCatalogue);
+    writeFile(folder.filePath("fire.m4a"), "not checked here");
+    const auto library = SoundLibrary::load("sounds", bundle);
+    ASSERT_EQ(library.sounds().size(), 5u);
+
+    EXPECT_EQ(SoundLibrary::url(library.sounds()[1], bundle), std::filesystem::path(folder.stdPath()) / "fire.m4a");
+    EXPECT_EQ(SoundLibrary::url(library.sounds()[2], bundle), std::nullopt);
+    EXPECT_EQ(SoundLibrary::url(library.sounds()[0], bundle), std::nullopt);
+    EXPECT_EQ(SoundLibrary::url(library.sounds()[4], bundle), std::nullopt);
+
+    std::vector<std::string> ids;
+    for (const auto& sound : library.availableSounds(bundle))
+        ids.push_back(sound.id);
+    EXPECT_EQ(ids, (std::vector<std::string> { "rain", "fire", "hum" }));
+
+    writeFile(folder.filePath("sounds.json"), "[{");
+    EXPECT_TRUE(SoundLibrary::load("sounds", bundle).sounds().empty());
+}
+
+TEST(SoundLibraryTest, ResourcesWithoutExtensionAndFoldersAreToldApart)
+{
+    testsupport::TemporaryFolder folder;
+    const ResourceBundle bundle(folder.path());
+    writeFile(folder.filePath("noext"), "x");
+    EXPECT_EQ(bundle.url("noext", ""), std::filesystem::path(folder.stdPath()) / "noext");
+    EXPECT_EQ(bundle.url("noext", "json"), std::nullopt);
+    ASSERT_TRUE(QDir(folder.path()).mkdir("sub.json"));
+    EXPECT_EQ(bundle.url("sub", "json"), std::nullopt);
+
+    const Sound bare { "b", "B", SoundType::file, std::nullopt, "noext", "i" };
+    EXPECT_EQ(SoundLibrary::url(bare, bundle), std::filesystem::path(folder.stdPath()) / "noext");
+}
+
+TEST(SoundLibraryTest, EncodesWhatItDecodes)
+{
+    const auto sounds = SoundLibrary::decode(kCatalogue).sounds();
+    const nlohmann::json encoded = sounds;
+    EXPECT_EQ(SoundLibrary::decode(encoded.dump()).sounds(), sounds);
+    EXPECT_FALSE(encoded[0].contains("file"));
+    EXPECT_EQ(encoded[1]["type"], "file");
+}
