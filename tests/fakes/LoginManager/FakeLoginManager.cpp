@@ -1,0 +1,40 @@
+#include "tests/fakes/LoginManager/FakeLoginManager.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QJsonDocument>
+
+namespace {
+
+QDBusMessage controlCall(const QString& method)
+{
+    return QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
+        QStringLiteral("org.moorlet.test.LoginManagerControl"), method);
+}
+
+} // namespace
+
+FakeLoginManager::FakeLoginManager()
+    : m_process(program(), {}, QStringLiteral("org.freedesktop.login1"))
+{
+}
+
+QString FakeLoginManager::program()
+{
+    return QStringLiteral(MOORLET_FAKE_LOGIN_MANAGER);
+}
+
+void FakeLoginManager::announceSleep(bool sleeping) const
+{
+    QDBusMessage call = controlCall(QStringLiteral("EmitPrepareForSleep"));
+    call << sleeping;
+    QDBusConnection::sessionBus().call(call);
+}
+
+QJsonArray FakeLoginManager::activeInhibitors() const
+{
+    const QDBusMessage reply = QDBusConnection::sessionBus().call(controlCall(QStringLiteral("ActiveInhibitors")));
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return {};
+    return QJsonDocument::fromJson(reply.arguments().front().toString().toUtf8()).array();
+}

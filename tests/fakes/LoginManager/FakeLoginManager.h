@@ -1,0 +1,28 @@
+#pragma once
+
+#include "tests/fakes/NotificationServer/FakeServiceProcess.h"
+
+#include <QJsonArray>
+
+// The test logind (fake-login-manager) run for one test on the session bus. Give the code under
+// test QDBusConnection::sessionBus() in place of the system bus.
+//
+//   FakeLoginManager logind;
+//   SleepMonitor monitor(QDBusConnection::sessionBus());
+//   logind.announceSleep(true);   // PrepareForSleep(true)
+class FakeLoginManager {
+public:
+    FakeLoginManager();
+
+    static QString program();
+
+    bool isReady() const { return m_process.isReady(); }
+
+    // Makes the fake emit PrepareForSleep(sleeping); returns once it has been sent.
+    void announceSleep(bool sleeping) const;
+    // The inhibitor locks still held: [{"what", "who", "why", "mode"}, …].
+    QJsonArray activeInhibitors() const;
+
+private:
+    FakeServiceProcess m_process;
+};

@@ -1,0 +1,20 @@
+// A logind for tests: owns org.freedesktop.login1 on the session bus (the real one lives on the
+// system bus, which tests cannot own), hands out inhibitor locks and announces sleep and wake when
+// a test asks through org.moorlet.test.LoginManagerControl. It exits with the process that
+// started it.
+
+#include "tests/fakes/LoginManager/LoginManagerControl.h"
+#include "tests/fakes/LoginManager/LoginManagerService.h"
+#include "tests/fakes/NotificationServer/FakeServiceMain.h"
+
+#include <QCoreApplication>
+
+int main(int argc, char** argv)
+{
+    exitWithParent();
+    QCoreApplication app(argc, argv);
+    LoginManagerService service;
+    new LoginManagerControl(&service);
+    return serveOnSessionBus(service, QStringLiteral("/org/freedesktop/login1"), QStringLiteral("org.freedesktop.login1"),
+        QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals | QDBusConnection::ExportAdaptors);
+}

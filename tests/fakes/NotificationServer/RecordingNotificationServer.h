@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QFile>
+#include <QJsonObject>
+#include <QObject>
+#include <QSet>
+#include <QStringList>
+#include <QVariantMap>
+
+// The object a test notification server exports at /org/freedesktop/Notifications. It answers as
+// a server that shows nothing would, and appends every call it receives to a log, one JSON object
+// per line, flushed at once:
+//   {"method": "Notify", "app_name": …, "replaces_id": …, "app_icon": …, "summary": …, "body": …,
+//    "actions": […], "hints": {…}, "expire_timeout": …, "id": <the id it answered>}
+//   {"method": "CloseNotification", "id": …}
+//   {"method": "GetCapabilities"}, {"method": "GetServerInformation"}
+class RecordingNotificationServer : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+
+public:
+    explicit RecordingNotificationServer(const QString& logPath, QObject* parent = nullptr);
+
+public slots:
+    QStringList GetCapabilities();
+    QString GetServerInformation(QString& vendor, QString& version, QString& specificationVersion);
+    uint Notify(const QString& appName, uint replacesId, const QString& appIcon, const QString& summary,
+        const QString& body, const QStringList& actions, const QVariantMap& hints, int expireTimeout);
+    void CloseNotification(uint id);
+
+signals:
+    void NotificationClosed(uint id, uint reason);
+    void ActionInvoked(uint id, const QString& actionKey);
+
+private:
+    void record(QJsonObject call);
+
+    QFile m_log;
+    uint m_lastId = 0;
+    QSet<uint> m_shown;
+};
