@@ -1,0 +1,363 @@
+#include "VeltraneKit/Notifications/NotificationScheduler.h"
+
+#include "tests/fakes/NotificationServer/FakeNotificationServer.h"
+#include "tests/support/TestSupport.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+
+using namespace std::chrono_literals;
+using veltrane::Instant;
+using veltrane::NotificationScheduler;
+using veltrane::TestClock;
+
+namespace {
+
+Instant localInstant(int year, int month, int day, int hour, int minute, int second = 0)
+{
+    return static_cast<Instant>(
+        QDateTime(QDate(year, month, day), QTime(hour, minute, second), Qt::LocalTime).toSecsSinceEpoch());
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+// Runs a test body in another local time zone and restores the previous one afterwards.
+class TimeZoneOverride {
+public:
+    explicit TimeZoneOverride(const char* zone)
+        : m_previous(qgetenv("TZ"))
+    {
+        qputenv("TZ", zone);
+        tzset();
+    }
+    ~TimeZoneOverride()
+    {
+        qputenv("TZ", m_previous);
+        tzset();
+    }
+
+private:
+    QByteArray m_previous;
+};
+
+class NotificationSchedulerTest : public ::testing::Test {
+protected:
+    std::unique_ptr<NotificationScheduler> makeScheduler()
+    {
+        return std::make_unique<NotificationScheduler>(clock, storePath);
+    }
+
+    QList<QJsonObject> postedAfterSync()
+    {
+        server.sync();
+        return server.calls(QStringLiteral("Notify"));
+    }
+
+    std::vector<std::string> ids(std::initializer_list<const char*> names)
+    {
+        return { names.begin(), names.end() };
+    }
+
+    testsupport::TemporaryFolder folder;
+    FakeNotificationServer server { folder.filePath(QStringLiteral("calls.jsonl")) };
+    std::shared_ptr<TestClock> clock = std::make_shared<TestClock>(localInstant(2026, 3, 14, 8, 59, 30));
+    // A folder that does not exist yet: the scheduler creates it on the first save.
+    QString storePath = folder.filePath(QStringLiteral("data/scheduled-notifications.json"));
+};
+
+TEST_F(NotificationSchedulerTest, NotifyPostsTheTextsWithTheDefaultSound)
+{
+    ASSERT_TRUE(server.isReady());
+    auto scheduler = makeScheduler();
+    ASSERT_TRUE(scheduler->isAvailable());
+
+    scheduler->notify("Focus complete", "Time for a short break.");
+
+    ASSERT_TRUE(server.waitForCalls(QStringLiteral("Notify"), 1));
+    const QJsonObject call = server.calls(QStringLiteral("Notify")).front();
+    EXPECT_EQ(call["app_name"].toString(), QStringLiteral("Moorlet"));
+    EXPECT_EQ(call["summary"].toString(), QStringLiteral("Focus complete"));
+    EXPECT_EQ(call["body"].toString(), QStringLiteral("Time for a short break."));
+    EXPECT_EQ(call["replaces_id"].toInt(), 0);
+    EXPECT_EQ(call["expire_timeout"].toInt(), -1);
+    EXPECT_EQ(call["hints"]["sound-name"].toString(), QStringLiteral("message-new-instant"));
+    EXPECT_EQ(call["hints"]["desktop-entry"].toString(), QStringLiteral("moorlet"));
+    // Immediate notices never touch the scheduled-notification file.
+    EXPECT_FALSE(QFile::exists(storePath));
+}
+
+TEST_F(NotificationSchedulerTest, IdenticalNoticesArePostedAsSeparateNotifications)
+{
+    auto scheduler = makeScheduler();
+    scheduler->notify("Break's over", "Back to it.");
+    scheduler->notify("Break's over", "Back to it.");
+
+    ASSERT_TRUE(server.waitForCalls(QStringLiteral("Notify"), 2));
+    const auto posted = server.calls(QStringLiteral("Notify"));
+    ASSERT_EQ(posted.size(), 2);
+    EXPECT_EQ(posted[0]["replaces_id"].toInt(), 0);
+    EXPECT_EQ(posted[1]["replaces_id"].toInt(), 0);
+    EXPECT_NE(posted[0]["id"].toInt(), posted[1]["id"].toInt());
+}
+
+TEST_F(NotificationSchedulerTest, AuthorisationIsGrantedWhenTheServerAnswers)
+{
+    auto scheduler = makeScheduler();
+    QSignalSpy changes(scheduler.get(), &NotificationScheduler::authorizedChanged);
+    EXPECT_FALSE(scheduler->authorized());
+
+    scheduler->requestAuthorizationIfPossible();
+
+    ASSERT_TRUE(testsupport::waitUntil([&] { return scheduler->authorized(); }));
+    EXPECT_EQ(server.calls(QStringLiteral("GetCapabilities")).size(), 1);
+    scheduler->requestAuthorizationIfPossible();
+    ASSERT_TRUE(server.waitForCalls(QStringLiteral("GetCapabilities"), 2));
+    testsupport::processEvents();
+    EXPECT_EQ(changes.size(), 1) << "a repeated answer is no change";
+}
+
+TEST_F(NotificationSchedulerTest, ScheduledNotificationFiresAtItsMinuteWithSecondsDropped)
+{
+    auto scheduler = makeScheduler();
+    scheduler->schedule("exam-1", localInstant(2026, 3, 14, 9, 0, 45), "Exam tomorrow", "Chemistry");
+
+    EXPECT_EQ(scheduler->pendingIdentifiers(), ids({ "exam-1" }));
+    // 08:59:30 now, due at 09:00:00.
+    EXPECT_EQ(scheduler->armedInterval(), std::optional(30'000ms));
+
+    clock->set(localInstant(2026, 3, 14, 8, 59, 59));
+    scheduler->fireDue();
+    EXPECT_TRUE(postedAfterSync().isEmpty());
+    EXPECT_EQ(scheduler->armedInterval(), std::optional(1'000ms));
+
+    clock->set(localInstant(2026, 3, 14, 9, 0, 0));
+    scheduler->fireDue();
+    ASSERT_TRUE(server.waitForCalls(QStringLiteral("Notify"), 1));
+    const QJsonObject call = server.calls(QStringLiteral("Notify")).front();
+    EXPECT_EQ(call["summary"].toString(), QStringLiteral("Exam tomorrow"));
+    EXPECT_EQ(call["body"].toString(), QStringLiteral("Chemistry"));
+    EXPECT_EQ(call["hints"]["sound-name"].toString(), QStringLiteral("message-new-instant"));
+    EXPECT_TRUE(scheduler->pendingIdentifiers().empty());
+    EXPECT_EQ(scheduler->armedInterval(), std::nullopt);
+
+    clock->advance(3600);
+    scheduler->fireDue();
+    EXPECT_EQ(postedAfterSync().size(), 1) << "posted once only";
+}
+
+TEST_F(NotificationSchedulerTest, FarRequestsWaitInStepsOfAtMostAMinute)
+{
+    auto scheduler = makeScheduler();
+    scheduler->schedule("exam-far", localInstant(2026, 4, 1, 9, 0), "Exam tomorrow", "Physics");
+    EXPECT_EQ(scheduler->armedInterval(), std::optional(NotificationScheduler::kLongestWait));
+}
+
+TEST_F(NotificationSchedulerTest, ARequestInTheCurrentMinuteFiresFromTheTimer)
+{
+    auto scheduler = makeScheduler();
+    clock->set(localInstant(2026, 3, 14, 9, 0, 30));
+    scheduler->schedule("exam-now", localInstant(2026, 3, 14, 9, 0, 45), "Exam tomorrow", "Biology");
+
+    EXPECT_EQ(scheduler->armedInterval(), std::optional(0ms));
+    // No fireDue() here: the scheduler's own timer has to post it.
+    ASSERT_TRUE(server.waitForCalls(QStringLiteral("Notify"), 1));
+    EXPECT_EQ(server.calls(QStringLiteral("Notify")).front()["body"].toString(), QStringLiteral("Biology"));
+    EXPECT_TRUE(scheduler->pendingIdentifiers().empty());
+}
+
+TEST_F(NotificationSchedulerTest, DatesNotLaterThanNowAreIgnored)
+{
+    auto scheduler = makeScheduler();
+    scheduler->schedule("past", clock->now() - 1, "Late", "");
+    scheduler->schedule("now", clock->now(), "Now", "");
+
+    EXPECT_TRUE(scheduler->pendingIdentifiers().empty());
+    EXPECT_EQ(scheduler->armedInterval(), std::nullopt);
+    EXPECT_TRUE(postedAfterSync().isEmpty());
+    EXPECT_FALSE(QFile::exists(storePath));
+}
+
+TEST_F(NotificationSchedulerTest, SchedulingAPendingIdReplacesIt)
+{
+    auto scheduler = makeScheduler();
+    scheduler->schedule("exam-1", localInstant(2026, 3, 14, 9, 0), "Old", "old");
+    scheduler->schedule("exam-2", localInstant(2026, 3, 14, 9, 30), "Other", "other");
+    scheduler->schedule("exam-1", localInstant(2026, 3, 14, 10, 0), "New", "new");
+    EXPECT_EQ(scheduler->pendingIdentifiers(), ids({ "exam-2", "exam-1" }));
+
+    clock->set(localInstant(2026, 3, 14, 9, 45));
+    scheduler->fireDue();
+    clock->set(localInstant(2026, 3, 14, 10, 0));
+    scheduler->fireDue();
+
+    ASSERT_TRUE(server.waitForCalls(QStringLiteral("Notify"), 2));
+    const auto posted = postedAfterSync();
+    ASSERT_EQ(posted.size(), 2);
+    EXPECT_EQ(posted[0]["summary"].toString(), QStringLiteral("Other"));
+    EXPECT_EQ(posted[1]["summary"].toString(), QStringLiteral("New"));
+}
+
+TEST_F(NotificationSchedulerTest, CancelledRequestsNeverFire)
+{
+    auto scheduler = makeScheduler();
+    scheduler->schedule("exam-1", localInstant(2026, 3, 14, 9, 0), "Exam tomorrow", "Chemistry");
+    scheduler->cancel("nothing-pending-under-this");
+    EXPECT_EQ(scheduler->pendingIdentifiers(), ids({ "exam-1" }));
+
+    scheduler->cancel("exam-1");
+    EXPECT_TRUE(scheduler->pendingIdentifiers().empty());
+    EXPECT_EQ(scheduler->armedInterval(), std::nullopt);
+
+    clock->set(localInstant(2026, 3, 14, 9, 1));
+    scheduler->fireDue();
+    scheduler.reset();
+    auto relaunched = makeScheduler();
+    EXPECT_TRUE(relaunched->pendingIdentifiers().empty()) << "the cancellation was saved";
+    EXPECT_TRUE(postedAfterSync().isEmpty());
+}
+
+TEST_F(NotificationSchedulerTest, PendingRequestsAreReArmedAfterARestart)
+{
+    auto scheduler = makeScheduler();
+    scheduler->schedule("exam-1", localInstant(2026, 3, 14, 9, 0), "Exam tomorrow", "Chemistry");
+    scheduler.reset();
+
+    auto relaunched = makeScheduler();
+    EXPECT_EQ(relaunched->pendingIdentifiers(), ids({ "exam-1" }));
+    EXPECT_EQ(relaunched->armedInterval(), std::optional(30'000ms));
+    EXPECT_TRUE(postedAfterSync().isEmpty());
+
+    clock->set(localInstant(2026, 3, 14, 9, 0));
+    relaunched->fireDue();
+    ASSERT_TRUE(server.waitForCalls(QStringLiteral("Notify"), 1));
+    EXPECT_EQ(server.calls(QStringLiteral("Notify")).front()["summary"].toString(), QStringLiteral("Exam tomorrow"));
+}
+
+TEST_F(NotificationSchedulerTest, AMissedRequestIsDeliveredOnceAtLaunchOnItsOwnDay)
+{
+    makeScheduler()->schedule("exam-1", localInstant(2026, 3, 14, 9, 0), "Exam tomorrow", "Chemistry");
+
+    clock->set(localInstant(2026, 3, 14, 23, 59, 59));
+    auto launched = makeScheduler();
+    ASSERT_TRUE(server.waitForCalls(QStringLiteral("Notify"), 1));
+    EXPECT_TRUE(launched->pendingIdentifiers().empty());
+    launched.reset();
+
+    auto launchedAgain = makeScheduler();
+    EXPECT_EQ(postedAfterSync().size(), 1) << "delivered once, not at every launch";
+}
+
+TEST_F(NotificationSchedulerTest, AMissedRequestIsDroppedOnceItsDayHasEnded)
+{
+    makeScheduler()->schedule("exam-1", localInstant(2026, 3, 14, 9, 0), "Exam tomorrow", "Chemistry");
+
+    clock->set(localInstant(2026, 3, 15, 0, 0, 0));
+    auto launched = makeScheduler();
+    EXPECT_TRUE(launched->pendingIdentifiers().empty());
+    EXPECT_EQ(launched->armedInterval(), std::nullopt);
+    EXPECT_TRUE(postedAfterSync().isEmpty());
+    launched.reset();
+    EXPECT_TRUE(makeScheduler()->pendingIdentifiers().empty()) << "the drop was saved";
+}
+
+TEST_F(NotificationSchedulerTest, TheMissedRequestsDayIsTheLocalDay)
+{
+    // Ten hours east of UTC, 09:00 on the 14th is 23:00 UTC on the 13th: the UTC day of the
+    // request has ended at 20:00 local time, its local day has not.
+    TimeZoneOverride zone("XYZ-10");
+    clock->set(localInstant(2026, 3, 14, 8, 0));
+    makeScheduler()->schedule("exam-1", localInstant(2026, 3, 14, 9, 0), "Exam tomorrow", "Chemistry");
+
+    clock->set(localInstant(2026, 3, 14, 20, 0));
+    auto launched = makeScheduler();
+    EXPECT_TRUE(server.waitForCalls(QStringLiteral("Notify"), 1));
+}
+
+TEST_F(NotificationSchedulerTest, TheStoredMinuteFollowsTheLocalClockAcrossZoneChanges)
+{
+    makeScheduler()->schedule("exam-1", localInstant(2026, 3, 14, 9, 0), "Exam tomorrow", "Chemistry");
+
+    // The user travels: 09:00 is now 09:00 of the new zone, three hours later in UTC.
+    TimeZoneOverride zone("XYZ+3");
+    clock->set(localInstant(2026, 3, 14, 8, 59));
+    auto launched = makeScheduler();
+    EXPECT_EQ(launched->pendingIdentifiers(), ids({ "exam-1" }));
+    EXPECT_EQ(launched->armedInterval(), std::optional(60'000ms));
+}
+
+TEST_F(NotificationSchedulerTest, WithoutABusNothingHappens)
+{
+    writeAll(storePath,
+        R"({"scheduled":[{"id":"exam-1","at":"2026-03-14T08:00","title":"Missed","body":""}]})");
+    const QByteArray stored = readAll(storePath);
+    const QDBusConnection noBus
+        = QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("no-bus"));
+    ASSERT_FALSE(noBus.isConnected());
+
+    NotificationScheduler scheduler(clock, storePath, noBus);
+    EXPECT_FALSE(scheduler.isAvailable());
+    scheduler.requestAuthorizationIfPossible();
+    scheduler.notify("Focus complete", "Time for a short break.");
+    scheduler.schedule("exam-2", localInstant(2026, 3, 14, 9, 0), "Exam tomorrow", "Chemistry");
+    scheduler.cancel("exam-1");
+    clock->advance(3600);
+    scheduler.fireDue();
+
+    EXPECT_TRUE(scheduler.pendingIdentifiers().empty());
+    EXPECT_EQ(scheduler.armedInterval(), std::nullopt);
+    EXPECT_FALSE(scheduler.authorized());
+    EXPECT_TRUE(postedAfterSync().isEmpty());
+    EXPECT_EQ(readAll(storePath), stored) << "the file is neither read nor written";
+    QDBusConnection::disconnectFromBus(QStringLiteral("no-bus"));
+}
+
+TEST_F(NotificationSchedulerTest, ACorruptFileIsMovedAsideNotOverwritten)
+{
+    const QByteArray cases[] = {
+        "{\"scheduled\": [", // cut short
+        "[]", // not the expected object
+        R"({"scheduled":[{"id":"exam-1","at":"tomorrow","title":"","body":""}]})", // a bad entry
+    };
+    for (const QByteArray& corrupt : cases) {
+        SCOPED_TRACE(corrupt.toStdString());
+        testsupport::TemporaryFolder data;
+        const QString path = data.filePath(QStringLiteral("scheduled-notifications.json"));
+        writeAll(path, corrupt);
+        // An earlier corrupt file already sits aside and must survive too.
+        writeAll(path + QStringLiteral(".corrupt"), "older");
+
+        NotificationScheduler scheduler(clock, path);
+        EXPECT_TRUE(scheduler.pendingIdentifiers().empty());
+        scheduler.schedule("exam-2", localInstant(2026, 3, 14, 9, 0), "Exam tomorrow", "Chemistry");
+
+        EXPECT_EQ(readAll(path + QStringLiteral(".corrupt")), QByteArray("older"));
+        EXPECT_EQ(readAll(path + QStringLiteral(".corrupt-2")), corrupt);
+        const QJsonDocument saved = QJsonDocument::fromJson(readAll(path));
+        ASSERT_EQ(saved["scheduled"].toArray().size(), 1);
+        EXPECT_EQ(saved["scheduled"][0]["id"].toString(), QStringLiteral("exam-2"));
+        EXPECT_EQ(saved["scheduled"][0]["at"].toString(), QStringLiteral("2026-03-14T09:00"));
+    }
+}
+
+} // namespace
