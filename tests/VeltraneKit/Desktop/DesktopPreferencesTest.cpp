@@ -1,0 +1,154 @@
+#include "VeltraneKit/Desktop/DesktopPreferences.h"
+
+#include "tests/VeltraneKit/Desktop/FakeSettingsPortal.h"
+#include "tests/support/TestSupport.h"
+
+#include <QGuiApplication>
+#include <QPalette>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+using veltrane::ColorScheme;
+using veltrane::DesktopPreferences;
+
+namespace {
+
+const QString kAppearance = QStringLiteral("org.freedesktop.appearance");
+const QString kGnome = QStringLiteral("org.gnome.desktop.interface");
+const QString kColorScheme = QStringLiteral("color-scheme");
+
+bool settle(const DesktopPreferences& preferences)
+{
+    return testsupport::waitUntil([&] { return preferences.initialReadFinished(); });
+}
+
+QPalette darkPalette()
+{
+    QPalette palette;
+    palette.setColor(QPalette::Window, QColor(30, 30, 30));
+    palette.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    return palette;
+}
+
+TEST(DesktopPreferencesTest, WithoutAPortalTheSchemeFollowsThePalette)
+{
+    const QPalette original = QGuiApplication::palette();
+    ASSERT_LT(original.color(QPalette::WindowText).lightness(), original.color(QPalette::Window).lightness())
+        << "the test platform starts with a light palette";
+
+    DesktopPreferences preferences(QDBusConnection::sessionBus());
+    ASSERT_TRUE(settle(preferences));
+    EXPECT_EQ(preferences.colorScheme(), ColorScheme::Light);
+    EXPECT_FALSE(preferences.reduceMotion());
+
+    QSignalSpy changes(&preferences, &DesktopPreferences::colorSchemeChanged);
+    QGuiApplication::setPalette(darkPalette());
+    EXPECT_TRUE(testsupport::waitUntil([&] { return changes.size() == 1; }));
+    EXPECT_EQ(preferences.colorScheme(), ColorScheme::Dark);
+    QGuiApplication::setPalette(original);
+    EXPECT_TRUE(testsupport::waitUntil([&] { return changes.size() == 2; }));
+    EXPECT_EQ(preferences.colorScheme(), ColorScheme::Light);
+}
+
+TEST(DesktopPreferencesTest, WithoutABusThePaletteAnswersAtOnce)
+{
+    const QDBusConnection noBus
+        = QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("no-bus"));
+    DesktopPreferences preferences(noBus);
+    EXPECT_TRUE(preferences.initialReadFinished());
+    EXPECT_EQ(preferences.colorScheme(), ColorScheme::Light);
+    EXPECT_FALSE(preferences.reduceMotion());
+    QDBusConnection::disconnectFromBus(QStringLiteral("no-bus"));
+}
+
+struct PortalCase {
+    const char* what;
+    std::optional<uint> appearance;
+    std::optional<QString> gnomeScheme;
+    std::optional<QString> gtkTheme;
+    std::optional<bool> animations;
+    ColorScheme scheme;
+    bool reduceMotion;
+};
+
+TEST(DesktopPreferencesTest, PortalSettingsResolveInOrder)
+{
+    const PortalCase cases[] = {
+        { "appearance dark", 1u, {}, {}, {}, ColorScheme::Dark, false },
+        { "appearance wins over GNOME", 2u, QStringLiteral("prefer-dark"), QStringLiteral("Adwaita-dark"), {},
+            ColorScheme::Light, false },
+        { "GNOME scheme when appearance has none", 0u, QStringLiteral("prefer-dark"), {}, {}, ColorScheme::Dark,
+            false },
+        { "GNOME light", {}, QStringLiteral("prefer-light"), {}, true, ColorScheme::Light, false },
+        { "dark GTK theme", 0u, QStringLiteral("default"), QStringLiteral("Adwaita-Dark"), {}, ColorScheme::Dark,
+            false },
+        { "no preference anywhere", 0u, QStringLiteral("default"), QStringLiteral("Adwaita"), {},
+            ColorScheme::NoPreference, false },
+        { "animations off", 0u, {}, {}, false, ColorScheme::NoPreference, true },
+    };
+    for (const auto interface : { FakeSettingsPortal::Interface::WithReadOne, FakeSettingsPortal::Interface::ReadOnly }) {
+        for (const PortalCase& setup : cases) {
+            SCOPED_TRACE(std::string(setup.what)
+                + (interface == FakeSettingsPortal::Interface::ReadOnly ? " (Read only)" : " (ReadOne)"));
+            FakeSettingsPortal portal(interface);
+            ASSERT_TRUE(portal.isRegistered());
+            if (setup.appearance)
+                portal.preset(kAppearance, kColorScheme, *setup.appearance);
+            if (setup.gnomeScheme)
+                portal.preset(kGnome, kColorScheme, *setup.gnomeScheme);
+            if (setup.gtkTheme)
+                portal.preset(kGnome, QStringLiteral("gtk-theme"), *setup.gtkTheme);
+            if (setup.animations)
+                portal.preset(kGnome, QStringLiteral("enable-animations"), *setup.animations);
+
+            DesktopPreferences preferences(QDBusConnection::sessionBus());
+            const ColorScheme before = preferences.colorScheme();
+            QSignalSpy schemeChanges(&preferences, &DesktopPreferences::colorSchemeChanged);
+            QSignalSpy motionChanges(&preferences, &DesktopPreferences::reduceMotionChanged);
+            ASSERT_TRUE(settle(preferences));
+
+            EXPECT_EQ(preferences.colorScheme(), setup.scheme);
+            EXPECT_EQ(preferences.reduceMotion(), setup.reduceMotion);
+            // The answers land together: at most one change, straight to the final value.
+            EXPECT_EQ(schemeChanges.size(), before == setup.scheme ? 0 : 1);
+            EXPECT_EQ(motionChanges.size(), setup.reduceMotion ? 1 : 0);
+        }
+    }
+}
+
+TEST(DesktopPreferencesTest, SettingChangesAreSignalledOnlyOnRealChange)
+{
+    FakeSettingsPortal portal(FakeSettingsPortal::Interface::WithReadOne);
+    portal.preset(kAppearance, kColorScheme, 0u);
+    portal.preset(kGnome, QStringLiteral("enable-animations"), true);
+    DesktopPreferences preferences(QDBusConnection::sessionBus());
+    ASSERT_TRUE(settle(preferences));
+    ASSERT_EQ(preferences.colorScheme(), ColorScheme::NoPreference);
+    QSignalSpy schemeChanges(&preferences, &DesktopPreferences::colorSchemeChanged);
+    QSignalSpy motionChanges(&preferences, &DesktopPreferences::reduceMotionChanged);
+
+    portal.change(kAppearance, kColorScheme, 1u);
+    ASSERT_TRUE(testsupport::waitUntil([&] { return schemeChanges.size() == 1; }));
+    EXPECT_EQ(schemeChanges.front().front().value<ColorScheme>(), ColorScheme::Dark);
+    EXPECT_EQ(preferences.colorScheme(), ColorScheme::Dark);
+
+    // Neither the same value again, nor a setting that the appearance setting outranks, nor an
+    // unrelated one is a change. The animation change after them marks when they have all landed.
+    portal.change(kAppearance, kColorScheme, 1u);
+    portal.change(kGnome, kColorScheme, QStringLiteral("prefer-light"));
+    portal.change(QStringLiteral("org.gnome.desktop.sound"), QStringLiteral("theme-name"), QStringLiteral("freedesktop"));
+    portal.change(kGnome, QStringLiteral("enable-animations"), false);
+    ASSERT_TRUE(testsupport::waitUntil([&] { return motionChanges.size() == 1; }));
+    EXPECT_TRUE(motionChanges.front().front().toBool());
+    EXPECT_TRUE(preferences.reduceMotion());
+    EXPECT_EQ(schemeChanges.size(), 1);
+
+    portal.change(kAppearance, kColorScheme, 0u);
+    ASSERT_TRUE(testsupport::waitUntil([&] { return schemeChanges.size() == 2; }));
+    EXPECT_EQ(preferences.colorScheme(), ColorScheme::Light) << "GNOME's preference shows through";
+}
+
+} // namespace

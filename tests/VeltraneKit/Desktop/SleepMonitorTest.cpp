@@ -1,0 +1,89 @@
+#include "VeltraneKit/Desktop/SleepMonitor.h"
+
+#include "tests/fakes/LoginManager/FakeLoginManager.h"
+#include "tests/support/TestSupport.h"
+
+#include <QJsonObject>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+using veltrane::SleepMonitor;
+
+namespace {
+
+class SleepMonitorTest : public ::testing::Test {
+protected:
+    bool waitForLocks(qsizetype count)
+    {
+        return testsupport::waitUntil([&] { return logind.activeInhibitors().size() == count; });
+    }
+
+    // Waits until the monitor itself holds the lock logind handed out, not just logind's answer.
+    bool waitForDelay(const SleepMonitor& monitor)
+    {
+        return testsupport::waitUntil([&] { return monitor.isDelayingSleep(); }) && waitForLocks(1);
+    }
+
+    FakeLoginManager logind;
+};
+
+TEST_F(SleepMonitorTest, HoldsADelayLockWhileAwake)
+{
+    ASSERT_TRUE(logind.isReady());
+    SleepMonitor monitor(QDBusConnection::sessionBus());
+    EXPECT_TRUE(monitor.isAvailable());
+
+    ASSERT_TRUE(waitForDelay(monitor));
+    const QJsonObject lock = logind.activeInhibitors().first().toObject();
+    EXPECT_EQ(lock["what"].toString(), QStringLiteral("sleep"));
+    EXPECT_EQ(lock["mode"].toString(), QStringLiteral("delay"));
+    EXPECT_EQ(lock["who"].toString(), QStringLiteral("Moorlet"));
+}
+
+TEST_F(SleepMonitorTest, AnnouncesSleepBeforeLettingTheLockGoAndRetakesItOnWake)
+{
+    SleepMonitor monitor(QDBusConnection::sessionBus());
+    ASSERT_TRUE(waitForDelay(monitor));
+    QSignalSpy slept(&monitor, &SleepMonitor::willSleep);
+    QSignalSpy woke(&monitor, &SleepMonitor::didWake);
+    qsizetype locksWhileHandlingSleep = -1;
+    QObject::connect(&monitor, &SleepMonitor::willSleep,
+        [&] { locksWhileHandlingSleep = logind.activeInhibitors().size(); });
+
+    for (int cycle = 1; cycle <= 2; ++cycle) {
+        SCOPED_TRACE(cycle);
+        logind.announceSleep(true);
+        ASSERT_TRUE(testsupport::waitUntil([&] { return slept.size() == cycle; }));
+        EXPECT_EQ(woke.size(), cycle - 1);
+        EXPECT_EQ(locksWhileHandlingSleep, 1) << "the suspend waits for the sleep handlers";
+        EXPECT_FALSE(monitor.isDelayingSleep());
+        EXPECT_TRUE(waitForLocks(0)) << "then the suspend may go ahead";
+
+        logind.announceSleep(false);
+        ASSERT_TRUE(testsupport::waitUntil([&] { return woke.size() == cycle; }));
+        EXPECT_EQ(slept.size(), cycle);
+        EXPECT_TRUE(waitForDelay(monitor));
+    }
+}
+
+TEST_F(SleepMonitorTest, TheLockGoesWithTheMonitor)
+{
+    auto monitor = std::make_unique<SleepMonitor>(QDBusConnection::sessionBus());
+    ASSERT_TRUE(waitForDelay(*monitor));
+    monitor.reset();
+    EXPECT_TRUE(waitForLocks(0));
+}
+
+TEST_F(SleepMonitorTest, WithoutABusTheMonitorIsUnavailable)
+{
+    const QDBusConnection noBus
+        = QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("no-bus"));
+    SleepMonitor monitor(noBus);
+    EXPECT_FALSE(monitor.isAvailable());
+    EXPECT_FALSE(monitor.isDelayingSleep());
+    EXPECT_TRUE(logind.activeInhibitors().isEmpty());
+    QDBusConnection::disconnectFromBus(QStringLiteral("no-bus"));
+}
+
+} // namespace
