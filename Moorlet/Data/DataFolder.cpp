@@ -89,6 +89,32 @@ int renameWithoutReplacing(const std::string& from, const std::string& to)
     return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }
 
+// Reads from the descriptor to the end of the file.
+DataFolder::ReadResult readAll(int descriptor, std::size_t expectedSize)
+{
+    DataFolder::ReadResult result { DataFolder::ReadStatus::read, {} };
+    // The size is a hint: read until the end even if the file grows meanwhile.
+    result.text.resize(expectedSize + 1);
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == result.text.size())
+            result.text.resize(result.text.size() * 2);
+        if (filled > static_cast<std::size_t>(DataFolder::kLargestReadableFile))
+            return { DataFolder::ReadStatus::unreadable, {} };
+        const auto count = ::read(descriptor, result.text.data() + filled, result.text.size() - filled);
+        if (count < 0) {
+            if (errno == EINTR)
+                continue;
+            return { DataFolder::ReadStatus::unreadable, {} };
+        }
+        if (count == 0)
+            break;
+        filled += static_cast<std::size_t>(count);
+    }
+    result.text.resize(filled);
+    return result;
+}
+
 // More attempts than could ever be needed: each run moves a file aside at most once per list.
 constexpr int kMaximumAsideAttempts = 1000;
 
@@ -114,28 +140,14 @@ DataFolder::ReadResult DataFolder::read(std::string_view name) const
     if (!file.isValid())
         return { isAbsentError(errno) ? ReadStatus::missing : ReadStatus::unreadable, {} };
     struct stat status {};
-    if (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode))
+    if (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode) || status.st_size > kLargestReadableFile)
         return { ReadStatus::unreadable, {} };
 
-    ReadResult result { ReadStatus::read, {} };
-    // The size is a hint: read until the end even if the file grows meanwhile.
-    result.text.resize(static_cast<std::size_t>(status.st_size) + 1);
-    std::size_t filled = 0;
-    for (;;) {
-        if (filled == result.text.size())
-            result.text.resize(result.text.size() * 2);
-        const auto count = ::read(file.get(), result.text.data() + filled, result.text.size() - filled);
-        if (count < 0) {
-            if (errno == EINTR)
-                continue;
-            return { ReadStatus::unreadable, {} };
-        }
-        if (count == 0)
-            break;
-        filled += static_cast<std::size_t>(count);
+    try {
+        return readAll(file.get(), static_cast<std::size_t>(status.st_size));
+    } catch (const std::bad_alloc&) {
+        return { ReadStatus::unreadable, {} };
     }
-    result.text.resize(filled);
-    return result;
 }
 
 bool DataFolder::write(std::string_view name, std::string_view text) const

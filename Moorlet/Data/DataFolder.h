@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -28,6 +29,11 @@ public:
         failed,
     };
 
+    // Files larger than this are not read but treated as unreadable, and so kept aside rather
+    // than overwritten: about four million sessions, far beyond any real history, while reading
+    // one of many gigabytes could exhaust the memory. (LocalDataStoreTest covers it.)
+    static constexpr std::int64_t kLargestReadableFile = std::int64_t { 1 } << 30;
+
     explicit DataFolder(std::filesystem::path path);
 
     const std::filesystem::path& path() const { return m_path; }
@@ -37,7 +43,8 @@ public:
     bool create() const;
 
     // Reads the whole file. Anything but a regular file (a folder, a pipe, a device) is
-    // unreadable, and a pipe never blocks the caller.
+    // unreadable, and a pipe never blocks the caller; so is a file larger than
+    // kLargestReadableFile or one that does not fit in memory.
     ReadResult read(std::string_view name) const;
 
     // Writes `text` to a new file in the folder, flushes it to the disk and renames it over

@@ -341,6 +341,20 @@ TEST_F(LocalDataStoreTest, AHundredMegabyteFileLoadsWholeOrIsKeptWhole)
     EXPECT_EQ(makeStore()->sessions().size(), 1u);
 }
 
+TEST_F(LocalDataStoreTest, AFileTooLargeToReadIsKeptAsideUnread)
+{
+    prepareFolder();
+    // Sparse: it takes no room on the disk.
+    writeFile(file("sessions.json"), "[");
+    fs::resize_file(file("sessions.json"), static_cast<std::uintmax_t>(DataFolder::kLargestReadableFile) + 1);
+    auto store = makeStore();
+    EXPECT_TRUE(store->sessions().empty());
+    store->addSession(session(1796472000));
+    const auto aside = asideFiles(folder(), "sessions");
+    ASSERT_EQ(aside.size(), 1u);
+    EXPECT_EQ(fs::file_size(aside[0]), static_cast<std::uintmax_t>(DataFolder::kLargestReadableFile) + 1);
+}
+
 TEST_F(LocalDataStoreTest, AFolderInPlaceOfADataFileIsMovedAsideWithItsContents)
 {
     prepareFolder();
