@@ -70,4 +70,19 @@ std::optional<std::vector<std::string>> UserDefaults::stringList(const std::stri
     return list;
 }
 
+std::optional<std::map<std::string, double>> UserDefaults::numberDictionary(
+    const std::string& key) const
+{
+    auto stored = value(key);
+    if (!stored || !stored->is_object())
+        return std::nullopt;
+    std::map<std::string, double> dictionary;
+    for (const auto& [name, element] : stored->items()) {
+        if (!element.is_number() || !std::isfinite(element.get<double>()))
+            return std::nullopt;
+        dictionary.emplace(name, element.get<double>());
+    }
+    return dictionary;
+}
+
 } // namespace veltrane

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,6 +24,7 @@ namespace veltrane {
 // - boolean() accepts only a JSON boolean: the numbers 0 and 1 are not booleans.
 // - string() accepts only a JSON string: a number is not turned into its text.
 // - stringList() accepts only an array whose every element is a string.
+// - numberDictionary() accepts only an object whose every value is a finite number (as number()).
 //
 // Main thread only.
 class UserDefaults {
@@ -42,6 +44,7 @@ public:
     std::optional<double> number(const std::string& key) const;
     std::optional<std::int64_t> integer(const std::string& key) const;
     std::optional<std::vector<std::string>> stringList(const std::string& key) const;
+    std::optional<std::map<std::string, double>> numberDictionary(const std::string& key) const;
 
     // Typed writers, so that every caller stores a kind the matching reader accepts.
     void setString(const std::string& key, const std::string& value) { setValue(key, value); }
@@ -49,6 +52,10 @@ public:
     void setNumber(const std::string& key, double value) { setValue(key, value); }
     void setInteger(const std::string& key, std::int64_t value) { setValue(key, value); }
     void setStringList(const std::string& key, const std::vector<std::string>& value)
+    {
+        setValue(key, value);
+    }
+    void setNumberDictionary(const std::string& key, const std::map<std::string, double>& value)
     {
         setValue(key, value);
     }

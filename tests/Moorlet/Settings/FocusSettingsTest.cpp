@@ -3,14 +3,13 @@
 #include "VeltraneKit/Settings/FileUserDefaults.h"
 #include "VeltraneKit/Settings/MemoryUserDefaults.h"
 
+#include "tests/VeltraneKit/Settings/SettingsObjectChecks.h"
 #include "tests/support/TestSupport.h"
 
-#include <QMetaProperty>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
-#include <functional>
 
 using namespace moorlet;
 using nlohmann::json;
@@ -195,14 +194,9 @@ TEST(FocusSettingsTest, TheSessionModeSignalsOnlyWhenTheBuiltModeChanges)
     EXPECT_EQ(settings.sessionMode(), SessionMode::flowmodoro());
 }
 
-// One property: a setter call with a value other than its default, and what must then be stored
-// (with its JSON kind: doubles as floating-point numbers, the interval as an integer).
-struct PropertyCase {
-    const char* name;
-    std::function<void(FocusSettings&)> change;
-    json stored;
-};
+using PropertyCase = settingschecks::PropertyCase<FocusSettings>;
 
+// Doubles are stored as floating-point numbers, the interval as an integer.
 std::vector<PropertyCase> propertyCases()
 {
     return {
@@ -227,42 +221,10 @@ std::vector<PropertyCase> propertyCases()
     };
 }
 
-QMetaMethod notifySignal(const QObject& object, const char* property)
-{
-    const auto* meta = object.metaObject();
-    return meta->property(meta->indexOfProperty(property)).notifySignal();
-}
-
 TEST(FocusSettingsTest, EachSetterWritesThroughWithItsKindAndSignalsOnlyARealChange)
 {
-    const auto cases = propertyCases();
-    for (const auto& row : cases) {
-        SCOPED_TRACE(row.name);
-        auto defaults = std::make_shared<MemoryUserDefaults>();
-        FocusSettings settings(defaults);
-        std::vector<std::unique_ptr<QSignalSpy>> spies;
-        for (const auto& other : cases)
-            spies.push_back(std::make_unique<QSignalSpy>(&settings, notifySignal(settings, other.name)));
-
-        row.change(settings);
-        EXPECT_EQ(defaults->keys(), Strings { focusKey(row.name) });
-        const auto stored = defaults->value(focusKey(row.name));
-        ASSERT_TRUE(stored);
-        EXPECT_EQ(*stored, row.stored);
-        EXPECT_EQ(stored->type(), row.stored.type());
-        for (std::size_t index = 0; index < spies.size(); ++index)
-            EXPECT_EQ(spies[index]->count(), cases[index].name == std::string(row.name) ? 1 : 0)
-                << cases[index].name;
-
-        const int writes = defaults->writeCount();
-        row.change(settings);
-        EXPECT_EQ(defaults->writeCount(), writes + 1);
-        for (const auto& spy : spies)
-            EXPECT_LE(spy->count(), 1);
-
-        FocusSettings reread(defaults);
-        EXPECT_EQ(reread.property(row.name), settings.property(row.name));
-    }
+    settingschecks::expectSettersWriteThroughAndSignalRealChanges<FocusSettings>(
+        propertyCases(), [](const char* name) { return focusKey(name); });
 }
 
 TEST(FocusSettingsTest, AddingASubjectTrimsItAndSkipsBlanksAndExactDuplicates)
@@ -316,16 +278,9 @@ TEST(FocusSettingsTest, RemovingASubjectRemovesEveryCopyAndAlwaysWritesTheList)
 TEST(FocusSettingsTest, EveryPropertyIsBindable)
 {
     FocusSettings settings(std::make_shared<MemoryUserDefaults>());
-    const auto* meta = settings.metaObject();
-    // The stored properties and the derived session mode.
-    EXPECT_EQ(meta->propertyCount() - meta->propertyOffset(),
-        static_cast<int>(propertyCases().size()) + 1);
-    for (int index = meta->propertyOffset(); index < meta->propertyCount(); ++index) {
-        const auto property = meta->property(index);
-        EXPECT_TRUE(property.hasNotifySignal()) << property.name();
-        EXPECT_EQ(property.isWritable(), std::string(property.name()) != "sessionMode")
-            << property.name();
-    }
+    // The stored properties and the derived, read-only session mode.
+    settingschecks::expectEveryPropertyBindable(
+        settings, static_cast<int>(propertyCases().size()) + 1, { "sessionMode" });
     QSignalSpy changed(&settings, &FocusSettings::dailyGoalMinutesChanged);
     EXPECT_TRUE(settings.setProperty("dailyGoalMinutes", 45.0));
     EXPECT_EQ(settings.dailyGoalMinutes(), 45.0);

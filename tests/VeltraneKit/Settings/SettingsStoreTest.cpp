@@ -2,21 +2,19 @@
 #include "VeltraneKit/Settings/MemoryUserDefaults.h"
 #include "VeltraneKit/Settings/SettingsStore.h"
 
+#include "tests/VeltraneKit/Settings/SettingsObjectChecks.h"
 #include "tests/support/TestSupport.h"
 
-#include <QMetaProperty>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
-#include <functional>
 
 using namespace veltrane;
 using nlohmann::json;
 
 namespace {
 
-using Strings = std::vector<std::string>;
 
 void expectAllDefaults(const SettingsStore& store)
 {
@@ -114,12 +112,7 @@ TEST(SettingsStoreTest, AppearanceReadsOnlyItsExactRawValues)
     }
 }
 
-// One property: how to set it to a value other than its default, and what must then be stored.
-struct PropertyCase {
-    const char* name;
-    std::function<void(SettingsStore&)> change;
-    json stored;
-};
+using PropertyCase = settingschecks::PropertyCase<SettingsStore>;
 
 std::vector<PropertyCase> propertyCases()
 {
@@ -138,40 +131,10 @@ std::vector<PropertyCase> propertyCases()
     };
 }
 
-QMetaMethod notifySignal(const QObject& object, const char* property)
-{
-    const auto* meta = object.metaObject();
-    return meta->property(meta->indexOfProperty(property)).notifySignal();
-}
-
 TEST(SettingsStoreTest, EachSetterWritesThroughAndSignalsOnlyARealChange)
 {
-    for (const auto& row : propertyCases()) {
-        SCOPED_TRACE(row.name);
-        auto defaults = std::make_shared<MemoryUserDefaults>();
-        SettingsStore store(defaults);
-        std::vector<std::unique_ptr<QSignalSpy>> spies;
-        for (const auto& other : propertyCases())
-            spies.push_back(std::make_unique<QSignalSpy>(&store, notifySignal(store, other.name)));
-
-        row.change(store);
-        EXPECT_EQ(defaults->keys(), Strings { std::string("com.veltrane.") + row.name });
-        EXPECT_EQ(defaults->value(std::string("com.veltrane.") + row.name), row.stored);
-        for (std::size_t index = 0; index < spies.size(); ++index)
-            EXPECT_EQ(spies[index]->count(), propertyCases()[index].name == row.name ? 1 : 0)
-                << propertyCases()[index].name;
-
-        // The same value again is written again but is no change.
-        const int writes = defaults->writeCount();
-        row.change(store);
-        EXPECT_EQ(defaults->writeCount(), writes + 1);
-        for (const auto& spy : spies)
-            EXPECT_LE(spy->count(), 1);
-
-        // The value is what a fresh store on the same database reads.
-        SettingsStore reread(defaults);
-        EXPECT_EQ(reread.property(row.name), store.property(row.name));
-    }
+    settingschecks::expectSettersWriteThroughAndSignalRealChanges<SettingsStore>(
+        propertyCases(), [](const char* name) { return std::string("com.veltrane.") + name; });
 }
 
 TEST(SettingsStoreTest, SettingTheDefaultOverAWrongKindRewritesTheKeyWithoutAChange)
@@ -243,13 +206,7 @@ TEST(SettingsStoreTest, AnotherPrefixReadsAndWritesOnlyItsOwnKeys)
 TEST(SettingsStoreTest, EveryPropertyIsBindable)
 {
     SettingsStore store(std::make_shared<MemoryUserDefaults>());
-    const auto* meta = store.metaObject();
-    EXPECT_EQ(meta->propertyCount() - meta->propertyOffset(), static_cast<int>(propertyCases().size()));
-    for (int index = meta->propertyOffset(); index < meta->propertyCount(); ++index) {
-        const auto property = meta->property(index);
-        EXPECT_TRUE(property.isWritable()) << property.name();
-        EXPECT_TRUE(property.hasNotifySignal()) << property.name();
-    }
+    settingschecks::expectEveryPropertyBindable(store, static_cast<int>(propertyCases().size()));
     QSignalSpy changed(&store, &SettingsStore::widgetOpacityChanged);
     EXPECT_TRUE(store.setProperty("widgetOpacity", 0.5));
     EXPECT_EQ(store.widgetOpacity(), 0.5);

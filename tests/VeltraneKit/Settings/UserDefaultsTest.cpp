@@ -19,6 +19,7 @@ struct Conversion {
     std::optional<double> number;
     std::optional<std::int64_t> integer;
     std::optional<std::vector<std::string>> stringList;
+    std::optional<std::map<std::string, double>> numberDictionary = {};
 };
 
 class UserDefaultsConversionTest : public testing::TestWithParam<Conversion> { };
@@ -33,9 +34,11 @@ TEST_P(UserDefaultsConversionTest, ReadersAcceptOnlyTheirOwnKind)
     EXPECT_EQ(defaults.number("key"), row.number);
     EXPECT_EQ(defaults.integer("key"), row.integer);
     EXPECT_EQ(defaults.stringList("key"), row.stringList);
+    EXPECT_EQ(defaults.numberDictionary("key"), row.numberDictionary);
 }
 
 using Strings = std::vector<std::string>;
+using Levels = std::map<std::string, double>;
 constexpr auto kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr auto kInfinity = std::numeric_limits<double>::infinity();
 
@@ -65,7 +68,13 @@ INSTANTIATE_TEST_SUITE_P(Kinds, UserDefaultsConversionTest,
         Conversion { "strings", json::array({ "a", "b" }), {}, {}, {}, {}, Strings { "a", "b" } },
         Conversion { "emptyList", json::array(), {}, {}, {}, {}, Strings {} },
         Conversion { "mixedList", json::array({ "a", 1 }), {}, {}, {}, {}, {} },
-        Conversion { "object", json::object({ { "a", "b" } }), {}, {}, {}, {}, {} }),
+        Conversion { "object", json::object({ { "a", "b" } }), {}, {}, {}, {}, {} },
+        Conversion { "levels", json::object({ { "rain", 0.5 }, { "wind", 1 } }), {}, {}, {}, {}, {},
+            Levels { { "rain", 0.5 }, { "wind", 1.0 } } },
+        Conversion { "noLevels", json::object(), {}, {}, {}, {}, {}, Levels {} },
+        Conversion { "levelsWithABool", json::object({ { "rain", 0.5 }, { "wind", true } }), {}, {},
+            {}, {}, {} },
+        Conversion { "levelsWithNaN", json::object({ { "rain", kNaN } }), {}, {}, {}, {}, {} }),
     [](const testing::TestParamInfo<Conversion>& info) { return std::string(info.param.name); });
 
 TEST(UserDefaultsTest, MissingKeysReadAsNothingAndRemovalForgets)
