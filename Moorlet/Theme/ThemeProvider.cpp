@@ -1,6 +1,7 @@
 #include "Moorlet/Theme/ThemeProvider.h"
 
 #include "VeltraneKit/Theme/ColorHex.h"
+#include "VeltraneKit/Theme/ColorOpacity.h"
 #include "VeltraneKit/Theme/DesignTokens.h"
 
 namespace moorlet {
@@ -9,12 +10,6 @@ namespace {
 
 constexpr double kWashTopOpacity = 0.55;
 constexpr double kWashBottomOpacity = 0.12;
-
-QColor withOpacity(QColor color, double opacity)
-{
-    color.setAlphaF(static_cast<float>(opacity));
-    return color;
-}
 
 } // namespace
 
@@ -61,7 +56,7 @@ std::optional<veltrane::LinearGradientStyle> ThemeProvider::backgroundWash() con
     if (current.background != veltrane::Theme::Background::materialGradient || !current.wash)
         return std::nullopt;
     return veltrane::LinearGradientStyle {
-        { { 0.0, withOpacity(*current.wash, kWashTopOpacity) }, { 1.0, withOpacity(*current.wash, kWashBottomOpacity) } },
+        { { 0.0, veltrane::withOpacity(*current.wash, kWashTopOpacity) }, { 1.0, veltrane::withOpacity(*current.wash, kWashBottomOpacity) } },
         { 0, 0 },
         { 1, 1 },
     };

@@ -1,17 +1,13 @@
 #include "VeltraneKit/Theme/DesignTokens.h"
 
+#include "VeltraneKit/Theme/ColorOpacity.h"
+
 #include <QGuiApplication>
 #include <QPalette>
 
 namespace veltrane::DesignTokens {
 
 namespace {
-
-QColor withOpacity(QColor color, double opacity)
-{
-    color.setAlphaF(static_cast<float>(opacity));
-    return color;
-}
 
 QColor paletteText()
 {

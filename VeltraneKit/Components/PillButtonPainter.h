@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QColor>
+#include <QRectF>
+#include <QString>
+
+class QPainter;
+
+namespace veltrane {
+
+// A circular icon button: a prominent one is a 54-point disc of its tint with a white symbol,
+// a plain one a 36-point disc of ultra-thin material with a symbol in the primary text colour.
+class PillButtonPainter {
+public:
+    PillButtonPainter(QString systemImage, QColor tint, bool prominent);
+
+    const QString& systemImage() const { return m_systemImage; }
+    const QColor& tint() const { return m_tint; }
+    bool prominent() const { return m_prominent; }
+    void setSystemImage(QString name) { m_systemImage = std::move(name); }
+    void setTint(QColor tint) { m_tint = tint; }
+
+    // The button's side in points.
+    double diameter() const;
+    // How far the shadow and the hover growth reach beyond the button's frame.
+    double overhang() const;
+
+    // Draws the button centred in `frame` (diameter() across) at `scale` about its centre.
+    void paint(QPainter& painter, const QRectF& frame, double scale = 1.0) const;
+
+private:
+    QString m_systemImage;
+    QColor m_tint;
+    bool m_prominent;
+};
+
+} // namespace veltrane

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "VeltraneKit/Motion/FrameDriver.h"
+
+#include <QTimer>
+
+namespace veltrane {
+
+// Display frames from a precise timer at 60 Hz on the thread that owns it (the main thread).
+class QtFrameDriver final : public FrameDriver {
+public:
+    QtFrameDriver();
+    void start(std::function<void()> onFrame) override;
+    void stop() override;
+    bool isRunning() const override { return m_timer.isActive(); }
+
+private:
+    QTimer m_timer;
+    std::function<void()> m_onFrame;
+};
+
+} // namespace veltrane

@@ -1,0 +1,301 @@
+#include "PaintProbe.h"
+
+#include "VeltraneKit/Components/ConfettiPainter.h"
+#include "VeltraneKit/Components/ConfettiView.h"
+#include "VeltraneKit/Components/PillButton.h"
+#include "VeltraneKit/Components/ProgressRing.h"
+#include "VeltraneKit/Components/StateDot.h"
+#include "VeltraneKit/Components/StateDotPainter.h"
+#include "VeltraneKit/Components/VisualEffectView.h"
+#include "VeltraneKit/Motion/ManualFrameDriver.h"
+#include "VeltraneKit/Theme/DesignTokens.h"
+
+#include <QEnterEvent>
+#include <QGuiApplication>
+#include <QPalette>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+
+using namespace veltrane;
+
+namespace {
+
+class ComponentWidgetsTest : public ::testing::Test {
+protected:
+    ComponentWidgetsTest()
+    {
+        auto driver = std::make_unique<ManualFrameDriver>();
+        m_driver = driver.get();
+        m_ticker = std::make_unique<FrameTicker>(m_clock, std::move(driver));
+    }
+
+    // Runs 60 Hz frames for `duration` (rounded to whole frames).
+    void runFor(Seconds duration)
+    {
+        const long frames = std::lround(duration * 60);
+        for (long i = 0; i < frames; ++i) {
+            m_clock->advance(1.0 / 60);
+            m_driver->frame();
+        }
+    }
+
+    static QImage render(QWidget& widget)
+    {
+        QImage image(widget.size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        widget.render(&image, {}, {}, QWidget::DrawChildren);
+        return image;
+    }
+
+    std::shared_ptr<TestClock> m_clock = std::make_shared<TestClock>(0);
+    ManualFrameDriver* m_driver = nullptr;
+    std::unique_ptr<FrameTicker> m_ticker;
+};
+
+int opaquePixels(const QImage& image, QRgb colour)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixel(x, y) == colour;
+    return count;
+}
+
+} // namespace
+
+TEST_F(ComponentWidgetsTest, ProminentPillIsATintedDiscWithAShadowBelow)
+{
+    const QColor tint(110, 108, 255);
+    PillButton button(QStringLiteral("play.fill"), tint, true, {}, nullptr, m_ticker.get());
+    const QRectF disc = button.buttonRect();
+    EXPECT_EQ(disc.size(), QSizeF(54, 54));
+    const QImage image = render(button);
+    const QPointF center = disc.center();
+    // The disc is the tint; the symbol at its middle is white.
+    EXPECT_EQ(image.pixel(QPointF(center.x() - 20, center.y()).toPoint()), tint.rgb());
+    const QColor middle = QColor::fromRgba(qUnpremultiply(image.pixel(QPointF(center.x() + 1, center.y()).toPoint())));
+    EXPECT_GT(middle.lightness(), 230);
+    // The shadow falls below the disc, not above it.
+    const int below = qAlpha(image.pixel(QPointF(center.x(), disc.bottom() + 5).toPoint()));
+    const int above = qAlpha(image.pixel(QPointF(center.x(), disc.top() - 5).toPoint()));
+    EXPECT_GT(below, above + 10);
+}
+
+TEST_F(ComponentWidgetsTest, PlainPillIsSmallAndUsesTheTextColour)
+{
+    PillButton button(QStringLiteral("forward.fill"), QColor(156, 163, 175), false, {}, nullptr, m_ticker.get());
+    EXPECT_EQ(button.buttonRect().size(), QSizeF(36, 36));
+    EXPECT_LT(button.width(), 60);
+    const QImage image = render(button);
+    // The symbol is drawn in the dark primary text colour of the light palette.
+    bool darkInk = false;
+    for (int dx = -6; dx <= 6; ++dx) {
+        const QColor pixel
+            = QColor::fromRgba(qUnpremultiply(image.pixel((button.buttonRect().center() + QPointF(dx, 0)).toPoint())));
+        darkInk |= pixel.alpha() > 200 && pixel.lightness() < 80;
+    }
+    EXPECT_TRUE(darkInk);
+}
+
+TEST_F(ComponentWidgetsTest, PillGrowsWhileHoveredAndRunsItsAction)
+{
+    int taps = 0;
+    PillButton button(QStringLiteral("play.fill"), Qt::red, true, [&] { ++taps; }, nullptr, m_ticker.get());
+    button.show();
+    const QPointF center = button.buttonRect().center();
+    QEnterEvent enter(center, center, center);
+    QCoreApplication::sendEvent(&button, &enter);
+    EXPECT_TRUE(m_driver->isRunning());
+    runFor(0.075);
+    EXPECT_GT(button.hoverScale(), 1.02);
+    EXPECT_LT(button.hoverScale(), 1.05);
+    runFor(0.1);
+    EXPECT_DOUBLE_EQ(button.hoverScale(), 1.05);
+    EXPECT_FALSE(m_driver->isRunning());
+
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(&button, &leave);
+    runFor(0.2);
+    EXPECT_DOUBLE_EQ(button.hoverScale(), 1.0);
+
+    QTest::mouseClick(&button, Qt::LeftButton, {}, center.toPoint());
+    EXPECT_EQ(taps, 1);
+    // The corner of the widget is outside the round button.
+    QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(1, 1));
+    EXPECT_EQ(taps, 1);
+}
+
+TEST_F(ComponentWidgetsTest, StateDotPulsesLargerWithAWiderGlow)
+{
+    const QColor green(52, 224, 161);
+    const auto paintDot = [&](double pulse) {
+        PaintProbe probe(60, 60);
+        probe.paint([&](QPainter& painter) { StateDotPainter { green, 10, pulse }.paint(painter, QRectF(0, 0, 60, 60)); });
+        return probe;
+    };
+    const PaintProbe rest = paintDot(0);
+    const PaintProbe pulsing = paintDot(1);
+    const int restCore = opaquePixels(rest.image(), green.rgb());
+    const int pulseCore = opaquePixels(pulsing.image(), green.rgb());
+    // The solid dot's area grows with the square of the 1.25 scale.
+    EXPECT_NEAR(static_cast<double>(pulseCore) / restCore, 1.5625, 0.25);
+    EXPECT_GT(pulsing.countOpaque(5), rest.countOpaque(5));
+
+    StateDot dot(green, 10, false, nullptr, m_ticker.get());
+    dot.setPulsing(true);
+    runFor(0.25);
+    EXPECT_NEAR(dot.displayedPulse(), 0.5, 0.05);
+    runFor(0.3);
+    EXPECT_EQ(dot.displayedPulse(), 1.0);
+    EXPECT_TRUE(dot.pulsing());
+    EXPECT_FALSE(m_driver->isRunning());
+}
+
+TEST_F(ComponentWidgetsTest, ConfettiPiecesAreDrawnFromTheirRanges)
+{
+    std::mt19937_64 generator(42);
+    const std::vector<QColor> seeds { Qt::red, Qt::green };
+    const auto pieces = ConfettiPiece::random(seeds, 500, generator);
+    ASSERT_EQ(pieces.size(), 500u);
+    std::set<QRgb> colours;
+    std::set<QString> ids;
+    for (const ConfettiPiece& piece : pieces) {
+        EXPECT_GE(piece.x, 0);
+        EXPECT_LE(piece.x, 1);
+        EXPECT_GE(piece.delay, 0);
+        EXPECT_LE(piece.delay, 0.25);
+        EXPECT_GE(piece.size, 4);
+        EXPECT_LE(piece.size, 8);
+        EXPECT_GE(piece.rotation, 0);
+        EXPECT_LE(piece.rotation, 360);
+        colours.insert(piece.color.rgb());
+        ids.insert(piece.id.toString());
+    }
+    EXPECT_EQ(colours, (std::set<QRgb> { QColor(Qt::red).rgb(), QColor(Qt::green).rgb() }));
+    EXPECT_EQ(ids.size(), 500u);
+
+    const auto unseeded = ConfettiPiece::random({}, 3, generator);
+    EXPECT_EQ(unseeded.front().color, QGuiApplication::palette().color(QPalette::Highlight));
+    EXPECT_EQ(ConfettiView::defaultColors().size(), 4u);
+    EXPECT_EQ(ConfettiView::defaultColors().front(), DesignTokens::Colors::focus());
+}
+
+TEST_F(ComponentWidgetsTest, ConfettiFallsOnceFromAboveToBelowAndFades)
+{
+    std::mt19937_64 generator(7);
+    ConfettiView view(ConfettiPiece::random({ Qt::red }, 28, generator), nullptr, m_ticker.get());
+    view.resize(272, 300);
+    // Before the fall every piece waits above the top edge: nothing shows.
+    EXPECT_EQ(PaintProbe(0, 0).countOpaque(), 0);
+    EXPECT_EQ(opaquePixels(render(view), QColor(Qt::red).rgb()), 0);
+    EXPECT_FALSE(view.falling());
+
+    view.show();
+    EXPECT_TRUE(view.falling());
+    runFor(0.9);
+    int visible = 0;
+    const QImage midway = render(view);
+    for (int y = 0; y < midway.height(); ++y)
+        for (int x = 0; x < midway.width(); ++x)
+            visible += qAlpha(midway.pixel(x, y)) > 20;
+    EXPECT_GT(visible, 50);
+
+    runFor(0.5);
+    for (const double p : view.progress())
+        EXPECT_EQ(p, 1.0);
+    EXPECT_FALSE(m_driver->isRunning());
+    EXPECT_EQ(PaintProbe(1, 1).countOpaque(), 0);
+    const QImage after = render(view);
+    int leftOver = 0;
+    for (int y = 0; y < after.height(); ++y)
+        for (int x = 0; x < after.width(); ++x)
+            leftOver += qAlpha(after.pixel(x, y)) > 0;
+    EXPECT_EQ(leftOver, 0);
+
+    // It never falls again.
+    view.hide();
+    view.show();
+    EXPECT_FALSE(m_driver->isRunning());
+    const ConfettiPiece& piece = view.pieces().front();
+    EXPECT_EQ(ConfettiPainter::position(QRectF(0, 0, 272, 300), piece, 0).y(), -20);
+    EXPECT_EQ(ConfettiPainter::position(QRectF(0, 0, 272, 300), piece, 1).y(), 320);
+    EXPECT_DOUBLE_EQ(ConfettiPainter::position(QRectF(0, 0, 272, 300), piece, 1).x(), piece.x * 272);
+}
+
+TEST_F(ComponentWidgetsTest, EachPieceWaitsForItsOwnDelay)
+{
+    ConfettiPiece late;
+    late.x = 0.5;
+    late.color = Qt::blue;
+    late.delay = 0.25;
+    ConfettiPiece early = late;
+    early.delay = 0;
+    ConfettiView view({ early, late }, nullptr, m_ticker.get());
+    view.fall();
+    runFor(0.2);
+    const auto progress = view.progress();
+    EXPECT_GT(progress[0], 0);
+    EXPECT_EQ(progress[1], 0);
+    runFor(1.2);
+    EXPECT_EQ(view.progress()[0], 1);
+    EXPECT_EQ(view.progress()[1], 1);
+}
+
+TEST_F(ComponentWidgetsTest, VisualEffectCornerRadiusEasesOutFasterWhenShrinking)
+{
+    VisualEffectView backdrop(Material::popover, BlendingMode::behindWindow, MaterialState::active, 18, nullptr,
+        m_ticker.get());
+    backdrop.resize(100, 100);
+    backdrop.update(Material::popover, BlendingMode::behindWindow, MaterialState::active, 22);
+    EXPECT_EQ(backdrop.cornerRadius(), 22);
+    runFor(0.4);
+    EXPECT_LT(backdrop.displayedCornerRadius(), 22);
+    EXPECT_GT(backdrop.displayedCornerRadius(), 21.9);
+    runFor(0.03);
+    EXPECT_EQ(backdrop.displayedCornerRadius(), 22);
+
+    backdrop.update(Material::popover, BlendingMode::behindWindow, MaterialState::active, 18);
+    runFor(0.3);
+    EXPECT_GT(backdrop.displayedCornerRadius(), 18);
+    runFor(0.05);
+    EXPECT_EQ(backdrop.displayedCornerRadius(), 18);
+    EXPECT_FALSE(m_driver->isRunning());
+
+    // The corner outside the radius stays clear; the middle is the material.
+    const QImage image = render(backdrop);
+    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
+    EXPECT_NEAR(qAlpha(image.pixel(50, 50)), qRound(0.82 * 255), 2);
+}
+
+TEST_F(ComponentWidgetsTest, AtomsAtRestRunNoFrames)
+{
+    PillButton pill(QStringLiteral("play.fill"), Qt::red, true, {}, nullptr, m_ticker.get());
+    StateDot dot(Qt::green, 8, true, nullptr, m_ticker.get());
+    ProgressRing ring(Qt::blue, 6, 0.15, nullptr, m_ticker.get());
+    ring.resize(180, 180);
+    VisualEffectView backdrop(Material::popover, BlendingMode::behindWindow, MaterialState::active, 22, nullptr,
+        m_ticker.get());
+    ring.setProgress(0.4);
+    dot.setPulsing(true);
+    backdrop.update(Material::thin, BlendingMode::withinWindow, MaterialState::inactive, 22);
+    render(pill);
+    render(dot);
+    render(ring);
+    EXPECT_EQ(m_driver->starts(), 0);
+    EXPECT_EQ(m_ticker->frameCount(), 0u);
+
+    // An animated change runs frames only until it lands.
+    ring.setProgress(0.8, Animation::easeInOut(0.3));
+    EXPECT_EQ(ring.progress(), 0.8);
+    EXPECT_EQ(ring.displayedProgress(), 0.4);
+    runFor(0.31);
+    EXPECT_EQ(ring.displayedProgress(), 0.8);
+    EXPECT_FALSE(m_driver->isRunning());
+    const auto frames = m_ticker->frameCount();
+    runFor(1);
+    EXPECT_EQ(m_ticker->frameCount(), frames);
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+#include <QPointF>
+
+#include <cmath>
+#include <functional>
+#include <numbers>
+
+// Paints into a transparent image and reads it back, for pixel checks of painters.
+class PaintProbe {
+public:
+    PaintProbe(int width, int height)
+        : m_image(width, height, QImage::Format_ARGB32_Premultiplied)
+    {
+        m_image.fill(Qt::transparent);
+    }
+
+    void paint(const std::function<void(QPainter&)>& draw)
+    {
+        QPainter painter(&m_image);
+        draw(painter);
+    }
+
+    const QImage& image() const { return m_image; }
+    int alphaAt(QPointF point) const { return qAlpha(m_image.pixel(point.toPoint())); }
+    QColor colorAt(QPointF point) const { return QColor::fromRgba(qUnpremultiply(m_image.pixel(point.toPoint()))); }
+
+    // The point at `degrees` clockwise from twelve o'clock on a circle about `center`.
+    static QPointF onCircle(QPointF center, double radius, double degrees)
+    {
+        const double radians = degrees * std::numbers::pi / 180;
+        return { center.x() + radius * std::sin(radians), center.y() - radius * std::cos(radians) };
+    }
+
+    // Pixels whose opacity is above `threshold`.
+    int countOpaque(int threshold = 128) const
+    {
+        int count = 0;
+        for (int y = 0; y < m_image.height(); ++y)
+            for (int x = 0; x < m_image.width(); ++x)
+                count += qAlpha(m_image.pixel(x, y)) > threshold;
+        return count;
+    }
+
+private:
+    QImage m_image;
+};
