@@ -1,0 +1,129 @@
+#include "VeltraneKit/Geometry/WidgetPlacement.h"
+
+#include <gtest/gtest.h>
+
+namespace veltrane {
+namespace {
+
+using namespace WidgetPlacement;
+using H = WidgetAnchor::Horizontal;
+using V = WidgetAnchor::Vertical;
+
+constexpr Size kCollapsed { 168, 168 };
+const Rect kScreen(0, 0, 1440, 875);
+// A visible frame away from the origin, so min and max edges cannot be confused.
+const Rect kOffsetScreen(-1440, 100, 1440, 800);
+
+TEST(WidgetPlacementTest, FirstShowCentresThePanelOnTheDockedEdge)
+{
+    EXPECT_EQ(initialOrigin(kCollapsed, DockSide::right, std::nullopt, kScreen), (Point { 1272, 353.5 }));
+    EXPECT_EQ(initialOrigin(kCollapsed, DockSide::left, std::nullopt, kScreen), (Point { 0, 353.5 }));
+    EXPECT_EQ(initialOrigin(kCollapsed, DockSide::top, std::nullopt, kScreen), (Point { 636, 707 }));
+    EXPECT_EQ(initialOrigin(kCollapsed, DockSide::bottom, std::nullopt, kScreen), (Point { 636, 0 }));
+
+    EXPECT_EQ(initialOrigin(kCollapsed, DockSide::right, std::nullopt, kOffsetScreen), (Point { -168, 416 }));
+    EXPECT_EQ(initialOrigin(kCollapsed, DockSide::top, std::nullopt, kOffsetScreen), (Point { -804, 732 }));
+}
+
+TEST(WidgetPlacementTest, SavedOriginIsKeptWhileThePanelFits)
+{
+    EXPECT_EQ(initialOrigin(kCollapsed, DockSide::right, Point { 10, 20 }, kScreen), (Point { 10, 20 }));
+    // Flush with the top-right corner still fits.
+    EXPECT_EQ(initialOrigin(kCollapsed, DockSide::left, Point { 1272, 707 }, kScreen), (Point { 1272, 707 }));
+}
+
+TEST(WidgetPlacementTest, SavedOriginOffScreenIsPulledInsideWithoutOverhang)
+{
+    EXPECT_EQ(initialOrigin(kCollapsed, DockSide::right, Point { -5000, 99999 }, kScreen), (Point { 0, 707 }));
+    EXPECT_EQ(initialOrigin(kCollapsed, DockSide::right, Point { 1280, -12 }, kScreen), (Point { 1272, 0 }));
+    EXPECT_EQ(initialOrigin(kCollapsed, DockSide::right, Point { 0, 0 }, kOffsetScreen), (Point { -168, 100 }));
+}
+
+TEST(WidgetPlacementTest, SavedOriginOfAPanelLargerThanTheScreenKeepsItsBottomLeftOnScreen)
+{
+    EXPECT_EQ(initialOrigin({ 2000, 1000 }, DockSide::right, Point { 500, 500 }, kScreen), (Point { 0, 0 }));
+}
+
+TEST(WidgetPlacementTest, WithoutAScreenTheOriginIsZero)
+{
+    EXPECT_EQ(initialOrigin(kCollapsed, DockSide::right, Point { 40, 50 }, std::nullopt), (Point {}));
+    EXPECT_EQ(initialOrigin(kCollapsed, DockSide::top, std::nullopt, std::nullopt), (Point {}));
+}
+
+TEST(WidgetPlacementTest, TileSitsTwentyFourInFromAnchoredEdgesAndCentredOtherwise)
+{
+    EXPECT_EQ(tileOffset({ H::leading, V::bottom }, kCollapsed), (Point { 24, 24 }));
+    EXPECT_EQ(tileOffset({ H::center, V::center }, kCollapsed), (Point { 32, 32 }));
+    EXPECT_EQ(tileOffset({ H::trailing, V::top }, kCollapsed), (Point { 40, 40 }));
+    EXPECT_EQ(tileOffset({ H::leading, V::top }, { 200, 150 }), (Point { 24, 22 }));
+}
+
+TEST(WidgetPlacementTest, FittingAnchorPrefersTheSmartHorizontalAndHangingDown)
+{
+    // Right edge, high up: the card hangs down from the tile's top and grows leftwards.
+    Rect high(1272, 600, 168, 168);
+    EXPECT_EQ(fittingAnchor(high, { 320, 600 }, kScreen), (WidgetAnchor { H::trailing, V::top }));
+    // Right edge, low down: it cannot hang down, so it grows up.
+    Rect low(1272, 100, 168, 168);
+    EXPECT_EQ(fittingAnchor(low, { 320, 600 }, kScreen), (WidgetAnchor { H::trailing, V::bottom }));
+    // Right edge, vertically centred: neither way fits in 875 points, the smart centre does.
+    Rect middle(1272, 353.5, 168, 168);
+    EXPECT_EQ(fittingAnchor(middle, { 320, 600 }, kScreen), (WidgetAnchor { H::trailing, V::center }));
+}
+
+TEST(WidgetPlacementTest, FittingAnchorToleratesTheOverhang)
+{
+    // Hanging down needs maxY − 600 ≥ −12: exactly at the limit it fits.
+    EXPECT_EQ(fittingAnchor(Rect(1272, 420, 168, 168), { 320, 600 }, kScreen).vertical, V::top);
+    EXPECT_EQ(fittingAnchor(Rect(1272, 419.5, 168, 168), { 320, 600 }, kScreen).vertical, V::center);
+}
+
+TEST(WidgetPlacementTest, FittingAnchorFallsBackThroughTheOtherDirections)
+{
+    // In the middle third the smart choice is center; a card too wide to grow from the centre
+    // grows leftwards when that fits…
+    Rect rightOfCentre(966, 400, 168, 168); // centre at 65.6 % of 1600
+    EXPECT_EQ(fittingAnchor(rightOfCentre, { 1130, 300 }, Rect(0, 0, 1600, 875)).horizontal, H::trailing);
+    // …rightwards when only that fits…
+    Rect leftOfCentre(466, 400, 168, 168); // centre at 34.4 %
+    EXPECT_EQ(fittingAnchor(leftOfCentre, { 1130, 300 }, Rect(0, 0, 1600, 875)).horizontal, H::leading);
+    Rect middle(700, 400, 168, 168);
+    // …and keeps the smart choice when nothing fits.
+    EXPECT_EQ(fittingAnchor(middle, { 3000, 300 }, Rect(0, 0, 1600, 875)).horizontal, H::center);
+    // Vertically, nothing fitting keeps the smart choice too (here near the bottom).
+    EXPECT_EQ(fittingAnchor(Rect(600, 20, 168, 168), { 320, 880 }, kScreen).vertical, V::bottom);
+}
+
+TEST(WidgetPlacementTest, DesiredOriginGrowsAwayFromTheAnchoredEdges)
+{
+    Rect frame(1000, 300, 168, 168);
+    EXPECT_EQ(desiredOrigin(frame, { 320, 600 }, { H::leading, V::bottom }), (Point { 1000, 300 }));
+    EXPECT_EQ(desiredOrigin(frame, { 320, 600 }, { H::trailing, V::top }), (Point { 848, -132 }));
+    EXPECT_EQ(desiredOrigin(frame, { 320, 600 }, { H::center, V::center }), (Point { 924, 84 }));
+}
+
+TEST(WidgetPlacementTest, ClampAllowsTwelvePointsOfOverhang)
+{
+    EXPECT_EQ(clampedOrigin({ 100, 100 }, { 320, 600 }, kScreen), (Point { 100, 100 }));
+    EXPECT_EQ(clampedOrigin({ -50, -50 }, { 320, 600 }, kScreen), (Point { -12, -12 }));
+    EXPECT_EQ(clampedOrigin({ 1300, 500 }, { 320, 600 }, kScreen), (Point { 1132, 287 }));
+    EXPECT_EQ(clampedOrigin({ -2000, 200 }, { 320, 600 }, kOffsetScreen), (Point { -1452, 200 }));
+}
+
+TEST(WidgetPlacementTest, ClampOfAPanelLargerThanTheScreenKeepsTheLowerBound)
+{
+    EXPECT_EQ(clampedOrigin({ 300, 300 }, { 1500, 900 }, kScreen), (Point { -12, -12 }));
+    EXPECT_EQ(clampedOrigin({ -300, -300 }, { 1500, 900 }, kScreen), (Point { -12, -12 }));
+}
+
+TEST(WidgetPlacementTest, CollapsedOriginSitsOnTheCardEdgeFacingTheDock)
+{
+    Rect card(100, 200, 320, 648); // midX 260, midY 524
+    EXPECT_EQ(collapsedOrigin(card, DockSide::left, kCollapsed), (Point { 100, 440 }));
+    EXPECT_EQ(collapsedOrigin(card, DockSide::right, kCollapsed), (Point { 252, 440 }));
+    EXPECT_EQ(collapsedOrigin(card, DockSide::top, kCollapsed), (Point { 176, 680 }));
+    EXPECT_EQ(collapsedOrigin(card, DockSide::bottom, kCollapsed), (Point { 176, 200 }));
+}
+
+} // namespace
+} // namespace veltrane
