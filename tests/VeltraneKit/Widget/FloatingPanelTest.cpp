@@ -1,0 +1,230 @@
+#include "VeltraneKit/Widget/FloatingPanel.h"
+
+#include "tests/VeltraneKit/Widget/FakeScreenProvider.h"
+#include "tests/VeltraneKit/Widget/PanelEvents.h"
+#include "tests/support/TestSupport.h"
+
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+namespace veltrane {
+namespace {
+
+using testing::FakeScreenProvider;
+using testing::PanelEvents;
+
+const Rect kVisible(0, 0, 1440, 875);
+
+struct Drop {
+    Point origin;
+    std::optional<DockSide> side;
+};
+
+class FloatingPanelTest : public ::testing::Test {
+protected:
+    std::shared_ptr<FakeScreenProvider> screens = std::make_shared<FakeScreenProvider>(kVisible);
+    FloatingPanel panel { Rect(600, 300, 168, 168), screens };
+    PanelEvents events { *screens, panel };
+    int clicks = 0;
+    std::vector<Drop> drops;
+
+    void SetUp() override
+    {
+        panel.onClicked = [this] { ++clicks; };
+        panel.onMoved = [this](Point origin, std::optional<DockSide> side) { drops.push_back({ origin, side }); };
+    }
+
+    // Presses at `from`, moves through `path` and releases.
+    void drag(Point from, std::initializer_list<Point> path)
+    {
+        events.press(from);
+        for (Point point : path)
+            events.moveTo(point);
+        events.release();
+    }
+};
+
+TEST_F(FloatingPanelTest, IsAFramelessTranslucentToolWindowThatNeverTakesFocus)
+{
+    Qt::WindowFlags flags = panel.windowFlags();
+    EXPECT_EQ(panel.windowType(), Qt::Tool);
+    EXPECT_TRUE(flags.testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowDoesNotAcceptFocus));
+    EXPECT_TRUE(panel.testAttribute(Qt::WA_TranslucentBackground));
+    EXPECT_TRUE(panel.testAttribute(Qt::WA_ShowWithoutActivating));
+    EXPECT_EQ(panel.focusPolicy(), Qt::NoFocus);
+    EXPECT_DOUBLE_EQ(panel.snapThreshold(), 24);
+    EXPECT_TRUE(panel.edgeSnapEnabled());
+}
+
+TEST_F(FloatingPanelTest, FrameIsExactInYUpAndRoundedInQt)
+{
+    panel.setFrame(Rect(1272, 353.5, 168, 168));
+    EXPECT_EQ(panel.frame(), Rect(1272, 353.5, 168, 168));
+    // Qt's y grows downwards from the top of the 875-point screen: 875 − 521.5 rounds to 354.
+    EXPECT_EQ(panel.geometry(), QRect(1272, 354, 168, 168));
+
+    // When something else moves the window, the window system's frame wins.
+    panel.move(100, 200);
+    EXPECT_EQ(panel.frame(), Rect(100, 507, 168, 168));
+}
+
+TEST_F(FloatingPanelTest, ASmallWiggleIsAClickAndDoesNotMove)
+{
+    drag({ 680, 380 }, { { 683, 380 }, { 680, 377 }, { 682, 382 } });
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(drops.empty());
+    EXPECT_EQ(panel.frame().origin, (Point { 600, 300 }));
+}
+
+TEST_F(FloatingPanelTest, ADragMustExceedFourPoints)
+{
+    drag({ 680, 380 }, { { 684, 380 } });
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(drops.empty());
+
+    drag({ 680, 380 }, { { 683, 382.7 } }); // 4.04 points
+    EXPECT_EQ(clicks, 1);
+    ASSERT_EQ(drops.size(), 1u);
+    EXPECT_EQ(drops[0].origin, (Point { 603, 302.7 }));
+}
+
+TEST_F(FloatingPanelTest, ThePanelFollowsThePointerFromWhereThePressStarted)
+{
+    events.press({ 680, 380 });
+    events.moveTo({ 682, 380 });
+    EXPECT_FALSE(panel.isDragging());
+    EXPECT_EQ(panel.frame().origin, (Point { 600, 300 }));
+
+    events.moveTo({ 700, 350 });
+    EXPECT_TRUE(panel.isDragging());
+    EXPECT_EQ(panel.frame().origin, (Point { 620, 270 }));
+    // Moving back inside the threshold still moves: the press is a drag now.
+    events.moveTo({ 681, 380 });
+    EXPECT_EQ(panel.frame().origin, (Point { 601, 300 }));
+
+    events.release();
+    EXPECT_FALSE(panel.isDragging());
+    EXPECT_EQ(clicks, 0);
+    ASSERT_EQ(drops.size(), 1u);
+    EXPECT_EQ(drops[0].origin, (Point { 601, 300 }));
+    EXPECT_EQ(drops[0].side, std::nullopt);
+}
+
+TEST_F(FloatingPanelTest, ADropTwentyPointsFromTheRightEdgeSnapsRight)
+{
+    // The tile (32 points inside the panel) ends 20 points from the right edge, at panel x 1284.
+    drag({ 680, 380 }, { { 1000, 380 }, { 1364, 380 } });
+    ASSERT_EQ(drops.size(), 1u);
+    EXPECT_EQ(drops[0].side, DockSide::right);
+    EXPECT_EQ(drops[0].origin, (Point { 1440 - 168 + 12, 300 }));
+    EXPECT_EQ(panel.frame().origin, drops[0].origin);
+
+    // Dropped closer than that, the panel is put back at the same overhang.
+    drag({ 1364, 380 }, { { 1376, 380 } });
+    ASSERT_EQ(drops.size(), 2u);
+    EXPECT_EQ(drops[1].side, DockSide::right);
+    EXPECT_EQ(panel.frame().origin, (Point { 1284, 300 }));
+}
+
+TEST_F(FloatingPanelTest, ADropFarFromEveryEdgeReportsNoSide)
+{
+    drag({ 680, 380 }, { { 700, 400 } });
+    ASSERT_EQ(drops.size(), 1u);
+    EXPECT_EQ(drops[0].side, std::nullopt);
+    EXPECT_EQ(drops[0].origin, (Point { 620, 320 }));
+}
+
+TEST_F(FloatingPanelTest, ADropOffScreenIsPulledBackEvenWithoutSnapping)
+{
+    panel.setEdgeSnapEnabled(false);
+    drag({ 680, 380 }, { { -400, 1400 } });
+    ASSERT_EQ(drops.size(), 1u);
+    EXPECT_EQ(drops[0].side, std::nullopt);
+    EXPECT_EQ(drops[0].origin, (Point { -12, 875 - 168 + 12 }));
+    EXPECT_EQ(panel.frame().origin, drops[0].origin);
+}
+
+TEST_F(FloatingPanelTest, OtherButtonsNeitherClickNorDrag)
+{
+    events.press({ 680, 380 }, Qt::RightButton);
+    events.moveTo({ 780, 380 }, Qt::RightButton);
+    events.release(Qt::RightButton);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_TRUE(drops.empty());
+    EXPECT_EQ(panel.frame().origin, (Point { 600, 300 }));
+}
+
+TEST_F(FloatingPanelTest, AReleaseWithoutAPressIsNoClick)
+{
+    events.release();
+    EXPECT_EQ(clicks, 0);
+}
+
+TEST_F(FloatingPanelTest, WithoutAScreenADropStaysWhereItIsAndIsNotReported)
+{
+    events.press({ 680, 380 });
+    events.moveTo({ 780, 380 });
+    screens->setScreens({});
+    events.release();
+    EXPECT_TRUE(drops.empty());
+}
+
+TEST_F(FloatingPanelTest, PressesTheContentLeavesMoveThePanelAndButtonsKeepTheirs)
+{
+    auto* content = new QWidget;
+    auto* button = new QPushButton(QStringLiteral("Go"), content);
+    button->setGeometry(10, 10, 60, 30);
+    panel.setContentView(content);
+    EXPECT_EQ(content->parentWidget(), &panel);
+    EXPECT_EQ(content->geometry(), panel.rect());
+
+    PanelEvents onContent(*screens, *content);
+    onContent.press({ 680, 380 });
+    onContent.moveTo({ 700, 380 });
+    onContent.release();
+    ASSERT_EQ(drops.size(), 1u);
+
+    QSignalSpy clicked(button, &QPushButton::clicked);
+    PanelEvents onButton(*screens, *button);
+    onButton.press({ 700, 380 });
+    onButton.release();
+    EXPECT_EQ(clicked.count(), 1);
+    EXPECT_EQ(clicks, 0);
+}
+
+TEST_F(FloatingPanelTest, ReplacingTheContentDeletesTheOldOneAndFillsOnResize)
+{
+    QPointer<QWidget> first = new QWidget;
+    panel.setContentView(first);
+    auto* second = new QWidget;
+    panel.setContentView(second);
+    EXPECT_TRUE(first.isNull() || first->isHidden());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(first.isNull());
+
+    // Resize events reach a hidden window only when it is shown.
+    panel.show();
+    panel.setFrame(Rect(600, 300, 320, 600));
+    EXPECT_EQ(second->size(), QSize(320, 600));
+}
+
+TEST_F(FloatingPanelTest, AppearanceForcesAPaletteAndNothingFollowsTheApplication)
+{
+    panel.setAppearance(PanelAppearance::dark);
+    EXPECT_EQ(panel.appearance(), PanelAppearance::dark);
+    EXPECT_LT(panel.palette().color(QPalette::Window).lightness(), 64);
+    panel.setAppearance(PanelAppearance::light);
+    EXPECT_GT(panel.palette().color(QPalette::Window).lightness(), 192);
+    panel.setAppearance(std::nullopt);
+    EXPECT_EQ(panel.appearance(), std::nullopt);
+    EXPECT_FALSE(panel.testAttribute(Qt::WA_SetPalette));
+    EXPECT_EQ(panel.palette().color(QPalette::Window), QApplication::palette().color(QPalette::Window));
+}
+
+} // namespace
+} // namespace veltrane

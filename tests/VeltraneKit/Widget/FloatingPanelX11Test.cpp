@@ -1,0 +1,267 @@
+// The panel on a real X server (Xvfb with xcompmgr, no window manager), driven by xdotool the
+// way a user's pointer would drive it.
+#include "VeltraneKit/Widget/FloatingPanel.h"
+
+#include "VeltraneKit/Widget/PanelHostingView.h"
+#include "tests/support/TestSupport.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPainterPath>
+#include <QProcess>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+
+namespace veltrane {
+namespace {
+
+using testsupport::waitUntil;
+
+// Runs xdotool to completion and returns what it printed.
+QString xdotool(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral("xdotool"), arguments);
+    process.waitForFinished(10000);
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+void pointerTo(QPoint at)
+{
+    xdotool({ "mousemove", "--sync", QString::number(at.x()), QString::number(at.y()) });
+}
+
+void pressButton() { xdotool({ "mousedown", "1" }); }
+
+// Presses on the panel and waits until the panel has taken the press: it reads where the press
+// started from the pointer when it handles the press, so the pointer must not move before.
+void pressPanel(const FloatingPanel& panel)
+{
+    pressButton();
+    ASSERT_TRUE(waitUntil([&] { return panel.isPressed(); }));
+}
+void releaseButton() { xdotool({ "mouseup", "1" }); }
+
+// Moves the pointer in even steps, letting the panel handle each step.
+void pointerAlong(QPoint from, QPoint to, int steps = 8)
+{
+    for (int step = 1; step <= steps; ++step) {
+        pointerTo(from + (to - from) * step / steps);
+        testsupport::processEvents(std::chrono::milliseconds(10));
+    }
+}
+
+QString xprop(WId window)
+{
+    QProcess process;
+    process.start(QStringLiteral("xprop"), { "-id", QString::number(window) });
+    process.waitForFinished(10000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// A rounded card filling the panel, so translucency shows at its corners.
+class CardView final : public QWidget {
+public:
+    QColor fill = Qt::blue;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(fill);
+        painter.drawRoundedRect(rect(), 28, 28);
+    }
+};
+
+class FloatingPanelX11Test : public ::testing::Test {
+protected:
+    std::unique_ptr<FloatingPanel> panel;
+    int clicks = 0;
+    std::vector<std::pair<Point, std::optional<DockSide>>> drops;
+
+    void SetUp() override
+    {
+        ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
+        // No window manager: the whole 1440 × 900 screen is visible.
+        ASSERT_EQ(QGuiApplication::primaryScreen()->availableGeometry(), QRect(0, 0, 1440, 900));
+        panel = std::make_unique<FloatingPanel>(Rect(600, 300, 168, 168));
+        panel->setContentView(new CardView);
+        panel->onClicked = [this] { ++clicks; };
+        panel->onMoved = [this](Point origin, std::optional<DockSide> side) { drops.emplace_back(origin, side); };
+    }
+
+    void showPanel()
+    {
+        panel->orderFront();
+        ASSERT_TRUE(waitUntil([&] { return panel->windowHandle() && panel->windowHandle()->isExposed(); }));
+    }
+
+    // The panel's centre in Qt's (X11's) coordinates.
+    QPoint centre() const { return panel->geometry().center(); }
+};
+
+TEST_F(FloatingPanelX11Test, AThreePointWiggleIsAClick)
+{
+    showPanel();
+    QPoint start = centre();
+    pointerTo(start);
+    pressPanel(*panel);
+    pointerTo(start + QPoint(3, 0));
+    pointerTo(start + QPoint(0, 3));
+    releaseButton();
+    ASSERT_TRUE(waitUntil([&] { return clicks == 1; }));
+    EXPECT_TRUE(drops.empty());
+    EXPECT_EQ(panel->frame(), Rect(600, 300, 168, 168));
+    EXPECT_EQ(panel->geometry().topLeft(), QPoint(600, 432));
+}
+
+TEST_F(FloatingPanelX11Test, ADropTwentyPointsFromTheRightEdgeSnapsRight)
+{
+    showPanel();
+    QPoint start = centre();
+    pointerTo(start);
+    pressPanel(*panel);
+    // 684 points to the right puts the panel at x 1284: the tile 20 points from the edge.
+    pointerAlong(start, start + QPoint(684, 0));
+    releaseButton();
+    ASSERT_TRUE(waitUntil([&] { return !drops.empty(); }));
+    EXPECT_EQ(drops[0].first, (Point { 1284, 300 }));
+    EXPECT_EQ(drops[0].second, DockSide::right);
+    EXPECT_EQ(panel->geometry().topLeft(), QPoint(1284, 432));
+    EXPECT_EQ(clicks, 0);
+}
+
+TEST_F(FloatingPanelX11Test, ADropOffScreenIsPulledBack)
+{
+    panel->setEdgeSnapEnabled(false);
+    showPanel();
+    QPoint start = centre();
+    pointerTo(start);
+    pressPanel(*panel);
+    // Towards the bottom-left corner; the panel would end 72 points beyond both edges.
+    pointerAlong(start, QPoint(0, 899));
+    releaseButton();
+    ASSERT_TRUE(waitUntil([&] { return !drops.empty(); }));
+    EXPECT_EQ(drops[0].second, std::nullopt);
+    EXPECT_EQ(drops[0].first, (Point { -12, -12 }));
+    EXPECT_EQ(panel->geometry(), QRect(-12, 900 + 12 - 168, 168, 168));
+}
+
+TEST_F(FloatingPanelX11Test, IsSkippedByTaskbarsAndShownOnEveryWorkspace)
+{
+    showPanel();
+    for (int round = 0; round < 2; ++round) {
+        QString properties = xprop(panel->winId());
+        EXPECT_TRUE(properties.contains("_NET_WM_STATE_SKIP_TASKBAR")) << properties.toStdString();
+        EXPECT_TRUE(properties.contains("_NET_WM_STATE_SKIP_PAGER"));
+        EXPECT_TRUE(properties.contains("_NET_WM_STATE_STICKY"));
+        EXPECT_TRUE(properties.contains("_NET_WM_STATE_ABOVE"));
+        EXPECT_TRUE(properties.contains("_NET_WM_DESKTOP(CARDINAL) = 4294967295"));
+        EXPECT_TRUE(properties.contains("_NET_WM_WINDOW_TYPE_UTILITY"));
+        EXPECT_TRUE(properties.contains("Client accepts input or input focus: False"));
+        // Hidden and shown again, the hints are still there.
+        panel->orderOut();
+        showPanel();
+    }
+}
+
+TEST_F(FloatingPanelX11Test, NeverTakesTheFocusFromAnotherApplication)
+{
+    QProcess holder;
+    holder.start(QStringLiteral(FOCUS_HOLDER_PATH), {});
+    ASSERT_TRUE(holder.waitForStarted());
+    ASSERT_TRUE(waitUntil([&] { return holder.canReadLine(); }));
+    QString holderWindow = QString::fromUtf8(holder.readLine()).trimmed();
+    ASSERT_TRUE(waitUntil([&] { return xdotool({ "getwindowfocus" }) == holderWindow; }));
+
+    auto* content = new QWidget;
+    auto* button = new QPushButton(QStringLiteral("Go"), content);
+    button->setGeometry(44, 44, 80, 80);
+    panel->setContentView(content);
+    QSignalSpy buttonClicks(button, &QPushButton::clicked);
+    showPanel();
+    testsupport::processEvents();
+    EXPECT_EQ(xdotool({ "getwindowfocus" }), holderWindow);
+
+    // The first click on the inactive panel already presses the button.
+    pointerTo(panel->geometry().topLeft() + QPoint(84, 84));
+    xdotool({ "click", "1" });
+    ASSERT_TRUE(waitUntil([&] { return buttonClicks.count() == 1; }));
+
+    // A click and a drag on the panel's own surface.
+    QPoint surface = panel->geometry().topLeft() + QPoint(20, 20);
+    pointerTo(surface);
+    xdotool({ "click", "1" });
+    ASSERT_TRUE(waitUntil([&] { return clicks == 1; }));
+    pressPanel(*panel);
+    pointerAlong(surface, surface + QPoint(-200, 50));
+    releaseButton();
+    ASSERT_TRUE(waitUntil([&] { return !drops.empty(); }));
+
+    testsupport::processEvents();
+    EXPECT_EQ(xdotool({ "getwindowfocus" }), holderWindow);
+    EXPECT_EQ(QGuiApplication::focusWindow(), nullptr);
+
+    holder.kill();
+    holder.waitForFinished();
+}
+
+QImage grabScreen(QRect area)
+{
+    return QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).toImage();
+}
+
+bool isNear(QRgb pixel, QColor expected, int tolerance = 12)
+{
+    return std::abs(qRed(pixel) - expected.red()) <= tolerance
+        && std::abs(qGreen(pixel) - expected.green()) <= tolerance
+        && std::abs(qBlue(pixel) - expected.blue()) <= tolerance;
+}
+
+TEST_F(FloatingPanelX11Test, CornersAreTranslucentAndOpacityBlendsWithWhatIsBehind)
+{
+    // A red window of this process behind the panel.
+    QWidget backdrop(nullptr, Qt::FramelessWindowHint);
+    backdrop.setAttribute(Qt::WA_ShowWithoutActivating);
+    QPalette palette = backdrop.palette();
+    palette.setColor(QPalette::Window, Qt::red);
+    backdrop.setPalette(palette);
+    backdrop.setAutoFillBackground(true);
+    backdrop.setGeometry(500, 350, 368, 368);
+    backdrop.show();
+    ASSERT_TRUE(waitUntil([&] { return backdrop.windowHandle()->isExposed(); }));
+
+    auto* host = new PanelHostingView(new CardView);
+    panel->setContentView(host);
+    showPanel();
+
+    QRect area = panel->geometry();
+    QImage shot;
+    // The compositor starts with the display; until it draws, translucent pixels come out black.
+    bool composited = waitUntil([&] {
+        shot = grabScreen(area);
+        return isNear(shot.pixel(2, 2), Qt::red) && isNear(shot.pixel(84, 84), Qt::blue);
+    });
+    shot.save(QStringLiteral("floating-panel-opaque.png"));
+    ASSERT_TRUE(composited) << "corner " << std::hex << shot.pixel(2, 2) << " centre " << shot.pixel(84, 84);
+    // Just inside the rounded edge the card is drawn.
+    EXPECT_TRUE(isNear(shot.pixel(84, 1), Qt::blue));
+
+    host->setOpacity(0.5);
+    bool blended = waitUntil([&] {
+        shot = grabScreen(area);
+        return isNear(shot.pixel(84, 84), QColor(128, 0, 127), 16);
+    });
+    shot.save(QStringLiteral("floating-panel-half.png"));
+    EXPECT_TRUE(blended) << std::hex << shot.pixel(84, 84);
+    EXPECT_TRUE(isNear(shot.pixel(2, 2), Qt::red));
+}
+
+} // namespace
+} // namespace veltrane

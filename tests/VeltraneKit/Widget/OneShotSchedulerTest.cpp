@@ -1,0 +1,90 @@
+#include "VeltraneKit/Widget/ManualOneShotScheduler.h"
+#include "VeltraneKit/Widget/QtOneShotScheduler.h"
+
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace veltrane {
+namespace {
+
+TEST(ManualOneShotSchedulerTest, RunsWorkWhenItFallsDueInOrder)
+{
+    ManualOneShotScheduler scheduler;
+    std::string log;
+    scheduler.schedule(0.45, [&] { log += "b"; });
+    scheduler.schedule(0.2, [&] { log += "a"; });
+    scheduler.schedule(0.45, [&] { log += "c"; });
+    scheduler.advance(0.1);
+    EXPECT_EQ(log, "");
+    scheduler.advance(0.1);
+    EXPECT_EQ(log, "a");
+    scheduler.advance(0.25);
+    EXPECT_EQ(log, "abc");
+    EXPECT_EQ(scheduler.queuedCount(), 0u);
+}
+
+TEST(ManualOneShotSchedulerTest, WorkScheduledByWorkRunsIfItFallsDueToo)
+{
+    ManualOneShotScheduler scheduler;
+    std::string log;
+    scheduler.schedule(1, [&] {
+        log += "a";
+        scheduler.schedule(0.5, [&] { log += "b"; });
+        scheduler.schedule(5, [&] { log += "c"; });
+    });
+    scheduler.advance(2);
+    EXPECT_EQ(log, "ab");
+}
+
+TEST(ManualOneShotSchedulerTest, CancelledWorkNeverRuns)
+{
+    ManualOneShotScheduler scheduler;
+    int runs = 0;
+    ScheduledTask task = scheduler.schedule(1, [&] { ++runs; });
+    ScheduledTask copy = task;
+    EXPECT_TRUE(task.isPending());
+    copy.cancel();
+    EXPECT_FALSE(task.isPending());
+    scheduler.advance(2);
+    EXPECT_EQ(runs, 0);
+
+    ScheduledTask done = scheduler.schedule(1, [&] { ++runs; });
+    scheduler.advance(1);
+    EXPECT_EQ(runs, 1);
+    EXPECT_FALSE(done.isPending());
+    done.cancel();
+    EXPECT_FALSE(ScheduledTask().isPending());
+}
+
+TEST(QtOneShotSchedulerTest, RunsOnTheEventLoopUnlessCancelled)
+{
+    QtOneShotScheduler scheduler;
+    std::string log;
+    ScheduledTask cancelled = scheduler.schedule(0, [&] { log += "cancelled"; });
+    ScheduledTask kept = scheduler.schedule(0.02, [&] { log += "kept"; });
+    cancelled.cancel();
+    // The earlier timer fires first, so once the later one has run the cancelled one had its turn.
+    ASSERT_TRUE(testsupport::waitUntil([&] { return !log.empty(); }));
+    EXPECT_EQ(log, "kept");
+    EXPECT_FALSE(kept.isPending());
+}
+
+TEST(QtOneShotSchedulerTest, WorkStillWaitingDiesWithTheScheduler)
+{
+    bool ran = false;
+    bool marker = false;
+    QtOneShotScheduler later;
+    {
+        QtOneShotScheduler scheduler;
+        scheduler.schedule(0, [&] { ran = true; });
+    }
+    later.schedule(0.02, [&] { marker = true; });
+    ASSERT_TRUE(testsupport::waitUntil([&] { return marker; }));
+    EXPECT_FALSE(ran);
+}
+
+} // namespace
+} // namespace veltrane

@@ -1,0 +1,95 @@
+#include "VeltraneKit/Widget/PanelHostingView.h"
+
+#include <QCoreApplication>
+#include <QGraphicsOpacityEffect>
+#include <QImage>
+#include <QPainter>
+#include <QPointer>
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace veltrane {
+namespace {
+
+class SolidView final : public QWidget {
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::red);
+    }
+};
+
+QImage render(QWidget& view)
+{
+    QImage image(view.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    view.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    return image;
+}
+
+TEST(PanelHostingViewTest, TheRootViewFillsTheHostAndIsReplaceable)
+{
+    QPointer<QWidget> first = new SolidView;
+    PanelHostingView host(first);
+    host.resize(168, 168);
+    // Resize events reach hidden widgets only when they are shown.
+    host.show();
+    EXPECT_EQ(host.rootView(), first);
+    EXPECT_EQ(first->parentWidget(), &host);
+    EXPECT_EQ(first->geometry(), QRect(0, 0, 168, 168));
+
+    auto* second = new SolidView;
+    host.setRootView(second);
+    EXPECT_EQ(host.rootView(), second);
+    EXPECT_EQ(second->geometry(), QRect(0, 0, 168, 168));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(first.isNull());
+
+    host.resize(320, 648);
+    EXPECT_EQ(second->size(), QSize(320, 648));
+}
+
+TEST(PanelHostingViewTest, TheHostItselfIsTransparent)
+{
+    PanelHostingView host;
+    host.resize(40, 40);
+    host.show();
+    EXPECT_EQ(qAlpha(render(host).pixel(20, 20)), 0);
+}
+
+TEST(PanelHostingViewTest, OpacityDrawsTheRootViewTranslucent)
+{
+    // Rendered through its window, as the panel shows it.
+    QWidget window;
+    auto* host = new PanelHostingView(new SolidView, &window);
+    window.resize(40, 40);
+    host->resize(40, 40);
+    window.show();
+    EXPECT_EQ(qAlpha(render(window).pixel(20, 20)), 255);
+
+    host->setOpacity(0.5);
+    EXPECT_DOUBLE_EQ(host->opacity(), 0.5);
+    EXPECT_NEAR(qAlpha(render(window).pixel(20, 20)), 128, 2);
+
+    host->setOpacity(1);
+    EXPECT_EQ(host->graphicsEffect(), nullptr);
+    EXPECT_EQ(qAlpha(render(window).pixel(20, 20)), 255);
+}
+
+TEST(PanelHostingViewTest, OpacityIsKeptWithinZeroAndOne)
+{
+    PanelHostingView host;
+    host.setOpacity(-3);
+    EXPECT_DOUBLE_EQ(host.opacity(), 0);
+    host.setOpacity(7);
+    EXPECT_DOUBLE_EQ(host.opacity(), 1);
+    host.setOpacity(0.25);
+    host.setOpacity(std::numeric_limits<double>::quiet_NaN());
+    EXPECT_DOUBLE_EQ(host.opacity(), 1);
+}
+
+} // namespace
+} // namespace veltrane

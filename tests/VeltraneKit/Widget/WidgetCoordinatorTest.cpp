@@ -1,0 +1,411 @@
+#include "VeltraneKit/Widget/WidgetCoordinator.h"
+
+#include "VeltraneKit/Geometry/WidgetPlacement.h"
+#include "VeltraneKit/Settings/MemoryUserDefaults.h"
+#include "VeltraneKit/Widget/FloatingPanel.h"
+#include "VeltraneKit/Widget/ManualOneShotScheduler.h"
+#include "tests/VeltraneKit/Widget/FakeScreenProvider.h"
+#include "tests/VeltraneKit/Widget/PanelEvents.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+
+#include <gtest/gtest.h>
+
+namespace veltrane {
+namespace {
+
+using testing::FakeScreenProvider;
+using testing::PanelEvents;
+using H = WidgetAnchor::Horizontal;
+using V = WidgetAnchor::Vertical;
+using Animation = WidgetCoordinator::Animation;
+
+constexpr Size kCollapsed { 168, 168 };
+constexpr Size kCard { 320, 600 };
+const Rect kVisible(0, 0, 1440, 875);
+const std::string kOriginKey = "com.veltrane.widget.origin";
+const std::string kSideKey = "com.veltrane.widget.side";
+
+class WidgetCoordinatorTest : public ::testing::Test {
+protected:
+    std::shared_ptr<FakeScreenProvider> screens = std::make_shared<FakeScreenProvider>(kVisible);
+    std::shared_ptr<ManualOneShotScheduler> scheduler = std::make_shared<ManualOneShotScheduler>();
+    std::shared_ptr<MemoryUserDefaults> defaults = std::make_shared<MemoryUserDefaults>();
+    std::unique_ptr<WidgetCoordinator> coordinator;
+
+    std::vector<DockSide> rootsBuiltFor;
+    QPointer<QWidget> lastRoot;
+    std::vector<Size> offsets;
+    std::vector<WidgetAnchor> anchors;
+    int widgetClicks = 0;
+
+    WidgetCoordinator& make(DockSide side = DockSide::right)
+    {
+        coordinator = std::make_unique<WidgetCoordinator>(side, defaults,
+            WidgetCoordinator::kApplicationKeyPrefix,
+            [this](DockSide builtSide) {
+                rootsBuiltFor.push_back(builtSide);
+                lastRoot = new QWidget;
+                return lastRoot.data();
+            },
+            screens, scheduler);
+        coordinator->onClampingOffsetChanged = [this](Size offset) { offsets.push_back(offset); };
+        coordinator->onAnchorChanged = [this](WidgetAnchor anchor) { anchors.push_back(anchor); };
+        coordinator->onWidgetClicked = [this] { ++widgetClicks; };
+        return *coordinator;
+    }
+
+    WidgetCoordinator& shown(DockSide side = DockSide::right)
+    {
+        make(side).show();
+        return *coordinator;
+    }
+
+    Rect frame() const { return coordinator->panel()->frame(); }
+    std::optional<std::string> storedOrigin() const { return defaults->string(kOriginKey); }
+
+    // Presses on the panel at `from`, drags to `to` and releases.
+    void dragPanel(Point from, Point to)
+    {
+        PanelEvents events(*screens, *coordinator->panel());
+        events.press(from);
+        events.moveTo(to);
+        events.release();
+    }
+};
+
+TEST_F(WidgetCoordinatorTest, FirstLaunchDocksTheCollapsedPanelCentredOnTheRightEdge)
+{
+    WidgetCoordinator& widget = make();
+    EXPECT_EQ(widget.originKey(), kOriginKey);
+    EXPECT_EQ(widget.sideKey(), kSideKey);
+    EXPECT_EQ(widget.panel(), nullptr);
+    EXPECT_EQ(widget.collapsedSize(), Size {});
+
+    widget.show();
+    ASSERT_NE(widget.panel(), nullptr);
+    EXPECT_EQ(frame(), Rect(1272, 353.5, 168, 168));
+    EXPECT_EQ(widget.collapsedSize(), kCollapsed);
+    EXPECT_EQ(widget.collapsedOrigin(), (Point { 1272, 353.5 }));
+    EXPECT_TRUE(widget.panel()->isVisible());
+    EXPECT_EQ(rootsBuiltFor, std::vector { DockSide::right });
+    ASSERT_NE(widget.hostingView(), nullptr);
+    EXPECT_EQ(widget.hostingView()->rootView(), lastRoot);
+    EXPECT_EQ(widget.currentAnchor(), (WidgetAnchor { H::trailing, V::center }));
+}
+
+TEST_F(WidgetCoordinatorTest, ASavedOriginIsUsedWhileItFits)
+{
+    defaults->setValue(kOriginKey, "{100.25, 200}");
+    shown();
+    EXPECT_EQ(frame().origin, (Point { 100.25, 200 }));
+}
+
+TEST_F(WidgetCoordinatorTest, ASavedOriginThatReadsAsZeroOrNothingIsIgnored)
+{
+    for (nlohmann::json stored : { nlohmann::json("{0, 0}"), nlohmann::json("somewhere"),
+             nlohmann::json(12), nlohmann::json::array({ 100, 200 }) }) {
+        defaults->setValue(kOriginKey, stored);
+        shown();
+        EXPECT_EQ(frame().origin, (Point { 1272, 353.5 })) << stored.dump();
+    }
+}
+
+TEST_F(WidgetCoordinatorTest, ASavedOriginFarOffScreenIsPulledBackInside)
+{
+    defaults->setValue(kOriginKey, "{-5000, 99999}");
+    shown();
+    EXPECT_EQ(frame().origin, (Point { 0, 707 }));
+    defaults->setValue(kOriginKey, "{1e9, -1e9}");
+    shown();
+    EXPECT_EQ(frame().origin, (Point { 1272, 0 }));
+}
+
+TEST_F(WidgetCoordinatorTest, AStoredSideOverridesTheGivenOne)
+{
+    defaults->setValue(kSideKey, "top");
+    shown(DockSide::right);
+    EXPECT_EQ(coordinator->dockSide(), DockSide::top);
+    EXPECT_EQ(frame().origin, (Point { 636, 707 }));
+    EXPECT_EQ(rootsBuiltFor, std::vector { DockSide::top });
+
+    for (nlohmann::json stored : { nlohmann::json("auto"), nlohmann::json("Top"), nlohmann::json(true) }) {
+        defaults->setValue(kSideKey, stored);
+        EXPECT_EQ(make(DockSide::left).dockSide(), DockSide::left) << stored.dump();
+    }
+}
+
+TEST_F(WidgetCoordinatorTest, ShowingAgainReusesThePanelAndHideKeepsIt)
+{
+    WidgetCoordinator& widget = shown();
+    FloatingPanel* panel = widget.panel();
+    widget.panel()->setFrameOrigin({ 500, 500 });
+    widget.hide();
+    EXPECT_FALSE(panel->isVisible());
+    widget.show();
+    EXPECT_EQ(widget.panel(), panel);
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(frame().origin, (Point { 500, 500 }));
+    EXPECT_EQ(rootsBuiltFor.size(), 1u);
+}
+
+TEST_F(WidgetCoordinatorTest, NothingHappensBeforeThePanelExists)
+{
+    WidgetCoordinator& widget = make();
+    widget.setContentSize(kCard, Animation::immediate);
+    widget.hide();
+    widget.refresh();
+    EXPECT_TRUE(offsets.empty());
+    EXPECT_TRUE(anchors.empty());
+    EXPECT_EQ(widget.lastRequestedSize(), Size {});
+    EXPECT_FALSE(storedOrigin());
+}
+
+TEST_F(WidgetCoordinatorTest, ExpandingAtTheRightEdgeKeepsThePanelsRightEdge)
+{
+    WidgetCoordinator& widget = shown();
+    widget.setContentSize(kCard, Animation::animated);
+    // 600 points neither hang down from nor grow up from a tile centred on an 875-point screen.
+    EXPECT_EQ(anchors, (std::vector { WidgetAnchor { H::trailing, V::center } }));
+    EXPECT_EQ(frame(), Rect(1120, 137.5, 320, 600));
+    EXPECT_EQ(frame().maxX(), 1440);
+    EXPECT_EQ(offsets, (std::vector { Size { 0, 0 } }));
+    EXPECT_EQ(widget.collapsedOrigin(), (Point { 1272, 353.5 }));
+    EXPECT_EQ(widget.lastRequestedSize(), kCard);
+    EXPECT_EQ(storedOrigin(), "{1120, 137.5}");
+}
+
+struct Expansion {
+    const char* name;
+    Point collapsedAt;
+    Size size;
+    WidgetAnchor anchor;
+    Point expandedOrigin;
+    Size offset;
+    Point collapsedOrigin;
+};
+
+class WidgetCoordinatorExpansionTest : public WidgetCoordinatorTest,
+                                       public ::testing::WithParamInterface<Expansion> {
+};
+
+TEST_P(WidgetCoordinatorExpansionTest, GrowsAwayFromTheNearEdgesKeepingTheTileInPlace)
+{
+    const Expansion& row = GetParam();
+    WidgetCoordinator& widget = shown();
+    widget.panel()->setFrameOrigin(row.collapsedAt);
+    Point tileBefore = row.collapsedAt + WidgetPlacement::tileOffset(widget.currentAnchor(), kCollapsed);
+
+    widget.setContentSize(row.size, Animation::immediate);
+    EXPECT_EQ(anchors, std::vector { row.anchor });
+    EXPECT_EQ(widget.currentAnchor(), row.anchor);
+    EXPECT_EQ(frame(), Rect(row.expandedOrigin, row.size));
+    EXPECT_EQ(offsets, std::vector { row.offset });
+    EXPECT_EQ(widget.collapsedOrigin(), row.collapsedOrigin);
+
+    // Collapsing lands exactly where the collapsed panel belongs, and the tile, now aligned by
+    // the new anchor, is where it was before the expansion.
+    widget.setContentSize(kCollapsed, Animation::immediate);
+    EXPECT_EQ(frame(), Rect(row.collapsedOrigin, kCollapsed));
+    EXPECT_EQ(offsets.back(), Size {});
+    EXPECT_EQ(row.collapsedOrigin + WidgetPlacement::tileOffset(row.anchor, kCollapsed), tileBefore);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryEdgeAndCorner, WidgetCoordinatorExpansionTest,
+    ::testing::Values(
+        Expansion { "RightCentre", { 1272, 353.5 }, kCard, { H::trailing, V::center }, { 1120, 137.5 }, {}, { 1272, 353.5 } },
+        Expansion { "RightHigh", { 1284, 600 }, kCard, { H::trailing, V::top }, { 1132, 160 }, {}, { 1284, 592 } },
+        Expansion { "TopRight", { 1284, 719 }, kCard, { H::trailing, V::top }, { 1132, 279 }, {}, { 1284, 711 } },
+        Expansion { "TopLeft", { -12, 719 }, kCard, { H::leading, V::top }, { 4, 279 }, {}, { 4, 711 } },
+        Expansion { "LeftCentre", { -12, 353.5 }, kCard, { H::leading, V::center }, { 4, 137.5 }, {}, { 4, 353.5 } },
+        Expansion { "BottomLeft", { -12, -12 }, kCard, { H::leading, V::bottom }, { 4, -4 }, {}, { 4, -4 } },
+        Expansion { "BottomRight", { 1284, -12 }, kCard, { H::trailing, V::bottom }, { 1132, -4 }, {}, { 1284, -4 } },
+        Expansion { "TopCentre", { 636, 719 }, kCard, { H::center, V::top }, { 568, 279 }, {}, { 644, 711 } },
+        Expansion { "BottomCentre", { 636, -12 }, kCard, { H::center, V::bottom }, { 568, -4 }, {}, { 644, -4 } },
+        // Too tall to hang down or grow up: the smart anchor, pushed down to the screen.
+        Expansion { "TooTallNearTheBottom", { 600, 20 }, { 320, 880 }, { H::center, V::bottom }, { 532, 7 }, { 0, -21 }, { 608, 28 } },
+        // Too wide for any direction: the smart anchor, the lower bound winning the clamp.
+        Expansion { "WiderThanTheScreen", { 700, 400 }, { 3000, 300 }, { H::center, V::top }, { -12, 260 }, { -696, 0 }, { 708, 392 } }),
+    [](const ::testing::TestParamInfo<Expansion>& info) { return std::string(info.param.name); });
+
+TEST_F(WidgetCoordinatorTest, ResizingWhileExpandedKeepsTheAnchorAndItsCorner)
+{
+    WidgetCoordinator& widget = shown();
+    widget.panel()->setFrameOrigin({ 1284, 719 });
+    widget.setContentSize(kCard, Animation::immediate);
+    ASSERT_EQ(frame(), Rect(1132, 279, 320, 600));
+    widget.setContentSize({ 320, 654 }, Animation::immediate);
+    // Only expansions from the collapsed state choose an anchor; the top-right corner stays.
+    EXPECT_EQ(anchors.size(), 1u);
+    EXPECT_EQ(frame(), Rect(1132, 225, 320, 654));
+    EXPECT_EQ(widget.collapsedOrigin(), (Point { 1284, 711 }));
+}
+
+TEST_F(WidgetCoordinatorTest, CollapseReturnsExactlyToTheCollapsedOriginBeyondTheScreen)
+{
+    WidgetCoordinator& widget = shown();
+    widget.panel()->setFrameOrigin({ 1284, 353.5 }); // snapped: 12 points beyond the right edge
+    widget.setContentSize(kCard, Animation::immediate);
+    widget.setContentSize({ 168.6, 167.2 }, Animation::immediate); // within a point counts
+    EXPECT_EQ(frame().origin, (Point { 1284, 353.5 }));
+    EXPECT_EQ(storedOrigin(), "{1284, 353.5}");
+}
+
+TEST_F(WidgetCoordinatorTest, AnAnimatedCollapseShrinksAfterTheDelay)
+{
+    WidgetCoordinator& widget = shown();
+    widget.setContentSize(kCard, Animation::immediate);
+    offsets.clear();
+
+    widget.setContentSize(kCollapsed, Animation::animated);
+    EXPECT_TRUE(widget.hasPendingCollapse());
+    scheduler->advance(0.44);
+    EXPECT_EQ(frame(), Rect(1120, 137.5, 320, 600));
+    EXPECT_TRUE(offsets.empty());
+    EXPECT_EQ(storedOrigin(), "{1120, 137.5}");
+
+    scheduler->advance(0.02);
+    EXPECT_FALSE(widget.hasPendingCollapse());
+    EXPECT_EQ(frame(), Rect(1272, 353.5, 168, 168));
+    EXPECT_EQ(offsets, std::vector { Size {} });
+    EXPECT_EQ(storedOrigin(), "{1272, 353.5}");
+}
+
+TEST_F(WidgetCoordinatorTest, ReExpandingBeforeTheShrinkNeverShrinks)
+{
+    WidgetCoordinator& widget = shown();
+    widget.setContentSize(kCard, Animation::immediate);
+    widget.setContentSize(kCollapsed, Animation::animated);
+    scheduler->advance(0.3);
+    widget.setContentSize(kCard, Animation::animated);
+    EXPECT_FALSE(widget.hasPendingCollapse());
+    EXPECT_EQ(frame(), Rect(1120, 137.5, 320, 600));
+    scheduler->advance(5);
+    EXPECT_EQ(frame(), Rect(1120, 137.5, 320, 600));
+    // The expansion came from the expanded frame, so no new anchor was chosen.
+    EXPECT_EQ(anchors.size(), 1u);
+
+    // A second collapse waits its own full delay.
+    widget.setContentSize(kCollapsed, Animation::animated);
+    scheduler->advance(0.3);
+    widget.setContentSize(kCollapsed, Animation::animated);
+    scheduler->advance(0.3);
+    EXPECT_EQ(frame().size, kCard);
+    scheduler->advance(0.2);
+    EXPECT_EQ(frame(), Rect(1272, 353.5, 168, 168));
+}
+
+TEST_F(WidgetCoordinatorTest, APendingShrinkDiesWithTheCoordinator)
+{
+    shown().setContentSize(kCard, Animation::immediate);
+    coordinator->setContentSize(kCollapsed, Animation::animated);
+    coordinator.reset();
+    scheduler->advance(1);
+    EXPECT_EQ(offsets.size(), 1u);
+}
+
+TEST_F(WidgetCoordinatorTest, ClickingThePanelReportsAWidgetClick)
+{
+    shown();
+    dragPanel({ 1356, 437 }, { 1358, 438 });
+    EXPECT_EQ(widgetClicks, 1);
+    EXPECT_FALSE(storedOrigin());
+}
+
+TEST_F(WidgetCoordinatorTest, DroppingTheCollapsedTileRemembersWhereAndWhichSide)
+{
+    WidgetCoordinator& widget = shown();
+    dragPanel({ 1356, 437 }, { 756, 337 });
+    EXPECT_EQ(widget.collapsedOrigin(), (Point { 672, 253.5 }));
+    EXPECT_EQ(storedOrigin(), "{672, 253.5}");
+    EXPECT_FALSE(defaults->value(kSideKey));
+    EXPECT_EQ(rootsBuiltFor.size(), 1u);
+
+    // Onto the left edge: the side is stored and the root view rebuilt for it.
+    QPointer<QWidget> oldRoot = lastRoot;
+    dragPanel({ 756, 337 }, { 60, 337 });
+    EXPECT_EQ(widget.dockSide(), DockSide::left);
+    EXPECT_EQ(defaults->string(kSideKey), "left");
+    EXPECT_EQ(rootsBuiltFor.back(), DockSide::left);
+    EXPECT_EQ(widget.hostingView()->rootView(), lastRoot);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(oldRoot.isNull());
+    EXPECT_EQ(widget.collapsedOrigin(), (Point { -12, 253.5 }));
+    EXPECT_EQ(storedOrigin(), "{-12, 253.5}");
+
+    // The next launch shows it there.
+    shown(DockSide::right);
+    EXPECT_EQ(coordinator->dockSide(), DockSide::left);
+    EXPECT_EQ(frame().origin, (Point { 0, 253.5 }));
+}
+
+TEST_F(WidgetCoordinatorTest, SnappingTheExpandedCardLeftMovesTheTileToTheCardsLeftEdge)
+{
+    WidgetCoordinator& widget = shown();
+    widget.setContentSize(kCard, Animation::immediate);
+    ASSERT_EQ(frame(), Rect(1120, 137.5, 320, 600));
+
+    dragPanel({ 1200, 400 }, { 60, 400 });
+    EXPECT_EQ(frame(), Rect(-12, 137.5, 320, 600));
+    EXPECT_EQ(defaults->string(kSideKey), "left");
+    EXPECT_EQ(rootsBuiltFor.back(), DockSide::left);
+    EXPECT_EQ(storedOrigin(), "{-12, 137.5}");
+    EXPECT_EQ(widget.collapsedOrigin(), (Point { -12, 353.5 }));
+
+    widget.setContentSize(kCollapsed, Animation::immediate);
+    EXPECT_EQ(frame(), Rect(-12, 353.5, 168, 168));
+}
+
+TEST_F(WidgetCoordinatorTest, ACardDraggedDuringThePendingShrinkShrinksWhereItWasDropped)
+{
+    WidgetCoordinator& widget = shown();
+    widget.setContentSize(kCard, Animation::immediate);
+    widget.setContentSize(kCollapsed, Animation::animated);
+    dragPanel({ 1200, 400 }, { 700, 300 });
+    scheduler->advance(0.45);
+    // Dropped at (620, 37.5) while docked right: the tile belongs on the card's right edge.
+    EXPECT_EQ(frame(), Rect(620 + 320 - 168, 37.5 + 300 - 84, 168, 168));
+}
+
+TEST_F(WidgetCoordinatorTest, SurfaceAppearanceAndSnappingReachThePanelWhenEverSet)
+{
+    WidgetCoordinator& widget = make();
+    widget.applySurface(0.4);
+    widget.applyAppearance(PanelAppearance::dark);
+    widget.setEdgeSnapEnabled(false);
+    widget.show();
+    EXPECT_DOUBLE_EQ(widget.hostingView()->opacity(), 0.4);
+    EXPECT_EQ(widget.panel()->appearance(), PanelAppearance::dark);
+    EXPECT_FALSE(widget.panel()->edgeSnapEnabled());
+
+    widget.applySurface(0.9);
+    widget.applyAppearance(std::nullopt);
+    widget.setEdgeSnapEnabled(true);
+    EXPECT_DOUBLE_EQ(widget.hostingView()->opacity(), 0.9);
+    EXPECT_EQ(widget.panel()->appearance(), std::nullopt);
+    EXPECT_TRUE(widget.panel()->edgeSnapEnabled());
+}
+
+TEST_F(WidgetCoordinatorTest, RefreshRebuildsTheRootViewForTheCurrentSide)
+{
+    WidgetCoordinator& widget = shown(DockSide::bottom);
+    QPointer<QWidget> first = lastRoot;
+    widget.refresh();
+    EXPECT_EQ(rootsBuiltFor, (std::vector { DockSide::bottom, DockSide::bottom }));
+    EXPECT_NE(widget.hostingView()->rootView(), first);
+    EXPECT_EQ(widget.hostingView()->rootView(), lastRoot);
+}
+
+TEST_F(WidgetCoordinatorTest, WithoutAnyScreenTheCardStaysNearTheOrigin)
+{
+    WidgetCoordinator& widget = shown();
+    screens->setScreens({});
+    widget.setContentSize(kCard, Animation::immediate);
+    EXPECT_EQ(frame().size, kCard);
+    EXPECT_GE(frame().minX(), -12);
+    EXPECT_LE(frame().minX(), 12);
+}
+
+} // namespace
+} // namespace veltrane
