@@ -1,0 +1,424 @@
+#include "Moorlet/Settings/FocusSettings.h"
+#include "Moorlet/Sound/AmbientController.h"
+#include "VeltraneKit/Audio/FloatWavFile.h"
+#include "VeltraneKit/Audio/OfflineAudioOutput.h"
+#include "VeltraneKit/Audio/TestMainQueue.h"
+#include "VeltraneKit/Settings/MemoryUserDefaults.h"
+#include "VeltraneKit/Settings/SettingsStore.h"
+#include "VeltraneKit/Symbols/SymbolCatalog.h"
+
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+
+#include <nlohmann/json.hpp>
+
+using namespace moorlet;
+using veltrane::NoiseKind;
+using veltrane::Sound;
+using veltrane::SoundType;
+
+namespace {
+
+// A catalogue of our own for the tests: two generated sounds, a file sound whose resource
+// exists, one whose resource is missing, and a generated sound of an unknown kind that names a
+// file.
+constexpr auto kTestCatalogue = R"([
+    { "id": "rain", "name": "Rain", "type": "generated", "subtype": "rain", "icon": "cloud.rain.fill" },
+    { "id": "brown-noise", "name": "Brown Noise", "type": "generated", "subtype": "brown", "icon": "moon.fill" },
+    { "id": "campfire", "name": "Campfire", "type": "file", "file": "campfire.wav", "icon": "flame.fill" },
+    { "id": "cafe", "name": "Café", "type": "file", "file": "cafe.mp3", "icon": "cup.and.saucer.fill" },
+    { "id": "hum", "name": "Hum", "type": "generated", "subtype": "hum", "file": "campfire.wav", "icon": "waveform" },
+    { "id": "drone", "name": "Drone", "type": "generated", "subtype": "drone", "icon": "waveform" }
+])";
+
+void writeFile(const QString& path, const QByteArray& contents)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(contents);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A short stereo WAV file the decoder reads; seed makes its contents differ.
+void writeAudio(const QString& path, float seed = 0.1f)
+{
+    std::vector<float> samples(2 * 441, seed);
+    ASSERT_TRUE(veltrane::FloatWavFile::write(QFile::encodeName(path).toStdString(), 2, 44100, samples));
+}
+
+std::vector<std::string> idsOf(const std::vector<Sound>& sounds)
+{
+    std::vector<std::string> ids;
+    for (const auto& sound : sounds)
+        ids.push_back(sound.id);
+    return ids;
+}
+
+const Sound& soundWithID(const AmbientController& controller, const std::string& id)
+{
+    for (const auto& sound : controller.sounds()) {
+        if (sound.id == id)
+            return sound;
+    }
+    throw std::runtime_error("no sound " + id);
+}
+
+class AmbientControllerTest : public ::testing::Test {
+protected:
+    AmbientControllerTest()
+    {
+        writeFile(m_bundleFolder.filePath("sounds.json"), kTestCatalogue);
+        writeAudio(m_bundleFolder.filePath("campfire.wav"));
+    }
+
+    QString userFolder() const { return m_dataFolder.filePath("Moorlet/UserSounds"); }
+
+    AmbientController& make(std::optional<QString> bundleRoot = std::nullopt)
+    {
+        auto output = std::make_unique<veltrane::OfflineAudioOutput>();
+        m_output = output.get();
+        AmbientController::Environment environment;
+        environment.output = std::move(output);
+        environment.mainQueue = m_queue;
+        environment.soundsFolder = m_soundsFolderOverride.value_or(userFolder());
+        environment.chooseFiles = [this] { return m_chosen; };
+        m_controller = std::make_unique<AmbientController>(*m_settings, *m_focusSettings,
+            veltrane::ResourceBundle(bundleRoot.value_or(m_bundleFolder.path())), std::move(environment));
+        return *m_controller;
+    }
+
+    nlohmann::json stored(const char* key) const { return m_defaults->value(key).value_or(nullptr); }
+
+    testsupport::TemporaryFolder m_bundleFolder;
+    testsupport::TemporaryFolder m_dataFolder;
+    std::optional<QString> m_soundsFolderOverride;
+    std::shared_ptr<veltrane::MemoryUserDefaults> m_defaults = std::make_shared<veltrane::MemoryUserDefaults>();
+    std::unique_ptr<veltrane::SettingsStore> m_settings = std::make_unique<veltrane::SettingsStore>(m_defaults);
+    std::unique_ptr<FocusSettings> m_focusSettings = std::make_unique<FocusSettings>(m_defaults);
+    std::shared_ptr<veltrane::TestMainQueue> m_queue = std::make_shared<veltrane::TestMainQueue>();
+    QStringList m_chosen;
+    veltrane::OfflineAudioOutput* m_output = nullptr;
+    std::unique_ptr<AmbientController> m_controller;
+};
+
+} // namespace
+
+TEST(AmbientCatalogueTest, ShipsOneGeneratedSoundPerKindWithKnownSymbolsAndTints)
+{
+    const auto bundle = AmbientController::applicationBundle();
+    const auto sounds = veltrane::SoundLibrary::load("sounds", bundle).sounds();
+    ASSERT_EQ(sounds.size(), veltrane::allNoiseKinds.size());
+    std::set<std::string> ids;
+    for (std::size_t index = 0; index < sounds.size(); ++index) {
+        const auto& sound = sounds[index];
+        SCOPED_TRACE(sound.id);
+        EXPECT_EQ(sound.type, SoundType::generated);
+        EXPECT_EQ(sound.noiseKind(), veltrane::allNoiseKinds[index]);
+        EXPECT_TRUE(ids.insert(sound.id).second);
+        EXPECT_FALSE(sound.id.starts_with(AmbientController::kUserSoundPrefix));
+        EXPECT_FALSE(sound.name.empty());
+        EXPECT_TRUE(veltrane::SymbolCatalog::contains(QString::fromStdString(sound.icon)));
+        // Every scene of ours colours the card.
+        EXPECT_TRUE(AmbientController::tint(sound));
+    }
+    EXPECT_TRUE(veltrane::SymbolCatalog::contains(u"music.note"));
+}
+
+TEST_F(AmbientControllerTest, ListsAvailableCatalogueSoundsThenAudioFilesFromTheUserFolder)
+{
+    ASSERT_TRUE(QDir().mkpath(userFolder()));
+    writeAudio(userFolder() + "/Thunder.MP3");
+    writeAudio(userFolder() + "/birds.wav");
+    writeFile(userFolder() + "/notes.txt", "not a sound");
+    writeFile(userFolder() + "/.mp3", "a hidden file without an extension");
+    ASSERT_TRUE(QDir(userFolder()).mkdir("folder.wav"));
+
+    auto& controller = make();
+    EXPECT_EQ(idsOf(controller.sounds()),
+        (std::vector<std::string> { "rain", "brown-noise", "campfire", "hum", "drone", "user_Thunder.MP3", "user_birds.wav" }));
+    const auto& thunder = soundWithID(controller, "user_Thunder.MP3");
+    EXPECT_EQ(thunder, (Sound { "user_Thunder.MP3", "Thunder", SoundType::file, std::nullopt, "Thunder.MP3", "music.note" }));
+    EXPECT_EQ(controller.userURLs().at("user_birds.wav"), std::filesystem::path(QFile::encodeName(userFolder() + "/birds.wav").toStdString()));
+    EXPECT_EQ(controller.userURLs().size(), 2u);
+}
+
+TEST_F(AmbientControllerTest, ABrokenOrMissingCatalogueLeavesTheUserFiles)
+{
+    ASSERT_TRUE(QDir().mkpath(userFolder()));
+    writeAudio(userFolder() + "/song.wav");
+    writeFile(m_bundleFolder.filePath("sounds.json"), R"([{ "id": "rain", "name": "Rain" }])");
+    EXPECT_EQ(idsOf(make().sounds()), (std::vector<std::string> { "user_song.wav" }));
+
+    testsupport::TemporaryFolder empty;
+    m_defaults->setValue(AmbientController::kActiveKey, nlohmann::json { "rain", "user_song.wav" });
+    auto& controller = make(empty.path());
+    EXPECT_EQ(idsOf(controller.sounds()), (std::vector<std::string> { "user_song.wav" }));
+    EXPECT_EQ(controller.activeIDs(), (std::set<std::string> { "user_song.wav" }));
+}
+
+TEST_F(AmbientControllerTest, RestoresSavedSoundsAtLaunchWithoutStartingTheDevice)
+{
+    ASSERT_TRUE(QDir().mkpath(userFolder()));
+    writeAudio(userFolder() + "/song.wav");
+    writeFile(userFolder() + "/broken.wav", "RIFF but not really");
+    m_defaults->setValue(AmbientController::kActiveKey, nlohmann::json { "rain", "gone", "user_song.wav", "user_broken.wav", "drone" });
+    m_defaults->setValue(AmbientController::kVolumesKey, nlohmann::json { { "rain", 0.3 }, { "gone", 1 } });
+    m_settings->setMasterVolume(0.5);
+
+    auto& controller = make();
+    EXPECT_EQ(controller.activeIDs(), (std::set<std::string> { "rain", "user_song.wav" }));
+    auto& mixer = controller.mixer();
+    EXPECT_EQ(mixer.activeSoundIDs(), (std::vector<std::string> { "rain", "user_song.wav" }));
+    EXPECT_EQ(mixer.volume("rain"), 0.3f);
+    EXPECT_EQ(mixer.volume("user_song.wav"), AmbientController::kDefaultLevel);
+    EXPECT_EQ(mixer.masterVolume(), 0.5f);
+    EXPECT_FALSE(mixer.isRunning());
+    EXPECT_EQ(m_output->startCount(), 0);
+    // Restoring writes nothing; the ids that did not come back leave the store at the next write.
+    EXPECT_EQ(stored(AmbientController::kActiveKey).size(), 5u);
+    controller.persist();
+    EXPECT_EQ(stored(AmbientController::kActiveKey), (nlohmann::json { "rain", "user_song.wav" }));
+    EXPECT_EQ(stored(AmbientController::kVolumesKey), (nlohmann::json { { "gone", 1.0 }, { "rain", double(0.3f) } }));
+}
+
+TEST_F(AmbientControllerTest, StoredValuesOfTheWrongShapeAreIgnored)
+{
+    m_defaults->setValue(AmbientController::kActiveKey, nlohmann::json { "rain", 4 });
+    m_defaults->setValue(AmbientController::kVolumesKey, nlohmann::json { { "rain", "loud" }, { "brown-noise", 0.2 } });
+    auto& controller = make();
+    EXPECT_TRUE(controller.activeIDs().empty());
+    EXPECT_TRUE(controller.volumes().empty());
+    controller.toggle(soundWithID(controller, "brown-noise"));
+    EXPECT_EQ(controller.mixer().volume("brown-noise"), AmbientController::kDefaultLevel);
+
+    m_defaults->setValue(AmbientController::kActiveKey, "rain");
+    m_defaults->setValue(AmbientController::kVolumesKey, nlohmann::json::array({ 0.5 }));
+    EXPECT_TRUE(make().activeIDs().empty());
+}
+
+TEST_F(AmbientControllerTest, ToggleStartsTheDeviceFadesInAndRemembers)
+{
+    auto& controller = make();
+    QSignalSpy activeChanged(&controller, &AmbientController::activeIDsChanged);
+    controller.toggle(soundWithID(controller, "rain"));
+    EXPECT_EQ(controller.activeIDs(), (std::set<std::string> { "rain" }));
+    EXPECT_EQ(activeChanged.count(), 1);
+    EXPECT_TRUE(controller.mixer().isRunning());
+    EXPECT_EQ(controller.mixer().volume("rain"), AmbientController::kDefaultLevel);
+    // The default fade of 0.4 s in sixteen steps.
+    EXPECT_EQ(m_queue->pendingCount(), 16u);
+    m_queue->advance(0.4);
+    EXPECT_EQ(m_queue->pendingCount(), 0u);
+    EXPECT_EQ(stored(AmbientController::kActiveKey), (nlohmann::json { "rain" }));
+
+    controller.toggle(soundWithID(controller, "rain"));
+    EXPECT_TRUE(controller.activeIDs().empty());
+    EXPECT_FALSE(controller.mixer().isActive("rain"));
+    EXPECT_EQ(activeChanged.count(), 2);
+    EXPECT_EQ(stored(AmbientController::kActiveKey), nlohmann::json::array());
+}
+
+TEST_F(AmbientControllerTest, ToggleDuringABreakStartsThePausedDevice)
+{
+    m_settings->setFadeDuration(0);
+    auto& controller = make();
+    controller.toggle(soundWithID(controller, "rain"));
+    controller.handlePhase(SessionPhase::shortBreak);
+    EXPECT_FALSE(controller.mixer().isRunning());
+    controller.toggle(soundWithID(controller, "campfire"));
+    EXPECT_TRUE(controller.mixer().isRunning());
+    EXPECT_EQ(controller.mixer().activeSoundIDs(), (std::vector<std::string> { "campfire", "rain" }));
+    // The file track plays: the rendered mix is not silent.
+    std::vector<float> block(2 * 256);
+    controller.mixer().render(block);
+    EXPECT_NE(block[0], 0.0f);
+}
+
+TEST_F(AmbientControllerTest, SoundsThatCannotPlayStayOff)
+{
+    auto& controller = make();
+    // A generated sound of an unknown kind could only play a user file of its id: the bundle's
+    // files belong to file sounds, so "hum" stays off although it names one.
+    controller.toggle(soundWithID(controller, "hum"));
+    EXPECT_FALSE(controller.isActive("hum"));
+    controller.toggle(soundWithID(controller, "drone"));
+    EXPECT_FALSE(controller.isActive("drone"));
+    // A catalogue file whose resource is missing is not even listed, but a stale entry still
+    // cannot be switched on.
+    controller.toggle(Sound { "cafe", "Café", SoundType::file, std::nullopt, "cafe.mp3", "cup.and.saucer.fill" });
+    EXPECT_FALSE(controller.isActive("cafe"));
+    EXPECT_EQ(stored(AmbientController::kActiveKey), nlohmann::json::array());
+    controller.toggle(soundWithID(controller, "campfire"));
+    EXPECT_EQ(stored(AmbientController::kActiveKey), (nlohmann::json { "campfire" }));
+}
+
+TEST_F(AmbientControllerTest, FollowsTheFocusCycleAsTheSettingsSay)
+{
+    auto& controller = make();
+    // Nothing selected: the device is never touched.
+    for (auto phase : { SessionPhase::focusing, SessionPhase::shortBreak, SessionPhase::idle })
+        controller.handlePhase(phase);
+    EXPECT_EQ(m_output->startCount(), 0);
+
+    controller.toggle(soundWithID(controller, "rain"));
+    ASSERT_EQ(m_output->startCount(), 1);
+    controller.handlePhase(SessionPhase::longBreak);
+    EXPECT_FALSE(controller.mixer().isRunning());
+    controller.handlePhase(SessionPhase::focusing);
+    EXPECT_TRUE(controller.mixer().isRunning());
+    controller.handlePhase(SessionPhase::idle);
+    EXPECT_FALSE(controller.mixer().isRunning());
+
+    m_focusSettings->setAmbientOnFocus(false);
+    controller.handlePhase(SessionPhase::focusing);
+    EXPECT_FALSE(controller.mixer().isRunning());
+    m_focusSettings->setAmbientOnFocus(true);
+    controller.handlePhase(SessionPhase::focusing);
+    m_focusSettings->setAmbientPauseOnBreak(false);
+    controller.handlePhase(SessionPhase::shortBreak);
+    EXPECT_TRUE(controller.mixer().isRunning());
+}
+
+TEST_F(AmbientControllerTest, MasterVolumeFollowsTheSettings)
+{
+    auto& controller = make();
+    EXPECT_EQ(controller.mixer().masterVolume(), 0.8f);
+    m_settings->setMasterVolume(0.25);
+    EXPECT_EQ(controller.mixer().masterVolume(), 0.25f);
+    m_settings->setMasterVolume(3.0);
+    EXPECT_EQ(controller.mixer().masterVolume(), 1.0f);
+}
+
+TEST_F(AmbientControllerTest, ImportCopiesFilesInAndReplacesOnesOfTheSameName)
+{
+    testsupport::TemporaryFolder elsewhere;
+    writeAudio(elsewhere.filePath("Waves.MP3"), 0.2f);
+    writeFile(elsewhere.filePath("readme.txt"), "words");
+    auto& controller = make();
+    QSignalSpy soundsChanged(&controller, &AmbientController::soundsChanged);
+    m_chosen = { elsewhere.filePath("Waves.MP3"), elsewhere.filePath("readme.txt"), elsewhere.filePath("missing.wav"), elsewhere.path() };
+    controller.importSounds();
+    EXPECT_EQ(soundsChanged.count(), 1);
+    EXPECT_EQ(readFile(userFolder() + "/Waves.MP3"), readFile(elsewhere.filePath("Waves.MP3")));
+    EXPECT_TRUE(QFile::exists(userFolder() + "/readme.txt"));
+    EXPECT_EQ(idsOf(controller.sounds()).back(), "user_Waves.MP3");
+    EXPECT_FALSE(controller.isActive("user_Waves.MP3"));
+    EXPECT_EQ(QDir(userFolder()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+
+    // The same name again replaces the file and keeps the id.
+    writeAudio(elsewhere.filePath("Waves.MP3"), 0.7f);
+    controller.importFiles({ elsewhere.filePath("Waves.MP3") });
+    EXPECT_EQ(readFile(userFolder() + "/Waves.MP3"), readFile(elsewhere.filePath("Waves.MP3")));
+    EXPECT_EQ(std::count(controller.sounds().begin(), controller.sounds().end(), soundWithID(controller, "user_Waves.MP3")), 1);
+    EXPECT_EQ(soundsChanged.count(), 1);
+    // Nothing of the copy is left behind.
+    EXPECT_EQ(QDir(userFolder()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+}
+
+TEST_F(AmbientControllerTest, ImportNeverLosesAFile)
+{
+    auto& controller = make();
+    ASSERT_TRUE(controller.soundsDirectory());
+    writeAudio(userFolder() + "/keep.wav", 0.3f);
+    const auto original = readFile(userFolder() + "/keep.wav");
+
+    // Choosing a file that already lies in the folder leaves it as it is.
+    controller.importFiles({ userFolder() + "/keep.wav", userFolder() + "/./keep.wav" });
+    EXPECT_EQ(readFile(userFolder() + "/keep.wav"), original);
+    EXPECT_TRUE(controller.userURLs().contains("user_keep.wav"));
+
+    // A copy that fails part way leaves the file of that name untouched: reading the start of
+    // the process's own memory always fails.
+    writeFile(userFolder() + "/mem", "the old contents");
+    controller.importFiles({ "/proc/self/mem" });
+    EXPECT_EQ(readFile(userFolder() + "/mem"), "the old contents");
+    EXPECT_EQ(QDir(userFolder()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+}
+
+TEST_F(AmbientControllerTest, DeletingAUserSoundStopsItAndRemovesItsFile)
+{
+    ASSERT_TRUE(QDir().mkpath(userFolder()));
+    writeAudio(userFolder() + "/song.wav");
+    auto& controller = make();
+    controller.toggle(soundWithID(controller, "user_song.wav"));
+    controller.toggle(soundWithID(controller, "rain"));
+    ASSERT_TRUE(controller.isActive("user_song.wav"));
+
+    controller.deleteUserSound("user_song.wav");
+    EXPECT_FALSE(QFile::exists(userFolder() + "/song.wav"));
+    EXPECT_FALSE(controller.isActive("user_song.wav"));
+    EXPECT_FALSE(controller.mixer().isActive("user_song.wav"));
+    EXPECT_FALSE(controller.userURLs().contains("user_song.wav"));
+    EXPECT_EQ(idsOf(controller.sounds()).back(), "drone");
+    EXPECT_EQ(stored(AmbientController::kActiveKey), (nlohmann::json { "rain" }));
+
+    // A catalogue sound has no file of the user's to delete.
+    controller.deleteUserSound("rain");
+    EXPECT_FALSE(controller.isActive("rain"));
+    EXPECT_TRUE(QFile::exists(m_bundleFolder.filePath("campfire.wav")));
+}
+
+TEST_F(AmbientControllerTest, AFolderThatCannotBeMadeListsTheCatalogueOnly)
+{
+    writeFile(m_dataFolder.filePath("file"), "in the way");
+    m_soundsFolderOverride = m_dataFolder.filePath("file/UserSounds");
+    testsupport::TemporaryFolder elsewhere;
+    writeAudio(elsewhere.filePath("a.wav"));
+    auto& controller = make();
+    EXPECT_FALSE(controller.soundsDirectory());
+    controller.importFiles({ elsewhere.filePath("a.wav") });
+    EXPECT_EQ(idsOf(controller.sounds()).size(), 5u);
+}
+
+TEST(AmbientTintTest, KeywordGroupsDecideInOrder)
+{
+    const auto tintOf = [](const std::string& name, const std::string& id) {
+        return AmbientController::tint(Sound { id, name, SoundType::file, std::nullopt, std::nullopt, "i" });
+    };
+    EXPECT_EQ(tintOf("Thunderstorm", "x"), QColor(91, 155, 213));
+    EXPECT_EQ(tintOf("Sea Breeze", "x"), QColor(45, 182, 168));
+    EXPECT_EQ(tintOf("Babbling Brook", "x"), QColor(56, 189, 248));
+    EXPECT_EQ(tintOf("Breeze", "x"), QColor(154, 168, 184));
+    EXPECT_EQ(tintOf("Morning", "user_BIRDS.mp3"), QColor(95, 179, 122));
+    EXPECT_EQ(tintOf("Campfire", "x"), QColor(245, 158, 11));
+    EXPECT_EQ(tintOf("Brown Noise", "x"), QColor(176, 137, 104));
+    EXPECT_EQ(tintOf("Pink", "x"), QColor(244, 166, 192));
+    EXPECT_EQ(tintOf("White", "x"), QColor(199, 210, 222));
+    // "rain" comes before "water", "fire" before "brown".
+    EXPECT_EQ(tintOf("Rain on water", "x"), QColor(91, 155, 213));
+    EXPECT_EQ(tintOf("Brown fire", "x"), QColor(245, 158, 11));
+    EXPECT_EQ(tintOf("Café", "cafe"), std::nullopt);
+}
+
+TEST_F(AmbientControllerTest, SceneTintIsTheFirstActiveTintedSoundInListOrder)
+{
+    m_settings->setFadeDuration(0);
+    ASSERT_TRUE(QDir().mkpath(userFolder()));
+    writeAudio(userFolder() + "/song.wav");
+    auto& controller = make();
+    QSignalSpy tintChanged(&controller, &AmbientController::sceneTintChanged);
+    EXPECT_EQ(controller.sceneTint(), std::nullopt);
+    controller.toggle(soundWithID(controller, "user_song.wav"));
+    EXPECT_EQ(controller.sceneTint(), std::nullopt);
+    EXPECT_EQ(tintChanged.count(), 0);
+    controller.toggle(soundWithID(controller, "campfire"));
+    EXPECT_EQ(controller.sceneTint(), QColor(245, 158, 11));
+    controller.toggle(soundWithID(controller, "brown-noise"));
+    EXPECT_EQ(controller.sceneTint(), QColor(176, 137, 104));
+    controller.toggle(soundWithID(controller, "rain"));
+    EXPECT_EQ(controller.sceneTint(), QColor(91, 155, 213));
+    EXPECT_EQ(tintChanged.count(), 3);
+    controller.toggle(soundWithID(controller, "rain"));
+    EXPECT_EQ(controller.sceneTint(), QColor(176, 137, 104));
+    EXPECT_EQ(tintChanged.count(), 4);
+}
