@@ -1,0 +1,452 @@
+#include "Moorlet/Data/LocalDataStore.h"
+#include "Moorlet/Focus/FocusController.h"
+#include "Moorlet/Settings/FocusSettings.h"
+#include "VeltraneKit/Audio/CuePlayer.h"
+#include "VeltraneKit/Notifications/NotificationScheduling.h"
+#include "VeltraneKit/Settings/MemoryUserDefaults.h"
+#include "VeltraneKit/Settings/SettingsStore.h"
+#include "VeltraneKit/Widget/ManualOneShotScheduler.h"
+
+#include <QSignalSpy>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+using namespace moorlet;
+using veltrane::SoundEffect;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+namespace {
+
+// Everything the controller did to the outside world, in order, as short text.
+struct Journal {
+    std::vector<std::string> entries;
+
+    std::vector<std::string> take()
+    {
+        auto taken = std::move(entries);
+        entries.clear();
+        return taken;
+    }
+};
+
+class RecordingNotifications final : public veltrane::NotificationScheduling {
+public:
+    explicit RecordingNotifications(Journal& journal)
+        : m_journal(journal)
+    {
+    }
+    bool isAvailable() const override { return true; }
+    void notify(const std::string& title, const std::string& body) override
+    {
+        m_journal.entries.push_back("notify " + title + " | " + body);
+    }
+    void schedule(const std::string& id, veltrane::Instant, const std::string&, const std::string&) override
+    {
+        m_journal.entries.push_back("schedule " + id);
+    }
+    void cancel(const std::string& id) override { m_journal.entries.push_back("cancel " + id); }
+
+private:
+    Journal& m_journal;
+};
+
+class RecordingCues final : public veltrane::CuePlayer {
+public:
+    explicit RecordingCues(Journal& journal)
+        : m_journal(journal)
+    {
+    }
+    void play(SoundEffect effect) override
+    {
+        static const char* names[] = { "focusStart", "focusEnd", "breakEnd", "goal" };
+        m_journal.entries.push_back(std::string("cue ") + names[static_cast<int>(effect)]);
+    }
+
+private:
+    Journal& m_journal;
+};
+
+// 2026-03-07 09:00 in New York (EST, UTC-5): the day before clocks spring forward.
+constexpr veltrane::Instant kMorning = 1772892000;
+
+class FocusControllerTest : public ::testing::Test {
+protected:
+    FocusControllerTest()
+    {
+        focusSettings.setSoundEffectsEnabled(true);
+        makeController();
+    }
+
+    void makeController()
+    {
+        controller.reset();
+        FocusController::Services services;
+        services.clock = clock;
+        services.calendar = calendar;
+        services.notifications = &notifications;
+        services.soundEffects = std::make_shared<RecordingCues>(journal);
+        services.runShortcut = [this](const QString& name) {
+            journal.entries.push_back("shortcut " + name.toStdString());
+        };
+        services.scheduler = scheduler;
+        controller = std::make_unique<FocusController>(settings, focusSettings, &store, services);
+    }
+
+    // Moves time on and lets the ticker fire as it would have, every half second.
+    void run(veltrane::Seconds seconds)
+    {
+        for (double passed = 0; passed < seconds; passed += 0.5) {
+            clock->advance(0.5);
+            if (controller->isTicking())
+                controller->tickerFired();
+        }
+    }
+
+    veltrane::Calendar calendar = *veltrane::Calendar::named("America/New_York");
+    std::shared_ptr<veltrane::TestClock> clock = std::make_shared<veltrane::TestClock>(kMorning);
+    std::shared_ptr<veltrane::ManualOneShotScheduler> scheduler = std::make_shared<veltrane::ManualOneShotScheduler>();
+    std::shared_ptr<veltrane::MemoryUserDefaults> defaults = std::make_shared<veltrane::MemoryUserDefaults>();
+    veltrane::SettingsStore settings { defaults };
+    FocusSettings focusSettings { defaults };
+    Journal journal;
+    RecordingNotifications notifications { journal };
+    LocalDataStore store { std::nullopt, nullptr, clock, calendar };
+    std::unique_ptr<FocusController> controller;
+};
+
+TEST_F(FocusControllerTest, ToggleStartsPausesAndResumesWithTheTickerOnlyWhileActive)
+{
+    EXPECT_FALSE(controller->isTicking());
+    EXPECT_EQ(controller->primaryIcon(), "play.fill");
+    EXPECT_EQ(controller->displayTime(), "00:00");
+
+    controller->toggle();
+    EXPECT_EQ(controller->phase(), SessionPhase::focusing);
+    EXPECT_TRUE(controller->isTicking());
+    EXPECT_TRUE(controller->isRunning());
+    EXPECT_EQ(controller->primaryIcon(), "pause.fill");
+    EXPECT_EQ(controller->displayTime(), "25:00");
+
+    run(60);
+    EXPECT_EQ(controller->displayTime(), "24:00");
+    controller->toggle();
+    EXPECT_TRUE(controller->isPaused());
+    EXPECT_EQ(controller->primaryIcon(), "play.fill");
+    // A paused block keeps its ticker, and the paused time does not count.
+    run(600);
+    EXPECT_TRUE(controller->isTicking());
+    EXPECT_EQ(controller->displayTime(), "24:00");
+
+    controller->toggle();
+    EXPECT_TRUE(controller->isRunning());
+    EXPECT_EQ(controller->primaryIcon(), "pause.fill");
+
+    // A reset from the card leaves the ticker to stop itself at its next firing.
+    controller->engine().reset();
+    controller->sync();
+    EXPECT_TRUE(controller->isTicking());
+    run(0.5);
+    EXPECT_FALSE(controller->isTicking());
+    EXPECT_EQ(controller->phase(), SessionPhase::idle);
+}
+
+TEST_F(FocusControllerTest, SyncEmitsOnlyForValuesThatChanged)
+{
+    QSignalSpy phase(controller.get(), &FocusController::phaseChanged);
+    QSignalSpy remaining(controller.get(), &FocusController::remainingChanged);
+    QSignalSpy running(controller.get(), &FocusController::isRunningChanged);
+    controller->toggle();
+    EXPECT_EQ(phase.count(), 1);
+    EXPECT_EQ(running.count(), 1);
+    controller->sync();
+    controller->sync();
+    EXPECT_EQ(phase.count(), 1);
+    EXPECT_EQ(running.count(), 1);
+    const auto remainingBefore = remaining.count();
+    run(1);
+    EXPECT_EQ(remaining.count(), remainingBefore + 2);
+    EXPECT_EQ(phase.count(), 1);
+}
+
+TEST_F(FocusControllerTest, ACompletedBlockIsStoredWithTheDefaultSubjectAndCreditsTheTask)
+{
+    focusSettings.setDefaultSubject("Study");
+    focusSettings.setDailyGoalMinutes(25); // the streak counts days that reach the goal
+    controller->setIntention("   \n ");
+    auto task = store.addTask("Essay");
+    ASSERT_TRUE(task);
+    controller->setActiveTask(task);
+    EXPECT_EQ(controller->currentSubject(), "Essay");
+    controller->setCurrentSubject("");
+
+    controller->toggle();
+    run(1500);
+
+    ASSERT_EQ(store.sessions().size(), 1u);
+    const auto& session = store.sessions().front();
+    EXPECT_EQ(session.subjectTag, "Study");
+    EXPECT_EQ(session.mode, "pomodoro");
+    EXPECT_TRUE(session.completed);
+    EXPECT_EQ(session.intention, std::nullopt);
+    EXPECT_DOUBLE_EQ(session.startDate, kMorning);
+    EXPECT_DOUBLE_EQ(session.duration, 1500);
+    EXPECT_DOUBLE_EQ(controller->focusSecondsToday(), 1500);
+    EXPECT_EQ(controller->completedSessionsToday(), 1);
+    EXPECT_EQ(controller->streak(), 1);
+    EXPECT_EQ(controller->bestHourLabel(), std::optional<QString>("9 AM–10 AM"));
+    EXPECT_DOUBLE_EQ(store.task(task->id)->loggedSeconds, 1500);
+    EXPECT_EQ(controller->phase(), SessionPhase::shortBreak);
+}
+
+TEST_F(FocusControllerTest, TheIntentionIsTrimmedAndAChosenSubjectWins)
+{
+    focusSettings.setDefaultSubject("Study");
+    controller->setCurrentSubject("Maths");
+    controller->setIntention("  Finish chapter 3 \n");
+    controller->toggle();
+    run(120);
+    controller->engine().stopEarly();
+    controller->sync();
+    ASSERT_EQ(store.sessions().size(), 1u);
+    EXPECT_EQ(store.sessions()[0].subjectTag, "Maths");
+    EXPECT_EQ(store.sessions()[0].intention, "Finish chapter 3");
+    EXPECT_FALSE(store.sessions()[0].completed);
+}
+
+TEST_F(FocusControllerTest, PhaseEdgesAnnounceAndPlayCuesInOrder)
+{
+    controller->toggle();
+    EXPECT_THAT(journal.take(), ElementsAre("cue focusStart"));
+    run(1500);
+    EXPECT_THAT(journal.take(), ElementsAre("notify Focus complete | Nice work. Time for a break.", "cue focusEnd"));
+    run(300);
+    EXPECT_THAT(journal.take(), ElementsAre("notify Break's over | Back to focus.", "cue breakEnd"));
+
+    focusSettings.setSoundEffectsEnabled(false);
+    controller->engine().skip();
+    controller->sync();
+    EXPECT_THAT(journal.take(), ElementsAre("notify Focus complete | Nice work. Time for a break."));
+}
+
+TEST_F(FocusControllerTest, AutomationsRunOnEveryFocusAndBreakEdge)
+{
+    focusSettings.setAutoShortcutsEnabled(true);
+    focusSettings.setFocusShortcutName("Focus On");
+    focusSettings.setBreakShortcutName("Focus Off");
+    focusSettings.setSoundEffectsEnabled(false);
+    const auto shortcuts = [this] {
+        std::vector<std::string> found;
+        for (auto& entry : journal.take())
+            if (entry.rfind("shortcut ", 0) == 0)
+                found.push_back(entry);
+        return found;
+    };
+
+    controller->toggle();
+    EXPECT_THAT(shortcuts(), ElementsAre("shortcut Focus On"));
+    run(1500);
+    EXPECT_THAT(shortcuts(), ElementsAre("shortcut Focus Off"));
+    controller->engine().skip(); // the break gives way to focus
+    controller->sync();
+    EXPECT_THAT(shortcuts(), ElementsAre("shortcut Focus On"));
+    controller->engine().reset(); // stopping a focus block counts as leaving focus
+    controller->sync();
+    EXPECT_THAT(shortcuts(), ElementsAre("shortcut Focus Off"));
+
+    focusSettings.setAutoShortcutsEnabled(false);
+    controller->toggle();
+    EXPECT_THAT(shortcuts(), IsEmpty());
+}
+
+TEST_F(FocusControllerTest, TheGoalIsAnnouncedOnceADayAndNeverAfterARestartOnAReachedDay)
+{
+    focusSettings.setDailyGoalMinutes(50);
+    controller->toggle();
+    run(1500);
+    journal.take();
+    run(300);
+    journal.take();
+    run(1500); // 50 minutes today: the goal is reached with this block
+    EXPECT_THAT(journal.take(),
+        ElementsAre("notify Daily goal reached | You hit 50 minutes of focus today.", "cue goal",
+            "notify Focus complete | Nice work. Time for a break.", "cue focusEnd"));
+    EXPECT_DOUBLE_EQ(controller->goalProgress(), 1.0);
+    EXPECT_EQ(controller->goalLabel(), "50m / 50m");
+
+    run(300 + 1500); // another block the same day
+    for (const auto& entry : journal.take())
+        EXPECT_EQ(entry.find("Daily goal"), std::string::npos) << entry;
+
+    // A restart the same day marks the goal silently.
+    controller->engine().reset();
+    makeController();
+    controller->toggle();
+    run(1500);
+    for (const auto& entry : journal.take())
+        EXPECT_EQ(entry.find("Daily goal"), std::string::npos) << entry;
+
+    // The next day (a 23-hour day follows in New York) it can fire again.
+    controller->engine().reset();
+    controller->sync();
+    clock->set(calendar.startOfDay(calendar.dayNumber(kMorning) + 1) + 10 * 3600);
+    controller->toggle();
+    run(1500 + 300 + 1500);
+    const auto entries = journal.take();
+    EXPECT_EQ(std::count(entries.begin(), entries.end(),
+                  "notify Daily goal reached | You hit 50 minutes of focus today."),
+        1);
+}
+
+TEST_F(FocusControllerTest, AGoalThatIsNoFiniteWholeNumberOfMinutesCountsAsNoGoal)
+{
+    for (double goal : { std::nan(""), std::numeric_limits<double>::infinity(), 1e300, -5.0, 0.0 }) {
+        focusSettings.setDailyGoalMinutes(goal);
+        EXPECT_EQ(controller->dailyGoalSeconds(), std::nullopt) << goal;
+        EXPECT_EQ(controller->goalProgress(), 0) << goal;
+        EXPECT_EQ(controller->goalLabel(), "0m / 0m") << goal;
+    }
+    focusSettings.setDailyGoalMinutes(std::nan(""));
+    controller->toggle();
+    run(1500);
+    for (const auto& entry : journal.take())
+        EXPECT_EQ(entry.find("Daily goal"), std::string::npos) << entry;
+}
+
+TEST_F(FocusControllerTest, TheDemoLogsNothingAndRestoresTheConfiguredMode)
+{
+    focusSettings.setModeRaw("flowmodoro");
+    controller->startDemo(25);
+    EXPECT_TRUE(controller->isDemo());
+    EXPECT_EQ(controller->phase(), SessionPhase::focusing);
+    run(25);
+    EXPECT_EQ(controller->phase(), SessionPhase::shortBreak);
+    EXPECT_FALSE(controller->isDemo());
+    EXPECT_TRUE(store.sessions().empty());
+
+    scheduler->advance(1.5);
+    EXPECT_EQ(controller->phase(), SessionPhase::shortBreak);
+    scheduler->advance(0.1);
+    EXPECT_EQ(controller->phase(), SessionPhase::idle);
+    EXPECT_FALSE(controller->isTicking());
+    EXPECT_EQ(controller->engine().mode(), SessionMode::flowmodoro());
+}
+
+TEST_F(FocusControllerTest, QuickStartReplacesTheRunningBlockAndKeepsItsLength)
+{
+    controller->toggle();
+    run(30);
+    controller->startFocus(45);
+    EXPECT_EQ(controller->phase(), SessionPhase::focusing);
+    EXPECT_EQ(controller->displayTime(), "45:00");
+    EXPECT_TRUE(controller->isTicking());
+    EXPECT_EQ(controller->engine().mode(), SessionMode::pomodoro(PomodoroConfig(2700, 300, 900, 4)));
+    EXPECT_TRUE(store.sessions().empty()); // 30 s is under the minimum worth logging
+}
+
+TEST_F(FocusControllerTest, SleepPausesAndStopsTheTickerAndWakeTicksOnceStillPaused)
+{
+    controller->toggle();
+    run(60);
+    // What the application does when the machine goes to sleep…
+    controller->engine().pause();
+    controller->stopTicking();
+    controller->sync();
+    EXPECT_TRUE(controller->isPaused());
+    EXPECT_FALSE(controller->isTicking());
+    clock->advance(8 * 3600);
+    // …and when it wakes.
+    controller->engine().tick();
+    controller->sync();
+    EXPECT_TRUE(controller->isPaused());
+    EXPECT_EQ(controller->displayTime(), "24:00");
+    EXPECT_TRUE(store.sessions().empty());
+}
+
+TEST_F(FocusControllerTest, ExpandingDefersTheCardAndCollapsingReportsAfterwards)
+{
+    std::vector<std::string> calls;
+    controller->onExpandedChange = [&](bool expanded) {
+        calls.push_back(std::string(expanded ? "grow" : "shrink") + (controller->isExpanded() ? " shown" : " hidden"));
+    };
+    controller->setExpanded(true);
+    controller->setExpanded(true);
+    EXPECT_FALSE(controller->isExpanded());
+    scheduler->advance(0);
+    EXPECT_TRUE(controller->isExpanded());
+    controller->setExpanded(true);
+    controller->setExpanded(false);
+    EXPECT_THAT(calls, ElementsAre("grow hidden", "shrink hidden"));
+
+    // Collapsing before the card appeared cancels it and shrinks the panel back.
+    calls.clear();
+    controller->setExpanded(true);
+    controller->setExpanded(false);
+    scheduler->advance(0);
+    EXPECT_FALSE(controller->isExpanded());
+    EXPECT_THAT(calls, ElementsAre("grow hidden", "shrink hidden"));
+    controller->setExpanded(false);
+    EXPECT_EQ(calls.size(), 2u);
+
+    int hovered = 0;
+    controller->onHoveredChange = [&](bool) { ++hovered; };
+    controller->setHovered(true);
+    controller->setHovered(true);
+    controller->setHovered(false);
+    EXPECT_EQ(hovered, 2);
+}
+
+TEST_F(FocusControllerTest, ClearingTheActiveTaskClearsTheSubjectToo)
+{
+    auto task = store.addTask("Read");
+    controller->setActiveTask(task);
+    EXPECT_EQ(controller->activeTaskID(), task->id);
+    controller->setActiveTask(std::nullopt);
+    EXPECT_EQ(controller->activeTaskID(), std::nullopt);
+    EXPECT_EQ(controller->currentSubject(), "");
+}
+
+TEST_F(FocusControllerTest, LabelsAndTheCountUpClock)
+{
+    store.addSession(FocusSession { QUuid::createUuid(), kMorning - 3600, 3599, std::nullopt, "pomodoro", true, std::nullopt });
+    controller->refreshStats(false);
+    EXPECT_EQ(controller->focusTodayLabel(), "59m");
+    store.addSession(FocusSession { QUuid::createUuid(), kMorning - 1800, 1, std::nullopt, "pomodoro", false, std::nullopt });
+    controller->refreshStats(false);
+    EXPECT_EQ(controller->focusTodayLabel(), "1h 00m");
+    focusSettings.setDailyGoalMinutes(120.9);
+    EXPECT_EQ(controller->goalLabel(), "1h 00m / 120m");
+
+    focusSettings.setModeRaw("flowmodoro");
+    controller->engine().setMode(focusSettings.sessionMode());
+    controller->toggle();
+    run(65);
+    EXPECT_EQ(controller->displayTime(), "01:05");
+}
+
+TEST_F(FocusControllerTest, WithoutAStoreNothingIsStoredOrCounted)
+{
+    FocusController::Services services;
+    services.clock = clock;
+    services.calendar = calendar;
+    services.notifications = &notifications;
+    services.soundEffects = std::make_shared<RecordingCues>(journal);
+    services.runShortcut = [](const QString&) {};
+    services.scheduler = scheduler;
+    FocusController storeless(settings, focusSettings, nullptr, services);
+    storeless.toggle();
+    for (int i = 0; i < 3000; ++i) {
+        clock->advance(0.5);
+        storeless.tickerFired();
+    }
+    EXPECT_EQ(storeless.completedSessionsToday(), 0);
+    EXPECT_EQ(storeless.focusSecondsToday(), 0);
+}
+
+} // namespace
