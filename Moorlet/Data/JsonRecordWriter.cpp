@@ -1,6 +1,7 @@
 #include "Moorlet/Data/JsonRecordWriter.h"
 
 #include "Moorlet/Data/Iso8601.h"
+#include "Moorlet/Data/Utf8.h"
 #include "Moorlet/Data/UuidText.h"
 
 #include <nlohmann/json.hpp>
@@ -15,47 +16,6 @@ namespace {
 
 constexpr auto kReplacementCharacter = std::string_view { "\xEF\xBF\xBD" };
 constexpr auto kHexDigits = std::string_view { "0123456789abcdef" };
-
-// The length of the well-formed UTF-8 sequence at the start of `text`, or 0 when the bytes there
-// are ill-formed; `maximalSubpart` then says how many bytes to replace by one U+FFFD (the longest
-// prefix that could have begun a valid sequence, at least one byte).
-std::size_t wellFormedLength(std::string_view text, std::size_t& maximalSubpart)
-{
-    const auto byteAt = [&](std::size_t index) { return static_cast<unsigned char>(text[index]); };
-    const unsigned char lead = byteAt(0);
-    std::size_t length = 0;
-    unsigned char secondLow = 0x80;
-    unsigned char secondHigh = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0)
-            secondLow = 0xA0; // overlong
-        else if (lead == 0xED)
-            secondHigh = 0x9F; // surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0)
-            secondLow = 0x90; // overlong
-        else if (lead == 0xF4)
-            secondHigh = 0x8F; // beyond U+10FFFF
-    } else {
-        maximalSubpart = 1;
-        return 0;
-    }
-    std::size_t index = 1;
-    for (; index < length && index < text.size(); ++index) {
-        const unsigned char low = index == 1 ? secondLow : 0x80;
-        const unsigned char high = index == 1 ? secondHigh : 0xBF;
-        if (byteAt(index) < low || byteAt(index) > high)
-            break;
-    }
-    if (index == length)
-        return length;
-    maximalSubpart = index;
-    return 0;
-}
 
 } // namespace
 
@@ -144,14 +104,13 @@ void JsonRecordWriter::appendString(std::string& out, std::string_view text)
 
         const auto byte = static_cast<unsigned char>(text[position]);
         if (byte >= 0x80) {
-            std::size_t maximalSubpart = 0;
-            const auto length = wellFormedLength(text.substr(position), maximalSubpart);
-            if (length > 0) {
-                out.append(text.data() + position, length);
+            const auto rest = text.substr(position);
+            if (const auto length = Utf8::wellFormedLength(rest)) {
+                out.append(rest.data(), length);
                 position += length;
             } else {
                 out += kReplacementCharacter;
-                position += maximalSubpart;
+                position += Utf8::maximalSubpartLength(rest);
             }
             continue;
         }

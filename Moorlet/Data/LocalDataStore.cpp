@@ -2,6 +2,7 @@
 
 #include "Moorlet/Data/Iso8601.h"
 #include "Moorlet/Data/RecordJson.h"
+#include "Moorlet/Data/Utf8.h"
 #include "Moorlet/Data/UuidText.h"
 #include "VeltraneKit/Notifications/NotificationScheduling.h"
 
@@ -36,38 +37,13 @@ bool isWhiteSpace(char32_t codePoint)
         || codePoint == 0x2029 || codePoint == 0x202F || codePoint == 0x205F || codePoint == 0x3000;
 }
 
-// The code point of the UTF-8 sequence of `length` bytes at `text`'s start; U+FFFD for anything
-// malformed, which is never white space and so is kept.
-char32_t decode(std::string_view text, std::size_t length)
-{
-    const auto byteAt = [&](std::size_t index) { return static_cast<unsigned char>(text[index]); };
-    if (length == 1)
-        return byteAt(0) < 0x80 ? byteAt(0) : 0xFFFD;
-    char32_t codePoint = byteAt(0) & (0x7F >> length);
-    for (std::size_t index = 1; index < length; ++index) {
-        if ((byteAt(index) & 0xC0) != 0x80)
-            return 0xFFFD;
-        codePoint = codePoint << 6 | (byteAt(index) & 0x3F);
-    }
-    return codePoint;
-}
-
-std::size_t sequenceLength(unsigned char lead)
-{
-    if (lead >= 0xF0 && lead <= 0xF4)
-        return 4;
-    if (lead >= 0xE0 && lead <= 0xEF)
-        return 3;
-    if (lead >= 0xC2 && lead <= 0xDF)
-        return 2;
-    return 1;
-}
-
+// Trims white space and line breaks from both ends. Bytes that are not UTF-8 are not white space
+// and are kept.
 std::string trimmed(std::string_view text)
 {
     while (!text.empty()) {
-        const auto length = std::min(sequenceLength(static_cast<unsigned char>(text.front())), text.size());
-        if (!isWhiteSpace(decode(text.substr(0, length), length)))
+        const auto length = Utf8::wellFormedLength(text);
+        if (length == 0 || !isWhiteSpace(Utf8::decode(text, length)))
             break;
         text.remove_prefix(length);
     }
@@ -76,9 +52,9 @@ std::string trimmed(std::string_view text)
         std::size_t start = text.size() - 1;
         while (start > 0 && text.size() - start < 4 && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80)
             --start;
-        const auto length = text.size() - start;
-        if (sequenceLength(static_cast<unsigned char>(text[start])) != length
-            || !isWhiteSpace(decode(text.substr(start), length)))
+        const auto last = text.substr(start);
+        const auto length = Utf8::wellFormedLength(last);
+        if (length != last.size() || !isWhiteSpace(Utf8::decode(last, length)))
             break;
         text.remove_suffix(length);
     }

@@ -1,10 +1,13 @@
 #include "Moorlet/Data/Iso8601.h"
+#include "Moorlet/Data/JsonRecordReader.h"
 #include "Moorlet/Data/RecordJson.h"
 #include "Moorlet/Data/UuidText.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <array>
 #include <random>
 
 using namespace moorlet;
@@ -174,7 +177,179 @@ private:
     std::mt19937 m_random;
 };
 
+using ReadFields = std::vector<std::vector<JsonField>>;
+
+constexpr std::array<std::string_view, 4> kReaderKeys { "date", "id", "title", "a\"b" };
+
+std::optional<ReadFields> readWithReader(std::string_view text)
+{
+    ReadFields records;
+    const JsonRecordReader reader(kReaderKeys);
+    const bool complete = reader.read(text, [&](JsonRecordReader::Fields fields) {
+        records.emplace_back(fields.begin(), fields.end());
+        return true;
+    });
+    if (!complete)
+        return std::nullopt;
+    return records;
+}
+
+// The same reading done through nlohmann::json's document parser: the reference.
+std::optional<ReadFields> readWithDocument(std::string_view text)
+{
+    // nlohmann::json stops reading at a zero byte and ignores the rest; a zero byte is never
+    // valid JSON, and the reader refuses the text so that it is kept rather than half read.
+    if (text.find('\0') != std::string_view::npos)
+        return std::nullopt;
+    const auto document = nlohmann::json::parse(text, nullptr, /*allow_exceptions=*/false);
+    if (document.is_discarded() || !document.is_array())
+        return std::nullopt;
+    ReadFields records;
+    for (const auto& element : document) {
+        if (!element.is_object())
+            return std::nullopt;
+        std::vector<JsonField> fields(kReaderKeys.size());
+        for (const auto& [key, value] : element.items()) {
+            const auto found = std::find(kReaderKeys.begin(), kReaderKeys.end(), key);
+            if (found == kReaderKeys.end())
+                continue;
+            auto& field = fields[static_cast<std::size_t>(found - kReaderKeys.begin())];
+            if (value.is_string())
+                field = value.get<std::string>();
+            else if (value.is_boolean())
+                field = value.get<bool>();
+            else if (value.is_number())
+                field = value.get<double>();
+            else if (value.is_null())
+                field = nullptr;
+            else
+                return std::nullopt;
+        }
+        records.push_back(std::move(fields));
+    }
+    return records;
+}
+
+// Random JSON texts in the shape of the data files, with every token kind, escapes, odd numbers,
+// nested values under unknown keys and random white space.
+class JsonTextGenerator {
+public:
+    explicit JsonTextGenerator(unsigned seed)
+        : m_random(seed)
+    {
+    }
+
+    std::string document()
+    {
+        std::string text = pick(0, 9) == 0 ? "\xef\xbb\xbf" : "";
+        text += space() + "[";
+        const int count = pick(0, 4);
+        for (int index = 0; index < count; ++index) {
+            text += (index ? "," : "") + space() + "{";
+            const int members = pick(0, 5);
+            for (int member = 0; member < members; ++member) {
+                text += (member ? "," : "") + space() + key() + space() + ":" + space();
+                // Known keys mostly get scalars, unknown keys anything.
+                text += pick(0, 5) == 0 ? value(3) : scalar();
+                text += space();
+            }
+            text += "}" + space();
+        }
+        return text + "]" + space();
+    }
+
+    std::string mutated(std::string text)
+    {
+        static const std::string bytes = std::string("[]{},:\"\\u0-.eE+ \tntf19") + '\0' + "\xff\xc3\xa9\xed\x80";
+        const int edits = pick(1, 3);
+        for (int edit = 0; edit < edits && !text.empty(); ++edit) {
+            const auto position = static_cast<std::size_t>(pick(0, static_cast<int>(text.size()) - 1));
+            const char byte = bytes[static_cast<std::size_t>(pick(0, static_cast<int>(bytes.size()) - 1))];
+            switch (pick(0, 2)) {
+            case 0:
+                text.erase(position, 1);
+                break;
+            case 1:
+                text.insert(position, 1, byte);
+                break;
+            default:
+                text[position] = byte;
+                break;
+            }
+        }
+        return text;
+    }
+
+private:
+    int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
+
+    std::string choose(const std::vector<std::string>& options)
+    {
+        return options[static_cast<std::size_t>(pick(0, static_cast<int>(options.size()) - 1))];
+    }
+
+    std::string space() { return choose({ "", "", "", " ", "\n  ", "\t", "\r\n" }); }
+
+    std::string key()
+    {
+        return choose({ "\"date\"", "\"id\"", "\"title\"", "\"a\\\"b\"", "\"t\\u0069tle\"", "\"other\"",
+            "\"\"", "\"d\u00e9j\u00e0\"" });
+    }
+
+    std::string scalar()
+    {
+        return choose({ "\"plain\"", "\"\"", "\"esc \\\" \\\\ \\/ \\b \\f \\n \\r \\t\"",
+            "\"\\u00e9\\u20AC\\ud83d\\ude00\\u0000\"", "\"caf\u00e9 \u20ac \U0001F600\"", "0", "-0", "0.5",
+            "-12.25e+3", "1E-2", "12345678901234567890", "18446744073709551616", "-9223372036854775809",
+            "1e400", "-1e400", "1e-400", "2.5e-324", "3.14159", "true", "false", "null" });
+    }
+
+    std::string value(int depth)
+    {
+        if (depth == 0 || pick(0, 2) == 0)
+            return scalar();
+        std::string text;
+        if (pick(0, 1) == 0) {
+            text = "[";
+            const int count = pick(0, 3);
+            for (int index = 0; index < count; ++index)
+                text += (index ? "," : "") + space() + value(depth - 1) + space();
+            return text + "]";
+        }
+        text = "{";
+        const int count = pick(0, 3);
+        for (int index = 0; index < count; ++index)
+            text += (index ? "," : "") + space() + key() + ":" + space() + value(depth - 1);
+        return text + "}";
+    }
+
+    std::mt19937 m_random;
+};
+
 } // namespace
+
+TEST(RecordJsonTest, ReaderAcceptsAndReadsExactlyWhatTheDocumentParserDoes)
+{
+    JsonTextGenerator generator(11);
+    int accepted = 0;
+    int rejected = 0;
+    for (int round = 0; round < 20'000; ++round) {
+        const auto valid = generator.document();
+        const auto text = round % 2 ? generator.mutated(valid) : valid;
+        const auto expected = readWithDocument(text);
+        const auto actual = readWithReader(text);
+        ASSERT_EQ(actual.has_value(), expected.has_value()) << text;
+        if (!expected)
+            ++rejected;
+        else if (++accepted; *actual != *expected) {
+            // Infinity compares equal to itself, so only equal values pass.
+            FAIL() << text;
+        }
+    }
+    // Both outcomes must have been exercised plenty.
+    EXPECT_GT(accepted, 5'000);
+    EXPECT_GT(rejected, 5'000);
+}
 
 TEST(RecordJsonTest, HandWrittenFilesLoadFieldForField)
 {
