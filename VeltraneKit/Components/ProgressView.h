@@ -37,4 +37,36 @@ private:
     AnimatedValue<double> m_progress;
 };
 
+// A ProgressView drawn by a painter struct with `progress`, `tint`, paint() and overhang().
+template <typename Painter>
+class PaintedProgressView : public ProgressView {
+public:
+    const QColor& tint() const { return m_style.tint; }
+    void setTint(const QColor& tint)
+    {
+        if (tint == m_style.tint)
+            return;
+        m_style.tint = tint;
+        update();
+    }
+    double overhang() const override { return m_style.overhang(); }
+
+protected:
+    PaintedProgressView(Painter style, QWidget* parent, FrameTicker* ticker)
+        : ProgressView(parent, ticker)
+        , m_style(std::move(style))
+    {
+    }
+
+    void paintProgress(QPainter& painter, const QRectF& frame, double progress) const override
+    {
+        Painter shown = m_style;
+        shown.progress = progress;
+        shown.paint(painter, frame);
+    }
+
+private:
+    Painter m_style;
+};
+
 } // namespace veltrane
