@@ -12,7 +12,8 @@ class QPainter;
 namespace veltrane {
 
 // Draws catalogue symbols in one colour at any size. A name the catalogue does not hold draws
-// nothing (the symbol-name test keeps the program's names in the catalogue).
+// nothing (the symbol-name test keeps the program's names in the catalogue). Rendered images are
+// cached per name, size and tint. Main thread only.
 class SymbolPainter {
 public:
     // Fits the symbol into `rect`, centred, at the painter's device pixel ratio. Returns whether
