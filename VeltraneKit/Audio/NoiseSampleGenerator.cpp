@@ -29,6 +29,10 @@ NoiseSampleGenerator::NoiseSampleGenerator(NoiseKind kind, std::uint64_t seed, f
     : m_kind(kind)
     , m_rng(seed == 0 ? kZeroSeedReplacement : seed)
     , m_sampleRate(sampleRate)
+    , m_dropletChance(18.0f / sampleRate)
+    , m_bubbleChance(6.0f / sampleRate)
+    , m_slowPhaseStep(0.5654867f / sampleRate)
+    , m_fastPhaseStep(0.3581415f / sampleRate)
 {
 }
 
@@ -39,7 +43,10 @@ float NoiseSampleGenerator::draw()
     state ^= state >> 7;
     state ^= state << 17;
     m_rng = state;
-    return 2.0f * (static_cast<float>(state >> 40) * kTopBitsScale) - 1.0f;
+    // The top 24 bits fit an int32_t, whose conversion is one instruction; an unsigned 64-bit
+    // one is not. The value is the same.
+    const auto topBits = static_cast<std::int32_t>(state >> 40);
+    return 2.0f * (static_cast<float>(topBits) * kTopBitsScale) - 1.0f;
 }
 
 float NoiseSampleGenerator::next()
@@ -103,12 +110,11 @@ float NoiseSampleGenerator::rain(float w)
     m_lpMid = m_lpMid + 0.22f * (w - m_lpLow - m_lpMid);
 
     float accumulated = 0;
-    const auto spawnChance = 18.0f / m_sampleRate;
     for (auto& droplet : m_droplets) {
         // Every droplet draws once per sample, idle or not, before anything else.
         const auto r = draw();
         if (droplet.env < kDropletIdleLevel) {
-            if (spawnChance > 0.5f * r + 0.5f) {
+            if (m_dropletChance > 0.5f * r + 0.5f) {
                 droplet.env = drawUniform() * 0.75f + 0.25f;
                 droplet.decay = std::exp(-1.0f / ((drawUniform() * 14.0f + 4.0f) * 0.001f * m_sampleRate));
                 droplet.coeff = drawUniform() * 0.45f + 0.1f;
@@ -126,8 +132,8 @@ float NoiseSampleGenerator::rain(float w)
 float NoiseSampleGenerator::ocean(float w)
 {
     // slowPhase turns at 0.09 Hz, fastPhase at 0.057 Hz: the names are historical.
-    m_slowPhase = m_slowPhase + 0.5654867f / m_sampleRate;
-    m_fastPhase = m_fastPhase + 0.3581415f / m_sampleRate;
+    m_slowPhase = m_slowPhase + m_slowPhaseStep;
+    m_fastPhase = m_fastPhase + m_fastPhaseStep;
     if (m_slowPhase > kTwoPi)
         m_slowPhase = m_slowPhase - kTwoPi;
     if (m_fastPhase > kTwoPi)
@@ -184,7 +190,7 @@ float NoiseSampleGenerator::stream(float w)
 
     auto& bubble = m_droplets[0];
     if (bubble.env < kDropletIdleLevel) {
-        if (6.0f / m_sampleRate > 0.5f * draw() + 0.5f) {
+        if (m_bubbleChance > 0.5f * draw() + 0.5f) {
             bubble.env = drawUniform() * 0.5f + 0.2f;
             bubble.decay = std::exp(-1.0f / (m_sampleRate * (drawUniform() * 8.0f + 3.0f) * 0.001f));
             bubble.coeff = drawUniform() * 0.35f + 0.25f;

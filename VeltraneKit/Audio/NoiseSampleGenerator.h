@@ -61,6 +61,11 @@ private:
     NoiseKind m_kind;
     std::uint64_t m_rng;
     float m_sampleRate;
+    // Quotients by the sample rate, computed once: the same values the formulas give per sample.
+    float m_dropletChance; // 18 new droplets a second per idle rain voice
+    float m_bubbleChance; // 6 stream bubbles a second
+    float m_slowPhaseStep; // 2π × 0.09 Hz
+    float m_fastPhaseStep; // 2π × 0.057 Hz
     float m_b0 = 0, m_b1 = 0, m_b2 = 0, m_b3 = 0, m_b4 = 0, m_b5 = 0, m_b6 = 0;
     float m_brown = 0;
     float m_lpLow = 0, m_lpMid = 0;
