@@ -1,0 +1,31 @@
+#pragma once
+
+namespace moorlet {
+
+// Something on the card that reacts to the pointer. `index` tells chips and rows of one kind
+// apart (the quick-start entry, the sound, the player); it is 0 for the single ones.
+struct CardTarget {
+    enum class Kind {
+        insights,
+        settings,
+        reset,
+        primary,
+        skip,
+        taskPicker,
+        quickStart,
+        soundChip,
+        importSounds,
+        volume,
+        previousTrack,
+        playPause,
+        nextTrack,
+        openPlayer,
+    };
+
+    Kind kind;
+    int index = 0;
+
+    friend constexpr bool operator==(const CardTarget&, const CardTarget&) = default;
+};
+
+} // namespace moorlet

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "Moorlet/Views/RollingText.h"
+#include "VeltraneKit/Motion/AnimatedValue.h"
+
+#include <QRectF>
+
+class QPainter;
+
+namespace moorlet {
+
+struct ViewContext;
+
+// The collapsed tile's content: the open progress arc in the accent, the time in the middle and,
+// under it, the phase word, replaced by an upward chevron while the pointer is over the widget
+// to say that a click opens the card. It takes no input of its own: a click on the tile belongs
+// to the panel, which expands the card.
+class CollapsedTileView {
+public:
+    // The arc's inset from the tile's edge and its stroke width.
+    static constexpr double kArcInset = 6;
+    static constexpr double kArcLineWidth = 3.5;
+
+    explicit CollapsedTileView(ViewContext& context);
+
+    // Reads the controller again and animates what changed.
+    void refresh();
+
+    double displayedProgress() const { return m_progress.value(); }
+    const RollingText& time() const { return m_time; }
+    // 1 while the click hint shows, 0 while the phase word does (in between while fading).
+    double hintPresence() const { return m_hint.value(); }
+
+    void paint(QPainter& painter, const QRectF& tile) const;
+
+private:
+    ViewContext& m_context;
+    veltrane::AnimatedValue<double> m_progress;
+    RollingText m_time;
+    veltrane::AnimatedValue<double> m_hint;
+    bool m_initialised = false;
+};
+
+} // namespace moorlet

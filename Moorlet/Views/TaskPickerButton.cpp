@@ -1,0 +1,106 @@
+#include "Moorlet/Views/TaskPickerButton.h"
+
+#include "Moorlet/Data/LocalDataStore.h"
+#include "Moorlet/Focus/FocusController.h"
+#include "Moorlet/Views/CardTexts.h"
+#include "Moorlet/Views/TaskPickerPopover.h"
+#include "Moorlet/Views/ViewContext.h"
+#include "VeltraneKit/Symbols/SymbolPainter.h"
+#include "VeltraneKit/Theme/DesignTokens.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+namespace moorlet {
+
+namespace {
+
+namespace Radius = veltrane::DesignTokens::Radius;
+
+constexpr double kPaddingX = 10;
+constexpr double kSymbolSize = 12;
+constexpr double kChevronSize = 9;
+constexpr double kGap = 8;
+
+} // namespace
+
+TaskPickerButton::TaskPickerButton(ViewContext& context)
+    : m_context(context)
+{
+}
+
+TaskPickerButton::~TaskPickerButton()
+{
+    if (m_popover) {
+        // Closing on the way out must not reach back into a card that is going away.
+        m_popover->disconnect();
+        delete m_popover;
+    }
+    if (m_showing)
+        m_context.controller.setSuppressCollapse(false);
+}
+
+QString TaskPickerButton::title() const
+{
+    if (const auto task = m_context.store.task(m_context.controller.activeTaskID()))
+        return QString::fromStdString(task->title);
+    return CardTexts::kNoActiveTask;
+}
+
+void TaskPickerButton::toggle(const QRect& anchor)
+{
+    setShowing(!m_showing, anchor);
+}
+
+void TaskPickerButton::setShowing(bool showing, const QRect& anchor)
+{
+    if (showing == m_showing)
+        return;
+    m_showing = showing;
+    m_context.controller.setSuppressCollapse(showing);
+    if (showing) {
+        if (!m_popover) {
+            m_popover = new TaskPickerPopover(m_context, &m_context.host);
+            QObject::connect(m_popover, &TaskPickerPopover::closed, m_popover, [this] { popoverClosed(); });
+        }
+        m_popover->showBeside(anchor);
+    } else if (m_popover && m_popover->isVisible()) {
+        m_popover->hide();
+    }
+    m_context.repaint();
+}
+
+void TaskPickerButton::popoverClosed()
+{
+    setShowing(false);
+}
+
+void TaskPickerButton::paint(QPainter& painter, const QRectF& rect) const
+{
+    const ViewPalette& palette = m_context.palette;
+    const QColor accent = m_context.accent();
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(palette.subtleFill);
+    painter.drawRoundedRect(rect, Radius::small, Radius::small);
+
+    const double symbolWidth = veltrane::SymbolPainter::box({}, kSymbolSize).width();
+    veltrane::SymbolPainter::paint(painter, QPointF(rect.left() + kPaddingX + symbolWidth / 2, rect.center().y()),
+        kSymbolSize, QStringLiteral("checklist"), accent);
+    const double chevronWidth = veltrane::SymbolPainter::box({}, kChevronSize).width();
+    veltrane::SymbolPainter::paint(painter, QPointF(rect.right() - kPaddingX - chevronWidth / 2, rect.center().y()),
+        kChevronSize, QStringLiteral("chevron.up.chevron.down"), palette.textTertiary);
+
+    const bool hasTask = m_context.store.task(m_context.controller.activeTaskID()).has_value();
+    const QFont font = veltrane::DesignTokens::Typography::label().font();
+    const double left = rect.left() + kPaddingX + symbolWidth + kGap;
+    const QRectF text(left, rect.top(), rect.right() - kPaddingX - chevronWidth - kGap - left, rect.height());
+    painter.setFont(font);
+    painter.setPen(hasTask ? palette.textPrimary : palette.textSecondary);
+    painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
+        QFontMetricsF(font).elidedText(title(), Qt::ElideRight, text.width()));
+    painter.restore();
+}
+
+} // namespace moorlet

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QScrollArea;
+
+namespace moorlet {
+
+class PlainTextButton;
+class TaskListView;
+struct ViewContext;
+
+// The task picker's popover: a field that adds a task (and makes it the active one), then either
+// a word of encouragement when there are no tasks or the list of tasks, then, once any task is
+// done, a button that clears the done ones. A popup window: a click outside or Escape closes it.
+class TaskPickerPopover : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kWidth = 240;
+    static constexpr int kPadding = 12;
+    // The list scrolls beyond this many rows.
+    static constexpr int kVisibleRows = 6;
+
+    TaskPickerPopover(ViewContext& context, QWidget* parent);
+
+    QLineEdit* field() const { return m_field; }
+    TaskListView* list() const { return m_list; }
+    QLabel* emptyText() const { return m_empty; }
+    PlainTextButton* clearButton() const { return m_clear; }
+
+    // Adds a task titled as the field says; a task the store accepts becomes the active one. The
+    // field is emptied either way.
+    void add();
+    // Shows the popover under the anchor (a rectangle on screen), or above it when there is no
+    // room below, kept on the anchor's screen.
+    void showBeside(const QRect& anchor);
+
+signals:
+    void closed();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void reload();
+
+    ViewContext& m_context;
+    QLineEdit* m_field;
+    QWidget* m_topDivider;
+    QLabel* m_empty;
+    QScrollArea* m_scroll;
+    TaskListView* m_list;
+    QWidget* m_bottomDivider;
+    PlainTextButton* m_clear;
+};
+
+} // namespace moorlet

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "Moorlet/Views/ViewPalette.h"
+#include "VeltraneKit/Motion/FrameTicker.h"
+#include "VeltraneKit/Time/Clock.h"
+#include "VeltraneKit/Widget/OneShotScheduler.h"
+
+#include <QColor>
+
+#include <functional>
+
+class QWidget;
+
+namespace moorlet {
+
+class AmbientController;
+class FocusController;
+class LocalDataStore;
+class MediaController;
+class ReduceMotion;
+class ThemeProvider;
+
+// What every part of the widget's views reads and acts on, owned by the root view and handed to
+// its parts by reference. The parts keep no business state of their own.
+struct ViewContext {
+    FocusController& controller;
+    LocalDataStore& store;
+    // May be null: the card then has no ambient chips, no scene tint and no now-playing row.
+    AmbientController* ambient;
+    MediaController* media;
+    // May be null: the background has no wash.
+    ThemeProvider* theme;
+    veltrane::FrameTicker& ticker;
+    veltrane::OneShotSchedulerPtr scheduler;
+    veltrane::ClockPtr clock;
+    const ReduceMotion& reduceMotion;
+    // The widget that hosts the views: popovers and menus open over it.
+    QWidget& host;
+    // Colours from the host's palette (a forced light or dark appearance included).
+    ViewPalette palette;
+    // Asks the host to paint again.
+    std::function<void()> repaint;
+
+    bool reducesMotion() const;
+    QColor accent() const;
+};
+
+} // namespace moorlet

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QColor>
+#include <QCoreApplication>
+#include <QEnterEvent>
+#include <QImage>
+#include <QPointF>
+#include <QTest>
+#include <QWidget>
+
+#include <cmath>
+
+// Small hands for the views' tests: pointer events the way the window system sends them, and
+// pixels read from a rendered image in points.
+namespace viewprobe {
+
+inline void click(QWidget& widget, QPointF point, Qt::MouseButton button = Qt::LeftButton)
+{
+    QTest::mouseClick(&widget, button, {}, point.toPoint());
+}
+
+inline void enter(QWidget& widget)
+{
+    QEnterEvent event(QPointF(1, 1), widget.mapToGlobal(QPointF(1, 1)), widget.mapToGlobal(QPointF(1, 1)));
+    QCoreApplication::sendEvent(&widget, &event);
+}
+
+inline void leave(QWidget& widget)
+{
+    QEvent event(QEvent::Leave);
+    QCoreApplication::sendEvent(&widget, &event);
+}
+
+// The pixel under a point given in the image's points.
+inline QColor pixel(const QImage& image, QPointF point)
+{
+    const double ratio = image.devicePixelRatio();
+    return image.pixelColor(static_cast<int>(point.x() * ratio), static_cast<int>(point.y() * ratio));
+}
+
+// How far apart two colours are, opacity included, in 8-bit steps (the largest component).
+inline int distance(const QColor& a, const QColor& b)
+{
+    const QColor x = a.toRgb();
+    const QColor y = b.toRgb();
+    return std::max({ std::abs(x.red() - y.red()), std::abs(x.green() - y.green()), std::abs(x.blue() - y.blue()),
+        std::abs(x.alpha() - y.alpha()) });
+}
+
+} // namespace viewprobe

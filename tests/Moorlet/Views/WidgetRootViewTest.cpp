@@ -1,0 +1,521 @@
+#include "Moorlet/Views/CardLayout.h"
+#include "Moorlet/Views/CollapsedTileView.h"
+#include "Moorlet/Views/ExpandedCardView.h"
+#include "Moorlet/Views/ReduceMotion.h"
+#include "Moorlet/Views/TaskPickerPopover.h"
+#include "Moorlet/Views/WidgetMetrics.h"
+#include "VeltraneKit/Theme/DesignTokens.h"
+#include "tests/Moorlet/Views/ViewProbe.h"
+#include "tests/Moorlet/Views/WidgetScene.h"
+#include "tests/support/TestSupport.h"
+
+#include <QMouseEvent>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+using namespace moorlet;
+using veltrane::WidgetAnchor;
+using Kind = CardTarget::Kind;
+namespace Colors = veltrane::DesignTokens::Colors;
+
+namespace {
+
+constexpr SessionPhase kPhases[] = { SessionPhase::idle, SessionPhase::focusing, SessionPhase::shortBreak,
+    SessionPhase::longBreak };
+
+class WidgetRootViewTest : public ::testing::Test {
+protected:
+    WidgetRootViewTest()
+        : scene(options(sounds))
+        , root(&scene.makeRoot())
+    {
+        root->show();
+    }
+
+    static WidgetScene::Options options(const testsupport::TemporaryFolder& folder)
+    {
+        WidgetScene::Options result;
+        result.soundsFolder = folder.path();
+        return result;
+    }
+
+    FocusController& controller() { return *scene.controller; }
+
+    void expand()
+    {
+        scene.expand();
+        scene.settle();
+    }
+
+    void resetSession()
+    {
+        controller().engine().reset();
+        controller().sync();
+    }
+
+    // Runs a block of whole minutes to its end (into the break).
+    void finishBlock(int minutes)
+    {
+        controller().startFocus(minutes);
+        while (controller().phase() == SessionPhase::focusing)
+            scene.run(0.5);
+        // The celebrations look at the finished block on the next turn.
+        scene.scheduler->advance(0);
+    }
+
+    void clickTarget(const CardTarget& target)
+    {
+        viewprobe::click(*root, root->cardTargetRect(target).center());
+    }
+
+    // A press as the window system delivers it; returns whether the view took it.
+    bool pressAccepted(QPointF point)
+    {
+        QMouseEvent press(QEvent::MouseButtonPress, point, root->mapToGlobal(point), Qt::LeftButton, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(root, &press);
+        const bool accepted = press.isAccepted();
+        QMouseEvent release(QEvent::MouseButtonRelease, point, root->mapToGlobal(point), Qt::LeftButton, Qt::NoButton, {});
+        QCoreApplication::sendEvent(root, &release);
+        return accepted;
+    }
+
+    testsupport::TemporaryFolder sounds;
+    WidgetScene scene;
+    WidgetRootView* root;
+};
+
+} // namespace
+
+TEST_F(WidgetRootViewTest, TheTileSitsInItsPanelWithItsArcAndWordInEveryPhase)
+{
+    for (const SessionPhase phase : kPhases) {
+        SCOPED_TRACE(static_cast<int>(phase));
+        resetSession();
+        scene.enterPhase(phase);
+        scene.run(60);
+        scene.settle();
+        ASSERT_EQ(root->size(), QSize(168, 168));
+        // Docked right and vertically centred: 24 points in from the right edge, centred.
+        EXPECT_EQ(root->tileRect(), QRectF(40, 32, 104, 104));
+        EXPECT_EQ(root->backgroundRect(), root->tileRect());
+
+        const QImage image = root->renderToImage(2);
+        EXPECT_EQ(viewprobe::pixel(image, { 2, 2 }).alpha(), 0) << "outside the tile the panel stays clear";
+        EXPECT_GT(viewprobe::pixel(image, { 50, 84 }).alpha(), 200) << "the tile's backdrop is nearly opaque";
+        // The arc's track runs through the top of the tile, 6 points in.
+        const QColor onArc = viewprobe::pixel(image, { 92, 32 + 6 });
+        const QColor inside = viewprobe::pixel(image, { 92, 32 + 16 });
+        EXPECT_LT(viewprobe::distance(onArc, controller().accent()), viewprobe::distance(inside, controller().accent()));
+        EXPECT_EQ(root->tile().time().text(), controller().displayTime());
+    }
+}
+
+TEST_F(WidgetRootViewTest, TheCardShowsItsRingAndControlsInThePhaseAccentInEveryPhase)
+{
+    for (const SessionPhase phase : kPhases) {
+        SCOPED_TRACE(static_cast<int>(phase));
+        resetSession();
+        scene.enterPhase(phase);
+        scene.run(120);
+        expand();
+        ASSERT_EQ(root->width(), 320);
+        const QRectF card = root->cardRect();
+        EXPECT_EQ(card.width(), 272);
+        EXPECT_EQ(card.height(), WidgetMetrics::expandedHeight(phase, OptionalCardRows::current(controller(), nullptr, *scene.store)));
+        EXPECT_EQ(root->height(), card.height() + 48);
+        EXPECT_EQ(card.topLeft(), QPointF(24, 24));
+        EXPECT_EQ(root->backgroundRect(), card);
+
+        const QImage image = root->renderToImage(2);
+        const QColor accent = controller().accent();
+        // The prominent button is a disc of the accent in the middle of the controls row.
+        const QRectF primary = root->cardTargetRect({ Kind::primary });
+        EXPECT_EQ(primary.center().x(), card.center().x());
+        EXPECT_EQ(primary.width(), 54);
+        EXPECT_LT(viewprobe::distance(viewprobe::pixel(image, primary.center() + QPointF(0, 20)), accent), 12);
+        const QRectF reset = root->cardTargetRect({ Kind::reset });
+        const QRectF skip = root->cardTargetRect({ Kind::skip });
+        EXPECT_EQ(reset.width(), 36);
+        EXPECT_NEAR(primary.left() - reset.right(), 16, 1e-9);
+        EXPECT_NEAR(skip.left() - primary.right(), 16, 1e-9);
+
+        // The ring: 160 points across, centred in its row under the header.
+        const QRectF ringRow = *root->card().layout().rect(CardRow::ring);
+        const QPointF ringCenter = ringRow.center() + card.topLeft();
+        const QColor onTrack = viewprobe::pixel(image, ringCenter + QPointF(-80, 0));
+        const QColor offTrack = viewprobe::pixel(image, ringCenter + QPointF(-70, 0));
+        EXPECT_LT(viewprobe::distance(onTrack, accent), viewprobe::distance(offTrack, accent));
+        EXPECT_EQ(root->card().time().text(), controller().displayTime());
+
+        controller().setExpanded(false);
+        scene.settle();
+        scene.fitPanel();
+    }
+}
+
+TEST_F(WidgetRootViewTest, TheCardHeightFollowsItsRowsAndAlwaysFitsItsPanel)
+{
+    EXPECT_EQ(WidgetMetrics::expandedHeight(SessionPhase::idle, {}), 612);
+    EXPECT_EQ(WidgetMetrics::expandedHeight(SessionPhase::focusing, {}), 568);
+    EXPECT_EQ(WidgetMetrics::expandedHeight(SessionPhase::longBreak, { true, true, true }), 568 + 50 + 30 + 54);
+    for (const SessionPhase phase : kPhases) {
+        for (int mask = 0; mask < 8; ++mask) {
+            const OptionalCardRows rows { (mask & 1) != 0, (mask & 2) != 0, (mask & 4) != 0 };
+            const double height = WidgetMetrics::expandedHeight(phase, rows);
+            const CardLayout layout(rows, WidgetMetrics::expanded.width);
+            EXPECT_LE(layout.requiredHeight(), height) << static_cast<int>(phase) << " rows " << mask;
+            for (const CardLayout::Row& row : layout.rows()) {
+                EXPECT_GE(row.rect.left(), 24);
+                EXPECT_LE(row.rect.right(), 272 - 24);
+            }
+        }
+    }
+
+    // With every row the scene can show, the card stays inside its panel whichever edges it
+    // grows from, and its rows inside the card.
+    scene.logFocus(1500);
+    scene.store->addDeadline("Thesis", scene.clock->now() + 3 * 86400);
+    for (const SessionPhase phase : { SessionPhase::idle, SessionPhase::focusing }) {
+        resetSession();
+        scene.enterPhase(phase);
+        expand();
+        for (const auto horizontal : veltrane::kAllAnchorHorizontals) {
+            for (const auto vertical : veltrane::kAllAnchorVerticals) {
+                controller().setWidgetAnchor({ horizontal, vertical });
+                const QRectF card = root->cardRect();
+                EXPECT_EQ(card.height(), root->expandedHeight());
+                EXPECT_TRUE(QRectF(root->rect()).adjusted(24, 24, -24, -24).contains(card));
+                EXPECT_LE(root->card().layout().requiredHeight(), card.height());
+            }
+        }
+        controller().setExpanded(false);
+        scene.settle();
+    }
+}
+
+TEST_F(WidgetRootViewTest, TheCardCollapsesFourTenthsOfASecondAfterThePointerLeaves)
+{
+    expand();
+    viewprobe::enter(*root);
+    EXPECT_TRUE(controller().isHovered());
+    viewprobe::leave(*root);
+    EXPECT_FALSE(controller().isHovered());
+    EXPECT_TRUE(root->hasPendingCollapse());
+    scene.advance(0.38);
+    EXPECT_TRUE(controller().isExpanded());
+    scene.advance(0.04);
+    EXPECT_FALSE(controller().isExpanded());
+
+    // Coming back in time keeps the card open.
+    expand();
+    viewprobe::leave(*root);
+    scene.advance(0.2);
+    viewprobe::enter(*root);
+    scene.advance(1);
+    EXPECT_TRUE(controller().isExpanded());
+
+    // A collapsed tile has nothing to collapse.
+    controller().setExpanded(false);
+    viewprobe::leave(*root);
+    EXPECT_FALSE(root->hasPendingCollapse());
+}
+
+TEST_F(WidgetRootViewTest, TheOpenTaskPickerKeepsTheCardOpenUntilItCloses)
+{
+    expand();
+    viewprobe::enter(*root);
+    clickTarget({ Kind::taskPicker });
+    TaskPickerPopover* popover = root->card().taskPicker().popover();
+    ASSERT_NE(popover, nullptr);
+    EXPECT_TRUE(popover->isVisible());
+    EXPECT_TRUE(controller().suppressCollapse());
+
+    viewprobe::leave(*root);
+    scene.advance(2);
+    EXPECT_TRUE(controller().isExpanded());
+
+    popover->hide();
+    EXPECT_FALSE(controller().suppressCollapse());
+    EXPECT_FALSE(root->card().taskPicker().isShowing());
+    viewprobe::enter(*root);
+    viewprobe::leave(*root);
+    scene.advance(0.41);
+    EXPECT_FALSE(controller().isExpanded());
+}
+
+TEST_F(WidgetRootViewTest, TheCheerLineRotatesEverySixSecondsAndRestartsOnEveryPhaseChange)
+{
+    expand();
+    const CheerLine& cheer = root->card().cheerLine();
+    EXPECT_EQ(cheer.phrase(), "Ready when you are");
+    // The card has been shown for the length of its reveal; the phrase turns six seconds in.
+    scene.advance(5);
+    EXPECT_EQ(cheer.index(), 0);
+    for (int step = 0; step < 40 && cheer.index() == 0; ++step)
+        scene.advance(0.05);
+    EXPECT_EQ(cheer.phrase(), "Pick a time and dive in");
+    EXPECT_TRUE(cheer.text().isRolling());
+    EXPECT_EQ(cheer.text().outgoingText(), QStringLiteral("Ready when you are"));
+    scene.advance(6);
+    EXPECT_EQ(cheer.phrase(), "One small start");
+
+    controller().toggle();
+    EXPECT_EQ(cheer.index(), 0);
+    EXPECT_EQ(cheer.phrase(), "Deep work mode");
+    scene.run(6.5);
+    EXPECT_EQ(cheer.phrase(), "One thing at a time");
+    // Pausing is no phase change: the rotation goes on in the paused phrases.
+    controller().toggle();
+    EXPECT_EQ(cheer.phrase(), "Resume when ready");
+    controller().toggle();
+    controller().engine().skip();
+    controller().sync();
+    EXPECT_EQ(cheer.phrase(), "Stretch a little");
+    controller().engine().reset();
+    controller().sync();
+    EXPECT_EQ(cheer.phrase(), "Ready when you are");
+
+    // A collapsed card's line stops, and starts over when shown again.
+    scene.advance(6.05);
+    controller().setExpanded(false);
+    scene.settle();
+    EXPECT_FALSE(cheer.isRotating());
+    expand();
+    EXPECT_EQ(cheer.index(), 0);
+    EXPECT_TRUE(cheer.isRotating());
+}
+
+TEST_F(WidgetRootViewTest, AFinishedFocusBlockIsCelebratedWithToastConfettiAndSwell)
+{
+    expand();
+    const int wiggles = root->wiggleTrigger();
+    finishBlock(1);
+    ASSERT_EQ(controller().phase(), SessionPhase::shortBreak);
+    EXPECT_EQ(root->celebration(), QStringLiteral("Session complete"));
+    EXPECT_TRUE(root->confettiShown());
+    ASSERT_NE(root->confetti(), nullptr);
+    EXPECT_EQ(root->confetti()->pieces().size(), 28u);
+    EXPECT_TRUE(root->celebrateScale());
+    // Idle to focus and focus to break each wiggle.
+    EXPECT_EQ(root->wiggleTrigger(), wiggles + 2);
+
+    scene.advance(0.3);
+    EXPECT_GT(root->scale(), 1.0);
+    EXPECT_GT(root->toast().presence(), 0.5);
+    scene.advance(0.2);
+    EXPECT_FALSE(root->celebrateScale());
+    scene.advance(0.95);
+    EXPECT_FALSE(root->confettiShown());
+    EXPECT_TRUE(root->celebration().has_value());
+    scene.advance(0.4);
+    EXPECT_FALSE(root->celebration().has_value());
+    scene.settle();
+    EXPECT_EQ(root->toast().presence(), 0);
+    EXPECT_EQ(root->scale(), 1.0);
+    EXPECT_EQ(root->wiggle(), WiggleValues {});
+}
+
+TEST_F(WidgetRootViewTest, ReachingTheGoalWithTheBlockThatEndsItShowsTheGoalOnce)
+{
+    scene.focusSettings->setDailyGoalMinutes(2);
+    finishBlock(1);
+    EXPECT_EQ(root->celebration(), QStringLiteral("Session complete"));
+    scene.advance(2);
+    resetSession();
+
+    finishBlock(1);
+    EXPECT_GE(controller().goalProgress(), 1.0);
+    EXPECT_EQ(root->celebration(), QStringLiteral("Daily goal reached"));
+    scene.advance(2);
+    resetSession();
+
+    // Already past the goal: the next block is only a finished block.
+    finishBlock(1);
+    EXPECT_EQ(root->celebration(), QStringLiteral("Session complete"));
+}
+
+TEST_F(WidgetRootViewTest, StoppingABlockEarlyIsNoCelebrationButStillWiggles)
+{
+    controller().toggle();
+    const int wiggles = root->wiggleTrigger();
+    resetSession();
+    scene.scheduler->advance(0);
+    EXPECT_FALSE(root->celebration().has_value());
+    EXPECT_EQ(root->wiggleTrigger(), wiggles + 1);
+    scene.advance(0.1);
+    EXPECT_NE(root->wiggle().angle, 0);
+}
+
+TEST_F(WidgetRootViewTest, TheWiggleTurnsAndDipsThenComesToRest)
+{
+    const auto angle = Wiggle::angleTrack();
+    const auto scale = Wiggle::scaleTrack();
+    EXPECT_DOUBLE_EQ(angle.duration(), 0.38);
+    EXPECT_NEAR(angle.value(0.08), -3, 1e-9);
+    EXPECT_NEAR(angle.value(0.18), 3, 1e-9);
+    EXPECT_NEAR(angle.value(0.28), -1.5, 1e-9);
+    EXPECT_EQ(angle.final(), 0);
+    // The dip springs towards 0.97 for 0.12 s, then springs back to rest.
+    EXPECT_LT(scale.value(0.12), 0.99);
+    EXPECT_GT(scale.value(0.12), 0.97);
+    EXPECT_EQ(scale.final(), 1);
+}
+
+TEST_F(WidgetRootViewTest, ExpandingGrowsTheBackdropOutOfTheTileAndCollapsingBringsTheTileBack)
+{
+    scene.expand();
+    EXPECT_EQ(root->backgroundRect(), root->tileRect());
+    scene.advance(0.1);
+    const QRectF midway = root->backgroundRect();
+    EXPECT_GT(midway.width(), 104);
+    EXPECT_LT(midway.width(), 272);
+    // Docked right, centred: the backdrop keeps the tile's right edge and vertical centre.
+    EXPECT_NEAR(midway.right(), root->cardRect().right(), 1e-9);
+    EXPECT_NEAR(midway.center().y(), root->cardRect().center().y(), 1e-9);
+    EXPECT_TRUE(root->card().isShown());
+    scene.settle();
+    EXPECT_EQ(root->backgroundRect(), root->cardRect());
+
+    controller().setExpanded(false);
+    scene.advance(0.1);
+    EXPECT_TRUE(root->card().isShown()) << "the card fades out inside the expanded panel";
+    EXPECT_GT(root->expansion(), 0);
+    scene.settle();
+    EXPECT_FALSE(root->card().isShown());
+    EXPECT_EQ(root->backgroundRect().size(), QSizeF(104, 104));
+}
+
+TEST_F(WidgetRootViewTest, ReduceMotionReplacesEveryAnimationAsSpecified)
+{
+    scene.settings->setForceReduceMotion(true);
+    ASSERT_TRUE(root->reduceMotion().isOn());
+
+    // The morph is a crossfade: the backdrop takes the card's size at once.
+    scene.expand();
+    EXPECT_EQ(root->backgroundRect(), root->cardRect());
+    scene.advance(0.05);
+    const StaggeredReveal& reveal = root->card().reveal(CardRow::controls);
+    EXPECT_GT(reveal.opacity(), 0);
+    EXPECT_LT(reveal.opacity(), 1);
+    EXPECT_EQ(reveal.offset(true), 0);
+    EXPECT_EQ(reveal.blur(true), 0);
+    scene.advance(0.11);
+    EXPECT_EQ(root->expansion(), 1);
+
+    // The first phrase stays, the mascot switches at once, nothing breathes.
+    scene.advance(13);
+    EXPECT_EQ(root->card().cheerLine().index(), 0);
+    const int wiggles = root->wiggleTrigger();
+    controller().toggle();
+    EXPECT_EQ(root->card().mascot().symbol(), "leaf.fill");
+    EXPECT_FALSE(root->card().mascot().outgoingSymbol().has_value());
+    EXPECT_FALSE(root->card().isRingBreathing());
+    EXPECT_FALSE(root->card().aura().isBreathing());
+    EXPECT_EQ(root->card().aura().scale(), 1.0);
+    EXPECT_FALSE(root->card().dotPulse());
+    EXPECT_EQ(root->wiggleTrigger(), wiggles);
+
+    // A celebration is only its toast.
+    root->celebrate(QStringLiteral("Session complete"));
+    EXPECT_FALSE(root->confettiShown());
+    EXPECT_FALSE(root->celebrateScale());
+    EXPECT_EQ(root->celebration(), QStringLiteral("Session complete"));
+    scene.advance(0.16);
+    EXPECT_EQ(root->toast().presence(), 1);
+}
+
+TEST_F(WidgetRootViewTest, WithMotionThePhaseChangeBreathesPulsesAndReplacesTheMascot)
+{
+    expand();
+    controller().toggle();
+    EXPECT_EQ(root->card().mascot().outgoingSymbol(), QStringLiteral("moon.fill"));
+    EXPECT_TRUE(root->card().dotPulse());
+    EXPECT_TRUE(root->card().isRingBreathing());
+    EXPECT_TRUE(root->card().aura().isBreathing());
+    scene.advance(0.51);
+    EXPECT_FALSE(root->card().dotPulse());
+    scene.advance(1.0);
+    EXPECT_GT(root->card().ringScale(), 1.0);
+    EXPECT_LE(root->card().ringScale(), 1.02);
+    EXPECT_GE(root->card().aura().scale(), 0.92);
+    EXPECT_LE(root->card().aura().scale(), 1.12);
+
+    // Turning reduce motion on mid-way lands everything at rest.
+    scene.settings->setForceReduceMotion(true);
+    EXPECT_FALSE(root->card().isRingBreathing());
+    EXPECT_EQ(root->card().ringScale(), 1.0);
+}
+
+TEST_F(WidgetRootViewTest, TheStreakBadgeBouncesWhenTheStreakGrows)
+{
+    scene.focusSettings->setDailyGoalMinutes(25);
+    expand();
+    scene.logFocus(1500);
+    ASSERT_EQ(controller().streak(), 1);
+    EXPECT_TRUE(root->card().streakBounce());
+    scene.advance(0.51);
+    EXPECT_FALSE(root->card().streakBounce());
+}
+
+TEST_F(WidgetRootViewTest, TheWidgetDrawsAtItsOpacityAndInTheChosenAppearance)
+{
+    expand();
+    // The idle card's free space under its rows.
+    const QPointF empty(root->cardRect().center().x(), root->cardRect().bottom() - 12);
+    const QColor full = viewprobe::pixel(root->renderToImage(), empty);
+    scene.settings->setWidgetOpacity(0.5);
+    const QColor half = viewprobe::pixel(root->renderToImage(), empty);
+    EXPECT_NEAR(half.alpha(), full.alpha() / 2.0, 3);
+
+    scene.settings->setWidgetOpacity(1);
+    scene.settings->setAppearance(veltrane::AppearancePreference::dark);
+    EXPECT_LT(viewprobe::pixel(root->renderToImage(), empty).lightness(), 80);
+    EXPECT_GT(root->palette().color(QPalette::WindowText).lightness(), 200);
+    scene.settings->setAppearance(veltrane::AppearancePreference::light);
+    EXPECT_GT(viewprobe::pixel(root->renderToImage(), empty).lightness(), 200);
+}
+
+TEST_F(WidgetRootViewTest, TheCardsButtonsActOnTheControllerAndTheRestIsLeftToThePanel)
+{
+    // On the tile every press belongs to the panel (a click expands, a drag moves).
+    EXPECT_FALSE(pressAccepted(root->tileRect().center()));
+
+    expand();
+    clickTarget({ Kind::settings });
+    clickTarget({ Kind::insights });
+    EXPECT_EQ(scene.settingsOpened, 1);
+    EXPECT_EQ(scene.insightsOpened, 1);
+
+    clickTarget({ Kind::primary });
+    EXPECT_TRUE(controller().isRunning());
+    EXPECT_EQ(controller().primaryIcon(), "pause.fill");
+    clickTarget({ Kind::skip });
+    EXPECT_EQ(controller().phase(), SessionPhase::shortBreak);
+    clickTarget({ Kind::reset });
+    EXPECT_EQ(controller().phase(), SessionPhase::idle);
+
+    clickTarget({ Kind::quickStart, 1 });
+    EXPECT_EQ(controller().phase(), SessionPhase::focusing);
+    EXPECT_EQ(controller().displayTime(), "45:00");
+
+    // The card's background and the gaps between its rows move the panel.
+    const QRectF card = root->cardRect();
+    EXPECT_FALSE(pressAccepted(QPointF(card.left() + 8, card.center().y())));
+    EXPECT_TRUE(pressAccepted(root->cardTargetRect({ Kind::primary }).center()));
+}
+
+TEST_F(WidgetRootViewTest, PillsGrowUnderThePointer)
+{
+    expand();
+    const QPointF primary = root->cardTargetRect({ Kind::primary }).center();
+    QTest::mouseMove(root, primary.toPoint());
+    scene.advance(0.2);
+    EXPECT_NEAR(root->card().pillScale(Kind::primary), 1.05, 1e-9);
+    EXPECT_EQ(root->card().pillScale(Kind::skip), 1.0);
+    viewprobe::leave(*root);
+    scene.advance(0.2);
+    EXPECT_EQ(root->card().pillScale(Kind::primary), 1.0);
+}
