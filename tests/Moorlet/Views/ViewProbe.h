@@ -47,4 +47,17 @@ inline int distance(const QColor& a, const QColor& b)
         std::abs(x.alpha() - y.alpha()) });
 }
 
+// The smallest distance to `color` of any pixel in a rectangle given in points.
+inline int closest(const QImage& image, const QRectF& area, const QColor& color)
+{
+    const double ratio = image.devicePixelRatio();
+    const QRect pixels = QRectF(area.topLeft() * ratio, area.size() * ratio).toAlignedRect() & image.rect();
+    int best = 255;
+    for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+        for (int x = pixels.left(); x <= pixels.right(); ++x)
+            best = std::min(best, distance(image.pixelColor(x, y), color));
+    }
+    return best;
+}
+
 } // namespace viewprobe

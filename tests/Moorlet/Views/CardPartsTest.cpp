@@ -1,0 +1,228 @@
+#include "Moorlet/Sound/AmbientController.h"
+#include "Moorlet/Views/CardLayout.h"
+#include "Moorlet/Views/CardTexts.h"
+#include "Moorlet/Views/ExpandedCardView.h"
+#include "Moorlet/Views/MoorletLogo.h"
+#include "Moorlet/Views/ReduceMotion.h"
+#include "Moorlet/Views/RollingText.h"
+#include "Moorlet/Views/StaggeredReveal.h"
+#include "VeltraneKit/Audio/AudioMixer.h"
+#include "VeltraneKit/Theme/DesignTokens.h"
+#include "tests/Moorlet/Views/ViewProbe.h"
+#include "tests/Moorlet/Views/WidgetScene.h"
+#include "tests/support/TestSupport.h"
+
+#include <QPainter>
+#include <QSignalSpy>
+#include <QWheelEvent>
+
+#include <gtest/gtest.h>
+
+using namespace moorlet;
+using Kind = CardTarget::Kind;
+namespace Colors = veltrane::DesignTokens::Colors;
+
+namespace {
+
+class CardPartsTest : public ::testing::Test {
+protected:
+    CardPartsTest()
+        : scene(options(sounds))
+        , root(scene.makeRoot())
+    {
+        root.show();
+    }
+
+    static WidgetScene::Options options(const testsupport::TemporaryFolder& folder)
+    {
+        WidgetScene::Options result;
+        result.soundsFolder = folder.path();
+        return result;
+    }
+
+    void expand()
+    {
+        scene.expand();
+        scene.fitPanel();
+        scene.settle();
+    }
+
+    QRectF rowOnWidget(CardRow row) const
+    {
+        return root.card().layout().rect(row).value_or(QRectF()).translated(root.cardRect().topLeft());
+    }
+
+    int soundIndex(const std::string& id) const
+    {
+        const auto& sounds = scene.ambient->sounds();
+        for (std::size_t i = 0; i < sounds.size(); ++i) {
+            if (sounds[i].id == id)
+                return static_cast<int>(i);
+        }
+        return -1;
+    }
+
+    testsupport::TemporaryFolder sounds;
+    WidgetScene scene;
+    WidgetRootView& root;
+};
+
+} // namespace
+
+TEST(CardTexts, DeadlineCountdownWords)
+{
+    EXPECT_EQ(CardTexts::deadlineCountdown(-3), "Past due");
+    EXPECT_EQ(CardTexts::deadlineCountdown(-1), "Past due");
+    EXPECT_EQ(CardTexts::deadlineCountdown(0), "Today");
+    EXPECT_EQ(CardTexts::deadlineCountdown(1), "Tomorrow");
+    EXPECT_EQ(CardTexts::deadlineCountdown(2), "in 2 days");
+    EXPECT_EQ(CardTexts::deadlineCountdown(30), "in 30 days");
+}
+
+TEST(CardTexts, PhaseWordsAndMascotsFollowThePhaseAndPause)
+{
+    EXPECT_EQ(CardTexts::tilePhaseWord(SessionPhase::shortBreak), "Break");
+    EXPECT_EQ(CardTexts::cardPhaseTitle(SessionPhase::shortBreak), "Short break");
+    EXPECT_EQ(CardTexts::cardPhaseTitle(SessionPhase::longBreak), "Long break");
+    EXPECT_EQ(CardTexts::mascotSymbol(SessionPhase::focusing, true), "pause.fill");
+    EXPECT_EQ(CardTexts::mascotSymbol(SessionPhase::longBreak, false), "beach.umbrella.fill");
+    EXPECT_EQ(CardTexts::cheerPhrases(SessionPhase::shortBreak, true).size(), 2);
+    EXPECT_EQ(CardTexts::cheerPhrases(SessionPhase::idle, false).size(), 3);
+    EXPECT_EQ(CardTexts::removeSoundAction("Rain"), QStringLiteral("Remove \u201CRain\u201D"));
+}
+
+TEST_F(CardPartsTest, TheExamRowCountsCalendarDaysAndTurnsUrgentUnderFourDays)
+{
+    // Due tomorrow morning, less than a day away: still "Tomorrow", and urgent.
+    scene.store->addDeadline("Chemistry", scene.clock->now() + 20 * 3600);
+    expand();
+    ASSERT_TRUE(root.card().layout().rect(CardRow::exam));
+    EXPECT_EQ(root.cardRect().height(), 612 + 54);
+    const QRectF exam = rowOnWidget(CardRow::exam);
+    EXPECT_LT(viewprobe::closest(root.renderToImage(2), exam, Colors::alert()), 20);
+
+    scene.store->deleteDeadline(scene.store->deadlines().front());
+    EXPECT_FALSE(root.card().layout().rect(CardRow::exam));
+    scene.store->addDeadline("Chemistry", scene.clock->now() + 10 * 86400);
+    scene.settle();
+    EXPECT_GT(viewprobe::closest(root.renderToImage(2), rowOnWidget(CardRow::exam), Colors::alert()), 60);
+}
+
+TEST_F(CardPartsTest, TheInsightRowAppearsWithTheBestHour)
+{
+    QSignalSpy heights(&root, &WidgetRootView::expandedHeightChanged);
+    expand();
+    EXPECT_FALSE(root.card().layout().rect(CardRow::insight));
+    scene.logFocus(1500);
+    ASSERT_TRUE(scene.controller->bestHourLabel());
+    EXPECT_TRUE(root.card().layout().rect(CardRow::insight));
+    ASSERT_EQ(heights.count(), 1);
+    EXPECT_EQ(heights.front().front().toDouble(), 612 + 30);
+}
+
+TEST_F(CardPartsTest, SoundChipsSwitchSoundsAndTintTheCard)
+{
+    expand();
+    const int rain = soundIndex("rain");
+    ASSERT_GE(rain, 0);
+    // The rain chip may lie beyond the row's end: scroll it into view first.
+    const QRectF ambientRow = rowOnWidget(CardRow::ambient);
+    for (int notch = 0; notch < 20 && !ambientRow.contains(root.cardTargetRect({ Kind::soundChip, rain })); ++notch) {
+        QWheelEvent wheel(ambientRow.center(), root.mapToGlobal(ambientRow.center()), {}, QPoint(0, -120),
+            Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(&root, &wheel);
+    }
+    EXPECT_GT(root.card().ambientView().scrollOffset(), 0);
+    ASSERT_TRUE(ambientRow.contains(root.cardTargetRect({ Kind::soundChip, rain }).center()));
+
+    viewprobe::click(root, root.cardTargetRect({ Kind::soundChip, rain }).center());
+    EXPECT_TRUE(scene.ambient->isActive("rain"));
+    scene.settle(1);
+    const QColor rainTint = *AmbientController::tint(scene.ambient->sounds()[static_cast<std::size_t>(rain)]);
+    EXPECT_EQ(root.card().aura().tint(), rainTint);
+
+    viewprobe::click(root, root.cardTargetRect({ Kind::soundChip, rain }).center());
+    EXPECT_FALSE(scene.ambient->isActive("rain"));
+}
+
+TEST_F(CardPartsTest, DraggingTheLevelSetsTheMasterVolume)
+{
+    expand();
+    const QRectF slider = root.cardTargetRect({ Kind::volume });
+    const QPointF quarter(slider.left() + slider.width() / 4, slider.center().y());
+    QTest::mousePress(&root, Qt::LeftButton, {}, quarter.toPoint());
+    EXPECT_NEAR(scene.settings->masterVolume(), 0.25, 0.01);
+    QTest::mouseMove(&root, QPointF(slider.right() + 30, slider.center().y()).toPoint());
+    QTest::mouseRelease(&root, Qt::LeftButton, {}, QPointF(slider.right() + 30, slider.center().y()).toPoint());
+    EXPECT_EQ(scene.settings->masterVolume(), 1.0);
+    EXPECT_EQ(scene.ambient->mixer().masterVolume(), 1.0f);
+}
+
+TEST_F(CardPartsTest, RowsRevealOneAfterAnother)
+{
+    scene.expand();
+    const StaggeredReveal& header = root.card().reveal(CardRow::header);
+    const StaggeredReveal& ambient = root.card().reveal(CardRow::ambient);
+    EXPECT_EQ(header.opacity(), 0);
+    EXPECT_EQ(header.offset(false), 8);
+    EXPECT_EQ(header.blur(false), StaggeredReveal::kHiddenBlur);
+    scene.advance(0.1);
+    EXPECT_GT(header.progress(), ambient.progress());
+    scene.settle();
+    EXPECT_EQ(ambient.opacity(), 1);
+    EXPECT_EQ(ambient.offset(false), 0);
+    EXPECT_TRUE(root.card().revealed());
+
+    // Hidden again once the card is gone, ready to reveal anew.
+    scene.controller->setExpanded(false);
+    scene.settle();
+    EXPECT_EQ(header.opacity(), 0);
+    EXPECT_FALSE(root.card().revealed());
+}
+
+TEST_F(CardPartsTest, NumbersRollOnlyWhereTheyChange)
+{
+    veltrane::FrameTicker& ticker = *scene.ticker;
+    RollingText time(ticker, RollingText::Style::digits, RollingText::Entry::fromAbove);
+    time.setText("24:59", std::nullopt);
+    EXPECT_FALSE(time.isRolling());
+    time.setText("24:58", veltrane::Animation::spring(0.2, 0.85));
+    EXPECT_TRUE(time.isRolling());
+    EXPECT_EQ(time.outgoingText(), QStringLiteral("24:59"));
+    scene.settle();
+    EXPECT_FALSE(time.isRolling());
+    EXPECT_FALSE(time.outgoingText());
+
+    const QFont font = veltrane::DesignTokens::Typography::countdownExpanded().font();
+    EXPECT_EQ(RollingText::fittingScale("25:00", font, 132, 0.5), 1.0);
+    EXPECT_LT(RollingText::fittingScale("10:00:00", font, 132, 0.5), 1.0);
+    EXPECT_EQ(RollingText::fittingScale("10:00:00", font, 20, 0.5), 0.5);
+}
+
+TEST_F(CardPartsTest, ReduceMotionCombinesTheDesktopAndTheSetting)
+{
+    ReduceMotion reduce(*scene.settings, nullptr);
+    QSignalSpy changes(&reduce, &ReduceMotion::changed);
+    EXPECT_FALSE(reduce.isOn());
+    scene.settings->setForceReduceMotion(true);
+    scene.settings->setForceReduceMotion(true);
+    EXPECT_TRUE(reduce.isOn());
+    scene.settings->setForceReduceMotion(false);
+    EXPECT_EQ(changes.count(), 2);
+}
+
+TEST(MoorletLogo, DrawsTheIconResourceAtItsSize)
+{
+    const QImage icon = MoorletLogo::image();
+    ASSERT_FALSE(icon.isNull());
+    EXPECT_EQ(icon.width(), icon.height());
+    EXPECT_TRUE(QFile::exists(MoorletLogo::vectorResourcePath()));
+
+    QImage canvas(64, 64, QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(Qt::transparent);
+    QPainter painter(&canvas);
+    MoorletLogo(48, false).paint(painter, QPointF(8, 8));
+    painter.end();
+    EXPECT_EQ(canvas.pixelColor(2, 32).alpha(), 0);
+    EXPECT_EQ(canvas.pixelColor(20, 32).alpha(), 255);
+}

@@ -1,0 +1,114 @@
+#include "Moorlet/Media/MediaController.h"
+#include "Moorlet/Views/ExpandedCardView.h"
+#include "Moorlet/Views/WidgetMetrics.h"
+#include "tests/Moorlet/Views/ViewProbe.h"
+#include "tests/Moorlet/Views/WidgetScene.h"
+#include "tests/support/TestSupport.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+using namespace moorlet;
+using Kind = CardTarget::Kind;
+using testsupport::waitUntil;
+
+namespace {
+
+const QString kFakePlayer = QStringLiteral(MOORLET_FAKE_MPRIS_PLAYER);
+const QString kMusicService = QStringLiteral("org.mpris.MediaPlayer2.faketunes");
+
+// The card on a private session bus with Spotify installed (a desktop entry) but not running.
+class NowPlayingViewTest : public ::testing::Test {
+protected:
+    NowPlayingViewTest()
+    {
+        const QString entry = applications.filePath(QStringLiteral("share/applications/spotify.desktop"));
+        QDir().mkpath(QFileInfo(entry).absolutePath());
+        QFile file(entry);
+        if (file.open(QIODevice::WriteOnly))
+            file.write("[Desktop Entry]\nType=Application\nName=Spotify\nExec=true\n");
+        file.close();
+        WidgetScene::Options options;
+        options.applicationsFolder = applications.path();
+        scene = std::make_unique<WidgetScene>(options);
+        root = &scene->makeRoot();
+        root->show();
+    }
+
+    ~NowPlayingViewTest() override
+    {
+        if (player.state() != QProcess::NotRunning) {
+            player.kill();
+            player.waitForFinished(2000);
+        }
+    }
+
+    void startPlayer()
+    {
+        player.start(kFakePlayer,
+            { QStringLiteral("--bus-name"), kMusicService, QStringLiteral("--identity"), QStringLiteral("Fake Tunes"),
+                QStringLiteral("--track"), QStringLiteral("One|First"), QStringLiteral("--track"),
+                QStringLiteral("Two|Second"), QStringLiteral("--status"), QStringLiteral("Playing") });
+        ASSERT_TRUE(player.waitForStarted());
+        ASSERT_TRUE(waitUntil([] { return QDBusConnection::sessionBus().interface()->isServiceRegistered(kMusicService).value(); }));
+    }
+
+    void click(const CardTarget& target) { viewprobe::click(*root, root->cardTargetRect(target).center()); }
+
+    MediaController& media() { return *scene->media; }
+
+    testsupport::TemporaryFolder applications;
+    std::unique_ptr<WidgetScene> scene;
+    WidgetRootView* root = nullptr;
+    QProcess player;
+};
+
+} // namespace
+
+TEST_F(NowPlayingViewTest, AnInstalledPlayerIsOfferedThenARunningOneIsFollowedAndControlled)
+{
+    media().refresh();
+    ASSERT_TRUE(waitUntil([&] { return !media().connectablePlayers().empty(); }));
+    scene->expand();
+    scene->fitPanel();
+    scene->settle();
+    EXPECT_TRUE(root->card().layout().rect(CardRow::nowPlaying));
+    EXPECT_EQ(root->cardRect().height(), 612 + 50);
+    EXPECT_EQ(root->height(), 612 + 50 + 48);
+    EXPECT_TRUE(root->card().nowPlaying().isPolling());
+    const auto offer = root->card().hitTest(root->card().targetRect({ Kind::openPlayer, 0 }).center());
+    EXPECT_EQ(offer, (CardTarget { Kind::openPlayer, 0 }));
+
+    startPlayer();
+    ASSERT_TRUE(waitUntil([&] { return media().player() && media().title() == "One"; }));
+    EXPECT_EQ(root->card().hitTest(root->card().targetRect({ Kind::openPlayer, 0 }).center()), std::nullopt);
+    EXPECT_TRUE(media().isPlaying());
+
+    click({ Kind::playPause });
+    EXPECT_TRUE(waitUntil([&] { return !media().isPlaying(); }));
+    click({ Kind::nextTrack });
+    EXPECT_TRUE(waitUntil([&] { return media().title() == "Two" && media().artist() == "Second"; }));
+    click({ Kind::previousTrack });
+    EXPECT_TRUE(waitUntil([&] { return media().title() == "One"; }));
+
+    // The player quits: the row offers the installed players again.
+    player.kill();
+    player.waitForFinished(2000);
+    EXPECT_TRUE(waitUntil([&] { return !media().player() && !media().connectablePlayers().empty(); }));
+}
+
+TEST_F(NowPlayingViewTest, WithoutAnyPlayerTheRowIsLeftOut)
+{
+    QFile::remove(applications.filePath(QStringLiteral("share/applications/spotify.desktop")));
+    media().refresh();
+    testsupport::processEvents();
+    scene->expand();
+    scene->settle();
+    EXPECT_FALSE(root->card().layout().rect(CardRow::nowPlaying));
+    EXPECT_EQ(root->expandedHeight(), 612);
+}

@@ -1,0 +1,192 @@
+#include "Moorlet/Views/CardTexts.h"
+#include "Moorlet/Views/ExpandedCardView.h"
+#include "Moorlet/Views/PlainTextButton.h"
+#include "Moorlet/Views/TaskListView.h"
+#include "Moorlet/Views/TaskPickerPopover.h"
+#include "tests/Moorlet/Views/ViewProbe.h"
+#include "tests/Moorlet/Views/WidgetScene.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+using namespace moorlet;
+using Part = TaskListView::Part;
+
+namespace {
+
+class TaskPickerTest : public ::testing::Test {
+protected:
+    TaskPickerTest()
+        : root(scene.makeRoot())
+    {
+        root.show();
+        scene.expand();
+        scene.settle();
+    }
+
+    TaskPickerPopover& open()
+    {
+        viewprobe::click(root, root.cardTargetRect({ CardTarget::Kind::taskPicker }).center());
+        TaskPickerPopover* popover = root.card().taskPicker().popover();
+        EXPECT_TRUE(popover && popover->isVisible());
+        return *popover;
+    }
+
+    void type(TaskPickerPopover& popover, const QString& text)
+    {
+        QTest::keyClicks(popover.field(), text);
+        QTest::keyClick(popover.field(), Qt::Key_Return);
+    }
+
+    void clickRow(TaskPickerPopover& popover, int row, Part part)
+    {
+        viewprobe::click(*popover.list(), popover.list()->partRect(row, part).center());
+    }
+
+    // The row of the task with this title, in the order shown.
+    int rowOf(TaskPickerPopover& popover, const std::string& title)
+    {
+        const auto& tasks = popover.list()->tasks();
+        for (std::size_t i = 0; i < tasks.size(); ++i) {
+            if (tasks[i].title == title)
+                return static_cast<int>(i);
+        }
+        return -1;
+    }
+
+    FocusController& controller() { return *scene.controller; }
+
+    WidgetScene scene;
+    WidgetRootView& root;
+};
+
+} // namespace
+
+TEST_F(TaskPickerTest, AnEmptyListInvitesTheFirstTask)
+{
+    EXPECT_EQ(root.card().taskPicker().title(), CardTexts::kNoActiveTask);
+    TaskPickerPopover& popover = open();
+    EXPECT_EQ(popover.width(), 240);
+    EXPECT_EQ(popover.field()->placeholderText(), "Add a task");
+    EXPECT_TRUE(popover.emptyText()->isVisible());
+    EXPECT_EQ(popover.emptyText()->text(),
+        "No tasks yet. Add what you want to get done, then pick one to focus on.");
+    EXPECT_FALSE(popover.clearButton()->isVisible());
+}
+
+TEST_F(TaskPickerTest, AddingATaskMakesItTheActiveOneAndEmptiesTheField)
+{
+    TaskPickerPopover& popover = open();
+    type(popover, QStringLiteral("  Read chapter 4 "));
+    ASSERT_EQ(scene.store->tasks().size(), 1u);
+    const FocusTask task = scene.store->tasks().front();
+    EXPECT_EQ(task.title, "Read chapter 4");
+    EXPECT_EQ(controller().activeTaskID(), task.id);
+    EXPECT_EQ(controller().currentSubject(), "Read chapter 4");
+    EXPECT_TRUE(popover.field()->text().isEmpty());
+    EXPECT_FALSE(popover.emptyText()->isVisible());
+    EXPECT_EQ(popover.list()->tasks().size(), 1u);
+    EXPECT_EQ(root.card().taskPicker().title(), "Read chapter 4");
+
+    // A blank title is refused, the active task stays, and the field is emptied all the same.
+    type(popover, QStringLiteral("   "));
+    EXPECT_EQ(scene.store->tasks().size(), 1u);
+    EXPECT_EQ(controller().activeTaskID(), task.id);
+    EXPECT_TRUE(popover.field()->text().isEmpty());
+}
+
+TEST_F(TaskPickerTest, TappingARowPicksItsTaskAndTappingTheActiveOneClearsIt)
+{
+    TaskPickerPopover& popover = open();
+    type(popover, QStringLiteral("First"));
+    scene.advance(1);
+    type(popover, QStringLiteral("Second"));
+    ASSERT_EQ(popover.list()->tasks().size(), 2u);
+    // Newer tasks come first.
+    EXPECT_EQ(rowOf(popover, "Second"), 0);
+
+    clickRow(popover, rowOf(popover, "First"), Part::row);
+    EXPECT_EQ(controller().activeTaskID(), scene.store->tasks()[0].id);
+    EXPECT_EQ(root.card().taskPicker().title(), "First");
+
+    clickRow(popover, rowOf(popover, "First"), Part::row);
+    EXPECT_FALSE(controller().activeTaskID().has_value());
+    EXPECT_TRUE(controller().currentSubject().isEmpty());
+    EXPECT_EQ(root.card().taskPicker().title(), CardTexts::kNoActiveTask);
+}
+
+TEST_F(TaskPickerTest, TheTickFlipsATaskAndClearCompletedRemovesOnlyTheDoneOnes)
+{
+    TaskPickerPopover& popover = open();
+    type(popover, QStringLiteral("Keep"));
+    type(popover, QStringLiteral("Finish"));
+    const auto active = controller().activeTaskID();
+
+    clickRow(popover, rowOf(popover, "Finish"), Part::tick);
+    EXPECT_TRUE(scene.store->tasks()[1].done);
+    EXPECT_EQ(controller().activeTaskID(), active) << "ticking is not picking";
+    // Done tasks sink below the open ones and the clear button appears.
+    EXPECT_EQ(rowOf(popover, "Finish"), 1);
+    EXPECT_TRUE(popover.clearButton()->isVisible());
+    EXPECT_EQ(popover.clearButton()->text(), "Clear completed");
+
+    clickRow(popover, rowOf(popover, "Finish"), Part::tick);
+    EXPECT_FALSE(scene.store->tasks()[1].done);
+    EXPECT_FALSE(popover.clearButton()->isVisible());
+
+    clickRow(popover, rowOf(popover, "Finish"), Part::tick);
+    viewprobe::click(*popover.clearButton(), QPointF(10, popover.clearButton()->height() / 2.0));
+    ASSERT_EQ(scene.store->tasks().size(), 1u);
+    EXPECT_EQ(scene.store->tasks()[0].title, "Keep");
+    EXPECT_FALSE(popover.clearButton()->isVisible());
+}
+
+TEST_F(TaskPickerTest, TheDeleteButtonRemovesItsTaskOnly)
+{
+    TaskPickerPopover& popover = open();
+    type(popover, QStringLiteral("One"));
+    type(popover, QStringLiteral("Two"));
+    clickRow(popover, rowOf(popover, "One"), Part::remove);
+    ASSERT_EQ(scene.store->tasks().size(), 1u);
+    EXPECT_EQ(scene.store->tasks()[0].title, "Two");
+    EXPECT_EQ(popover.list()->tasks().size(), 1u);
+
+    clickRow(popover, 0, Part::remove);
+    EXPECT_TRUE(scene.store->tasks().empty());
+    EXPECT_TRUE(popover.emptyText()->isVisible());
+    // The active task is gone from the list; the button no longer names it.
+    EXPECT_EQ(root.card().taskPicker().title(), CardTexts::kNoActiveTask);
+}
+
+TEST_F(TaskPickerTest, TheTaskButtonOpensAndClosesThePopover)
+{
+    TaskPickerPopover& popover = open();
+    EXPECT_TRUE(root.card().taskPicker().isShowing());
+    EXPECT_TRUE(controller().suppressCollapse());
+    root.card().taskPicker().toggle({});
+    EXPECT_FALSE(popover.isVisible());
+    EXPECT_FALSE(controller().suppressCollapse());
+
+    // Collapsing the card closes it too.
+    open();
+    controller().setExpanded(false);
+    EXPECT_FALSE(root.card().taskPicker().isShowing());
+    EXPECT_FALSE(controller().suppressCollapse());
+}
+
+TEST(TaskTimeLabel, CountsWholeMinutesThenHoursAndMinutes)
+{
+    EXPECT_EQ(CardTexts::taskTimeLabel(59 * 60), "59m focused");
+    EXPECT_EQ(CardTexts::taskTimeLabel(59 * 60 + 59.9), "59m focused");
+    EXPECT_EQ(CardTexts::taskTimeLabel(60 * 60), "1h 0m focused");
+    EXPECT_EQ(CardTexts::taskTimeLabel(61 * 60), "1h 1m focused");
+    EXPECT_EQ(CardTexts::taskTimeLabel(25 * 3600 + 7 * 60), "25h 7m focused");
+    EXPECT_EQ(CardTexts::taskTimeLabel(30), "0m focused");
+    EXPECT_EQ(CardTexts::taskTimeLabel(-120), "0m focused");
+    EXPECT_EQ(CardTexts::taskTimeLabel(std::numeric_limits<double>::quiet_NaN()), "0m focused");
+    EXPECT_EQ(CardTexts::taskTimeLabel(std::numeric_limits<double>::infinity()), "0m focused");
+}
