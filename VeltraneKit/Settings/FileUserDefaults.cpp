@@ -215,7 +215,7 @@ FileUserDefaults::~FileUserDefaults()
 std::filesystem::path FileUserDefaults::defaultPath()
 {
     fs::path configHome;
-    // The base directory specification says a relative value is invalid and must be ignored.
+    // Per the XDG base directory rules, a relative value is invalid and must be ignored.
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && fs::path(xdg).is_absolute())
         configHome = xdg;
     else
