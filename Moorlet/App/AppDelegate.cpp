@@ -1,0 +1,286 @@
+#include "Moorlet/App/AppDelegate.h"
+
+#include "Moorlet/App/SessionCommands.h"
+#include "Moorlet/Data/LocalDataStore.h"
+#include "Moorlet/Focus/FocusController.h"
+#include "Moorlet/Sound/AmbientController.h"
+#include "Moorlet/Theme/ThemePacks.h"
+#include "Moorlet/Theme/ThemeProvider.h"
+#include "Moorlet/Views/OptionalCardRows.h"
+#include "Moorlet/Views/WidgetMetrics.h"
+#include "Moorlet/Views/WidgetRootView.h"
+#include "VeltraneKit/Settings/FileUserDefaults.h"
+#include "VeltraneKit/System/CarbonKeys.h"
+#include "VeltraneKit/System/GlobalHotKey.h"
+#include "VeltraneKit/System/LaunchAtLogin.h"
+#include "VeltraneKit/Theme/ThemeCatalog.h"
+#include "VeltraneKit/Widget/WidgetCoordinator.h"
+
+#include <QGuiApplication>
+#include <QPointer>
+
+namespace moorlet {
+
+namespace {
+
+// The hot key the application registers: ⌥⌘Space (Alt+Super+Space on Linux).
+constexpr std::uint32_t kHotKeyCode = veltrane::carbon::kKeySpace;
+constexpr std::uint32_t kHotKeyModifiers = veltrane::carbon::kModifierCommand | veltrane::carbon::kModifierOption;
+
+std::optional<veltrane::PanelAppearance> panelAppearance(veltrane::AppearancePreference preference)
+{
+    switch (preference) {
+    case veltrane::AppearancePreference::system:
+        return std::nullopt;
+    case veltrane::AppearancePreference::light:
+        return veltrane::PanelAppearance::light;
+    case veltrane::AppearancePreference::dark:
+        return veltrane::PanelAppearance::dark;
+    }
+    return std::nullopt;
+}
+
+QString scheduledNotificationsPath(const std::optional<std::filesystem::path>& dataFolder)
+{
+    if (!dataFolder)
+        return {};
+    return QString::fromStdString((*dataFolder / veltrane::NotificationScheduler::kStoreFileName).string());
+}
+
+} // namespace
+
+AppDelegate::Configuration AppDelegate::Configuration::fromEnvironment()
+{
+    Configuration configuration;
+    configuration.defaults = std::make_shared<veltrane::FileUserDefaults>();
+    configuration.dataFolder = LocalDataStore::defaultFolder();
+    if (qgetenv("MOORLET_SLEEP_BUS") == "session")
+        configuration.sleepBus = QDBusConnection::sessionBus();
+    return configuration;
+}
+
+AppDelegate::AppDelegate(Configuration configuration, QObject* parent)
+    : QObject(parent)
+    , m_clock(configuration.clock ? configuration.clock : std::make_shared<veltrane::SystemClock>())
+    , m_dataFolder(std::move(configuration.dataFolder))
+    , m_defaults(configuration.defaults ? configuration.defaults : std::make_shared<veltrane::FileUserDefaults>())
+    , m_settings(m_defaults)
+    , m_focusSettings(m_defaults)
+    , m_notifications(m_clock, scheduledNotificationsPath(m_dataFolder))
+    , m_hotKey(configuration.hotKey ? std::move(configuration.hotKey) : std::make_unique<veltrane::GlobalHotKey>())
+    , m_sleepMonitor(configuration.sleepBus)
+{
+}
+
+AppDelegate::~AppDelegate()
+{
+    // The panel's views observe the controllers: they go first.
+    m_coordinator.reset();
+    if (m_controller) {
+        m_controller->onPhaseChanged = nullptr;
+        m_controller->onExpandedChange = nullptr;
+    }
+    m_hotKey->onPressed = nullptr;
+}
+
+ThemeProvider& AppDelegate::theme()
+{
+    if (!m_theme)
+        m_theme = std::make_unique<ThemeProvider>(veltrane::ThemeCatalog(ThemePacks::extras()), m_settings);
+    return *m_theme;
+}
+
+LocalDataStore& AppDelegate::dataStore()
+{
+    if (!m_dataStore)
+        m_dataStore = std::make_unique<LocalDataStore>(m_dataFolder, &m_notifications, m_clock);
+    return *m_dataStore;
+}
+
+AmbientController& AppDelegate::ambient()
+{
+    if (!m_ambient)
+        m_ambient = std::make_unique<AmbientController>(m_settings, m_focusSettings, AmbientController::applicationBundle());
+    return *m_ambient;
+}
+
+FocusController& AppDelegate::controller()
+{
+    if (!m_controller) {
+        FocusController::Services services;
+        services.clock = m_clock;
+        services.notifications = &m_notifications;
+        m_controller = std::make_unique<FocusController>(m_settings, m_focusSettings, &dataStore(), std::move(services));
+        m_controller->setThemeProvider(&theme());
+    }
+    return *m_controller;
+}
+
+void AppDelegate::applicationDidFinishLaunching()
+{
+    // 1. An accessory: no taskbar entry (the panel is a tool window) and no quitting when a
+    // window closes.
+    QGuiApplication::setQuitOnLastWindowClosed(applicationShouldTerminateAfterLastWindowClosed());
+
+    // 2.
+    m_notifications.requestAuthorizationIfPossible();
+
+    // 3. The controller starts in the configured mode, stopped.
+    auto& focus = controller();
+    focus.engine().reset();
+    focus.engine().setMode(m_focusSettings.sessionMode());
+    focus.stopTicking();
+    focus.sync();
+
+    // 4. The phase arrives before the controller's mirrors are synced, so the card is sized for
+    // the phase passed in, not the one the controller still shows.
+    QPointer<AppDelegate> self(this);
+    focus.onPhaseChanged = [self](SessionPhase phase) {
+        if (!self)
+            return;
+        self->ambient().handlePhase(phase);
+        if (self->m_panelExpanded) {
+            self->m_media.refresh();
+            self->resizeExpandedPanel(phase);
+        }
+    };
+
+    // 5. The login item follows the setting at every launch.
+    veltrane::LaunchAtLogin::set(m_settings.launchAtLogin());
+
+    // 7.
+    m_hotKey->onPressed = [self] {
+        if (self)
+            SessionCommands::toggle(self->controller());
+    };
+    applyHotKeySetting();
+
+    // 8.
+    focus.onExpandedChange = [self](bool expanded) {
+        if (!self || !self->m_coordinator)
+            return;
+        // The controller reports itself expanded only on the next turn of the event loop; the
+        // panel is expanded from now on, and rows that appear meanwhile must resize it.
+        self->m_panelExpanded = expanded;
+        if (expanded) {
+            self->m_media.refresh();
+            self->resizeExpandedPanel(self->controller().phase());
+        } else {
+            self->m_coordinator->setContentSize(WidgetMetrics::collapsedPanel, veltrane::WidgetCoordinator::Animation::animated);
+        }
+    };
+
+    // 9, 10.
+    auto rootProvider = [self](veltrane::DockSide side) -> QWidget* {
+        if (!self)
+            return nullptr;
+        WidgetRootView::Inputs inputs(self->controller(), self->dataStore());
+        inputs.ambient = &self->ambient();
+        inputs.media = &self->m_media;
+        inputs.theme = &self->theme();
+        inputs.dockSide = side;
+        // openSettings and openInsights stay unset until the settings and insights windows exist.
+        auto* view = new WidgetRootView(std::move(inputs));
+        // A row that comes or goes while the card is open changes the card's height (a player
+        // appears, a deadline is added); the panel follows, so the card is never cut off.
+        connect(view, &WidgetRootView::expandedHeightChanged, self, &AppDelegate::resizeIfExpanded);
+        return view;
+    };
+    m_coordinator = std::make_unique<veltrane::WidgetCoordinator>(
+        initialDockSide(), m_defaults, veltrane::WidgetCoordinator::kApplicationKeyPrefix, std::move(rootProvider));
+    m_coordinator->onClampingOffsetChanged = [self](veltrane::Size offset) {
+        if (self)
+            self->controller().setClampingOffset(offset);
+    };
+    m_coordinator->onAnchorChanged = [self](veltrane::WidgetAnchor anchor) {
+        if (self)
+            self->controller().setWidgetAnchor(anchor);
+    };
+    m_coordinator->onWidgetClicked = [self] {
+        if (self && !self->controller().isExpanded())
+            self->controller().setExpanded(true);
+    };
+
+    // 11.
+    revealWidget();
+
+    // 12.
+    connect(&m_sleepMonitor, &veltrane::SleepMonitor::willSleep, this, &AppDelegate::handleSleep);
+    connect(&m_sleepMonitor, &veltrane::SleepMonitor::didWake, this, &AppDelegate::handleWake);
+}
+
+double AppDelegate::expandedHeight(SessionPhase phase)
+{
+    return WidgetMetrics::expandedHeight(phase, OptionalCardRows::current(controller(), &m_media, dataStore()));
+}
+
+double AppDelegate::expandedHeight()
+{
+    return expandedHeight(controller().phase());
+}
+
+void AppDelegate::resizeExpandedPanel(SessionPhase phase)
+{
+    if (!m_coordinator)
+        return;
+    m_coordinator->setContentSize(WidgetMetrics::expandedPanelSize(expandedHeight(phase)),
+        veltrane::WidgetCoordinator::Animation::animated);
+}
+
+void AppDelegate::resizeIfExpanded()
+{
+    if (m_panelExpanded)
+        resizeExpandedPanel(controller().phase());
+}
+
+void AppDelegate::revealWidget()
+{
+    m_coordinator->show();
+    applyAppearance();
+}
+
+void AppDelegate::showWidget()
+{
+    if (!m_coordinator)
+        return;
+    m_coordinator->show();
+    controller().setExpanded(true);
+}
+
+void AppDelegate::applyHotKeySetting()
+{
+    if (m_focusSettings.globalHotKeyEnabled())
+        m_hotKey->registerHotKey(kHotKeyCode, kHotKeyModifiers);
+    else
+        m_hotKey->unregister();
+}
+
+void AppDelegate::applyAppearance()
+{
+    if (m_coordinator)
+        m_coordinator->applyAppearance(panelAppearance(m_settings.appearance()));
+}
+
+void AppDelegate::handleSleep()
+{
+    auto& focus = controller();
+    if (!focus.engine().isRunning() || focus.engine().isPaused())
+        return;
+    focus.engine().pause();
+    focus.stopTicking();
+    focus.sync();
+}
+
+void AppDelegate::handleWake()
+{
+    auto& focus = controller();
+    focus.engine().tick();
+    focus.sync();
+}
+
+veltrane::DockSide AppDelegate::initialDockSide() const
+{
+    return veltrane::dockSide(m_settings.widgetMode().toStdString()).value_or(veltrane::DockSide::right);
+}
+
+} // namespace moorlet

@@ -1,0 +1,109 @@
+// The moorlet program: the application, or, with --toggle, --skip, --reset or --status, a
+// request to the application that already runs.
+
+#include "Moorlet/App/CommandLine.h"
+#include "Moorlet/App/InstanceService.h"
+#include "Moorlet/App/MoorletApp.h"
+#include "Moorlet/App/SingleInstance.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+
+#include <cstdio>
+
+using namespace moorlet;
+
+namespace {
+
+void print(std::FILE* stream, const QString& text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+}
+
+// The docked panel places itself on screen, which Wayland does not let a client do: on a
+// Wayland session the program runs through XWayland. An explicit other platform (offscreen in
+// tests) is left alone.
+void preferX11()
+{
+    const auto platform = qgetenv("QT_QPA_PLATFORM");
+    const bool wayland = !qgetenv("WAYLAND_DISPLAY").isEmpty() || qgetenv("XDG_SESSION_TYPE") == "wayland";
+    if (wayland && (platform.isEmpty() || platform.startsWith("wayland")))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
+// Says why a request did not reach the running instance; returns the exit code.
+int reportUndelivered(const SingleInstance::Reply& reply)
+{
+    switch (reply.status) {
+    case SingleInstance::Reply::Status::answered:
+        return CommandLine::kExitSuccess;
+    case SingleInstance::Reply::Status::notRunning:
+        print(stderr, QStringLiteral("Moorlet is not running. Start it with: moorlet\n"));
+        break;
+    case SingleInstance::Reply::Status::noBus:
+        print(stderr, QStringLiteral("moorlet: there is no D-Bus session bus, so the running Moorlet cannot be reached.\n"));
+        break;
+    case SingleInstance::Reply::Status::failed:
+        print(stderr, QStringLiteral("moorlet: the running Moorlet did not answer (%1).\n").arg(reply.text));
+        break;
+    }
+    return CommandLine::kExitNotRunning;
+}
+
+int sendRequest(int argc, char** argv, AppCommand command)
+{
+    QCoreApplication application(argc, argv);
+    const auto reply = SingleInstance::send(QDBusConnection::sessionBus(), command);
+    if (reply.status != SingleInstance::Reply::Status::answered)
+        return reportUndelivered(reply);
+    if (command == AppCommand::status)
+        print(stdout, reply.text + QLatin1Char('\n'));
+    return CommandLine::kExitSuccess;
+}
+
+int runApplication(int argc, char** argv)
+{
+    preferX11();
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Moorlet"));
+    QApplication::setApplicationVersion(QStringLiteral(MOORLET_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("moorlet"));
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+
+    InstanceService service;
+    const auto bus = QDBusConnection::sessionBus();
+    const auto claim = SingleInstance::claim(bus, service);
+    if (claim == SingleInstance::Claim::secondary)
+        return reportUndelivered(SingleInstance::send(bus, AppCommand::launch));
+
+    MoorletApp moorlet(AppDelegate::Configuration::fromEnvironment(),
+        claim == SingleInstance::Claim::primary ? &service : nullptr);
+    return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int index = 0; index < argc; ++index)
+        arguments.append(QString::fromLocal8Bit(argv[index]));
+    const auto commandLine = CommandLine::parse(arguments);
+    switch (commandLine.outcome()) {
+    case CommandLine::Outcome::showHelp:
+        print(stdout, CommandLine::helpText());
+        return CommandLine::kExitSuccess;
+    case CommandLine::Outcome::showVersion:
+        print(stdout, QStringLiteral("Moorlet %1\n").arg(QStringLiteral(MOORLET_VERSION)));
+        return CommandLine::kExitSuccess;
+    case CommandLine::Outcome::invalid:
+        print(stderr, QStringLiteral("moorlet: %1\nTry 'moorlet --help'.\n").arg(commandLine.error()));
+        return CommandLine::kExitUsage;
+    case CommandLine::Outcome::run:
+        break;
+    }
+    if (commandLine.command() == AppCommand::launch)
+        return runApplication(argc, argv);
+    return sendRequest(argc, argv, commandLine.command());
+}

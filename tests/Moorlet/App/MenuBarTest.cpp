@@ -1,0 +1,230 @@
+// The tray menu's entries and the tray label, driven by a real focus controller on a test clock.
+
+#include "Moorlet/App/MenuBarContent.h"
+#include "Moorlet/App/MenuBarLabel.h"
+#include "Moorlet/Focus/FocusController.h"
+#include "Moorlet/Settings/FocusSettings.h"
+#include "VeltraneKit/Audio/CuePlayer.h"
+#include "VeltraneKit/Settings/MemoryUserDefaults.h"
+#include "VeltraneKit/Settings/SettingsStore.h"
+#include "VeltraneKit/Widget/ManualOneShotScheduler.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+using namespace moorlet;
+using Role = MenuBarItem::Role;
+
+namespace {
+
+class SilentCues final : public veltrane::CuePlayer {
+public:
+    void play(veltrane::SoundEffect) override { }
+};
+
+struct Shown {
+    QString title;
+    bool enabled;
+};
+
+class MenuBarTest : public ::testing::Test {
+protected:
+    MenuBarTest()
+        : clock(std::make_shared<veltrane::TestClock>(1772892000))
+        , defaults(std::make_shared<veltrane::MemoryUserDefaults>())
+        , settings(defaults)
+        , focusSettings(defaults)
+        , controller(settings, focusSettings, nullptr,
+              FocusController::Services { clock, veltrane::Calendar::current(), nullptr, std::make_shared<SilentCues>(),
+                  [](const QString&) {}, std::make_shared<veltrane::ManualOneShotScheduler>() })
+        , content(controller)
+    {
+        content.onQuit = [this] { ++quitRequests; };
+    }
+
+    // The menu's entry for a role, as a tray would show it.
+    Shown shown(Role role) const
+    {
+        for (const auto& item : content.currentItems()) {
+            if (item.role == role)
+                return { item.title, item.enabled };
+        }
+        ADD_FAILURE() << "no entry for the role";
+        return {};
+    }
+
+    void pick(Role role)
+    {
+        const auto items = content.currentItems();
+        const auto actions = content.menu()->actions();
+        ASSERT_EQ(items.size(), static_cast<size_t>(actions.size()));
+        for (size_t index = 0; index < items.size(); ++index) {
+            if (items[index].role == role)
+                actions[static_cast<qsizetype>(index)]->trigger();
+        }
+    }
+
+    // Lets the engine's time pass as the ticker would see it.
+    void pass(veltrane::Seconds seconds)
+    {
+        clock->advance(seconds);
+        controller.tickerFired();
+    }
+
+    std::shared_ptr<veltrane::TestClock> clock;
+    std::shared_ptr<veltrane::MemoryUserDefaults> defaults;
+    veltrane::SettingsStore settings;
+    FocusSettings focusSettings;
+    FocusController controller;
+    MenuBarContent content;
+    int quitRequests = 0;
+};
+
+} // namespace
+
+TEST_F(MenuBarTest, EntriesFollowThePhaseAndTimerState)
+{
+    const auto roles = [](const std::vector<MenuBarItem>& items) {
+        std::vector<Role> result;
+        for (const auto& item : items)
+            result.push_back(item.role);
+        return result;
+    };
+    const std::vector<Role> order { Role::toggle, Role::skip, Role::reset, Role::separator, Role::quit };
+
+    struct Case {
+        SessionPhase phase;
+        bool running;
+        const char* toggleTitle;
+        bool skipAndResetEnabled;
+    };
+    const Case cases[] = {
+        { SessionPhase::idle, false, "Start focus", false },
+        { SessionPhase::focusing, true, "Pause", true },
+        { SessionPhase::focusing, false, "Resume", true },
+        { SessionPhase::shortBreak, true, "Pause", true },
+        { SessionPhase::longBreak, false, "Resume", true },
+    };
+    for (const auto& test : cases) {
+        const auto items = MenuBarContent::items(test.phase, test.running);
+        ASSERT_EQ(roles(items), order);
+        EXPECT_EQ(items[0].title, QString::fromLatin1(test.toggleTitle));
+        EXPECT_TRUE(items[0].enabled);
+        EXPECT_EQ(items[1].enabled, test.skipAndResetEnabled);
+        EXPECT_EQ(items[2].enabled, test.skipAndResetEnabled);
+        EXPECT_EQ(items[4].title, QStringLiteral("Quit Moorlet"));
+        EXPECT_TRUE(items[4].enabled);
+        EXPECT_EQ(items[4].shortcut, QKeySequence(Qt::CTRL | Qt::Key_Q));
+    }
+}
+
+TEST_F(MenuBarTest, TheMenuDrivesTheSessionAndRelabelsItself)
+{
+    EXPECT_EQ(shown(Role::toggle).title, QStringLiteral("Start focus"));
+    EXPECT_FALSE(shown(Role::skip).enabled);
+    EXPECT_FALSE(shown(Role::reset).enabled);
+
+    pick(Role::toggle);
+    EXPECT_EQ(controller.phase(), SessionPhase::focusing);
+    EXPECT_TRUE(controller.isTicking());
+    EXPECT_EQ(shown(Role::toggle).title, QStringLiteral("Pause"));
+    EXPECT_TRUE(shown(Role::skip).enabled);
+    EXPECT_TRUE(shown(Role::reset).enabled);
+
+    pick(Role::toggle);
+    EXPECT_TRUE(controller.isPaused());
+    EXPECT_EQ(shown(Role::toggle).title, QStringLiteral("Resume"));
+
+    pick(Role::toggle);
+    EXPECT_TRUE(controller.isRunning());
+
+    pick(Role::skip);
+    EXPECT_EQ(controller.phase(), SessionPhase::shortBreak);
+    EXPECT_EQ(shown(Role::toggle).title, QStringLiteral("Pause"));
+
+    pick(Role::reset);
+    EXPECT_EQ(controller.phase(), SessionPhase::idle);
+    EXPECT_FALSE(controller.isTicking());
+    EXPECT_EQ(shown(Role::toggle).title, QStringLiteral("Start focus"));
+    EXPECT_FALSE(shown(Role::skip).enabled);
+}
+
+TEST_F(MenuBarTest, DisabledEntriesDoNothingWhenPickedAnyway)
+{
+    pick(Role::skip);
+    pick(Role::reset);
+    EXPECT_EQ(controller.phase(), SessionPhase::idle);
+    EXPECT_FALSE(controller.isTicking());
+}
+
+TEST_F(MenuBarTest, QuitAsksToQuitOnce)
+{
+    pick(Role::quit);
+    EXPECT_EQ(quitRequests, 1);
+}
+
+TEST_F(MenuBarTest, TheLabelShowsTheDisplayTimeOnlyWhileAPhaseIsUnderWay)
+{
+    MenuBarLabel label(controller);
+    EXPECT_TRUE(label.timeText().isEmpty());
+    EXPECT_EQ(label.toolTip(), QStringLiteral("Moorlet"));
+
+    controller.toggle();
+    EXPECT_EQ(label.timeText(), QStringLiteral("25:00"));
+    EXPECT_EQ(label.toolTip(), QStringLiteral("25:00"));
+
+    // The controller ticks twice a second; the text, and its signal, change once a second.
+    QSignalSpy textChanges(&label, &MenuBarLabel::textChanged);
+    for (int tick = 0; tick < 4; ++tick)
+        pass(0.5);
+    EXPECT_EQ(label.timeText(), QStringLiteral("24:58"));
+    EXPECT_EQ(textChanges.count(), 2);
+
+    // Paused, the time stays where it stopped.
+    controller.toggle();
+    pass(30);
+    EXPECT_EQ(label.timeText(), QStringLiteral("24:58"));
+
+    controller.engine().reset();
+    controller.sync();
+    EXPECT_TRUE(label.timeText().isEmpty());
+    EXPECT_EQ(label.toolTip(), QStringLiteral("Moorlet"));
+}
+
+TEST_F(MenuBarTest, TheIconIsTheTimerSymbolInThePhaseAccent)
+{
+    MenuBarLabel label(controller);
+    ASSERT_FALSE(label.icon().isNull());
+    const auto idleImage = label.icon().pixmap(QSize(22, 22)).toImage();
+    EXPECT_EQ(idleImage.size(), QSize(22, 22));
+
+    // Some pixel carries the idle accent, none is opaque in another colour.
+    const auto accentPixels = [](const QImage& image, const QColor& accent) {
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const auto pixel = image.pixelColor(x, y);
+                if (pixel.alpha() == 255 && pixel.rgb() == accent.rgb())
+                    ++count;
+            }
+        }
+        return count;
+    };
+    EXPECT_GT(accentPixels(idleImage.convertToFormat(QImage::Format_ARGB32), controller.accent()), 0);
+
+    QSignalSpy iconChanges(&label, &MenuBarLabel::iconChanged);
+    const auto idleAccent = controller.accent();
+    controller.toggle();
+    ASSERT_NE(controller.accent(), idleAccent) << "the test needs focus to have its own accent";
+    EXPECT_EQ(iconChanges.count(), 1);
+    const auto focusImage = label.icon().pixmap(QSize(22, 22)).toImage().convertToFormat(QImage::Format_ARGB32);
+    EXPECT_GT(accentPixels(focusImage, controller.accent()), 0);
+
+    // Ticks do not redraw the icon.
+    pass(0.5);
+    pass(0.5);
+    EXPECT_EQ(iconChanges.count(), 1);
+}

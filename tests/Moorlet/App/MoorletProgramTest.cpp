@@ -1,0 +1,347 @@
+// The whole program, as a person meets it: the built `moorlet` started on a private X display
+// and session bus, with a test tray, notification server and logind beside it, its home and XDG
+// folders in a temporary folder. The window is found and clicked with xdotool, the tray menu is
+// read and clicked over com.canonical.dbusmenu, and the session is read back with
+// `moorlet --status`.
+
+#include "Moorlet/App/InstanceService.h"
+#include "tests/fakes/LoginManager/FakeLoginManager.h"
+#include "tests/fakes/NotificationServer/FakeNotificationServer.h"
+#include "tests/fakes/StatusNotifierWatcher/FakeStatusNotifierWatcher.h"
+#include "tests/fakes/StatusNotifierWatcher/TrayMenu.h"
+#include "tests/support/TestSupport.h"
+
+#include <QDBusConnectionInterface>
+#include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRect>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+// with-xvfb.sh's screen.
+constexpr QSize kScreen { 1440, 900 };
+constexpr QSize kCollapsedPanel { 168, 168 };
+// The idle card (612) plus the panel margin (48), with no optional row: no player is installed
+// in the test's XDG folders, no session is logged and no deadline is set.
+constexpr int kIdleExpandedPanelHeight = 660;
+
+struct Finished {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Finished runTool(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment = {})
+{
+    QProcess process;
+    if (!environment.isEmpty())
+        process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    if (!process.waitForFinished(15000)) {
+        process.kill();
+        process.waitForFinished();
+        return {};
+    }
+    return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+        QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError()) };
+}
+
+class MoorletProgramTest : public ::testing::Test {
+protected:
+    MoorletProgramTest()
+        : notifications(folder.filePath(QStringLiteral("notifications.jsonl")))
+    {
+        environment = QProcessEnvironment::systemEnvironment();
+        const auto home = folder.filePath(QStringLiteral("home"));
+        const auto runtime = folder.filePath(QStringLiteral("runtime"));
+        for (const auto& path : { home, runtime, folder.filePath(QStringLiteral("share")) })
+            QDir().mkpath(path);
+        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        environment.insert(QStringLiteral("HOME"), home);
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/.local/share"));
+        environment.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/.cache"));
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+        // No music player's desktop entry is found, so the card has no now-playing row.
+        environment.insert(QStringLiteral("XDG_DATA_DIRS"), folder.filePath(QStringLiteral("share")));
+        environment.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+        environment.insert(QStringLiteral("MOORLET_SLEEP_BUS"), QStringLiteral("session"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    }
+
+    ~MoorletProgramTest() override
+    {
+        if (app && app->state() != QProcess::NotRunning) {
+            app->terminate();
+            if (!app->waitForFinished(10000)) {
+                app->kill();
+                app->waitForFinished();
+            }
+        }
+    }
+
+    static QString program() { return QStringLiteral(MOORLET_PROGRAM); }
+
+    // Stores settings as the user's defaults file, before the program starts.
+    void writeDefaults(const QJsonObject& values)
+    {
+        const auto path = folder.filePath(QStringLiteral("home/.config/Moorlet"));
+        QDir().mkpath(path);
+        QFile file(path + QStringLiteral("/defaults.json"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QJsonDocument(values).toJson());
+    }
+
+    static bool instanceIsUp()
+    {
+        return QDBusConnection::sessionBus().interface()->isServiceRegistered(
+            QString::fromLatin1(moorlet::InstanceService::kServiceName));
+    }
+
+    // Starts the program and waits for its instance interface and its window.
+    void launch()
+    {
+        ASSERT_TRUE(notifications.isReady());
+        ASSERT_TRUE(tray.isReady());
+        ASSERT_TRUE(logind.isReady());
+        app = std::make_unique<QProcess>();
+        app->setProcessEnvironment(environment);
+        app->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        app->start(program(), {});
+        ASSERT_TRUE(app->waitForStarted());
+        ASSERT_TRUE(testsupport::waitUntil([] { return instanceIsUp(); }, 20s)) << "the instance never came up";
+        ASSERT_TRUE(testsupport::waitUntil([this] { return !windows().isEmpty(); }, 20s)) << "no window was shown";
+    }
+
+    Finished moorlet(const QStringList& arguments) const { return runTool(program(), arguments, environment); }
+
+    QJsonObject status() const
+    {
+        const auto finished = moorlet({ QStringLiteral("--status") });
+        EXPECT_EQ(finished.exitCode, 0) << finished.err.toStdString();
+        EXPECT_TRUE(finished.out.endsWith(QLatin1Char('\n')));
+        EXPECT_EQ(finished.out.count(QLatin1Char('\n')), 1) << "status is one line";
+        return QJsonDocument::fromJson(finished.out.toUtf8()).object();
+    }
+
+    bool waitForStatus(const QString& key, const QJsonValue& value) const
+    {
+        return testsupport::waitUntil([&] { return status().value(key) == value; }, 10s);
+    }
+
+    // The program's mapped windows.
+    QStringList windows() const
+    {
+        const auto found = runTool(QStringLiteral("xdotool"),
+            { QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                QString::number(app->processId()) });
+        return found.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+    // The one window of the widget, in X's y-down screen coordinates.
+    QRect panelGeometry() const
+    {
+        const auto ids = windows();
+        if (ids.size() != 1)
+            return {};
+        const auto shell = runTool(QStringLiteral("xdotool"),
+            { QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), ids.first() })
+                               .out;
+        QHash<QString, int> values;
+        for (const auto& line : shell.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            const auto parts = line.split(QLatin1Char('='));
+            if (parts.size() == 2)
+                values.insert(parts[0], parts[1].toInt());
+        }
+        return { values.value(QStringLiteral("X")), values.value(QStringLiteral("Y")),
+            values.value(QStringLiteral("WIDTH")), values.value(QStringLiteral("HEIGHT")) };
+    }
+
+    bool waitForPanel(const std::function<bool(const QRect&)>& predicate) const
+    {
+        return testsupport::waitUntil([&] { return predicate(panelGeometry()); }, 10s);
+    }
+
+    void clickAt(QPoint point) const
+    {
+        runTool(QStringLiteral("xdotool"),
+            { QStringLiteral("mousemove"), QString::number(point.x()), QString::number(point.y()), QStringLiteral("click"),
+                QStringLiteral("1") });
+    }
+
+    TrayMenu trayMenu() const
+    {
+        EXPECT_TRUE(tray.waitForItems(1)) << "the program registered no tray item";
+        const auto items = tray.items();
+        return TrayMenu(items.isEmpty() ? QString() : items.first());
+    }
+
+    testsupport::TemporaryFolder folder;
+    FakeNotificationServer notifications;
+    FakeStatusNotifierWatcher tray;
+    FakeLoginManager logind;
+    QProcessEnvironment environment;
+    std::unique_ptr<QProcess> app;
+};
+
+} // namespace
+
+TEST_F(MoorletProgramTest, FirstLaunchDocksTheTileRightAndAClickExpandsIt)
+{
+    launch();
+    // Centred on the right edge of the screen (no panels on Xvfb, so the whole screen is free).
+    const QRect docked(QPoint(kScreen.width() - kCollapsedPanel.width(), (kScreen.height() - kCollapsedPanel.height()) / 2),
+        kCollapsedPanel);
+    ASSERT_TRUE(waitForPanel([&](const QRect& frame) { return frame == docked; }))
+        << "panel at " << panelGeometry().x() << "," << panelGeometry().y() << " " << panelGeometry().width() << "x"
+        << panelGeometry().height();
+
+    clickAt(docked.center());
+    ASSERT_TRUE(waitForPanel([](const QRect& frame) { return frame.width() == 320; })) << "the click did not expand it";
+    const auto expanded = panelGeometry();
+    EXPECT_EQ(expanded.height(), kIdleExpandedPanelHeight);
+    // The card grows away from the right edge and stays on screen.
+    EXPECT_EQ(expanded.right() + 1, kScreen.width());
+    EXPECT_GE(expanded.top(), -12);
+    EXPECT_LE(expanded.bottom() + 1, kScreen.height() + 12);
+
+    // Starting focus while expanded resizes the panel to the running card.
+    ASSERT_EQ(moorlet({ QStringLiteral("--toggle") }).exitCode, 0);
+    EXPECT_TRUE(waitForPanel([](const QRect& frame) { return frame.height() == kIdleExpandedPanelHeight - 44; }))
+        << "height " << panelGeometry().height();
+}
+
+TEST_F(MoorletProgramTest, APlayerThatIsPlayingGetsItsRowWhenTheCardOpens)
+{
+    QProcess player;
+    player.start(QStringLiteral(MOORLET_MPRIS_PLAYER),
+        { QStringLiteral("--bus-name"), QStringLiteral("org.mpris.MediaPlayer2.testplayer"), QStringLiteral("--track"),
+            QStringLiteral("Weightless|Marconi Union"), QStringLiteral("--status"), QStringLiteral("Playing") });
+    ASSERT_TRUE(testsupport::waitUntil([] {
+        return QDBusConnection::sessionBus().interface()->isServiceRegistered(
+            QStringLiteral("org.mpris.MediaPlayer2.testplayer"));
+    }));
+    launch();
+    ASSERT_TRUE(waitForPanel([](const QRect& frame) { return frame.size() == kCollapsedPanel; }));
+    // The player is found while the card opens; the now-playing row makes the card 50 points
+    // taller and the panel must grow with it.
+    clickAt(panelGeometry().center());
+    EXPECT_TRUE(waitForPanel([](const QRect& frame) { return frame.height() == kIdleExpandedPanelHeight + 50; }))
+        << "height " << panelGeometry().height();
+    player.kill();
+    player.waitForFinished();
+}
+
+TEST_F(MoorletProgramTest, TheWidgetModeSettingDocksItLeft)
+{
+    writeDefaults({ { QStringLiteral("com.veltrane.widgetMode"), QStringLiteral("left") } });
+    launch();
+    EXPECT_TRUE(waitForPanel([](const QRect& frame) {
+        return frame == QRect(QPoint(0, (kScreen.height() - kCollapsedPanel.height()) / 2), kCollapsedPanel);
+    })) << "panel at x " << panelGeometry().x();
+}
+
+TEST_F(MoorletProgramTest, TheTrayMenuTheCommandLineTheHotKeyAndSleepDriveOneSession)
+{
+    launch();
+    auto menu = trayMenu();
+    ASSERT_TRUE(testsupport::waitUntil([&] { return menu.entry(QStringLiteral("Start focus")).has_value(); }));
+    std::vector<QString> labels;
+    for (const auto& entry : menu.entries())
+        labels.push_back(entry.separator ? QStringLiteral("—") : entry.label);
+    EXPECT_EQ(labels, (std::vector<QString> { QStringLiteral("Start focus"), QStringLiteral("Skip"), QStringLiteral("Reset"),
+                          QStringLiteral("—"), QStringLiteral("Quit Moorlet") }));
+    EXPECT_FALSE(menu.entry(QStringLiteral("Skip"))->enabled);
+    EXPECT_FALSE(menu.entry(QStringLiteral("Reset"))->enabled);
+    EXPECT_EQ(menu.toolTipTitle(), QStringLiteral("Moorlet"));
+
+    const auto idle = status();
+    EXPECT_EQ(idle.value(QStringLiteral("phase")), QStringLiteral("idle"));
+    EXPECT_EQ(idle.value(QStringLiteral("running")), false);
+    EXPECT_EQ(idle.value(QStringLiteral("sessionsToday")), 0);
+
+    // The tray menu starts focus.
+    ASSERT_TRUE(menu.click(menu.entry(QStringLiteral("Start focus"))->id));
+    ASSERT_TRUE(waitForStatus(QStringLiteral("running"), true));
+    const auto focusing = status();
+    EXPECT_EQ(focusing.value(QStringLiteral("phase")), QStringLiteral("focusing"));
+    EXPECT_GT(focusing.value(QStringLiteral("remaining")).toDouble(), 1490);
+    EXPECT_LE(focusing.value(QStringLiteral("remaining")).toDouble(), 1500);
+    EXPECT_TRUE(focusing.value(QStringLiteral("displayTime")).toString().startsWith(QStringLiteral("2")));
+    EXPECT_TRUE(testsupport::waitUntil([&] { return menu.entry(QStringLiteral("Pause")).has_value(); }));
+    EXPECT_TRUE(menu.entry(QStringLiteral("Skip"))->enabled);
+    // The tray's tooltip carries the time.
+    EXPECT_TRUE(testsupport::waitUntil([&] { return menu.toolTipTitle().contains(QLatin1Char(':')); }));
+
+    // The command line pauses and resumes.
+    ASSERT_EQ(moorlet({ QStringLiteral("--toggle") }).exitCode, 0);
+    EXPECT_EQ(status().value(QStringLiteral("paused")), true);
+    EXPECT_TRUE(testsupport::waitUntil([&] { return menu.entry(QStringLiteral("Resume")).has_value(); }));
+    ASSERT_EQ(moorlet({ QStringLiteral("--toggle") }).exitCode, 0);
+    EXPECT_EQ(status().value(QStringLiteral("running")), true);
+
+    // The machine goes to sleep: the running block pauses, and waking leaves it paused.
+    logind.announceSleep(true);
+    ASSERT_TRUE(waitForStatus(QStringLiteral("paused"), true)) << "sleep did not pause the focus block";
+    logind.announceSleep(false);
+    testsupport::processEvents(300ms);
+    EXPECT_EQ(status().value(QStringLiteral("paused")), true);
+
+    // The hot key (⌥⌘Space: Alt+Super+Space) resumes.
+    runTool(QStringLiteral("xdotool"), { QStringLiteral("key"), QStringLiteral("super+alt+space") });
+    EXPECT_TRUE(waitForStatus(QStringLiteral("running"), true)) << "the hot key did not toggle";
+
+    // Skipping ends the block into a break and announces it.
+    ASSERT_EQ(moorlet({ QStringLiteral("--skip") }).exitCode, 0);
+    EXPECT_EQ(status().value(QStringLiteral("phase")), QStringLiteral("shortBreak"));
+    ASSERT_TRUE(notifications.waitForCalls(QStringLiteral("Notify"), 1));
+    EXPECT_EQ(notifications.calls(QStringLiteral("Notify")).first().value(QStringLiteral("summary")),
+        QStringLiteral("Focus complete"));
+
+    ASSERT_EQ(moorlet({ QStringLiteral("--reset") }).exitCode, 0);
+    EXPECT_EQ(status().value(QStringLiteral("phase")), QStringLiteral("idle"));
+    EXPECT_TRUE(testsupport::waitUntil([&] { return menu.toolTipTitle() == QLatin1String("Moorlet"); }));
+
+    // Quitting from the tray ends the program cleanly.
+    ASSERT_TRUE(menu.click(menu.entry(QStringLiteral("Quit Moorlet"))->id));
+    ASSERT_TRUE(app->waitForFinished(10000));
+    EXPECT_EQ(app->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(app->exitCode(), 0);
+}
+
+TEST_F(MoorletProgramTest, ASecondStartHandsOverToTheFirstAndExits)
+{
+    launch();
+    const auto second = moorlet({});
+    EXPECT_EQ(second.exitCode, 0) << second.err.toStdString();
+    EXPECT_EQ(app->state(), QProcess::Running);
+    // The first instance shows its card.
+    EXPECT_TRUE(waitForPanel([](const QRect& frame) { return frame.width() == 320; }));
+    EXPECT_EQ(windows().size(), 1);
+}
+
+TEST_F(MoorletProgramTest, RequestsWithoutARunningInstanceFailClearly)
+{
+    for (const auto* option : { "--toggle", "--skip", "--reset", "--status" }) {
+        const auto finished = moorlet({ QString::fromLatin1(option) });
+        EXPECT_EQ(finished.exitCode, 1) << option;
+        EXPECT_TRUE(finished.out.isEmpty()) << option;
+        EXPECT_TRUE(finished.err.contains(QStringLiteral("Moorlet is not running"))) << option;
+    }
+    EXPECT_FALSE(instanceIsUp()) << "a request must not start the application";
+
+    const auto wrong = moorlet({ QStringLiteral("--toggle"), QStringLiteral("--skip") });
+    EXPECT_EQ(wrong.exitCode, 2);
+    EXPECT_TRUE(wrong.err.contains(QStringLiteral("--help")));
+    const auto help = moorlet({ QStringLiteral("--help") });
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.contains(QStringLiteral("--status")));
+}

@@ -1,0 +1,152 @@
+// The hand-over between two starts of the program, over a private session bus. The running
+// instance serves on this test's main connection; the later start is played by another
+// connection on another thread, since a blocking call to our own thread would wait for itself.
+
+#include "Moorlet/App/InstanceService.h"
+#include "Moorlet/App/SingleInstance.h"
+
+#include "tests/support/TestSupport.h"
+
+#include <QDBusConnectionInterface>
+
+#include <gtest/gtest.h>
+
+#include <future>
+
+using namespace moorlet;
+using Status = SingleInstance::Reply::Status;
+
+namespace {
+
+SingleInstance::Reply sendFromAnotherStart(AppCommand command, int timeoutMs = SingleInstance::kReplyTimeoutMs)
+{
+    auto reply = std::async(std::launch::async, [command, timeoutMs] {
+        const auto name = QStringLiteral("later-start");
+        SingleInstance::Reply result;
+        {
+            auto bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, name);
+            result = SingleInstance::send(bus, command, timeoutMs);
+        }
+        QDBusConnection::disconnectFromBus(name);
+        return result;
+    });
+    // The running instance answers from this thread's event loop.
+    testsupport::waitUntil([&] { return reply.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },
+        std::chrono::milliseconds(timeoutMs + 5000));
+    return reply.get();
+}
+
+class SingleInstanceTest : public ::testing::Test {
+protected:
+    ~SingleInstanceTest() override
+    {
+        auto bus = QDBusConnection::sessionBus();
+        bus.unregisterObject(QString::fromLatin1(InstanceService::kObjectPath));
+        bus.interface()->unregisterService(QString::fromLatin1(InstanceService::kServiceName));
+    }
+
+    InstanceService running;
+    std::vector<std::string> received;
+
+    void installHandlers()
+    {
+        running.onActivate = [this] { received.push_back("Activate"); };
+        running.onToggle = [this] { received.push_back("Toggle"); };
+        running.onSkip = [this] { received.push_back("Skip"); };
+        running.onReset = [this] { received.push_back("Reset"); };
+        running.onStatus = [this] {
+            received.push_back("Status");
+            return QStringLiteral(R"({"phase":"focusing"})");
+        };
+    }
+};
+
+} // namespace
+
+TEST_F(SingleInstanceTest, WithoutARunningInstanceRequestsReportNotRunning)
+{
+    for (const auto command : { AppCommand::toggle, AppCommand::status, AppCommand::launch })
+        EXPECT_EQ(sendFromAnotherStart(command).status, Status::notRunning);
+}
+
+TEST_F(SingleInstanceTest, TheFirstStartOwnsTheNameAndLaterStartsDoNot)
+{
+    ASSERT_EQ(SingleInstance::claim(QDBusConnection::sessionBus(), running), SingleInstance::Claim::primary);
+
+    auto claimed = std::async(std::launch::async, [] {
+        const auto name = QStringLiteral("second-start");
+        SingleInstance::Claim claim;
+        {
+            InstanceService second;
+            auto bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, name);
+            claim = SingleInstance::claim(bus, second);
+            // The refused start does not keep its object exported.
+            EXPECT_EQ(bus.objectRegisteredAt(QString::fromLatin1(InstanceService::kObjectPath)), nullptr);
+        }
+        QDBusConnection::disconnectFromBus(name);
+        return claim;
+    });
+    EXPECT_EQ(claimed.get(), SingleInstance::Claim::secondary);
+}
+
+TEST_F(SingleInstanceTest, EveryRequestReachesItsHandlerInTheRunningInstance)
+{
+    installHandlers();
+    ASSERT_EQ(SingleInstance::claim(QDBusConnection::sessionBus(), running), SingleInstance::Claim::primary);
+
+    for (const auto command : { AppCommand::launch, AppCommand::toggle, AppCommand::skip, AppCommand::reset })
+        EXPECT_EQ(sendFromAnotherStart(command).status, Status::answered);
+    const auto status = sendFromAnotherStart(AppCommand::status);
+    EXPECT_EQ(status.status, Status::answered);
+    EXPECT_EQ(status.text, QStringLiteral(R"({"phase":"focusing"})"));
+
+    EXPECT_EQ(received, (std::vector<std::string> { "Activate", "Toggle", "Skip", "Reset", "Status" }));
+}
+
+TEST_F(SingleInstanceTest, AnInstanceStillStartingRefusesInsteadOfDroppingTheRequest)
+{
+    ASSERT_EQ(SingleInstance::claim(QDBusConnection::sessionBus(), running), SingleInstance::Claim::primary);
+    const auto reply = sendFromAnotherStart(AppCommand::toggle);
+    EXPECT_EQ(reply.status, Status::failed);
+    EXPECT_TRUE(reply.text.contains(QStringLiteral("starting")));
+}
+
+TEST_F(SingleInstanceTest, AnInstanceThatHangsIsReportedAsFailedAfterTheTimeout)
+{
+    ASSERT_EQ(SingleInstance::claim(QDBusConnection::sessionBus(), running), SingleInstance::Claim::primary);
+    // The running instance's thread is busy: nothing runs its event loop while the request waits.
+    auto reply = std::async(std::launch::async, [] {
+        const auto name = QStringLiteral("impatient-start");
+        SingleInstance::Reply result;
+        {
+            auto bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, name);
+            result = SingleInstance::send(bus, AppCommand::toggle, 300);
+        }
+        QDBusConnection::disconnectFromBus(name);
+        return result;
+    });
+    EXPECT_EQ(reply.get().status, Status::failed);
+    testsupport::processEvents();
+}
+
+TEST_F(SingleInstanceTest, TheNameIsFreeAgainOnceTheInstanceLetsGo)
+{
+    auto bus = QDBusConnection::sessionBus();
+    ASSERT_EQ(SingleInstance::claim(bus, running), SingleInstance::Claim::primary);
+    bus.unregisterObject(QString::fromLatin1(InstanceService::kObjectPath));
+    bus.interface()->unregisterService(QString::fromLatin1(InstanceService::kServiceName));
+    EXPECT_EQ(sendFromAnotherStart(AppCommand::toggle).status, Status::notRunning);
+
+    InstanceService next;
+    EXPECT_EQ(SingleInstance::claim(bus, next), SingleInstance::Claim::primary);
+    bus.unregisterObject(QString::fromLatin1(InstanceService::kObjectPath));
+}
+
+TEST(SingleInstanceWithoutBusTest, ADisconnectedBusIsReportedAsNoBus)
+{
+    auto bus = QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("nowhere"));
+    InstanceService service;
+    EXPECT_EQ(SingleInstance::claim(bus, service), SingleInstance::Claim::noBus);
+    EXPECT_EQ(SingleInstance::send(bus, AppCommand::toggle).status, Status::noBus);
+    QDBusConnection::disconnectFromBus(QStringLiteral("nowhere"));
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QVariantMap>
+
+#include <optional>
+#include <vector>
+
+// A tray item seen from the tray's side: its StatusNotifierItem properties and its menu, read
+// and clicked through com.canonical.dbusmenu as a desktop's tray would. Every call blocks on the
+// session bus, so the item must live in another process.
+class TrayMenu {
+public:
+    struct Entry {
+        int id = 0;
+        // The label without its mnemonic underscores.
+        QString label;
+        bool enabled = true;
+        bool visible = true;
+        bool separator = false;
+    };
+
+    // `item` as the watcher lists it: "service/path".
+    explicit TrayMenu(const QString& item);
+
+    // A property of the org.kde.StatusNotifierItem interface ("ToolTip", "Title", "Menu", …).
+    QVariant itemProperty(const QString& name) const;
+    // The tooltip's title text.
+    QString toolTipTitle() const;
+    // The top-level entries, in order; empty when the menu cannot be read.
+    std::vector<Entry> entries() const;
+    // The first entry with the label.
+    std::optional<Entry> entry(const QString& label) const;
+    // Sends the "clicked" event a tray sends when the user picks the entry.
+    bool click(int id) const;
+
+private:
+    QString m_service;
+    QString m_itemPath;
+};
