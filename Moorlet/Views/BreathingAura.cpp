@@ -13,8 +13,6 @@ using veltrane::Animation;
 
 const Animation kChange = Animation::easeInOut(0.6);
 const Animation kBreath = Animation::easeInOut(3.6).repeatingForever(Animation::Reversal::autoreverses);
-constexpr double kSmallest = 0.92;
-constexpr double kLargest = 1.12;
 constexpr double kInactiveOpacity = 0.82;
 
 struct Glow {
@@ -58,7 +56,7 @@ void BreathingAura::update(const QColor& tint, bool active, bool reduceMotion)
         return;
     m_breathing = breathe;
     if (breathe)
-        m_scale.start(kSmallest, kLargest, kBreath);
+        m_scale.start(kSmallestScale, kLargestScale, kBreath);
     else if (reduceMotion)
         m_scale.jumpTo(1.0);
     else
@@ -75,21 +73,24 @@ void BreathingAura::paint(QPainter& painter, QPointF center) const
     const QColor tint = m_tint.value();
     const double active = m_active.value();
     painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
     painter.setOpacity(painter.opacity() * opacity());
     painter.translate(center);
     painter.scale(scale(), scale());
-    painter.setPen(Qt::NoPen);
-    for (const Glow& glow : { kOuter, kInner }) {
-        const double alpha = glow.inactiveOpacity + (glow.activeOpacity - glow.inactiveOpacity) * active;
-        const double reach = glow.endRadius + glow.blur;
-        QRadialGradient gradient(QPointF(0, 0), reach);
-        gradient.setColorAt(0, veltrane::withOpacity(tint, alpha));
-        gradient.setColorAt(glow.startRadius / reach, veltrane::withOpacity(tint, alpha));
-        gradient.setColorAt(1, veltrane::withOpacity(tint, 0));
-        painter.setBrush(gradient);
-        painter.drawEllipse(QPointF(0, 0), reach, reach);
-    }
+    m_layer.draw(painter, QRectF(-kReach, -kReach, 2 * kReach, 2 * kReach), layerKey(tint.rgba(), active),
+        [&](QPainter& layer) {
+            layer.translate(kReach, kReach);
+            layer.setPen(Qt::NoPen);
+            for (const Glow& glow : { kOuter, kInner }) {
+                const double alpha = glow.inactiveOpacity + (glow.activeOpacity - glow.inactiveOpacity) * active;
+                const double reach = glow.endRadius + glow.blur;
+                QRadialGradient gradient(QPointF(0, 0), reach);
+                gradient.setColorAt(0, veltrane::withOpacity(tint, alpha));
+                gradient.setColorAt(glow.startRadius / reach, veltrane::withOpacity(tint, alpha));
+                gradient.setColorAt(1, veltrane::withOpacity(tint, 0));
+                layer.setBrush(gradient);
+                layer.drawEllipse(QPointF(0, 0), reach, reach);
+            }
+        });
     painter.restore();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Moorlet/Views/AnimatedColor.h"
+#include "Moorlet/Views/LayerCache.h"
 #include "VeltraneKit/Motion/AnimatedValue.h"
 
 #include <QPointF>
@@ -21,6 +22,9 @@ public:
     static constexpr double kFrame = 220;
     // How far the glow reaches from the centre at full size.
     static constexpr double kReach = 148;
+    // The breath's extremes.
+    static constexpr double kSmallestScale = 0.92;
+    static constexpr double kLargestScale = 1.12;
 
     explicit BreathingAura(veltrane::FrameTicker& ticker);
 
@@ -41,6 +45,8 @@ private:
     veltrane::AnimatedValue<double> m_scale;
     bool m_breathing = false;
     bool m_initialised = false;
+    // The glow at rest size; breathing only scales the picture.
+    mutable LayerCache m_layer;
 };
 
 } // namespace moorlet

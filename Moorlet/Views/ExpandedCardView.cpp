@@ -7,6 +7,7 @@
 #include "Moorlet/Views/OptionalCardRows.h"
 #include "Moorlet/Views/ViewContext.h"
 #include "Moorlet/Views/WidgetMetrics.h"
+#include "VeltraneKit/Components/Material.h"
 #include "VeltraneKit/Components/PillButtonPainter.h"
 #include "VeltraneKit/Components/ProgressRingPainter.h"
 #include "VeltraneKit/Motion/Motion.h"
@@ -61,6 +62,7 @@ const veltrane::TypeStyle kBadgeNumberStyle { 11, QFont::Medium, veltrane::FontD
 constexpr double kRingDiameter = 160;
 constexpr double kRingLineWidth = 6;
 constexpr double kRingTrackOpacity = 0.15;
+constexpr double kRingSteps = 1000;
 constexpr double kTimeWidth = 132;
 constexpr double kTimeLineHeight = 52;
 constexpr double kCheerLineHeight = 16;
@@ -114,6 +116,13 @@ QFont sectionFont()
     return font;
 }
 
+// The part of the card the ring row's aura and ring can reach.
+QRectF ringArea(const QRectF& ring)
+{
+    const double reach = BreathingAura::kReach * BreathingAura::kLargestScale + veltrane::Motion::rowOffset;
+    return QRectF(ring.center().x() - reach, ring.center().y() - reach, 2 * reach, 2 * reach);
+}
+
 // How far each row's drawing may reach beyond its rectangle: shadows, the ring's glow.
 double bleedOf(CardRow row)
 {
@@ -147,14 +156,20 @@ ExpandedCardView::ExpandedCardView(ViewContext& context, Actions actions)
     , m_nowPlaying(context)
 {
     const auto repaint = context.repaint;
+    // The aura and the ring breathe for as long as a session runs: only their area is painted
+    // again on each of those frames.
+    const auto repaintRing = [this] {
+        if (const auto ring = layout().rect(CardRow::ring))
+            m_context.repaintCardArea(ringArea(*ring));
+    };
     m_mascot.setOnFrame(repaint);
-    m_aura.setOnFrame(repaint);
+    m_aura.setOnFrame(repaintRing);
     m_cheer.setOnFrame(repaint);
     m_time.setOnFrame(repaint);
     m_focusToday.setOnFrame(repaint);
     m_sessions.setOnFrame(repaint);
     m_ringProgress.onFrame = repaint;
-    m_ringScale.onFrame = repaint;
+    m_ringScale.onFrame = repaintRing;
     m_goalProgress.onFrame = repaint;
     m_streakScale.onFrame = repaint;
     for (auto& scale : m_pillScales) {
@@ -502,7 +517,11 @@ void ExpandedCardView::paint(QPainter& painter, const QRectF& card) const
         m_aura.paint(painter, ring->center());
         painter.restore();
     }
+    const std::optional<QRectF> clip = painter.hasClipping() ? std::optional(painter.clipBoundingRect()) : std::nullopt;
     for (const CardLayout::Row& row : rows.rows()) {
+        const double bleed = bleedOf(row.kind) + veltrane::Motion::rowOffset;
+        if (clip && !clip->intersects(row.rect.adjusted(-bleed, -bleed, bleed, bleed)))
+            continue;
         m_reveals[static_cast<std::size_t>(row.kind)]->paint(painter, row.rect, bleedOf(row.kind), reduce,
             [&](QPainter& target) { paintRow(target, row.kind, row.rect); });
     }
@@ -602,11 +621,15 @@ void ExpandedCardView::paintRing(QPainter& painter, const QRectF& rect) const
     painter.scale(scale, scale);
     painter.translate(-center);
     veltrane::ProgressRingPainter ring;
-    ring.progress = m_ringProgress.value();
+    // Drawn to the nearest thousandth (half a point along the ring), so that the glow is blurred
+    // anew only when the arc visibly grows.
+    ring.progress = std::round(m_ringProgress.value() * kRingSteps) / kRingSteps;
     ring.tint = accent;
     ring.lineWidth = kRingLineWidth;
     ring.trackOpacity = kRingTrackOpacity;
-    ring.paint(painter, frame);
+    const double reach = ring.overhang();
+    m_ringLayer.draw(painter, frame.adjusted(-reach, -reach, reach, reach), layerKey(ring.progress, accent.rgba()),
+        [&](QPainter& layer) { ring.paint(layer, QRectF(reach, reach, frame.width(), frame.height())); });
     painter.restore();
 
     const QRectF timeBox(center.x() - kTimeWidth / 2, center.y() - kTimeRise - kTimeLineHeight / 2, kTimeWidth,
@@ -621,12 +644,23 @@ void ExpandedCardView::paintRing(QPainter& painter, const QRectF& rect) const
 void ExpandedCardView::paintControls(QPainter& painter, const QRectF&) const
 {
     const QColor accent = m_context.accent();
-    const veltrane::PillButtonPainter reset(QStringLiteral("arrow.counterclockwise"), Colors::idle(), false);
-    const veltrane::PillButtonPainter primary(m_context.controller.primaryIcon(), accent, true);
-    const veltrane::PillButtonPainter skip(QStringLiteral("forward.fill"), accent, false);
-    reset.paint(painter, targetRect({ Kind::reset }), pillScale(Kind::reset));
-    primary.paint(painter, targetRect({ Kind::primary }), pillScale(Kind::primary));
-    skip.paint(painter, targetRect({ Kind::skip }), pillScale(Kind::skip));
+    const std::array pills {
+        veltrane::PillButtonPainter(QStringLiteral("arrow.counterclockwise"), Colors::idle(), false),
+        veltrane::PillButtonPainter(m_context.controller.primaryIcon(), accent, true),
+        veltrane::PillButtonPainter(QStringLiteral("forward.fill"), accent, false),
+    };
+    // What a plain button takes from the palette is part of its picture too.
+    const QRgb material = veltrane::materialFill(veltrane::Material::ultraThin).rgba();
+    const QRgb symbol = Colors::textPrimary().rgba();
+    for (std::size_t i = 0; i < pills.size(); ++i) {
+        const veltrane::PillButtonPainter& pill = pills[i];
+        const QRectF frame = targetRect({ kPills[i] });
+        const double reach = pill.overhang();
+        const double scale = pillScale(kPills[i]);
+        m_pillLayers[i].draw(painter, frame.adjusted(-reach, -reach, reach, reach),
+            layerKey(pill.systemImage(), pill.tint().rgba(), scale, material, symbol),
+            [&](QPainter& layer) { pill.paint(layer, QRectF(reach, reach, frame.width(), frame.height()), scale); });
+    }
 }
 
 void ExpandedCardView::paintQuickStart(QPainter& painter, const QRectF&) const

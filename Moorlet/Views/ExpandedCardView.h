@@ -5,6 +5,7 @@
 #include "Moorlet/Views/CardLayout.h"
 #include "Moorlet/Views/CardTarget.h"
 #include "Moorlet/Views/CheerLine.h"
+#include "Moorlet/Views/LayerCache.h"
 #include "Moorlet/Views/MoodMascot.h"
 #include "Moorlet/Views/NowPlayingView.h"
 #include "Moorlet/Views/RollingText.h"
@@ -128,6 +129,10 @@ private:
     TaskPickerButton m_taskPicker;
     AmbientView m_ambient;
     NowPlayingView m_nowPlaying;
+
+    // The ring's glow and the buttons' shadows, kept between frames.
+    mutable LayerCache m_ringLayer;
+    mutable std::array<LayerCache, 3> m_pillLayers;
 
     bool m_ringBreathing = false;
     // The card's own short-lived states after a phase or streak change.

@@ -33,7 +33,7 @@ TaskListView::TaskListView(ViewContext& context, QWidget* parent)
     : QWidget(parent)
     , m_context(context)
 {
-    setAttribute(Qt::WA_TranslucentBackground);
+    setAutoFillBackground(false);
     setCursor(Qt::PointingHandCursor);
     reload();
 }

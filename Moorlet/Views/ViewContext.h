@@ -6,6 +6,7 @@
 #include "VeltraneKit/Widget/OneShotScheduler.h"
 
 #include <QColor>
+#include <QRectF>
 
 #include <functional>
 
@@ -38,8 +39,10 @@ struct ViewContext {
     QWidget& host;
     // Colours from the host's palette (a forced light or dark appearance included).
     ViewPalette palette;
-    // Asks the host to paint again.
+    // Asks the host to paint again, all of it or only an area of the expanded card (in the
+    // card's coordinates), for the animations that never stop while a session runs.
     std::function<void()> repaint;
+    std::function<void(const QRectF&)> repaintCardArea;
 
     bool reducesMotion() const;
     QColor accent() const;

@@ -110,6 +110,9 @@ WidgetRootView::WidgetRootView(Inputs inputs, ViewEnvironment environment, QWidg
         *this,
         ViewPalette::from(palette()),
         [this] { update(); },
+        [this](const QRectF& area) {
+            update(contentTransform().mapRect(area.translated(cardRect().topLeft())).toAlignedRect().adjusted(-1, -1, 1, 1));
+        },
     });
     applyAppearance();
     m_tile = std::make_unique<CollapsedTileView>(*m_context);
@@ -557,17 +560,20 @@ void WidgetRootView::paintContent(QPainter& painter)
     }
     // The widget fades as one picture: its layers are composed first, then drawn translucent.
     const double ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
-    QImage layer((QSizeF(size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
-    layer.setDevicePixelRatio(ratio);
-    layer.fill(Qt::transparent);
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    if (m_fadeBuffer.size() != pixels || m_fadeBuffer.devicePixelRatio() != ratio) {
+        m_fadeBuffer = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+        m_fadeBuffer.setDevicePixelRatio(ratio);
+    }
+    m_fadeBuffer.fill(Qt::transparent);
     {
-        QPainter layerPainter(&layer);
+        QPainter layerPainter(&m_fadeBuffer);
         layerPainter.setRenderHint(QPainter::Antialiasing);
         paintLayer(layerPainter);
     }
     painter.save();
     painter.setOpacity(opacity);
-    painter.drawImage(QPointF(0, 0), layer);
+    painter.drawImage(QPointF(0, 0), m_fadeBuffer);
     painter.restore();
 }
 
@@ -587,8 +593,17 @@ void WidgetRootView::paintLayer(QPainter& painter)
     look.sceneTint = m_sceneTint.value();
     look.sceneTintPresence = m_sceneTintPresence.value();
     look.hovered = m_controller.isHovered();
-    look.paintShadows(painter, background);
-    look.paint(painter, background);
+    const double extent = CardBackground::shadowExtent();
+    const auto wash = look.wash ? layerKey(look.wash->stops.front().second.rgba(), look.wash->stops.back().second.rgba())
+                                : QByteArray();
+    m_backdropLayer.draw(painter, background.adjusted(-extent, -extent, extent, extent),
+        layerKey(background.size(), look.cornerRadius, look.palette.windowBackground.rgba(), wash,
+            look.sceneTint.rgba(), look.sceneTintPresence, look.hovered),
+        [&](QPainter& layer) {
+            const QRectF local(QPointF(extent, extent), background.size());
+            look.paintShadows(layer, local);
+            look.paint(layer, local);
+        });
 
     painter.save();
     painter.setClipPath(look.shape(background), Qt::IntersectClip);

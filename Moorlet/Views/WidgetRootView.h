@@ -4,6 +4,7 @@
 #include "Moorlet/Views/CardTarget.h"
 #include "Moorlet/Views/CelebrationToast.h"
 #include "Moorlet/Views/ConfettiBurst.h"
+#include "Moorlet/Views/LayerCache.h"
 #include "Moorlet/Views/ViewContext.h"
 #include "Moorlet/Views/ViewEnvironment.h"
 #include "Moorlet/Views/Wiggle.h"
@@ -190,6 +191,11 @@ private:
     Wiggle m_wiggle;
     CelebrationToast m_toast;
     std::mt19937_64 m_random;
+
+    // Pictures kept between frames: the backdrop with its shadows, and the whole widget while it
+    // is drawn translucent.
+    LayerCache m_backdropLayer;
+    QImage m_fadeBuffer;
 
     // Shared with delayed work so that it does nothing once the view is gone.
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);

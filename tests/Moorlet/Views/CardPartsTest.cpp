@@ -2,6 +2,7 @@
 #include "Moorlet/Views/CardLayout.h"
 #include "Moorlet/Views/CardTexts.h"
 #include "Moorlet/Views/ExpandedCardView.h"
+#include "Moorlet/Views/LayerCache.h"
 #include "Moorlet/Views/MoorletLogo.h"
 #include "Moorlet/Views/ReduceMotion.h"
 #include "Moorlet/Views/RollingText.h"
@@ -33,10 +34,11 @@ protected:
         root.show();
     }
 
-    static WidgetScene::Options options(const testsupport::TemporaryFolder& folder)
+    WidgetScene::Options options(const testsupport::TemporaryFolder& folder)
     {
         WidgetScene::Options result;
         result.soundsFolder = folder.path();
+        result.chooseFiles = [this] { return chosenFiles; };
         return result;
     }
 
@@ -63,6 +65,8 @@ protected:
     }
 
     testsupport::TemporaryFolder sounds;
+    testsupport::TemporaryFolder downloads;
+    QStringList chosenFiles;
     WidgetScene scene;
     WidgetRootView& root;
 };
@@ -145,6 +149,33 @@ TEST_F(CardPartsTest, SoundChipsSwitchSoundsAndTintTheCard)
     EXPECT_FALSE(scene.ambient->isActive("rain"));
 }
 
+TEST_F(CardPartsTest, TheImportChipAddsTheChosenFilesAsChipsOfTheirOwn)
+{
+    QFile file(downloads.filePath(QStringLiteral("Cafe.mp3")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not really audio");
+    file.close();
+    chosenFiles = { file.fileName() };
+    expand();
+    const int before = static_cast<int>(scene.ambient->sounds().size());
+    EXPECT_FALSE(root.card().ambientView().userSound(0));
+
+    QRectF chip = root.cardTargetRect({ Kind::importSounds });
+    const QRectF ambientRow = rowOnWidget(CardRow::ambient);
+    for (int notch = 0; notch < 40 && !ambientRow.contains(chip); ++notch) {
+        QWheelEvent wheel(ambientRow.center(), root.mapToGlobal(ambientRow.center()), {}, QPoint(0, -120),
+            Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(&root, &wheel);
+        chip = root.cardTargetRect({ Kind::importSounds });
+    }
+    viewprobe::click(root, chip.center());
+    ASSERT_EQ(static_cast<int>(scene.ambient->sounds().size()), before + 1);
+    const auto imported = root.card().ambientView().userSound(before);
+    ASSERT_TRUE(imported);
+    EXPECT_EQ(imported->first, "user_Cafe.mp3");
+    EXPECT_EQ(imported->second, "Cafe");
+}
+
 TEST_F(CardPartsTest, DraggingTheLevelSetsTheMasterVolume)
 {
     expand();
@@ -209,6 +240,31 @@ TEST_F(CardPartsTest, ReduceMotionCombinesTheDesktopAndTheSetting)
     EXPECT_TRUE(reduce.isOn());
     scene.settings->setForceReduceMotion(false);
     EXPECT_EQ(changes.count(), 2);
+}
+
+TEST(LayerCache, RendersAgainOnlyWhenItsKeySizeOrResolutionChanges)
+{
+    LayerCache cache;
+    QImage canvas(40, 40, QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(Qt::transparent);
+    int drawn = 0;
+    const auto draw = [&](const QRectF& bounds, const QByteArray& key) {
+        QPainter painter(&canvas);
+        cache.draw(painter, bounds, key, [&](QPainter& layer) {
+            ++drawn;
+            layer.fillRect(QRectF(0, 0, 4, 4), Qt::red);
+        });
+    };
+    draw(QRectF(0, 0, 10, 10), layerKey(1.0, QStringLiteral("a")));
+    draw(QRectF(20, 20, 10, 10), layerKey(1.0, QStringLiteral("a")));
+    EXPECT_EQ(drawn, 1) << "moving the layer reuses it";
+    EXPECT_EQ(canvas.pixelColor(21, 21), QColor(Qt::red));
+    draw(QRectF(0, 0, 10, 10), layerKey(2.0, QStringLiteral("a")));
+    draw(QRectF(0, 0, 12, 10), layerKey(2.0, QStringLiteral("a")));
+    EXPECT_EQ(drawn, 3);
+    canvas.setDevicePixelRatio(2);
+    draw(QRectF(0, 0, 12, 10), layerKey(2.0, QStringLiteral("a")));
+    EXPECT_EQ(cache.renderCount(), 4);
 }
 
 TEST(MoorletLogo, DrawsTheIconResourceAtItsSize)

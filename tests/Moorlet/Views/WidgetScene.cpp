@@ -44,7 +44,7 @@ WidgetScene::WidgetScene(const Options& options)
         environment.output = std::make_unique<veltrane::OfflineAudioOutput>();
         environment.mainQueue = audioQueue;
         environment.soundsFolder = options.soundsFolder;
-        environment.chooseFiles = [] { return QStringList(); };
+        environment.chooseFiles = options.chooseFiles ? options.chooseFiles : [] { return QStringList(); };
         ambient = std::make_unique<AmbientController>(
             *settings, *focusSettings, AmbientController::applicationBundle(), std::move(environment));
     }

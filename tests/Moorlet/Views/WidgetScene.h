@@ -13,6 +13,9 @@
 #include "VeltraneKit/Widget/ManualOneShotScheduler.h"
 
 #include <QString>
+#include <QStringList>
+
+#include <functional>
 
 #include <memory>
 #include <optional>
@@ -36,6 +39,8 @@ public:
         // A silent ambient controller with the shipped catalogue and this folder for imports
         // (empty: no ambient controller).
         QString soundsFolder;
+        // What the ambient controller's file chooser answers (nothing when empty).
+        std::function<QStringList()> chooseFiles;
         // A media controller on the session bus, finding installed players in this folder's
         // applications (empty: no media controller).
         QString applicationsFolder;
