@@ -4,6 +4,7 @@
 #include "Moorlet/Focus/FocusController.h"
 #include "Moorlet/Sound/AmbientController.h"
 #include "Moorlet/Views/CardTexts.h"
+#include "Moorlet/Views/PaintText.h"
 #include "Moorlet/Views/OptionalCardRows.h"
 #include "Moorlet/Views/ViewContext.h"
 #include "Moorlet/Views/WidgetMetrics.h"
@@ -580,8 +581,7 @@ void ExpandedCardView::paintHeader(QPainter& painter, const QRectF& rect) const
     painter.setPen(palette.textSecondary);
     const QString title = CardTexts::cardPhaseTitle(controller.phase()).toUpper();
     const QRectF titleBox(titleLeft, rect.top(), titleRight - titleLeft, rect.height());
-    painter.drawText(titleBox, Qt::AlignLeft | Qt::AlignVCenter,
-        QFontMetricsF(titleFont).elidedText(title, Qt::ElideRight, titleBox.width()));
+    drawElidedText(painter, titleBox, Qt::AlignLeft | Qt::AlignVCenter, title);
     painter.restore();
 
     if (controller.streak() > 0) {
@@ -737,8 +737,7 @@ void ExpandedCardView::paintInsight(QPainter& painter, const QRectF& rect) const
     painter.save();
     painter.setFont(font);
     painter.setPen(m_context.palette.textSecondary);
-    painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
-        QFontMetricsF(font).elidedText(CardTexts::bestHourInsight(*label), Qt::ElideRight, text.width()));
+    drawElidedText(painter, text, Qt::AlignLeft | Qt::AlignVCenter, CardTexts::bestHourInsight(*label));
     painter.restore();
 }
 
@@ -772,8 +771,7 @@ void ExpandedCardView::paintExam(QPainter& painter, const QRectF& rect) const
     const QRectF title(titleLeft, content.top(), content.right() - countdownWidth - kRowGap - titleLeft, content.height());
     painter.setFont(titleFont);
     painter.setPen(palette.textPrimary);
-    painter.drawText(title, Qt::AlignLeft | Qt::AlignVCenter,
-        QFontMetricsF(titleFont).elidedText(QString::fromStdString(deadline->title), Qt::ElideRight, title.width()));
+    drawElidedText(painter, title, Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(deadline->title));
     painter.restore();
 }
 

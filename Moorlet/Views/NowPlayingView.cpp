@@ -2,11 +2,11 @@
 
 #include "Moorlet/Media/MediaController.h"
 #include "Moorlet/Views/CardTexts.h"
+#include "Moorlet/Views/PaintText.h"
 #include "Moorlet/Views/ViewContext.h"
 #include "VeltraneKit/Symbols/SymbolPainter.h"
 #include "VeltraneKit/Theme/DesignTokens.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 
 namespace moorlet {
@@ -71,12 +71,10 @@ void NowPlayingView::paint(QPainter& painter, const QRectF& row) const
         const QFont artistFont = Typography::secondary().font();
         painter.setPen(palette.textPrimary);
         painter.setFont(titleFont);
-        painter.drawText(titleBox, Qt::AlignLeft | Qt::AlignVCenter,
-            QFontMetricsF(titleFont).elidedText(title, Qt::ElideRight, titleBox.width()));
+        drawElidedText(painter, titleBox, Qt::AlignLeft | Qt::AlignVCenter, title);
         painter.setPen(palette.textSecondary);
         painter.setFont(artistFont);
-        painter.drawText(artistBox, Qt::AlignLeft | Qt::AlignVCenter,
-            QFontMetricsF(artistFont).elidedText(media->artist(), Qt::ElideRight, artistBox.width()));
+        drawElidedText(painter, artistBox, Qt::AlignLeft | Qt::AlignVCenter, media->artist());
         const QString symbols[] = { QStringLiteral("backward.fill"),
             media->isPlaying() ? QStringLiteral("pause.fill") : QStringLiteral("play.fill"), QStringLiteral("forward.fill") };
         for (int i = 0; i < 3; ++i) {
@@ -91,8 +89,7 @@ void NowPlayingView::paint(QPainter& painter, const QRectF& row) const
         for (std::size_t i = 0; i < players.size(); ++i) {
             const QRectF line = targetRect(row, { Kind::openPlayer, static_cast<int>(i) });
             const QString prompt = CardTexts::openPlayerPrompt(media->displayName(players[i]));
-            painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
-                QFontMetricsF(font).elidedText(prompt, Qt::ElideRight, line.width()));
+            drawElidedText(painter, line, Qt::AlignLeft | Qt::AlignVCenter, prompt);
         }
     }
     painter.restore();

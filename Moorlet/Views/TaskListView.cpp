@@ -3,6 +3,7 @@
 #include "Moorlet/Data/LocalDataStore.h"
 #include "Moorlet/Focus/FocusController.h"
 #include "Moorlet/Views/CardTexts.h"
+#include "Moorlet/Views/PaintText.h"
 #include "Moorlet/Views/ViewContext.h"
 #include "VeltraneKit/Symbols/SymbolPainter.h"
 #include "VeltraneKit/Theme/ColorOpacity.h"
@@ -108,8 +109,7 @@ void TaskListView::paintEvent(QPaintEvent*)
         const QRectF title(kTickWidth + kGap / 2, row.top(), right - kTickWidth - kGap / 2, row.height());
         painter.setFont(titleFont);
         painter.setPen(task.done ? palette.textSecondary : palette.textPrimary);
-        painter.drawText(title, Qt::AlignLeft | Qt::AlignVCenter,
-            QFontMetricsF(titleFont).elidedText(QString::fromStdString(task.title), Qt::ElideRight, title.width()));
+        drawElidedText(painter, title, Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(task.title));
     }
 }
 

@@ -3,12 +3,12 @@
 #include "Moorlet/Data/LocalDataStore.h"
 #include "Moorlet/Focus/FocusController.h"
 #include "Moorlet/Views/CardTexts.h"
+#include "Moorlet/Views/PaintText.h"
 #include "Moorlet/Views/TaskPickerPopover.h"
 #include "Moorlet/Views/ViewContext.h"
 #include "VeltraneKit/Symbols/SymbolPainter.h"
 #include "VeltraneKit/Theme/DesignTokens.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 
 namespace moorlet {
@@ -98,8 +98,7 @@ void TaskPickerButton::paint(QPainter& painter, const QRectF& rect) const
     const QRectF text(left, rect.top(), rect.right() - kPaddingX - chevronWidth - kGap - left, rect.height());
     painter.setFont(font);
     painter.setPen(hasTask ? palette.textPrimary : palette.textSecondary);
-    painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
-        QFontMetricsF(font).elidedText(title(), Qt::ElideRight, text.width()));
+    drawElidedText(painter, text, Qt::AlignLeft | Qt::AlignVCenter, title());
     painter.restore();
 }
 
