@@ -1,0 +1,102 @@
+// The installed program as a folder: `cmake --install` into a temporary prefix, the folder moved
+// elsewhere (it must not care where it lies), and the desktop entry checked against what the
+// program and the notification server expect of it.
+
+#include "Moorlet/App/CommandLine.h"
+#include "VeltraneKit/Notifications/NotificationScheduler.h"
+
+#include "tests/support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+using namespace moorlet;
+
+namespace {
+
+struct Finished {
+    int exitCode = -1;
+    QString out;
+};
+
+Finished run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(120000))
+        return {};
+    return { process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()) };
+}
+
+// The values of `key` in the desktop entry, in order, from every group.
+QStringList entryValues(const QString& text, const QString& key)
+{
+    QStringList values;
+    for (const auto& line : text.split(QLatin1Char('\n'))) {
+        if (line.startsWith(key + QLatin1Char('=')))
+            values.append(line.mid(key.size() + 1));
+    }
+    return values;
+}
+
+class InstallTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const auto installed = run(QStringLiteral(MOORLET_CMAKE),
+            { QStringLiteral("--install"), QStringLiteral(MOORLET_BUILD_DIR), QStringLiteral("--prefix"),
+                folder.filePath(QStringLiteral("installed")) });
+        ASSERT_EQ(installed.exitCode, 0) << installed.out.toStdString();
+        // Wherever the user unpacks it.
+        ASSERT_TRUE(QDir().mkpath(folder.filePath(QStringLiteral("elsewhere"))));
+        ASSERT_TRUE(QDir().rename(folder.filePath(QStringLiteral("installed")), moved()));
+    }
+
+    QString moved() const { return folder.filePath(QStringLiteral("elsewhere/Moorlet")); }
+
+    QString desktopEntry() const
+    {
+        QFile file(moved() + QStringLiteral("/share/applications/%1.desktop")
+                .arg(QString::fromLatin1(veltrane::NotificationScheduler::kDesktopEntry)));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << "the notifications name this desktop entry";
+        return QString::fromUtf8(file.readAll());
+    }
+
+    testsupport::TemporaryFolder folder;
+};
+
+} // namespace
+
+TEST_F(InstallTest, TheMovedFolderRuns)
+{
+    const auto version = run(moved() + QStringLiteral("/bin/moorlet"), { QStringLiteral("--version") });
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_TRUE(version.out.startsWith(QStringLiteral("Moorlet "))) << version.out.toStdString();
+}
+
+TEST_F(InstallTest, TheDesktopEntryStartsTheProgramWithOptionsItUnderstands)
+{
+    const auto text = desktopEntry();
+    EXPECT_EQ(entryValues(text, QStringLiteral("Type")), QStringList { QStringLiteral("Application") });
+    const auto commands = entryValues(text, QStringLiteral("Exec"));
+    ASSERT_EQ(commands.size(), 4) << "the program and its three actions";
+    for (const auto& command : commands) {
+        const auto arguments = command.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        ASSERT_FALSE(arguments.isEmpty());
+        EXPECT_EQ(arguments.first(), QStringLiteral("moorlet"));
+        EXPECT_EQ(CommandLine::parse(arguments).outcome(), CommandLine::Outcome::run) << command.toStdString();
+    }
+    // Every action the entry lists has its group.
+    for (const auto& action : entryValues(text, QStringLiteral("Actions")).value(0).split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        EXPECT_TRUE(text.contains(QStringLiteral("[Desktop Action %1]").arg(action))) << action.toStdString();
+}
+
+TEST_F(InstallTest, TheIconTheEntryNamesIsInstalled)
+{
+    const auto icons = entryValues(desktopEntry(), QStringLiteral("Icon"));
+    ASSERT_EQ(icons.size(), 1);
+    EXPECT_TRUE(QFile::exists(moved() + QStringLiteral("/share/icons/hicolor/scalable/apps/%1.svg").arg(icons.first())));
+}
