@@ -118,22 +118,22 @@ FocusController& AppDelegate::controller()
 
 void AppDelegate::applicationDidFinishLaunching()
 {
-    // 1. An accessory: no taskbar entry (the panel is a tool window) and no quitting when a
-    // window closes.
+    // An accessory: no taskbar entry (the panel is a tool window) and no quitting when a window
+    // closes.
     QGuiApplication::setQuitOnLastWindowClosed(applicationShouldTerminateAfterLastWindowClosed());
 
-    // 2.
     m_notifications.requestAuthorizationIfPossible();
 
-    // 3. The controller starts in the configured mode, stopped.
+    // The controller starts stopped, in the mode the settings name.
     auto& focus = controller();
     focus.engine().reset();
     focus.engine().setMode(m_focusSettings.sessionMode());
     focus.stopTicking();
     focus.sync();
 
-    // 4. The phase arrives before the controller's mirrors are synced, so the card is sized for
-    // the phase passed in, not the one the controller still shows.
+    // The ambient scene follows the phase, and the open card is resized for it. The phase
+    // arrives before the controller's mirrors are synced, so the card is sized for the phase
+    // passed in, not the one the controller still shows.
     QPointer<AppDelegate> self(this);
     focus.onPhaseChanged = [self](SessionPhase phase) {
         if (!self)
@@ -145,17 +145,16 @@ void AppDelegate::applicationDidFinishLaunching()
         }
     };
 
-    // 5. The login item follows the setting at every launch.
+    // The login item follows the setting at every launch (the program may have moved).
     veltrane::LaunchAtLogin::set(m_settings.launchAtLogin());
 
-    // 7.
     m_hotKey->onPressed = [self] {
         if (self)
             SessionCommands::toggle(self->controller());
     };
     applyHotKeySetting();
 
-    // 8.
+    // The panel grows for the card and shrinks for the tile.
     focus.onExpandedChange = [self](bool expanded) {
         if (!self || !self->m_coordinator)
             return;
@@ -170,7 +169,7 @@ void AppDelegate::applicationDidFinishLaunching()
         }
     };
 
-    // 9, 10.
+    // The widget, docked to the side the settings name (the right edge unless they name one).
     auto rootProvider = [self](veltrane::DockSide side) -> QWidget* {
         if (!self)
             return nullptr;
@@ -201,10 +200,9 @@ void AppDelegate::applicationDidFinishLaunching()
             self->controller().setExpanded(true);
     };
 
-    // 11.
     revealWidget();
 
-    // 12.
+    // A block running when the computer goes to sleep is paused.
     connect(&m_sleepMonitor, &veltrane::SleepMonitor::willSleep, this, &AppDelegate::handleSleep);
     connect(&m_sleepMonitor, &veltrane::SleepMonitor::didWake, this, &AppDelegate::handleWake);
 }
