@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <nlohmann/json.hpp>
 
 namespace veltrane {
 

@@ -3,6 +3,7 @@
 #include "VeltraneKit/Settings/UserDefaults.h"
 
 #include <map>
+#include <nlohmann/json.hpp>
 
 namespace veltrane {
 

@@ -1,5 +1,7 @@
 #include "VeltraneKit/Settings/UserDefaults.h"
 
+#include <nlohmann/json.hpp>
+
 #include <cmath>
 #include <limits>
 
@@ -83,6 +85,36 @@ std::optional<std::map<std::string, double>> UserDefaults::numberDictionary(
         dictionary.emplace(name, element.get<double>());
     }
     return dictionary;
+}
+
+void UserDefaults::setString(const std::string& key, const std::string& value)
+{
+    setValue(key, value);
+}
+
+void UserDefaults::setBoolean(const std::string& key, bool value)
+{
+    setValue(key, value);
+}
+
+void UserDefaults::setNumber(const std::string& key, double value)
+{
+    setValue(key, value);
+}
+
+void UserDefaults::setInteger(const std::string& key, std::int64_t value)
+{
+    setValue(key, value);
+}
+
+void UserDefaults::setStringList(const std::string& key, const std::vector<std::string>& value)
+{
+    setValue(key, value);
+}
+
+void UserDefaults::setNumberDictionary(const std::string& key, const std::map<std::string, double>& value)
+{
+    setValue(key, value);
 }
 
 } // namespace veltrane

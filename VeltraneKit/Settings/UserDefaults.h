@@ -1,6 +1,8 @@
 #pragma once
 
-#include <nlohmann/json.hpp>
+// Only the declarations: the full JSON header is heavy, and most users of the defaults never
+// touch a JSON value directly.
+#include <nlohmann/json_fwd.hpp>
 
 #include <cstdint>
 #include <map>
@@ -47,18 +49,12 @@ public:
     std::optional<std::map<std::string, double>> numberDictionary(const std::string& key) const;
 
     // Typed writers, so that every caller stores a kind the matching reader accepts.
-    void setString(const std::string& key, const std::string& value) { setValue(key, value); }
-    void setBoolean(const std::string& key, bool value) { setValue(key, value); }
-    void setNumber(const std::string& key, double value) { setValue(key, value); }
-    void setInteger(const std::string& key, std::int64_t value) { setValue(key, value); }
-    void setStringList(const std::string& key, const std::vector<std::string>& value)
-    {
-        setValue(key, value);
-    }
-    void setNumberDictionary(const std::string& key, const std::map<std::string, double>& value)
-    {
-        setValue(key, value);
-    }
+    void setString(const std::string& key, const std::string& value);
+    void setBoolean(const std::string& key, bool value);
+    void setNumber(const std::string& key, double value);
+    void setInteger(const std::string& key, std::int64_t value);
+    void setStringList(const std::string& key, const std::vector<std::string>& value);
+    void setNumberDictionary(const std::string& key, const std::map<std::string, double>& value);
 };
 
 using UserDefaultsPtr = std::shared_ptr<UserDefaults>;

@@ -168,7 +168,7 @@ void WidgetCoordinator::handleDrop(Point origin, std::optional<DockSide> side)
     persist(origin);
     if (side) {
         m_dockSide = *side;
-        m_defaults->setValue(m_sideKey, std::string(rawValue(*side)));
+        m_defaults->setString(m_sideKey, std::string(rawValue(*side)));
         refresh();
     }
 
@@ -181,7 +181,7 @@ void WidgetCoordinator::handleDrop(Point origin, std::optional<DockSide> side)
 
 void WidgetCoordinator::persist(Point origin)
 {
-    m_defaults->setValue(m_originKey, PointText::format(origin));
+    m_defaults->setString(m_originKey, PointText::format(origin));
 }
 
 std::optional<Point> WidgetCoordinator::savedOrigin() const

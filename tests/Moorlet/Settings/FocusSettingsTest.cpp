@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 
 using namespace moorlet;

@@ -9,6 +9,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <nlohmann/json.hpp>
 
 using namespace veltrane;
 using nlohmann::json;

@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 
 using namespace veltrane;

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <nlohmann/json.hpp>
 
 using namespace veltrane;
 using nlohmann::json;

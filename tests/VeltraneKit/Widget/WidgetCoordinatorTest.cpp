@@ -11,6 +11,7 @@
 #include <QPointer>
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 namespace veltrane {
 namespace {
