@@ -5,6 +5,7 @@
 #include "Moorlet/App/InstanceService.h"
 #include "Moorlet/App/MoorletApp.h"
 #include "Moorlet/App/SingleInstance.h"
+#include "Moorlet/App/WindowSystem.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -19,17 +20,6 @@ void print(std::FILE* stream, const QString& text)
 {
     std::fputs(text.toLocal8Bit().constData(), stream);
     std::fflush(stream);
-}
-
-// The docked panel places itself on screen, which Wayland does not let a client do: on a
-// Wayland session the program runs through XWayland. An explicit other platform (offscreen in
-// tests) is left alone.
-void preferX11()
-{
-    const auto platform = qgetenv("QT_QPA_PLATFORM");
-    const bool wayland = !qgetenv("WAYLAND_DISPLAY").isEmpty() || qgetenv("XDG_SESSION_TYPE") == "wayland";
-    if (wayland && (platform.isEmpty() || platform.startsWith("wayland")))
-        qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
 // Says why a request did not reach the running instance; returns the exit code.
@@ -64,7 +54,7 @@ int sendRequest(int argc, char** argv, AppCommand command)
 
 int runApplication(int argc, char** argv)
 {
-    preferX11();
+    WindowSystem::preferX11();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Moorlet"));
     QApplication::setApplicationVersion(QStringLiteral(MOORLET_VERSION));
