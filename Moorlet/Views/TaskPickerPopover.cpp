@@ -149,7 +149,8 @@ void TaskPickerPopover::add()
 void TaskPickerPopover::showBeside(const QRect& anchor)
 {
     adjustSize();
-    const QSize size = sizeHint().expandedTo(QSize(kWidth, 0));
+    // The layout would like more width than the fixed 240 points it gets.
+    const QSize size = this->size();
     QScreen* screen = QGuiApplication::screenAt(anchor.center());
     if (!screen)
         screen = QGuiApplication::primaryScreen();
