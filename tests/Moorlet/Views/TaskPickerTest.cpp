@@ -78,6 +78,15 @@ TEST_F(TaskPickerTest, AnEmptyListInvitesTheFirstTask)
     EXPECT_FALSE(popover.clearButton()->isVisible());
 }
 
+TEST_F(TaskPickerTest, ThePopoverOpensUnderItsButtonCentredOnIt)
+{
+    const QRectF button = root.cardTargetRect({ CardTarget::Kind::taskPicker });
+    const QRect anchor(root.mapToGlobal(button.topLeft().toPoint()), button.size().toSize());
+    TaskPickerPopover& popover = open();
+    EXPECT_NEAR(popover.geometry().center().x(), anchor.center().x(), 1);
+    EXPECT_EQ(popover.geometry().top(), anchor.bottom() + 6);
+}
+
 TEST_F(TaskPickerTest, AddingATaskMakesItTheActiveOneAndEmptiesTheField)
 {
     TaskPickerPopover& popover = open();
