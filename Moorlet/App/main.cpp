@@ -55,6 +55,9 @@ int sendRequest(int argc, char** argv, AppCommand command)
 int runApplication(int argc, char** argv)
 {
     WindowSystem::preferX11();
+    // SDL, once its audio is up, would turn SIGTERM and SIGINT into events nobody reads, and the
+    // program could then no longer be ended by a logout, `kill` or Ctrl+C.
+    qputenv("SDL_NO_SIGNAL_HANDLERS", "1");
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Moorlet"));
     QApplication::setApplicationVersion(QStringLiteral(MOORLET_VERSION));

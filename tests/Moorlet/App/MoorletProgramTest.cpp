@@ -217,6 +217,10 @@ TEST_F(MoorletProgramTest, FirstLaunchDocksTheTileRightAndAClickExpandsIt)
     ASSERT_EQ(moorlet({ QStringLiteral("--toggle") }).exitCode, 0);
     EXPECT_TRUE(waitForPanel([](const QRect& frame) { return frame.height() == kIdleExpandedPanelHeight - 44; }))
         << "height " << panelGeometry().height();
+
+    // With its audio up (the focus cue played), the program still ends on SIGTERM, as at logout.
+    app->terminate();
+    EXPECT_TRUE(app->waitForFinished(5000)) << "SIGTERM did not end the program";
 }
 
 TEST_F(MoorletProgramTest, APlayerThatIsPlayingGetsItsRowWhenTheCardOpens)
