@@ -266,6 +266,9 @@ TEST_F(MoorletProgramTest, TheTrayMenuTheCommandLineTheHotKeyAndSleepDriveOneSes
     EXPECT_FALSE(menu.entry(QStringLiteral("Skip"))->enabled);
     EXPECT_FALSE(menu.entry(QStringLiteral("Reset"))->enabled);
     EXPECT_EQ(menu.toolTipTitle(), QStringLiteral("Moorlet"));
+    // A plain click on the icon opens the card.
+    ASSERT_TRUE(menu.activate());
+    EXPECT_TRUE(waitForPanel([](const QRect& frame) { return frame.width() == 320; })) << "the icon did not open the card";
 
     const auto idle = status();
     EXPECT_EQ(idle.value(QStringLiteral("phase")), QStringLiteral("idle"));

@@ -130,3 +130,11 @@ bool TrayMenu::click(int id) const
          << static_cast<uint>(QDateTime::currentSecsSinceEpoch());
     return QDBusConnection::sessionBus().call(call).type() == QDBusMessage::ReplyMessage;
 }
+
+bool TrayMenu::activate() const
+{
+    auto call = QDBusMessage::createMethodCall(m_service, m_itemPath, QString::fromLatin1(kItemInterface),
+        QStringLiteral("Activate"));
+    call << 0 << 0;
+    return QDBusConnection::sessionBus().call(call).type() == QDBusMessage::ReplyMessage;
+}

@@ -33,6 +33,8 @@ public:
     std::optional<Entry> entry(const QString& label) const;
     // Sends the "clicked" event a tray sends when the user picks the entry.
     bool click(int id) const;
+    // What a tray sends on a plain click on the icon (org.kde.StatusNotifierItem.Activate).
+    bool activate() const;
 
 private:
     QString m_service;
