@@ -13,7 +13,10 @@ cd "$top"
 bash scripts/install-deps.sh
 
 build=${MOORLET_BUILD_DIR:-build}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# A build folder the test command already configured is used as it is (its options kept).
+if [[ ! -f "$build/CMakeCache.txt" ]]; then
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" >/dev/null
+fi
 cmake --build "$build" --target moorlet --parallel "$(nproc 2>/dev/null || echo 2)"
 program="$top/$build/Moorlet/App/moorlet"
 
