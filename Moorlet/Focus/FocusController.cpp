@@ -35,6 +35,20 @@ std::string trimmed(const QString& text)
     return text.trimmed().toStdString();
 }
 
+// Fills in the real service for every one the caller left out.
+FocusController::Services withDefaults(FocusController::Services services)
+{
+    if (!services.clock)
+        services.clock = std::make_shared<veltrane::SystemClock>();
+    if (!services.soundEffects)
+        services.soundEffects = std::make_shared<veltrane::SoundEffects>(std::make_unique<veltrane::SdlAudioOutput>());
+    if (!services.runShortcut)
+        services.runShortcut = [](const QString& name) { veltrane::ShortcutRunner::run(name); };
+    if (!services.scheduler)
+        services.scheduler = std::make_shared<veltrane::QtOneShotScheduler>();
+    return services;
+}
+
 std::vector<FocusRecord> recordsOf(const std::vector<FocusSession>& sessions)
 {
     std::vector<FocusRecord> records;
@@ -52,19 +66,10 @@ FocusController::FocusController(veltrane::SettingsStore& settings, FocusSetting
     , m_settings(settings)
     , m_focusSettings(focusSettings)
     , m_dataStore(dataStore)
-    , m_services(std::move(services))
+    , m_services(withDefaults(std::move(services)))
     , m_analytics(m_services.calendar)
     , m_engine(mode, true, 60, m_services.clock)
 {
-    if (!m_services.clock)
-        m_services.clock = std::make_shared<veltrane::SystemClock>();
-    if (!m_services.soundEffects)
-        m_services.soundEffects = std::make_shared<veltrane::SoundEffects>(std::make_unique<veltrane::SdlAudioOutput>());
-    if (!m_services.runShortcut)
-        m_services.runShortcut = [](const QString& name) { veltrane::ShortcutRunner::run(name); };
-    if (!m_services.scheduler)
-        m_services.scheduler = std::make_shared<veltrane::QtOneShotScheduler>();
-
     // The engine lives inside the controller, so its callbacks can never outlive it.
     m_engine.onFocusPhaseEnded = [this](const CompletedFocusPhase& phase) { persist(phase); };
     m_engine.onPhaseChange = [this](SessionPhase phase) { announce(phase); };

@@ -450,3 +450,22 @@ TEST_F(FocusControllerTest, WithoutAStoreNothingIsStoredOrCounted)
 }
 
 } // namespace
+
+namespace {
+
+TEST(FocusControllerDefaultsTest, ServicesLeftOutAreFilledInBeforeTheEngineUsesThem)
+{
+    auto defaults = std::make_shared<veltrane::MemoryUserDefaults>();
+    veltrane::SettingsStore settings { defaults };
+    FocusSettings focusSettings { defaults };
+    FocusController::Services services;
+    static Journal journal;
+    services.soundEffects = std::make_shared<RecordingCues>(journal); // no audio device here
+    FocusController controller(settings, focusSettings, nullptr, services);
+    controller.toggle();
+    EXPECT_EQ(controller.phase(), SessionPhase::focusing);
+    EXPECT_EQ(controller.displayTime(), "25:00");
+    EXPECT_TRUE(controller.isTicking());
+}
+
+} // namespace
