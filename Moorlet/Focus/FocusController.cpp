@@ -5,6 +5,7 @@
 #include "Moorlet/Settings/FocusSettings.h"
 #include "Moorlet/Theme/ThemeProvider.h"
 #include "VeltraneKit/Audio/CuePlayer.h"
+#include "VeltraneKit/Audio/QtMainQueue.h"
 #include "VeltraneKit/Audio/SdlAudioOutput.h"
 #include "VeltraneKit/Audio/SoundEffects.h"
 #include "VeltraneKit/Notifications/NotificationScheduling.h"
@@ -41,7 +42,8 @@ FocusController::Services withDefaults(FocusController::Services services)
     if (!services.clock)
         services.clock = std::make_shared<veltrane::SystemClock>();
     if (!services.soundEffects)
-        services.soundEffects = std::make_shared<veltrane::SoundEffects>(std::make_unique<veltrane::SdlAudioOutput>());
+        services.soundEffects = std::make_shared<veltrane::SoundEffects>(
+            std::make_unique<veltrane::SdlAudioOutput>(), std::make_shared<veltrane::QtMainQueue>());
     if (!services.runShortcut)
         services.runShortcut = [](const QString& name) { veltrane::ShortcutRunner::run(name); };
     if (!services.scheduler)

@@ -52,6 +52,9 @@ bool SdlAudioOutput::isRunning() const
 bool SdlAudioOutput::open()
 {
     if (!m_holdsSubsystem) {
+        // SDL would otherwise take over SIGINT and SIGTERM, and the program would no longer end
+        // on Ctrl+C, kill or logout.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
             return false;
         m_holdsSubsystem = true;

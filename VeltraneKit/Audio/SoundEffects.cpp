@@ -27,6 +27,9 @@ constexpr Note kGoal[] = {
 constexpr auto kTwoPi = 6.283185307179586;
 // Silence after the last note, so the release is never cut.
 constexpr auto kTail = 0.05;
+// How long after the last cue should have ended the output is closed: the device plays a block
+// or two behind the render callback.
+constexpr auto kIdleGrace = 0.5;
 // Headroom of the cue against the ambient mix.
 constexpr auto kOutputLevel = 0.55;
 
@@ -47,14 +50,16 @@ std::span<const Note> notes(SoundEffect effect)
 
 } // namespace
 
-SoundEffects::SoundEffects(std::unique_ptr<AudioOutput> output)
-    : m_output(std::move(output))
+SoundEffects::SoundEffects(std::unique_ptr<AudioOutput> output, std::shared_ptr<MainQueue> queue)
+    : m_queue(std::move(queue))
+    , m_output(std::move(output))
 {
     m_output->setRenderCallback([this](std::span<float> samples) { render(samples); });
 }
 
 SoundEffects::~SoundEffects()
 {
+    *m_alive = false;
     m_output->stop();
     delete m_current;
     while (auto cue = m_queued.pop())
@@ -99,12 +104,28 @@ void SoundEffects::play(SoundEffect effect)
         m_output->start();
     if (!m_output->isRunning() || m_inFlight == kQueueCapacity)
         return;
+    const auto seconds = static_cast<double>(buffer.frameCount()) / kSampleRate;
     auto* cue = new StereoBuffer(std::move(buffer));
     if (!m_queued.push(cue)) {
         delete cue;
         return;
     }
     ++m_inFlight;
+    if (m_queue) {
+        // Cues queue behind each other, so allow for every cue in flight playing in full.
+        const auto delay = seconds * static_cast<double>(m_inFlight) + kIdleGrace;
+        m_queue->schedule(delay, [this, alive = std::weak_ptr<bool>(m_alive)] {
+            if (!alive.expired())
+                stopWhenIdle();
+        });
+    }
+}
+
+void SoundEffects::stopWhenIdle()
+{
+    releaseFinished();
+    if (m_inFlight == 0 && m_output->isRunning())
+        m_output->stop();
 }
 
 void SoundEffects::releaseFinished()

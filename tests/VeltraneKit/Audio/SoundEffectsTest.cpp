@@ -1,4 +1,5 @@
 #include "VeltraneKit/Audio/OfflineAudioOutput.h"
+#include "VeltraneKit/Audio/TestMainQueue.h"
 #include "VeltraneKit/Audio/SoundEffects.h"
 
 #include <gtest/gtest.h>
@@ -44,7 +45,7 @@ protected:
     {
         auto output = std::make_unique<OfflineAudioOutput>();
         m_output = output.get();
-        m_effects = std::make_unique<SoundEffects>(std::move(output));
+        m_effects = std::make_unique<SoundEffects>(std::move(output), m_queue);
     }
 
     // The left channel of the next frames, checking that the right one equals it.
@@ -62,6 +63,7 @@ protected:
         return left;
     }
 
+    std::shared_ptr<TestMainQueue> m_queue = std::make_shared<TestMainQueue>();
     OfflineAudioOutput* m_output = nullptr;
     std::unique_ptr<SoundEffects> m_effects;
 };
@@ -160,4 +162,24 @@ TEST_F(SoundEffectsTest, ABacklogBeyondTheQueueIsDroppedAndPlayedCuesAreReleased
     const auto goal = SoundEffects::makeBuffer(SoundEffect::goal).left;
     const auto next = render(goal.size());
     EXPECT_EQ(next, goal);
+}
+
+TEST_F(SoundEffectsTest, TheOutputClosesOnceEveryCueHasPlayedAndReopensForTheNext)
+{
+    m_effects->play(SoundEffect::focusStart);
+    m_effects->play(SoundEffect::goal);
+    const auto frames = SoundEffects::makeBuffer(SoundEffect::focusStart).frameCount()
+        + SoundEffects::makeBuffer(SoundEffect::goal).frameCount();
+    // The device has not pulled the cues yet when the first check comes: it stays open.
+    m_queue->advance(static_cast<double>(SoundEffects::makeBuffer(SoundEffect::focusStart).frameCount())
+            / SoundEffects::kSampleRate
+        + 0.5);
+    EXPECT_TRUE(m_effects->isRunning());
+    render(frames + 512);
+    m_queue->advance(60);
+    EXPECT_FALSE(m_effects->isRunning());
+    EXPECT_EQ(m_queue->pendingCount(), 0u);
+
+    m_effects->play(SoundEffect::breakEnd);
+    EXPECT_TRUE(m_effects->isRunning());
 }
