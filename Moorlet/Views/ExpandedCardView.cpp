@@ -649,9 +649,10 @@ void ExpandedCardView::paintControls(QPainter& painter, const QRectF&) const
         veltrane::PillButtonPainter(m_context.controller.primaryIcon(), accent, true),
         veltrane::PillButtonPainter(QStringLiteral("forward.fill"), accent, false),
     };
-    // What a plain button takes from the palette is part of its picture too.
-    const QRgb material = veltrane::materialFill(veltrane::Material::ultraThin).rgba();
-    const QRgb symbol = Colors::textPrimary().rgba();
+    // What a plain button takes from the host's palette is part of its picture too.
+    const QPalette& palette = m_context.palette.source;
+    const QRgb material = veltrane::materialFill(veltrane::Material::ultraThin, palette).rgba();
+    const QRgb symbol = Colors::textPrimary(palette).rgba();
     for (std::size_t i = 0; i < pills.size(); ++i) {
         const veltrane::PillButtonPainter& pill = pills[i];
         const QRectF frame = targetRect({ kPills[i] });
@@ -659,7 +660,9 @@ void ExpandedCardView::paintControls(QPainter& painter, const QRectF&) const
         const double scale = pillScale(kPills[i]);
         m_pillLayers[i].draw(painter, frame.adjusted(-reach, -reach, reach, reach),
             layerKey(pill.systemImage(), pill.tint().rgba(), scale, material, symbol),
-            [&](QPainter& layer) { pill.paint(layer, QRectF(reach, reach, frame.width(), frame.height()), scale); });
+            [&](QPainter& layer) {
+                pill.paint(layer, QRectF(reach, reach, frame.width(), frame.height()), palette, scale);
+            });
     }
 }
 

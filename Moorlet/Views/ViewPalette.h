@@ -9,8 +9,10 @@ namespace moorlet {
 
 // The design tokens' label and backdrop colours made from one widget's palette rather than the
 // application's, so that a widget forced into a light or dark appearance draws its text and
-// materials in that appearance. The opacities are the tokens' own.
+// materials in that appearance.
 struct ViewPalette {
+    // The widget's palette itself, for the kit's painters.
+    QPalette source;
     QColor textPrimary;
     QColor textSecondary;
     QColor textTertiary;

@@ -3,6 +3,9 @@
 #include "VeltraneKit/Theme/ColorOpacity.h"
 #include "VeltraneKit/Theme/DesignTokens.h"
 
+#include <QGuiApplication>
+#include <QPalette>
+
 namespace veltrane {
 
 namespace {
@@ -37,9 +40,9 @@ constexpr double kInactiveOpacityBoost = 0.1;
 
 } // namespace
 
-QColor materialFill(Material material, MaterialState state)
+QColor materialFill(Material material, const QPalette& palette, MaterialState state)
 {
-    QColor base = DesignTokens::Colors::windowBackground();
+    QColor base = DesignTokens::Colors::windowBackground(palette);
     if (material == Material::hudWindow)
         base = QColor(30, 30, 32);
     double opacity = opacityOf(material);
@@ -47,6 +50,11 @@ QColor materialFill(Material material, MaterialState state)
         opacity = std::min(1.0, opacity + kInactiveOpacityBoost);
     base.setAlpha(255);
     return withOpacity(base, opacity);
+}
+
+QColor materialFill(Material material, MaterialState state)
+{
+    return materialFill(material, QGuiApplication::palette(), state);
 }
 
 } // namespace veltrane

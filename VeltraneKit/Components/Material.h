@@ -2,6 +2,8 @@
 
 #include <QColor>
 
+class QPalette;
+
 namespace veltrane {
 
 // The translucent backdrops windows and controls sit on. On this desktop a material is a
@@ -31,7 +33,9 @@ enum class MaterialState {
     inactive,
 };
 
-// The fill that stands for the material, from the application palette's window colour.
+// The fill that stands for the material, from the palette's window colour: the palette of the
+// widget being painted, or without one the application's.
+QColor materialFill(Material material, const QPalette& palette, MaterialState state = MaterialState::active);
 QColor materialFill(Material material, MaterialState state = MaterialState::active);
 
 } // namespace veltrane

@@ -61,7 +61,7 @@ QRectF PillButton::buttonRect() const
 void PillButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    m_painter.paint(painter, buttonRect(), m_scale.value());
+    m_painter.paint(painter, buttonRect(), palette(), m_scale.value());
 }
 
 void PillButton::enterEvent(QEnterEvent* event)

@@ -6,7 +6,9 @@
 #include "VeltraneKit/Theme/ColorOpacity.h"
 #include "VeltraneKit/Theme/DesignTokens.h"
 
+#include <QGuiApplication>
 #include <QPainter>
+#include <QPalette>
 
 namespace veltrane {
 
@@ -52,6 +54,11 @@ double PillButtonPainter::overhang() const
 
 void PillButtonPainter::paint(QPainter& painter, const QRectF& frame, double scale) const
 {
+    paint(painter, frame, QGuiApplication::palette(), scale);
+}
+
+void PillButtonPainter::paint(QPainter& painter, const QRectF& frame, const QPalette& palette, double scale) const
+{
     const PillMetrics metrics = metricsFor(m_prominent, m_tint);
     const QPointF center = frame.center();
     const double side = metrics.diameter * scale;
@@ -65,12 +72,12 @@ void PillButtonPainter::paint(QPainter& painter, const QRectF& frame, double sca
         silhouette.drawEllipse(disc);
     });
     painter.setPen(Qt::NoPen);
-    painter.setBrush(m_prominent ? m_tint : materialFill(Material::ultraThin));
+    painter.setBrush(m_prominent ? m_tint : materialFill(Material::ultraThin, palette));
     painter.drawEllipse(disc);
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(withOpacity(Qt::white, kRimOpacity), kRimWidth));
     painter.drawEllipse(disc.adjusted(kRimWidth / 2, kRimWidth / 2, -kRimWidth / 2, -kRimWidth / 2));
-    const QColor symbolColor = m_prominent ? QColor(Qt::white) : DesignTokens::Colors::textPrimary();
+    const QColor symbolColor = m_prominent ? QColor(Qt::white) : DesignTokens::Colors::textPrimary(palette);
     SymbolPainter::paint(painter, center, metrics.symbolSize * scale, m_systemImage, symbolColor);
     painter.restore();
 }

@@ -5,6 +5,7 @@
 #include <QString>
 
 class QPainter;
+class QPalette;
 
 namespace veltrane {
 
@@ -25,7 +26,10 @@ public:
     // How far the shadow and the hover growth reach beyond the button's frame.
     double overhang() const;
 
-    // Draws the button centred in `frame` (diameter() across) at `scale` about its centre.
+    // Draws the button centred in `frame` (diameter() across) at `scale` about its centre. A
+    // plain button's material and symbol take their colours from `palette`, which should be the
+    // palette of the widget painted on; without one they come from the application's.
+    void paint(QPainter& painter, const QRectF& frame, const QPalette& palette, double scale = 1.0) const;
     void paint(QPainter& painter, const QRectF& frame, double scale = 1.0) const;
 
 private:

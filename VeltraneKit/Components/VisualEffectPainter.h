@@ -5,6 +5,7 @@
 #include <QRectF>
 
 class QPainter;
+class QPalette;
 
 namespace veltrane {
 
@@ -14,6 +15,9 @@ struct VisualEffectPainter {
     MaterialState state = MaterialState::active;
     double cornerRadius = 0;
 
+    // The material is made of `palette`'s window colour (the painted widget's palette); without
+    // one, of the application's.
+    void paint(QPainter& painter, const QRectF& frame, const QPalette& palette) const;
     void paint(QPainter& painter, const QRectF& frame) const;
 };
 

@@ -91,7 +91,7 @@ void VisualEffectView::paintEvent(QPaintEvent*)
     QPainter painter(this);
     VisualEffectPainter backdrop = m_style;
     backdrop.cornerRadius = m_radius.value();
-    backdrop.paint(painter, rect());
+    backdrop.paint(painter, rect(), palette());
 }
 
 } // namespace veltrane

@@ -9,15 +9,16 @@ namespace veltrane::DesignTokens {
 
 namespace {
 
-QColor paletteText()
+QColor paletteText(const QPalette& palette)
 {
-    return QGuiApplication::palette().color(QPalette::Active, QPalette::WindowText);
+    return palette.color(QPalette::Active, QPalette::WindowText);
 }
 
 // The label opacities of the desktop's light and dark appearances.
 constexpr double kPrimaryLabelOpacity = 0.85;
 constexpr double kSecondaryLabelOpacity = 0.5;
 constexpr double kTertiaryLabelOpacity = 0.26;
+constexpr double kSubtleFillOpacity = 0.04;
 
 } // namespace
 
@@ -28,12 +29,17 @@ namespace Colors {
     QColor alert() { return QColor(255, 107, 107); }
     QColor streak() { return QColor(255, 159, 67); }
     QColor notchBackground() { return QColor(0, 0, 0); }
-    QColor textPrimary() { return withOpacity(paletteText(), kPrimaryLabelOpacity); }
-    QColor textSecondary() { return withOpacity(paletteText(), kSecondaryLabelOpacity); }
-    QColor textTertiary() { return withOpacity(paletteText(), kTertiaryLabelOpacity); }
-    QColor subtleFill() { return withOpacity(paletteText(), 0.04); }
+    QColor textPrimary(const QPalette& palette) { return withOpacity(paletteText(palette), kPrimaryLabelOpacity); }
+    QColor textSecondary(const QPalette& palette) { return withOpacity(paletteText(palette), kSecondaryLabelOpacity); }
+    QColor textTertiary(const QPalette& palette) { return withOpacity(paletteText(palette), kTertiaryLabelOpacity); }
+    QColor subtleFill(const QPalette& palette) { return withOpacity(paletteText(palette), kSubtleFillOpacity); }
+    QColor textPrimary() { return textPrimary(QGuiApplication::palette()); }
+    QColor textSecondary() { return textSecondary(QGuiApplication::palette()); }
+    QColor textTertiary() { return textTertiary(QGuiApplication::palette()); }
+    QColor subtleFill() { return subtleFill(QGuiApplication::palette()); }
     QColor hairline() { return withOpacity(QColor(255, 255, 255), 0.12); }
-    QColor windowBackground() { return QGuiApplication::palette().color(QPalette::Active, QPalette::Window); }
+    QColor windowBackground(const QPalette& palette) { return palette.color(QPalette::Active, QPalette::Window); }
+    QColor windowBackground() { return windowBackground(QGuiApplication::palette()); }
 } // namespace Colors
 
 namespace Typography {

@@ -5,6 +5,8 @@
 
 #include <QColor>
 
+class QPalette;
+
 // The fixed look of every view: colours, text styles, spacing, radii, the card shadow and the
 // panel widths. Paint code takes its numbers from here rather than spelling them out.
 namespace veltrane::DesignTokens {
@@ -16,14 +18,22 @@ namespace Colors {
     QColor alert();
     QColor streak();
     QColor notchBackground();
-    // The label colours follow the application palette's text colour (so a light or dark
-    // appearance set on the palette carries through) at the desktop's usual label opacities.
+    // The label colours follow a palette's text colour at the desktop's usual label opacities.
+    // Paint code passes the palette of the widget it paints, so that a light or dark appearance
+    // forced on that widget alone carries through; the forms without one read the
+    // application's palette.
+    QColor textPrimary(const QPalette& palette);
+    QColor textSecondary(const QPalette& palette);
+    QColor textTertiary(const QPalette& palette);
+    QColor subtleFill(const QPalette& palette);
     QColor textPrimary();
     QColor textSecondary();
     QColor textTertiary();
     QColor subtleFill();
+    // A faint white line, the same in either appearance.
     QColor hairline();
     // The palette's window colour: what translucent materials are made of.
+    QColor windowBackground(const QPalette& palette);
     QColor windowBackground();
 } // namespace Colors
 

@@ -474,6 +474,11 @@ TEST_F(WidgetRootViewTest, TheWidgetDrawsAtItsOpacityAndInTheChosenAppearance)
     scene.settings->setAppearance(veltrane::AppearancePreference::dark);
     EXPECT_LT(viewprobe::pixel(root->renderToImage(), empty).lightness(), 80);
     EXPECT_GT(root->palette().color(QPalette::WindowText).lightness(), 200);
+    // The plain pills are dark material with light symbols, though the desktop is light.
+    const QImage dark = root->renderToImage();
+    const QRectF reset = root->cardTargetRect({ Kind::reset });
+    EXPECT_LT(viewprobe::pixel(dark, reset.center() - QPointF(reset.width() / 2 - 5, 0)).lightness(), 60);
+    EXPECT_LE(viewprobe::closest(dark, reset, QColor(255, 255, 255)), 50);
     scene.settings->setAppearance(veltrane::AppearancePreference::light);
     EXPECT_GT(viewprobe::pixel(root->renderToImage(), empty).lightness(), 200);
 }

@@ -101,6 +101,33 @@ TEST_F(ComponentWidgetsTest, PlainPillIsSmallAndUsesTheTextColour)
     EXPECT_TRUE(darkInk);
 }
 
+TEST_F(ComponentWidgetsTest, AtomsForcedDarkOnALightDesktopPaintFromTheirOwnPalette)
+{
+    ASSERT_GT(QGuiApplication::palette().color(QPalette::Window).lightness(), 200);
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(28, 28, 30));
+    dark.setColor(QPalette::WindowText, QColor(255, 255, 255));
+
+    PillButton pill(QStringLiteral("forward.fill"), QColor(156, 163, 175), false, {}, nullptr, m_ticker.get());
+    pill.setPalette(dark);
+    const QImage pillImage = render(pill);
+    const QPointF center = pill.buttonRect().center();
+    // The material beside the symbol is the dark window colour, the symbol the light text colour.
+    const QColor material = QColor::fromRgba(qUnpremultiply(pillImage.pixel((center - QPointF(13, 0)).toPoint())));
+    EXPECT_LT(material.lightness(), 60);
+    bool lightInk = false;
+    for (int dx = -6; dx <= 6; ++dx) {
+        const QColor pixel = QColor::fromRgba(qUnpremultiply(pillImage.pixel((center + QPointF(dx, 0)).toPoint())));
+        lightInk |= pixel.alpha() > 200 && pixel.lightness() > 200;
+    }
+    EXPECT_TRUE(lightInk);
+
+    VisualEffectView backdrop(Material::windowBackground, BlendingMode::withinWindow, MaterialState::active, 0, nullptr, m_ticker.get());
+    backdrop.resize(20, 20);
+    backdrop.setPalette(dark);
+    EXPECT_EQ(render(backdrop).pixel(10, 10), QColor(28, 28, 30).rgb());
+}
+
 TEST_F(ComponentWidgetsTest, PillGrowsWhileHoveredAndRunsItsAction)
 {
     int taps = 0;
