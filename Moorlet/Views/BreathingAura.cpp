@@ -48,8 +48,12 @@ void BreathingAura::update(const QColor& tint, bool active, bool reduceMotion)
     // The first look is taken as it is; only later changes blend.
     const std::optional<Animation> change = m_initialised ? std::optional(kChange) : std::nullopt;
     m_initialised = true;
-    m_tint.start(tint, change);
-    m_active.start(active ? 1.0 : 0.0, change);
+    // Only a real change animates: restarting a blend towards the same value every tick would
+    // keep the frame ticker running for as long as the card exists.
+    if (change == std::nullopt || tint != m_tint.target())
+        m_tint.start(tint, change);
+    if (const double level = active ? 1.0 : 0.0; change == std::nullopt || level != m_active.target())
+        m_active.start(level, change);
 
     const bool breathe = active && !reduceMotion;
     if (breathe == m_breathing)

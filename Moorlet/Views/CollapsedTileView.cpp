@@ -12,6 +12,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace moorlet {
 
@@ -22,6 +23,8 @@ namespace Typography = veltrane::DesignTokens::Typography;
 namespace Spacing = veltrane::DesignTokens::Spacing;
 
 const Animation kProgressChange = Animation::easeInOut(0.3);
+// The smallest change of progress worth easing: about a point of the ring's or arc's length.
+constexpr double kVisibleProgressStep = 0.004;
 const Animation kDigits = Animation::spring(0.2, 0.85);
 const Animation kHintFade = Animation::easeInOut(0.2);
 constexpr double kTimePaddingX = 10;
@@ -54,8 +57,12 @@ void CollapsedTileView::refresh()
     const auto when = [animate](const Animation& animation) {
         return animate ? std::optional(animation) : std::nullopt;
     };
-    if (controller.progress() != m_progress.target())
-        m_progress.start(controller.progress(), when(kProgressChange));
+    if (controller.progress() != m_progress.target()) {
+        // A tick moves a long block's arc by a fraction of a point: such steps are drawn as they
+        // are, and only visible jumps (a skip, a reset, a new phase) ease.
+        const bool visible = std::abs(controller.progress() - m_progress.target()) >= kVisibleProgressStep;
+        m_progress.start(controller.progress(), visible ? when(kProgressChange) : std::nullopt);
+    }
     m_time.setText(controller.displayTime(), reduce ? std::nullopt : when(kDigits));
     const double hint = controller.isHovered() ? 1.0 : 0.0;
     if (hint != m_hint.target())

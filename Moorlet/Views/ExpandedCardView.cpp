@@ -36,6 +36,8 @@ namespace Radius = veltrane::DesignTokens::Radius;
 
 // Motion.
 const Animation kProgressChange = Animation::easeInOut(0.3);
+// The smallest change of progress worth easing: about a point of the ring's or arc's length.
+constexpr double kVisibleProgressStep = 0.004;
 const Animation kDigits = Animation::spring(0.2, 0.85);
 const Animation kGoalChange = Animation::spring(0.5, 0.8);
 const Animation kPillHover = Animation::easeOut(0.15);
@@ -238,9 +240,14 @@ void ExpandedCardView::refresh()
     const QColor accent = controller.accent();
     m_mascot.update(CardTexts::mascotSymbol(controller.phase(), controller.isPaused()), accent, !animate || reduce);
     const auto sceneTint = m_context.ambient ? m_context.ambient->sceneTint() : std::nullopt;
-    m_aura.update(sceneTint.value_or(accent), controller.isRunning(), reduce);
-    if (controller.progress() != m_ringProgress.target())
-        m_ringProgress.start(controller.progress(), animate ? std::optional(kProgressChange) : std::nullopt);
+    // A card that is not on screen does not breathe: its frames would be painted for nothing.
+    m_aura.update(sceneTint.value_or(accent), controller.isRunning() && m_shown, reduce);
+    if (controller.progress() != m_ringProgress.target()) {
+        // A tick moves a long block's ring by a fraction of a point: such steps are drawn as they
+        // are, and only visible jumps (a skip, a reset, a new phase) ease.
+        const bool visible = std::abs(controller.progress() - m_ringProgress.target()) >= kVisibleProgressStep;
+        m_ringProgress.start(controller.progress(), animate && visible ? std::optional(kProgressChange) : std::nullopt);
+    }
     m_time.setText(controller.displayTime(), motion(kDigits));
     m_cheer.update(controller.phase(), controller.isPaused(), m_shown, reduce);
     m_focusToday.setText(controller.focusTodayLabel(), motion(kDigits));
