@@ -5,7 +5,7 @@
 #include "Moorlet/Settings/FocusSettings.h"
 #include "Moorlet/Theme/ThemeProvider.h"
 #include "VeltraneKit/Audio/CuePlayer.h"
-#include "VeltraneKit/Audio/QtMainQueue.h"
+#include "VeltraneKit/Widget/QtOneShotScheduler.h"
 #include "VeltraneKit/Audio/SdlAudioOutput.h"
 #include "VeltraneKit/Audio/SoundEffects.h"
 #include "VeltraneKit/Notifications/NotificationScheduling.h"
@@ -43,7 +43,7 @@ FocusController::Services withDefaults(FocusController::Services services)
         services.clock = std::make_shared<veltrane::SystemClock>();
     if (!services.soundEffects)
         services.soundEffects = std::make_shared<veltrane::SoundEffects>(
-            std::make_unique<veltrane::SdlAudioOutput>(), std::make_shared<veltrane::QtMainQueue>());
+            std::make_unique<veltrane::SdlAudioOutput>(), std::make_shared<veltrane::QtOneShotScheduler>());
     if (!services.runShortcut)
         services.runShortcut = [](const QString& name) { veltrane::ShortcutRunner::run(name); };
     if (!services.scheduler)

@@ -10,7 +10,7 @@
 #include "VeltraneKit/Geometry/WidgetAnchor.h"
 #include "VeltraneKit/Time/Calendar.h"
 #include "VeltraneKit/Time/Clock.h"
-#include "VeltraneKit/Widget/OneShotScheduler.h"
+#include "VeltraneKit/Time/OneShotScheduler.h"
 
 #include <QColor>
 #include <QObject>

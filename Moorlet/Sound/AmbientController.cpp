@@ -1,7 +1,7 @@
 #include "Moorlet/Sound/AmbientController.h"
 
 #include "Moorlet/Settings/FocusSettings.h"
-#include "VeltraneKit/Audio/QtMainQueue.h"
+#include "VeltraneKit/Widget/QtOneShotScheduler.h"
 #include "VeltraneKit/Audio/SdlAudioOutput.h"
 #include "VeltraneKit/Settings/SettingsStore.h"
 
@@ -122,7 +122,7 @@ AmbientController::AmbientController(veltrane::SettingsStore& settings, const Fo
     if (!environment.output)
         environment.output = std::make_unique<veltrane::SdlAudioOutput>();
     if (!environment.mainQueue)
-        environment.mainQueue = std::make_shared<veltrane::QtMainQueue>();
+        environment.mainQueue = std::make_shared<veltrane::QtOneShotScheduler>();
     if (m_soundsFolder.isEmpty()) {
         const auto dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
         if (!dataHome.isEmpty())

@@ -22,7 +22,7 @@
 
 namespace veltrane {
 class AudioOutput;
-class MainQueue;
+class OneShotScheduler;
 class SettingsStore;
 class UserDefaults;
 } // namespace veltrane
@@ -57,7 +57,7 @@ public:
         // The ambient mix's output device; null for SDL's.
         std::unique_ptr<veltrane::AudioOutput> output;
         // Where fade steps wait; null for Qt's event loop.
-        std::shared_ptr<veltrane::MainQueue> mainQueue;
+        std::shared_ptr<veltrane::OneShotScheduler> mainQueue;
         // The folder of imported files; empty for $XDG_DATA_HOME/Moorlet/UserSounds.
         QString soundsFolder;
         // Asks the user for audio files to import; empty for the file dialog.

@@ -2,7 +2,7 @@
 
 #include "Moorlet/Views/RollingText.h"
 #include "MoorletCore/SessionPhase.h"
-#include "VeltraneKit/Widget/OneShotScheduler.h"
+#include "VeltraneKit/Time/OneShotScheduler.h"
 
 #include <QStringList>
 

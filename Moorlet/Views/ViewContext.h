@@ -3,7 +3,7 @@
 #include "Moorlet/Views/ViewPalette.h"
 #include "VeltraneKit/Motion/FrameTicker.h"
 #include "VeltraneKit/Time/Clock.h"
-#include "VeltraneKit/Widget/OneShotScheduler.h"
+#include "VeltraneKit/Time/OneShotScheduler.h"
 
 #include <QColor>
 #include <QRectF>

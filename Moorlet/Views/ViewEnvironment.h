@@ -2,7 +2,7 @@
 
 #include "VeltraneKit/Motion/FrameTicker.h"
 #include "VeltraneKit/Time/Clock.h"
-#include "VeltraneKit/Widget/OneShotScheduler.h"
+#include "VeltraneKit/Time/OneShotScheduler.h"
 
 namespace veltrane {
 class DesktopPreferences;

@@ -20,7 +20,7 @@ float clampedLevel(float level)
 
 } // namespace
 
-AudioMixer::AudioMixer(std::unique_ptr<AudioOutput> output, std::shared_ptr<MainQueue> mainQueue)
+AudioMixer::AudioMixer(std::unique_ptr<AudioOutput> output, std::shared_ptr<OneShotScheduler> mainQueue)
     : m_mainQueue(std::move(mainQueue))
     , m_output(std::move(output))
 {

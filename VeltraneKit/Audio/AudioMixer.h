@@ -2,7 +2,7 @@
 
 #include "VeltraneKit/Audio/AudioGraph.h"
 #include "VeltraneKit/Audio/AudioOutput.h"
-#include "VeltraneKit/Audio/MainQueue.h"
+#include "VeltraneKit/Time/OneShotScheduler.h"
 #include "VeltraneKit/Audio/TrackSource.h"
 
 #include <cstdint>
@@ -27,7 +27,7 @@ public:
     // A fade-in reaches its target in this many equal steps.
     static constexpr int kFadeSteps = 16;
 
-    AudioMixer(std::unique_ptr<AudioOutput> output, std::shared_ptr<MainQueue> mainQueue);
+    AudioMixer(std::unique_ptr<AudioOutput> output, std::shared_ptr<OneShotScheduler> mainQueue);
     ~AudioMixer();
     AudioMixer(const AudioMixer&) = delete;
     AudioMixer& operator=(const AudioMixer&) = delete;
@@ -77,7 +77,7 @@ private:
     void publishVoices();
 
     AudioGraph m_graph;
-    std::shared_ptr<MainQueue> m_mainQueue;
+    std::shared_ptr<OneShotScheduler> m_mainQueue;
     std::map<std::string, std::shared_ptr<Track>> m_tracks;
     // Declared last so that it closes first: no render call may outlive the graph.
     std::unique_ptr<AudioOutput> m_output;

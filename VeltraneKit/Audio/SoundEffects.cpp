@@ -50,7 +50,7 @@ std::span<const Note> notes(SoundEffect effect)
 
 } // namespace
 
-SoundEffects::SoundEffects(std::unique_ptr<AudioOutput> output, std::shared_ptr<MainQueue> queue)
+SoundEffects::SoundEffects(std::unique_ptr<AudioOutput> output, std::shared_ptr<OneShotScheduler> queue)
     : m_queue(std::move(queue))
     , m_output(std::move(output))
 {

@@ -2,7 +2,7 @@
 
 #include "VeltraneKit/Audio/AudioOutput.h"
 #include "VeltraneKit/Audio/CuePlayer.h"
-#include "VeltraneKit/Audio/MainQueue.h"
+#include "VeltraneKit/Time/OneShotScheduler.h"
 #include "VeltraneKit/Audio/SpscQueue.h"
 #include "VeltraneKit/Audio/StereoBuffer.h"
 
@@ -24,9 +24,9 @@ public:
     // Cues waiting or sounding at most; a play() beyond that is dropped.
     static constexpr std::size_t kQueueCapacity = 8;
 
-    // With a main queue, the output is closed again once every queued cue has played, so no
+    // With a scheduler, the output is closed again once every queued cue has played, so no
     // device stays open (and no audio thread keeps waking) between cues.
-    explicit SoundEffects(std::unique_ptr<AudioOutput> output, std::shared_ptr<MainQueue> queue = nullptr);
+    explicit SoundEffects(std::unique_ptr<AudioOutput> output, std::shared_ptr<OneShotScheduler> queue = nullptr);
     ~SoundEffects() override;
     SoundEffects(const SoundEffects&) = delete;
     SoundEffects& operator=(const SoundEffects&) = delete;
@@ -58,7 +58,7 @@ private:
     // Audio thread: the cue sounding and the next frame of it.
     StereoBuffer* m_current = nullptr;
     std::size_t m_position = 0;
-    std::shared_ptr<MainQueue> m_queue;
+    std::shared_ptr<OneShotScheduler> m_queue;
     // Shared with the queued idle checks so that they do nothing once the player is gone.
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
     // Declared last so that it closes first.

@@ -5,7 +5,7 @@
 #include "VeltraneKit/Geometry/ScreenProvider.h"
 #include "VeltraneKit/Geometry/WidgetAnchor.h"
 #include "VeltraneKit/Settings/UserDefaults.h"
-#include "VeltraneKit/Widget/OneShotScheduler.h"
+#include "VeltraneKit/Time/OneShotScheduler.h"
 #include "VeltraneKit/Widget/PanelAppearance.h"
 #include "VeltraneKit/Widget/PanelHostingView.h"
 

@@ -8,7 +8,7 @@
 #include "VeltraneKit/Audio/FloatWavFile.h"
 #include "VeltraneKit/Audio/NoiseSampleGenerator.h"
 #include "VeltraneKit/Audio/OfflineAudioOutput.h"
-#include "VeltraneKit/Audio/TestMainQueue.h"
+#include "VeltraneKit/Time/ManualOneShotScheduler.h"
 
 #include <benchmark/benchmark.h>
 
@@ -62,7 +62,7 @@ void mixerBlock(benchmark::State& state)
         state.SkipWithError("cannot write the tone file");
         return;
     }
-    AudioMixer mixer(std::make_unique<OfflineAudioOutput>(), std::make_shared<TestMainQueue>());
+    AudioMixer mixer(std::make_unique<OfflineAudioOutput>(), std::make_shared<ManualOneShotScheduler>());
     for (auto kind : allNoiseKinds)
         mixer.add(std::string(rawValue(kind)), TrackSource::noise(kind), 0.6f, 0);
     const auto added = mixer.add("file", TrackSource::file(file), 0.6f, 0);

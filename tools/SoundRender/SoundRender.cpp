@@ -19,7 +19,7 @@
 #include "VeltraneKit/Audio/OfflineAudioOutput.h"
 #include "VeltraneKit/Audio/SoundEffects.h"
 #include "VeltraneKit/Audio/SoundLibrary.h"
-#include "VeltraneKit/Audio/TestMainQueue.h"
+#include "VeltraneKit/Time/ManualOneShotScheduler.h"
 
 #include <charconv>
 #include <cmath>
@@ -139,7 +139,7 @@ int renderMix(const Options& options)
 {
     const auto bundle = moorlet::AmbientController::applicationBundle();
     const auto catalogue = SoundLibrary::load("sounds", bundle).sounds();
-    AudioMixer mixer(std::make_unique<OfflineAudioOutput>(), std::make_shared<TestMainQueue>());
+    AudioMixer mixer(std::make_unique<OfflineAudioOutput>(), std::make_shared<ManualOneShotScheduler>());
     mixer.setMasterVolume(options.master);
     for (const auto& subject : options.subjects) {
         const auto equals = subject.find('=');

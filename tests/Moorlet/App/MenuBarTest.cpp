@@ -7,7 +7,7 @@
 #include "VeltraneKit/Audio/CuePlayer.h"
 #include "VeltraneKit/Settings/MemoryUserDefaults.h"
 #include "VeltraneKit/Settings/SettingsStore.h"
-#include "VeltraneKit/Widget/ManualOneShotScheduler.h"
+#include "VeltraneKit/Time/ManualOneShotScheduler.h"
 
 #include <QAction>
 #include <QMenu>

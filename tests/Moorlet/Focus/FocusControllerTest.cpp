@@ -5,7 +5,7 @@
 #include "VeltraneKit/Notifications/NotificationScheduling.h"
 #include "VeltraneKit/Settings/MemoryUserDefaults.h"
 #include "VeltraneKit/Settings/SettingsStore.h"
-#include "VeltraneKit/Widget/ManualOneShotScheduler.h"
+#include "VeltraneKit/Time/ManualOneShotScheduler.h"
 
 #include <QSignalSpy>
 

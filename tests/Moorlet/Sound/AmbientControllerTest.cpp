@@ -2,7 +2,7 @@
 #include "Moorlet/Sound/AmbientController.h"
 #include "VeltraneKit/Audio/FloatWavFile.h"
 #include "VeltraneKit/Audio/OfflineAudioOutput.h"
-#include "VeltraneKit/Audio/TestMainQueue.h"
+#include "VeltraneKit/Time/ManualOneShotScheduler.h"
 #include "VeltraneKit/Settings/MemoryUserDefaults.h"
 #include "VeltraneKit/Settings/SettingsStore.h"
 #include "VeltraneKit/Symbols/SymbolCatalog.h"
@@ -105,7 +105,7 @@ protected:
     std::shared_ptr<veltrane::MemoryUserDefaults> m_defaults = std::make_shared<veltrane::MemoryUserDefaults>();
     std::unique_ptr<veltrane::SettingsStore> m_settings = std::make_unique<veltrane::SettingsStore>(m_defaults);
     std::unique_ptr<FocusSettings> m_focusSettings = std::make_unique<FocusSettings>(m_defaults);
-    std::shared_ptr<veltrane::TestMainQueue> m_queue = std::make_shared<veltrane::TestMainQueue>();
+    std::shared_ptr<veltrane::ManualOneShotScheduler> m_queue = std::make_shared<veltrane::ManualOneShotScheduler>();
     QStringList m_chosen;
     veltrane::OfflineAudioOutput* m_output = nullptr;
     std::unique_ptr<AmbientController> m_controller;
@@ -216,9 +216,9 @@ TEST_F(AmbientControllerTest, ToggleStartsTheDeviceFadesInAndRemembers)
     EXPECT_TRUE(controller.mixer().isRunning());
     EXPECT_EQ(controller.mixer().volume("rain"), AmbientController::kDefaultLevel);
     // The default fade of 0.4 s in sixteen steps.
-    EXPECT_EQ(m_queue->pendingCount(), 16u);
+    EXPECT_EQ(m_queue->queuedCount(), 16u);
     m_queue->advance(0.4);
-    EXPECT_EQ(m_queue->pendingCount(), 0u);
+    EXPECT_EQ(m_queue->queuedCount(), 0u);
     EXPECT_EQ(stored(AmbientController::kActiveKey), (nlohmann::json { "rain" }));
 
     controller.toggle(soundWithID(controller, "rain"));

@@ -6,7 +6,7 @@
 #include "Moorlet/Views/WidgetMetrics.h"
 #include "VeltraneKit/Audio/CuePlayer.h"
 #include "VeltraneKit/Audio/OfflineAudioOutput.h"
-#include "VeltraneKit/Audio/TestMainQueue.h"
+#include "VeltraneKit/Time/ManualOneShotScheduler.h"
 #include "VeltraneKit/System/XdgFolders.h"
 
 #include <QDBusConnection>
@@ -39,7 +39,7 @@ WidgetScene::WidgetScene(const Options& options)
     theme = std::make_unique<ThemeProvider>(veltrane::ThemeCatalog(ThemePacks::extras()), *settings);
 
     if (!options.soundsFolder.isEmpty()) {
-        audioQueue = std::make_shared<veltrane::TestMainQueue>();
+        audioQueue = std::make_shared<veltrane::ManualOneShotScheduler>();
         AmbientController::Environment environment;
         environment.output = std::make_unique<veltrane::OfflineAudioOutput>();
         environment.mainQueue = audioQueue;

@@ -10,7 +10,7 @@
 #include "VeltraneKit/Motion/ManualFrameDriver.h"
 #include "VeltraneKit/Settings/MemoryUserDefaults.h"
 #include "VeltraneKit/Settings/SettingsStore.h"
-#include "VeltraneKit/Widget/ManualOneShotScheduler.h"
+#include "VeltraneKit/Time/ManualOneShotScheduler.h"
 
 #include <QString>
 #include <QStringList>
@@ -21,7 +21,7 @@
 #include <optional>
 
 namespace veltrane {
-class TestMainQueue;
+class ManualOneShotScheduler;
 }
 
 namespace moorlet {
@@ -88,7 +88,7 @@ public:
     std::unique_ptr<FocusSettings> focusSettings;
     std::unique_ptr<LocalDataStore> store;
     std::unique_ptr<ThemeProvider> theme;
-    std::shared_ptr<veltrane::TestMainQueue> audioQueue;
+    std::shared_ptr<veltrane::ManualOneShotScheduler> audioQueue;
     std::unique_ptr<AmbientController> ambient;
     std::unique_ptr<MediaController> media;
     std::unique_ptr<FocusController> controller;

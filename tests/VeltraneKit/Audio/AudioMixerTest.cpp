@@ -3,7 +3,7 @@
 #include "VeltraneKit/Audio/NoiseSampleGenerator.h"
 #include "VeltraneKit/Audio/OfflineAudioOutput.h"
 #include "VeltraneKit/Audio/StereoBuffer.h"
-#include "VeltraneKit/Audio/TestMainQueue.h"
+#include "VeltraneKit/Time/ManualOneShotScheduler.h"
 
 #include "tests/support/TestSupport.h"
 
@@ -33,7 +33,7 @@ protected:
 
     AudioMixer& mixer() { return *m_mixer; }
     OfflineAudioOutput& output() { return *m_output; }
-    TestMainQueue& queue() { return *m_queue; }
+    ManualOneShotScheduler& queue() { return *m_queue; }
 
     std::vector<float> render(std::size_t frames = kBlock)
     {
@@ -54,7 +54,7 @@ protected:
         return left;
     }
 
-    std::shared_ptr<TestMainQueue> m_queue = std::make_shared<TestMainQueue>();
+    std::shared_ptr<ManualOneShotScheduler> m_queue = std::make_shared<ManualOneShotScheduler>();
     OfflineAudioOutput* m_output = nullptr;
     std::unique_ptr<AudioMixer> m_mixer;
 };
@@ -165,7 +165,7 @@ TEST_F(AudioMixerTest, AddingAPlayingIdOnlySetsItsLevelAtOnce)
     ASSERT_TRUE(mixer().add("scene", TrackSource::noise(NoiseKind::white), 0.2f, 0));
     EXPECT_TRUE(mixer().add("scene", TrackSource::noise(NoiseKind::brown), 0.7f, 5.0));
     EXPECT_EQ(mixer().volume("scene"), 0.7f);
-    EXPECT_EQ(queue().pendingCount(), 0u);
+    EXPECT_EQ(queue().queuedCount(), 0u);
     // Still white noise, at the new level without a fade.
     NoiseModel model(NoiseKind::white);
     EXPECT_EQ(renderMono(), model.next(kBlock, 0.7f, 1.0f));
@@ -185,7 +185,7 @@ TEST_F(AudioMixerTest, FadeInRisesInSixteenEqualStepsOnTheMainQueue)
 {
     ASSERT_TRUE(mixer().add("wind", TrackSource::noise(NoiseKind::wind), 0.8f, 2.0));
     EXPECT_EQ(mixer().volume("wind"), 0.8f);
-    EXPECT_EQ(queue().pendingCount(), 16u);
+    EXPECT_EQ(queue().queuedCount(), 16u);
     NoiseModel model(NoiseKind::wind);
     EXPECT_EQ(renderMono(), model.next(kBlock, 0.0f, 1.0f));
     for (int step = 1; step <= 16; ++step) {
@@ -196,14 +196,14 @@ TEST_F(AudioMixerTest, FadeInRisesInSixteenEqualStepsOnTheMainQueue)
         EXPECT_NEAR(level, step * 0.05f, 1e-6);
         EXPECT_EQ(renderMono(), model.next(kBlock, level, 1.0f)) << "at step " << step;
     }
-    EXPECT_EQ(queue().pendingCount(), 0u);
+    EXPECT_EQ(queue().queuedCount(), 0u);
 }
 
 TEST_F(AudioMixerTest, WithoutFadeATrackStartsAtItsLevel)
 {
     for (auto fade : { 0.0, -1.0, std::nan("") }) {
         ASSERT_TRUE(mixer().add("ocean", TrackSource::noise(NoiseKind::ocean), 0.8f, fade));
-        EXPECT_EQ(queue().pendingCount(), 0u);
+        EXPECT_EQ(queue().queuedCount(), 0u);
         NoiseModel model(NoiseKind::ocean);
         EXPECT_EQ(renderMono(), model.next(kBlock, 0.8f, 1.0f));
         mixer().remove("ocean");
@@ -232,7 +232,7 @@ TEST_F(AudioMixerTest, ATrackRemovedDuringItsFadeStaysRemovedAndItsStepsDoNothin
     // The same id comes back at once without a fade; the first track's steps must not touch it.
     ASSERT_TRUE(mixer().add("rain", TrackSource::noise(NoiseKind::rain), 0.3f, 0));
     queue().advance(2.0);
-    EXPECT_EQ(queue().pendingCount(), 0u);
+    EXPECT_EQ(queue().queuedCount(), 0u);
     EXPECT_EQ(mixer().volume("rain"), 0.3f);
     NoiseModel model(NoiseKind::rain);
     EXPECT_EQ(renderMono(), model.next(kBlock, 0.3f, 1.0f));
@@ -245,7 +245,7 @@ TEST_F(AudioMixerTest, FadeStepsOutlivingTheMixerDoNothing)
     ASSERT_TRUE(mixer().add("rain", TrackSource::noise(NoiseKind::rain), 0.8f, 2.0));
     m_mixer.reset();
     queue().advance(3.0);
-    EXPECT_EQ(queue().pendingCount(), 0u);
+    EXPECT_EQ(queue().queuedCount(), 0u);
 }
 
 TEST_F(AudioMixerTest, AShortFileLoopsWithoutAGap)
@@ -303,7 +303,7 @@ TEST_F(AudioMixerTest, AFileThatCannotBeDecodedLeavesNoTrace)
     EXPECT_FALSE(mixer().isActive("missing"));
     EXPECT_EQ(mixer().volume("notes"), 0.0f);
     EXPECT_TRUE(mixer().activeSoundIDs().empty());
-    EXPECT_EQ(queue().pendingCount(), 0u);
+    EXPECT_EQ(queue().queuedCount(), 0u);
     EXPECT_TRUE(allZero(render()));
 }
 

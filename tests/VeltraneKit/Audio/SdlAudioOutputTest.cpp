@@ -2,7 +2,7 @@
 #include "VeltraneKit/Audio/NoiseSampleGenerator.h"
 #include "VeltraneKit/Audio/SdlAudioOutput.h"
 #include "VeltraneKit/Audio/SoundEffects.h"
-#include "VeltraneKit/Audio/TestMainQueue.h"
+#include "VeltraneKit/Time/ManualOneShotScheduler.h"
 
 #include "tests/support/TestSupport.h"
 
@@ -66,7 +66,7 @@ TEST(SdlAudioOutputTest, MixedSamplesReachTheDeviceExactly)
     const auto file = folder.filePath("mix.raw").toStdString();
     DiskDevice device(file);
 
-    AudioMixer mixer(std::make_unique<SdlAudioOutput>(), std::make_shared<TestMainQueue>());
+    AudioMixer mixer(std::make_unique<SdlAudioOutput>(), std::make_shared<ManualOneShotScheduler>());
     mixer.setMasterVolume(0.8f);
     ASSERT_TRUE(mixer.add("pink", TrackSource::noise(NoiseKind::pink), 0.5f, 0));
     mixer.start();
@@ -91,7 +91,7 @@ TEST(SdlAudioOutputTest, ADeviceThatGoesAwayIsReopenedByTheNextStart)
     testsupport::TemporaryFolder folder;
     // Every write to /dev/full fails, which the disk driver takes for a lost device.
     DiskDevice device("/dev/full");
-    AudioMixer mixer(std::make_unique<SdlAudioOutput>(), std::make_shared<TestMainQueue>());
+    AudioMixer mixer(std::make_unique<SdlAudioOutput>(), std::make_shared<ManualOneShotScheduler>());
     ASSERT_TRUE(mixer.add("white", TrackSource::noise(NoiseKind::white), 1.0f, 0));
     mixer.start();
     ASSERT_TRUE(testsupport::waitUntil([&] { return !mixer.isRunning(); }));
@@ -112,7 +112,7 @@ TEST(SdlAudioOutputTest, ADeviceThatGoesAwayIsReopenedByTheNextStart)
 TEST(SdlAudioOutputTest, NoDeviceAtAllLeavesEverythingSilentAndWorking)
 {
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-    AudioMixer mixer(std::make_unique<SdlAudioOutput>(), std::make_shared<TestMainQueue>());
+    AudioMixer mixer(std::make_unique<SdlAudioOutput>(), std::make_shared<ManualOneShotScheduler>());
     ASSERT_TRUE(mixer.add("rain", TrackSource::noise(NoiseKind::rain), 0.5f, 0));
     mixer.start();
     EXPECT_FALSE(mixer.isRunning());

@@ -1,5 +1,5 @@
 #include "VeltraneKit/Audio/OfflineAudioOutput.h"
-#include "VeltraneKit/Audio/TestMainQueue.h"
+#include "VeltraneKit/Time/ManualOneShotScheduler.h"
 #include "VeltraneKit/Audio/SoundEffects.h"
 
 #include <gtest/gtest.h>
@@ -63,7 +63,7 @@ protected:
         return left;
     }
 
-    std::shared_ptr<TestMainQueue> m_queue = std::make_shared<TestMainQueue>();
+    std::shared_ptr<ManualOneShotScheduler> m_queue = std::make_shared<ManualOneShotScheduler>();
     OfflineAudioOutput* m_output = nullptr;
     std::unique_ptr<SoundEffects> m_effects;
 };
@@ -178,7 +178,7 @@ TEST_F(SoundEffectsTest, TheOutputClosesOnceEveryCueHasPlayedAndReopensForTheNex
     render(frames + 512);
     m_queue->advance(60);
     EXPECT_FALSE(m_effects->isRunning());
-    EXPECT_EQ(m_queue->pendingCount(), 0u);
+    EXPECT_EQ(m_queue->queuedCount(), 0u);
 
     m_effects->play(SoundEffect::breakEnd);
     EXPECT_TRUE(m_effects->isRunning());

@@ -3,7 +3,7 @@
 #include "VeltraneKit/Geometry/WidgetPlacement.h"
 #include "VeltraneKit/Settings/MemoryUserDefaults.h"
 #include "VeltraneKit/Widget/FloatingPanel.h"
-#include "VeltraneKit/Widget/ManualOneShotScheduler.h"
+#include "VeltraneKit/Time/ManualOneShotScheduler.h"
 #include "tests/VeltraneKit/Widget/FakeScreenProvider.h"
 #include "tests/VeltraneKit/Widget/PanelEvents.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "VeltraneKit/Widget/OneShotScheduler.h"
+#include "VeltraneKit/Time/OneShotScheduler.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "VeltraneKit/Widget/OneShotScheduler.h"
+#include "VeltraneKit/Time/OneShotScheduler.h"
 
 namespace veltrane {
 

@@ -1,4 +1,4 @@
-#include "VeltraneKit/Widget/ManualOneShotScheduler.h"
+#include "VeltraneKit/Time/ManualOneShotScheduler.h"
 
 #include <algorithm>
 
