@@ -5,7 +5,7 @@
 
 #include "tests/fakes/LoginManager/LoginManagerControl.h"
 #include "tests/fakes/LoginManager/LoginManagerService.h"
-#include "tests/fakes/NotificationServer/FakeServiceMain.h"
+#include "tests/support/FakeServiceMain.h"
 
 #include <QCoreApplication>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tests/fakes/NotificationServer/FakeServiceProcess.h"
+#include "tests/support/FakeServiceProcess.h"
 
 #include <QJsonObject>
 #include <QList>

@@ -2,7 +2,7 @@
 // every call it gets to the file given with --log (JSON lines, see RecordingNotificationServer).
 // It exits with the process that started it.
 
-#include "tests/fakes/NotificationServer/FakeServiceMain.h"
+#include "tests/support/FakeServiceMain.h"
 #include "tests/fakes/NotificationServer/RecordingNotificationServer.h"
 
 #include <QCommandLineParser>

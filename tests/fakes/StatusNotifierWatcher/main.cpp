@@ -1,7 +1,7 @@
 // A tray for tests: owns org.kde.StatusNotifierWatcher on the session bus and reports a host, so
 // that programs register their tray items over D-Bus. It exits with the process that started it.
 
-#include "tests/fakes/NotificationServer/FakeServiceMain.h"
+#include "tests/support/FakeServiceMain.h"
 #include "tests/fakes/StatusNotifierWatcher/StatusNotifierWatcherService.h"
 
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "tests/fakes/NotificationServer/FakeServiceProcess.h"
+#include "tests/support/FakeServiceProcess.h"
 
 #include "tests/support/TestSupport.h"
 

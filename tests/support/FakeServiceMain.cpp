@@ -1,4 +1,4 @@
-#include "tests/fakes/NotificationServer/FakeServiceMain.h"
+#include "tests/support/FakeServiceMain.h"
 
 #include <QCoreApplication>
 
