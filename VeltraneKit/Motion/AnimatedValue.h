@@ -5,6 +5,8 @@
 #include "VeltraneKit/Motion/FrameTicker.h"
 #include "VeltraneKit/Motion/Vector2.h"
 
+#include <algorithm>
+#include <cmath>
 #include <optional>
 
 namespace veltrane {
@@ -52,10 +54,17 @@ public:
             finishRun(AnimationOutcome::skipped);
     }
 
+    // The smallest change of value that shows (a third of a point, say, for a position in
+    // points): a spring ends once what is left of its motion stays below it, instead of ticking
+    // on through invisible thousandths. 0 (the default) settles within a thousandth of the way.
+    void setResolution(double smallestVisibleChange) { m_resolution = std::max(smallestVisibleChange, 0.0); }
+
     T target() const { return m_to; }
+    // The value at this moment; an animation at a reduced frame rate holds the value of its last
+    // frame, so that whatever is painted in between matches what its own frames painted.
     T value() const
     {
-        if (!animating())
+        if (!animating() || frameInterval() > 0)
             return m_current;
         return sampleAt(now()).value;
     }
@@ -118,16 +127,24 @@ private:
         const T distance = to - from;
         const double lengthSquared = dotProduct(distance, distance);
         const double progressVelocity = lengthSquared > 0 ? dotProduct(velocity, distance) / lengthSquared : 0;
-        m_timeline.emplace(animation, progressVelocity);
+        double tolerance = AnimationTimeline::kDefaultTolerance;
+        if (m_resolution > 0 && lengthSquared > 0)
+            tolerance = std::clamp(m_resolution / std::sqrt(lengthSquared), tolerance, kLargestTolerance);
+        m_timeline.emplace(animation, progressVelocity, tolerance);
         m_startTime = now();
+        setFrameInterval(animation.frameInterval());
         attach();
     }
+
+    // However coarse the resolution, a spring runs until it is this close.
+    static constexpr double kLargestTolerance = 0.05;
 
     T m_from;
     T m_to;
     T m_current { m_from };
     std::optional<AnimationTimeline> m_timeline;
     Instant m_startTime = 0;
+    double m_resolution = 0;
 };
 
 } // namespace veltrane

@@ -50,22 +50,29 @@ Animation Animation::repeatingForever(Reversal reversal) const
     return copy;
 }
 
+Animation Animation::atFrameRate(double framesPerSecond) const
+{
+    Animation copy = *this;
+    copy.m_frameInterval = std::isfinite(framesPerSecond) && framesPerSecond > 0 ? 1.0 / framesPerSecond : 0.0;
+    return copy;
+}
+
 namespace {
 
-Seconds cycleLength(const Animation::Timing& timing, double initialVelocity)
+Seconds cycleLength(const Animation::Timing& timing, double initialVelocity, double tolerance)
 {
     if (const auto* timed = std::get_if<Animation::Timed>(&timing))
         return timed->duration;
-    return std::get<Spring>(timing).settlingDuration(initialVelocity);
+    return std::get<Spring>(timing).settlingDuration(initialVelocity, tolerance);
 }
 
 } // namespace
 
-AnimationTimeline::AnimationTimeline(const Animation& animation, double initialVelocity)
+AnimationTimeline::AnimationTimeline(const Animation& animation, double initialVelocity, double tolerance)
     : m_animation(animation)
     , m_initialVelocity(initialVelocity)
-    , m_firstCycle(cycleLength(animation.timing(), initialVelocity))
-    , m_cycle(cycleLength(animation.timing(), 0))
+    , m_firstCycle(cycleLength(animation.timing(), initialVelocity, tolerance))
+    , m_cycle(cycleLength(animation.timing(), 0, tolerance))
 {
 }
 

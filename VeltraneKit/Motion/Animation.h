@@ -38,6 +38,11 @@ public:
     Animation delayed(Seconds delay) const;
     Animation repeating(int count, Reversal reversal = Reversal::autoreverses) const;
     Animation repeatingForever(Reversal reversal = Reversal::autoreverses) const;
+    // A copy that asks for no more than `framesPerSecond` frames: slow, endless motion (a glow
+    // breathing over seconds) looks the same at a fraction of the display rate and costs that
+    // fraction of the paints. Values at or above the display rate, or not above 0, ask for every
+    // display frame.
+    Animation atFrameRate(double framesPerSecond) const;
 
     const Timing& timing() const { return m_timing; }
     Seconds delay() const { return m_delay; }
@@ -45,6 +50,8 @@ public:
     std::optional<int> cycles() const { return m_cycles; }
     Reversal reversal() const { return m_reversal; }
     bool isSpring() const { return std::holds_alternative<Spring>(m_timing); }
+    // The time between the frames it asks for; 0 for every display frame.
+    Seconds frameInterval() const { return m_frameInterval; }
 
     friend bool operator==(const Animation&, const Animation&) = default;
 
@@ -58,6 +65,7 @@ private:
     Seconds m_delay = 0;
     std::optional<int> m_cycles = 1;
     Reversal m_reversal = Reversal::none;
+    Seconds m_frameInterval = 0;
 };
 
 // One run of an Animation from the moment it starts: maps the time since the start to the
@@ -70,9 +78,15 @@ public:
         bool finished = false;
     };
 
+    // A spring counts as settled once it stays this close to its target (in units of the
+    // distance travelled).
+    static constexpr double kDefaultTolerance = 1e-3;
+
     // `initialVelocity` (progress per second) carries a retargeted spring's momentum into its
-    // first cycle; timing curves ignore it.
-    explicit AnimationTimeline(const Animation& animation, double initialVelocity = 0);
+    // first cycle; timing curves ignore it. `tolerance` ends a spring sooner when the distance
+    // is so short that its last thousandths would not show.
+    explicit AnimationTimeline(const Animation& animation, double initialVelocity = 0,
+        double tolerance = kDefaultTolerance);
 
     Sample sample(Seconds elapsed) const;
     // The whole run including the delay; none for an endless one.

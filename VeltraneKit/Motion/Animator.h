@@ -20,6 +20,9 @@ public:
 
     FrameTicker& ticker() const { return *m_ticker; }
     bool animating() const { return m_attached; }
+    // How often the running animation asks to be advanced: 0 for every frame the ticker
+    // delivers, else at most once per interval (Animation::atFrameRate).
+    Seconds frameInterval() const { return m_frameInterval; }
 
     // Called on every frame while running and once more when it ends: views repaint here.
     std::function<void()> onFrame;
@@ -35,6 +38,8 @@ protected:
     void finishRun(AnimationOutcome outcome);
     // Frame time as the ticker reports it.
     Instant now() const;
+    // Set before attach(): the ticker looks at it when the animator joins.
+    void setFrameInterval(Seconds interval) { m_frameInterval = interval; }
 
     // Updates to the frame time; returns false once the run has reached its end.
     virtual bool advance(Instant now) = 0;
@@ -47,6 +52,7 @@ private:
 
     FrameTicker* m_ticker;
     bool m_attached = false;
+    Seconds m_frameInterval = 0;
 };
 
 } // namespace veltrane

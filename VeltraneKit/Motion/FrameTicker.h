@@ -12,7 +12,9 @@ namespace veltrane {
 class Animator;
 
 // The one frame clock that every animation of a window hierarchy shares. It runs its driver
-// only while at least one animator is attached, so an idle window wakes nothing. The clock is
+// only while at least one animator is attached, so an idle window wakes nothing. Animations that
+// ask for fewer frames (Animation::atFrameRate) are advanced only that often, all of one rate on
+// the same frames, and while nothing else runs the driver slows down to match. The clock is
 // injected: tests step a TestClock and deliver frames by hand.
 class FrameTicker {
 public:
@@ -43,13 +45,24 @@ public:
 
 private:
     friend class Animator;
+    // The last frame given to the animations of one reduced rate.
+    struct Cadence {
+        Seconds interval = 0;
+        Instant lastFrame = 0;
+    };
+
     void attach(Animator* animator);
     void detach(Animator* animator);
     bool isAttached(const Animator* animator) const;
+    bool isDue(Seconds interval, Instant frameTime) const;
+    // Sets the driver's pace for the animators attached now.
+    void updateInterval();
 
     ClockPtr m_clock;
     std::unique_ptr<FrameDriver> m_driver;
     std::vector<Animator*> m_animators;
+    std::vector<Cadence> m_cadences;
+    Seconds m_interval = FrameDriver::kDisplayInterval;
     Mode m_mode = Mode::animated;
     std::uint64_t m_frames = 0;
 };

@@ -14,6 +14,9 @@ public:
     }
     void stop() override { m_onFrame = nullptr; }
     bool isRunning() const override { return static_cast<bool>(m_onFrame); }
+    void setInterval(Seconds interval) override { m_interval = interval; }
+    // The interval the ticker asked for last.
+    Seconds interval() const { return m_interval; }
 
     // Delivers one frame if the driver is running; returns whether it did.
     bool frame()
@@ -29,6 +32,7 @@ public:
 private:
     std::function<void()> m_onFrame;
     int m_starts = 0;
+    Seconds m_interval = kDisplayInterval;
 };
 
 } // namespace veltrane

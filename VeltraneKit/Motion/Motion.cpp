@@ -26,7 +26,9 @@ std::optional<Animation> breathing(bool reduceMotion)
 {
     if (reduceMotion)
         return std::nullopt;
-    return Animation::easeInOut(breathingPeriod).repeatingForever(Animation::Reversal::autoreverses);
+    return Animation::easeInOut(breathingPeriod)
+        .repeatingForever(Animation::Reversal::autoreverses)
+        .atFrameRate(ambientFrameRate);
 }
 
 Animation adaptive(const Animation& animation, bool reduceMotion)

@@ -19,11 +19,14 @@ inline constexpr Seconds pulseDuration = 0.5;
 inline constexpr double breathingMinOpacity = 0.5;
 inline constexpr Seconds breathingPeriod = 2.0;
 inline constexpr double dragScale = 0.98;
+// Slow, endless motion (breathing) moves a fraction of a point per frame at the display's rate:
+// it is drawn at this many frames a second, which looks the same at a sixth of the paints.
+inline constexpr double ambientFrameRate = 10;
 
 // The reveal delay of the row at `index`.
 Seconds rowDelay(int index);
 
-// The endless, auto-reversing breathing ease; none under reduce motion.
+// The endless, auto-reversing breathing ease at the ambient frame rate; none under reduce motion.
 std::optional<Animation> breathing(bool reduceMotion);
 
 // The given animation, or the reduce-motion crossfade.

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace veltrane;
 
 TEST(AnimationTest, TimedRunsItsCurveAfterTheDelay)
@@ -74,7 +76,12 @@ TEST(MotionTest, TokensAndReduceMotionFallbacks)
     EXPECT_EQ(Motion::adaptive(Animation::spring(0.4, 0.7), false), Animation::spring(0.4, 0.7));
     EXPECT_FALSE(Motion::breathing(true));
     EXPECT_EQ(Motion::breathing(false),
-        Animation::easeInOut(2.0).repeatingForever(Animation::Reversal::autoreverses));
+        Animation::easeInOut(2.0).repeatingForever(Animation::Reversal::autoreverses).atFrameRate(10));
+    EXPECT_DOUBLE_EQ(Motion::breathing(false)->frameInterval(), 0.1);
+    // Nonsense rates ask for every frame.
+    EXPECT_EQ(Animation::linear(1).atFrameRate(0).frameInterval(), 0);
+    EXPECT_EQ(Animation::linear(1).atFrameRate(-5).frameInterval(), 0);
+    EXPECT_EQ(Animation::linear(1).atFrameRate(std::nan("")).frameInterval(), 0);
     EXPECT_DOUBLE_EQ(Motion::rowDelay(0), 0);
     EXPECT_DOUBLE_EQ(Motion::rowDelay(5), 0.15);
 }

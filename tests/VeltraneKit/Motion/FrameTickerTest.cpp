@@ -216,7 +216,64 @@ TEST_F(FrameTickerTest, OptionalAnimationJumpsWhenAbsent)
     value.start(1.0, Motion::breathing(false));
     EXPECT_TRUE(value.animating());
     m_clock->advance(2);
+    m_driver->frame();
     EXPECT_NEAR(value.value(), 1.0, 1e-9);
     m_clock->advance(2);
+    m_driver->frame();
     EXPECT_NEAR(value.value(), 0.5, 1e-9);
+}
+
+TEST_F(FrameTickerTest, SlowAnimationsShareTheirFramesAndSlowTheDriver)
+{
+    const Animation slow = Animation::linear(10).repeatingForever().atFrameRate(15);
+    AnimatedValue<double> first(*m_ticker, 0);
+    AnimatedValue<double> second(*m_ticker, 0);
+    int firstFrames = 0;
+    int secondFrames = 0;
+    first.onFrame = [&] { ++firstFrames; };
+    second.onFrame = [&] { ++secondFrames; };
+
+    first.start(0.0, 1.0, slow);
+    EXPECT_DOUBLE_EQ(m_driver->interval(), 1.0 / 15);
+    // The first frame comes at once; a second animation of the same rate joins the same frames,
+    // whenever it starts.
+    ASSERT_TRUE(frame());
+    EXPECT_EQ(firstFrames, 1);
+    ASSERT_TRUE(frame());
+    second.start(0.0, 1.0, slow);
+    for (int i = 0; i < 58; ++i)
+        ASSERT_TRUE(frame());
+    // One second at 60 Hz: 15 frames each, on the same ticks.
+    EXPECT_EQ(firstFrames, 15);
+    EXPECT_EQ(secondFrames, 14);
+
+    // Between its frames a slow value holds what its last frame showed.
+    m_clock->advance(0.01);
+    const double held = first.value();
+    m_clock->advance(0.02);
+    EXPECT_DOUBLE_EQ(first.value(), held);
+
+    // Anything at the display's rate speeds the driver up for as long as it runs, without
+    // speeding the slow ones up.
+    AnimatedValue<double> quick(*m_ticker, 0);
+    quick.start(1.0, Animation::linear(0.25));
+    EXPECT_DOUBLE_EQ(m_driver->interval(), FrameDriver::kDisplayInterval);
+    const int before = firstFrames;
+    for (int i = 0; i < 16; ++i)
+        ASSERT_TRUE(frame());
+    EXPECT_FALSE(quick.animating());
+    EXPECT_EQ(firstFrames - before, 4);
+    EXPECT_DOUBLE_EQ(m_driver->interval(), 1.0 / 15);
+
+    // A driver at the slow rate that fires a little early or late never drops a frame.
+    const int atSlowRate = firstFrames;
+    for (const double jitter : { -0.004, 0.006, -0.006, 0.0, 0.004 }) {
+        m_clock->advance(1.0 / 15 + jitter);
+        ASSERT_TRUE(m_driver->frame());
+    }
+    EXPECT_EQ(firstFrames - atSlowRate, 5);
+
+    first.jumpTo(0);
+    second.jumpTo(0);
+    EXPECT_FALSE(m_driver->isRunning());
 }
