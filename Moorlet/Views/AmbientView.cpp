@@ -55,11 +55,18 @@ int AmbientView::chipCount() const
 
 double AmbientView::chipWidth(int index) const
 {
-    const QFontMetricsF metrics(Typography::secondary().font());
     QString name = CardTexts::kImportSounds;
     if (m_context.ambient && index < static_cast<int>(m_context.ambient->sounds().size()))
         name = QString::fromStdString(m_context.ambient->sounds()[static_cast<std::size_t>(index)].name);
-    return std::ceil(2 * kChipPaddingX + kSymbolSize + kSymbolGap + metrics.horizontalAdvance(name));
+    auto known = m_nameWidths.constFind(name);
+    if (known == m_nameWidths.constEnd()) {
+        // Imported sounds come and go: the cache never holds more than a few hundred names.
+        if (m_nameWidths.size() > 512)
+            m_nameWidths.clear();
+        const double advance = QFontMetricsF(Typography::secondary().font()).horizontalAdvance(name);
+        known = m_nameWidths.insert(name, advance);
+    }
+    return std::ceil(2 * kChipPaddingX + kSymbolSize + kSymbolGap + *known);
 }
 
 double AmbientView::contentWidth() const

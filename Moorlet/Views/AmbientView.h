@@ -2,6 +2,7 @@
 
 #include "Moorlet/Views/CardTarget.h"
 
+#include <QHash>
 #include <QPointF>
 #include <QRectF>
 
@@ -54,6 +55,9 @@ private:
 
     ViewContext& m_context;
     double m_scroll = 0;
+    // Names measured so far: every chip's place depends on the widths of those before it, and
+    // the row is painted again with the ring's glow many times a second.
+    mutable QHash<QString, double> m_nameWidths;
 };
 
 } // namespace moorlet

@@ -1,5 +1,6 @@
 #include "Moorlet/Views/BreathingAura.h"
 
+#include "VeltraneKit/Motion/Motion.h"
 #include "VeltraneKit/Theme/ColorOpacity.h"
 
 #include <QPainter>
@@ -12,7 +13,9 @@ namespace {
 using veltrane::Animation;
 
 const Animation kChange = Animation::easeInOut(0.6);
-const Animation kBreath = Animation::easeInOut(3.6).repeatingForever(Animation::Reversal::autoreverses);
+const Animation kBreath = Animation::easeInOut(3.6)
+                              .repeatingForever(Animation::Reversal::autoreverses)
+                              .atFrameRate(veltrane::Motion::ambientFrameRate);
 constexpr double kInactiveOpacity = 0.82;
 
 struct Glow {

@@ -17,6 +17,12 @@ CheerLine::CheerLine(veltrane::FrameTicker& ticker, veltrane::OneShotSchedulerPt
     : m_text(ticker, RollingText::Style::wholeText, RollingText::Entry::fromBelow)
     , m_scheduler(std::move(scheduler))
 {
+    m_text.settleFor(kStyle.font());
+}
+
+QRectF CheerLine::paintArea(const QRectF& box)
+{
+    return RollingText::paintArea(box, kStyle.font());
 }
 
 CheerLine::~CheerLine()

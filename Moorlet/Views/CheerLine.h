@@ -32,6 +32,8 @@ public:
     bool isRotating() const { return m_loop.isPending(); }
 
     void paint(QPainter& painter, const QRectF& box, const QColor& color) const;
+    // Everything paint() may touch for a line in `box`, a phrase rolling in included.
+    static QRectF paintArea(const QRectF& box);
 
 private:
     void restartLoop();

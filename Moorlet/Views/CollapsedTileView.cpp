@@ -4,6 +4,7 @@
 #include "Moorlet/Views/CardTexts.h"
 #include "Moorlet/Views/ReduceMotion.h"
 #include "Moorlet/Views/ViewContext.h"
+#include "Moorlet/Views/WidgetMetrics.h"
 #include "VeltraneKit/Components/ProgressArcPainter.h"
 #include "VeltraneKit/Motion/Motion.h"
 #include "VeltraneKit/Symbols/SymbolPainter.h"
@@ -25,7 +26,12 @@ namespace Spacing = veltrane::DesignTokens::Spacing;
 const Animation kProgressChange = Animation::easeInOut(0.3);
 // The smallest change of progress worth easing: about a point of the ring's or arc's length.
 constexpr double kVisibleProgressStep = 0.004;
-const Animation kDigits = Animation::spring(0.2, 0.85);
+// The arc is drawn to the nearest of this many steps, half a point each along its length: a
+// tick that does not reach the next step paints nothing.
+constexpr double kArcSteps = 600;
+// The time rolls every second, a few points in a fifth of a second: at half the display's rate it
+// looks the same and costs half the paints.
+const Animation kDigits = Animation::spring(0.2, 0.85).atFrameRate(30);
 const Animation kHintFade = Animation::easeInOut(0.2);
 constexpr double kTimePaddingX = 10;
 constexpr double kSmallestTimeScale = 0.5;
@@ -42,9 +48,38 @@ CollapsedTileView::CollapsedTileView(ViewContext& context)
     , m_time(context.ticker, RollingText::Style::digits, RollingText::Entry::fromAbove)
     , m_hint(context.ticker, 0.0)
 {
-    m_progress.onFrame = context.repaint;
-    m_time.setOnFrame(context.repaint);
+    m_progress.onFrame = [this] { m_context.repaintTileArea(arcArea()); };
+    m_time.settleFor(Typography::countdownCollapsed().font());
+    m_time.setOnFrame([this] {
+        m_context.repaintTileArea(RollingText::paintArea(timeBox(), Typography::countdownCollapsed().font()));
+    });
     m_hint.onFrame = context.repaint;
+    refresh();
+}
+
+QRectF CollapsedTileView::timeBox()
+{
+    const double columnHeight = kTimeLineHeight + Spacing::tight + kWordLineHeight;
+    const double top = (WidgetMetrics::collapsed.height - columnHeight) / 2;
+    return QRectF(kTimePaddingX, top, WidgetMetrics::collapsed.width - 2 * kTimePaddingX, kTimeLineHeight);
+}
+
+QRectF CollapsedTileView::arcArea()
+{
+    const double reach = kArcInset - kArcLineWidth;
+    return QRectF(reach, reach, WidgetMetrics::collapsed.width - 2 * reach, WidgetMetrics::collapsed.height - 2 * reach);
+}
+
+double CollapsedTileView::drawnProgress() const
+{
+    return std::round(m_progress.value() * kArcSteps) / kArcSteps;
+}
+
+void CollapsedTileView::setShown(bool shown)
+{
+    if (shown == m_shown)
+        return;
+    m_shown = shown;
     refresh();
 }
 
@@ -52,7 +87,19 @@ void CollapsedTileView::refresh()
 {
     const FocusController& controller = m_context.controller;
     const bool reduce = m_context.reducesMotion();
-    const bool animate = m_initialised;
+    refreshTime();
+    const auto animation = m_shown ? std::optional(veltrane::Motion::adaptive(kHintFade, reduce)) : std::nullopt;
+    const double hint = controller.isHovered() ? 1.0 : 0.0;
+    if (hint != m_hint.target())
+        m_hint.start(hint, animation);
+}
+
+void CollapsedTileView::refreshTime()
+{
+    const FocusController& controller = m_context.controller;
+    const bool reduce = m_context.reducesMotion();
+    // Changes animate only on a tile that is on screen and has shown its first look.
+    const bool animate = m_initialised && m_shown;
     m_initialised = true;
     const auto when = [animate](const Animation& animation) {
         return animate ? std::optional(animation) : std::nullopt;
@@ -61,12 +108,18 @@ void CollapsedTileView::refresh()
         // A tick moves a long block's arc by a fraction of a point: such steps are drawn as they
         // are, and only visible jumps (a skip, a reset, a new phase) ease.
         const bool visible = std::abs(controller.progress() - m_progress.target()) >= kVisibleProgressStep;
-        m_progress.start(controller.progress(), visible ? when(kProgressChange) : std::nullopt);
+        const auto animation = visible ? when(kProgressChange) : std::nullopt;
+        const double shown = drawnProgress();
+        m_progress.start(controller.progress(), animation);
+        if (!animation && m_shown && drawnProgress() != shown)
+            m_context.repaintTileArea(arcArea());
     }
-    m_time.setText(controller.displayTime(), reduce ? std::nullopt : when(kDigits));
-    const double hint = controller.isHovered() ? 1.0 : 0.0;
-    if (hint != m_hint.target())
-        m_hint.start(hint, when(veltrane::Motion::adaptive(kHintFade, reduce)));
+    if (controller.displayTime() != m_time.text()) {
+        const auto animation = reduce ? std::nullopt : when(kDigits);
+        m_time.setText(controller.displayTime(), animation);
+        if (!animation && m_shown)
+            m_context.repaintTileArea(RollingText::paintArea(timeBox(), Typography::countdownCollapsed().font()));
+    }
 }
 
 void CollapsedTileView::paint(QPainter& painter, const QRectF& tile) const
@@ -75,14 +128,12 @@ void CollapsedTileView::paint(QPainter& painter, const QRectF& tile) const
     const QColor accent = m_context.accent();
 
     veltrane::ProgressArcPainter arc;
-    arc.progress = m_progress.value();
+    arc.progress = drawnProgress();
     arc.tint = accent;
     arc.lineWidth = kArcLineWidth;
     arc.paint(painter, tile.adjusted(kArcInset, kArcInset, -kArcInset, -kArcInset));
 
-    const double columnHeight = kTimeLineHeight + Spacing::tight + kWordLineHeight;
-    const double top = tile.center().y() - columnHeight / 2;
-    const QRectF timeBox(tile.left() + kTimePaddingX, top, tile.width() - 2 * kTimePaddingX, kTimeLineHeight);
+    const QRectF timeBox = CollapsedTileView::timeBox().translated(tile.topLeft());
     m_time.paint(painter, timeBox, Typography::countdownCollapsed().font(), m_context.palette.textPrimary,
         Qt::AlignHCenter, kSmallestTimeScale);
 

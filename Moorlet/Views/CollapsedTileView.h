@@ -25,6 +25,12 @@ public:
 
     // Reads the controller again and animates what changed.
     void refresh();
+    // Reads only the time and the progress, painting again only where they are: what the
+    // running clock changes several times a second.
+    void refreshTime();
+    // Whether the tile is on screen (not hidden behind the expanded card): a hidden tile's
+    // changes land without animating.
+    void setShown(bool shown);
 
     double displayedProgress() const { return m_progress.value(); }
     const RollingText& time() const { return m_time; }
@@ -34,11 +40,19 @@ public:
     void paint(QPainter& painter, const QRectF& tile) const;
 
 private:
+    // Where the time's line lies in the tile.
+    static QRectF timeBox();
+    // Where the arc lies in the tile, its stroke included.
+    static QRectF arcArea();
+    // The progress the arc shows: the displayed progress to the nearest half point of arc.
+    double drawnProgress() const;
+
     ViewContext& m_context;
     veltrane::AnimatedValue<double> m_progress;
     RollingText m_time;
     veltrane::AnimatedValue<double> m_hint;
     bool m_initialised = false;
+    bool m_shown = true;
 };
 
 } // namespace moorlet

@@ -51,6 +51,9 @@ public:
     bool isShown() const { return m_shown; }
     // Reads the controllers again, animates what changed and reacts to a new phase or streak.
     void refresh();
+    // Reads only the time and the progress, painting again only where they are: what the
+    // running clock changes several times a second.
+    void refreshTime();
 
     // The rows as they are laid out now, in the card's coordinates.
     CardLayout layout() const;
@@ -94,6 +97,14 @@ private:
     void reactToStreak(bool animate);
     void revealRows();
     void updateRingBreathing();
+    void updateTime(bool animate);
+    // The progress the ring shows: the displayed progress to the nearest half point of ring.
+    double drawnRingProgress() const;
+    // Asks for the ring row's parts to be painted again: everything the aura reaches, the ring
+    // with its glow, the time's line.
+    void repaintAuraArea() const;
+    void repaintRingArea() const;
+    void repaintTimeArea() const;
 
     void paintRow(QPainter& painter, CardRow row, const QRectF& rect) const;
     void paintHeader(QPainter& painter, const QRectF& rect) const;

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include <cmath>
+
 
 namespace moorlet {
 
@@ -26,8 +28,33 @@ void LayerCache::draw(QPainter& painter, const QRectF& bounds, const QByteArray&
     }
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(bounds.topLeft(), m_image);
+    // A layer's edges are transparent: antialiasing them would only split every row's span.
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    drawInBands(painter, bounds, m_image);
     painter.restore();
+}
+
+void LayerCache::drawInBands(QPainter& painter, const QRectF& bounds, const QImage& image)
+{
+    // Qt's raster engine hands a fill of more than about a hundred rows to its thread pool in
+    // parts and waits for them: for pictures this size the hand-over costs more than the
+    // blending, several times a second. Drawn in bands of fewer rows, each fill stays on this
+    // thread. The bands are clipped on the device, so the picture is sampled exactly as it would
+    // be in one piece.
+    const QTransform transform = painter.deviceTransform();
+    const QRectF onDevice = transform.mapRect(bounds);
+    if (!transform.isInvertible() || transform.isRotating() || onDevice.height() <= kBandRows) {
+        painter.drawImage(bounds.topLeft(), image);
+        return;
+    }
+    const QTransform toLogical = transform.inverted();
+    for (double top = std::floor(onDevice.top()); top < onDevice.bottom(); top += kBandRows) {
+        const QRectF band(onDevice.left() - 1, top, onDevice.width() + 2, kBandRows);
+        painter.save();
+        painter.setClipRect(toLogical.mapRect(band), Qt::IntersectClip);
+        painter.drawImage(bounds.topLeft(), image);
+        painter.restore();
+    }
 }
 
 } // namespace moorlet

@@ -25,6 +25,11 @@ public:
     // How many times the layer was rendered, for tests.
     int renderCount() const { return m_renders; }
 
+    // Draws `image` at `bounds.topLeft()` as drawImage does, in horizontal bands of the device
+    // of at most kBandRows rows.
+    static void drawInBands(QPainter& painter, const QRectF& bounds, const QImage& image);
+    static constexpr int kBandRows = 64;
+
 private:
     QByteArray m_key;
     QSizeF m_size;

@@ -11,6 +11,8 @@ namespace {
 
 // How far a rolling line travels, as a share of its font's height.
 constexpr double kTravelPerHeight = 0.6;
+// Less than this much movement (in points) is not worth a frame.
+constexpr double kSmallestVisibleMove = 1.0 / 3;
 
 } // namespace
 
@@ -33,11 +35,41 @@ void RollingText::setText(const QString& text, const std::optional<veltrane::Ani
         m_progress.jumpTo(1.0);
 }
 
+void RollingText::settleFor(const QFont& font)
+{
+    const double travel = QFontMetricsF(font).height() * kTravelPerHeight;
+    if (travel > 0)
+        m_progress.setResolution(kSmallestVisibleMove / travel);
+}
+
+double RollingText::cachedFittingScale(const QString& text, const QFont& font, double width, double minimumScale) const
+{
+    for (const Fit& fit : m_fits) {
+        if (fit.width == width && fit.minimumScale == minimumScale && fit.text == text && fit.font == font)
+            return fit.scale;
+    }
+    Fit& fit = m_fits[m_nextFit];
+    m_nextFit = (m_nextFit + 1) % m_fits.size();
+    fit = Fit { text, font, width, minimumScale, fittingScale(text, font, width, minimumScale) };
+    return fit.scale;
+}
+
 std::optional<QString> RollingText::outgoingText() const
 {
     if (!isRolling())
         return std::nullopt;
     return m_previous;
+}
+
+QRectF RollingText::paintArea(const QRectF& box, const QFont& font)
+{
+    // Lines are centred on the box and travel up to kTravelPerHeight of the font's height either
+    // way; glyphs may overhang their advance a little on the sides.
+    constexpr double kMargin = 2;
+    const double height = QFontMetricsF(font).height();
+    const double halfHeight = std::max(box.height(), height) / 2 + height * kTravelPerHeight + kMargin;
+    const double side = height / 4 + kMargin;
+    return QRectF(box.left() - side, box.center().y() - halfHeight, box.width() + 2 * side, 2 * halfHeight);
 }
 
 double RollingText::fittingScale(const QString& text, const QFont& font, double width, double minimumScale)
@@ -53,9 +85,9 @@ void RollingText::paint(QPainter& painter, const QRectF& box, const QFont& font,
 {
     const double progress = std::clamp(m_progress.value(), 0.0, 1.0);
     const bool rolling = isRolling() && progress < 1.0;
-    double scale = fittingScale(m_text, font, box.width(), minimumScale);
+    double scale = cachedFittingScale(m_text, font, box.width(), minimumScale);
     if (rolling)
-        scale = std::min(scale, fittingScale(m_previous, font, box.width(), minimumScale));
+        scale = std::min(scale, cachedFittingScale(m_previous, font, box.width(), minimumScale));
 
     painter.save();
     painter.setPen(color);

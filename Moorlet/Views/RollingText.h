@@ -7,6 +7,7 @@
 #include <QRectF>
 #include <QString>
 
+#include <array>
 #include <functional>
 #include <optional>
 
@@ -39,11 +40,18 @@ public:
     std::optional<QString> outgoingText() const;
     bool isRolling() const { return m_progress.animating(); }
     void setOnFrame(std::function<void()> onFrame) { m_progress.onFrame = std::move(onFrame); }
+    // Rolls of a line set in `font` end once what is left of their travel no longer shows,
+    // rather than painting the spring's last invisible fractions of a point.
+    void settleFor(const QFont& font);
 
     // Draws the line in `box`, vertically centred and aligned horizontally as asked, scaled down
     // to fit the box's width but never below `minimumScale`; what still does not fit is elided.
     void paint(QPainter& painter, const QRectF& box, const QFont& font, const QColor& color,
         Qt::Alignment alignment, double minimumScale = 1.0) const;
+
+    // Everything paint() may touch for a line laid out in `box`, rolling lines included: what to
+    // paint again for a frame of the roll.
+    static QRectF paintArea(const QRectF& box, const QFont& font);
 
     // The scale at which `text` fits `width` (1 when it fits as it is), never below `minimumScale`.
     static double fittingScale(const QString& text, const QFont& font, double width, double minimumScale);
@@ -55,11 +63,24 @@ private:
     void paintLine(QPainter& painter, const QRectF& box, const QFont& font, const QString& text, double scale,
         Qt::Alignment alignment, double offsetY) const;
 
+    // The scale of the last line measured: the same text in the same box is not measured again
+    // on every frame.
+    struct Fit {
+        QString text;
+        QFont font;
+        double width = 0;
+        double minimumScale = 0;
+        double scale = 1;
+    };
+    double cachedFittingScale(const QString& text, const QFont& font, double width, double minimumScale) const;
+
     Style m_style;
     Entry m_entry;
     QString m_text;
     QString m_previous;
     veltrane::AnimatedValue<double> m_progress;
+    mutable std::array<Fit, 2> m_fits;
+    mutable std::size_t m_nextFit = 0;
 };
 
 } // namespace moorlet

@@ -39,10 +39,12 @@ struct ViewContext {
     QWidget& host;
     // Colours from the host's palette (a forced light or dark appearance included).
     ViewPalette palette;
-    // Asks the host to paint again, all of it or only an area of the expanded card (in the
-    // card's coordinates), for the animations that never stop while a session runs.
+    // Asks the host to paint again, all of it or only an area of the expanded card or of the tile
+    // (in their own coordinates), for what changes every second or never stops while a session
+    // runs. An area of a part that is not on screen is not painted.
     std::function<void()> repaint;
     std::function<void(const QRectF&)> repaintCardArea;
+    std::function<void(const QRectF&)> repaintTileArea;
 
     bool reducesMotion() const;
     QColor accent() const;

@@ -111,7 +111,15 @@ WidgetRootView::WidgetRootView(Inputs inputs, ViewEnvironment environment, QWidg
         ViewPalette::from(palette()),
         [this] { update(); },
         [this](const QRectF& area) {
-            update(contentTransform().mapRect(area.translated(cardRect().topLeft())).toAlignedRect().adjusted(-1, -1, 1, 1));
+            if (m_card && m_card->isShown())
+                repaintArea(area.translated(cardRect().topLeft()));
+        },
+        [this](const QRectF& area) {
+            // A tile on its way in or out is scaled and faded by the morph, which paints it whole.
+            if (m_expansion.animating())
+                update();
+            else if (!m_controller.isExpanded())
+                repaintArea(area.translated(tileRect().topLeft()));
         },
     });
     applyAppearance();
@@ -122,9 +130,11 @@ WidgetRootView::WidgetRootView(Inputs inputs, ViewEnvironment environment, QWidg
     const auto repaint = [this] { update(); };
     m_expansion.onFrame = repaint;
     m_expansion.onFinished = [this](veltrane::AnimationOutcome) {
-        // The card leaves the screen once it has faded away.
+        // The card leaves the screen once it has faded away, the tile once the card covers it.
         if (!m_controller.isExpanded() && m_expansion.target() <= 0)
             m_card->setShown(false);
+        if (m_controller.isExpanded() && m_expansion.target() >= 1)
+            m_tile->setShown(false);
     };
     m_cardHeight.onFrame = repaint;
     m_sceneTintPresence.onFrame = repaint;
@@ -137,8 +147,10 @@ WidgetRootView::WidgetRootView(Inputs inputs, ViewEnvironment environment, QWidg
     m_cardHeight.jumpTo(m_lastExpandedHeight);
     m_lastPhase = m_controller.phase();
     m_lastGoalProgress = m_controller.goalProgress();
-    if (m_controller.isExpanded())
+    if (m_controller.isExpanded()) {
         m_card->setShown(true);
+        m_tile->setShown(false);
+    }
     connectSources();
     refresh();
 }
@@ -154,8 +166,14 @@ void WidgetRootView::connectSources()
 {
     const auto refreshSlot = [this] { refresh(); };
     FocusController* controller = &m_controller;
-    for (const auto signal : { &FocusController::phaseChanged, &FocusController::remainingChanged,
-             &FocusController::elapsedChanged, &FocusController::progressChanged, &FocusController::isRunningChanged,
+    // The running clock changes only the time and the progress, and those paint themselves.
+    for (const auto signal : { &FocusController::remainingChanged, &FocusController::elapsedChanged,
+             &FocusController::progressChanged })
+        connect(controller, signal, this, [this] {
+            m_tile->refreshTime();
+            m_card->refreshTime();
+        });
+    for (const auto signal : { &FocusController::phaseChanged, &FocusController::isRunningChanged,
              &FocusController::isPausedChanged, &FocusController::isHoveredChanged,
              &FocusController::widgetAnchorChanged, &FocusController::activeTaskIDChanged,
              &FocusController::focusSecondsTodayChanged, &FocusController::completedSessionsTodayChanged,
@@ -297,6 +315,7 @@ void WidgetRootView::expandedChanged()
         m_card->setShown(true);
         m_expansion.start(1.0, veltrane::Motion::expandIfPossible(reduce));
     } else {
+        m_tile->setShown(true);
         m_card->taskPicker().setShowing(false);
         m_card->setHovered(std::nullopt);
         m_expansion.start(0.0, veltrane::Motion::collapseIfPossible(reduce));
@@ -432,6 +451,11 @@ QTransform WidgetRootView::contentTransform() const
     transform.scale(scale, scale);
     transform.translate(-center.x(), -center.y());
     return transform;
+}
+
+void WidgetRootView::repaintArea(const QRectF& area)
+{
+    update(contentTransform().mapRect(area).toAlignedRect().adjusted(-1, -1, 1, 1));
 }
 
 QPointF WidgetRootView::toCard(QPointF position) const

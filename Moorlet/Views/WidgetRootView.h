@@ -149,6 +149,8 @@ private:
     QPointF anchorUnitPoint() const;
     std::optional<CardTarget> cardTargetAt(QPointF position) const;
     QPointF toCard(QPointF position) const;
+    // Paints an area (in the widget's coordinates before the transform) again.
+    void repaintArea(const QRectF& area);
     void paintContent(QPainter& painter);
     void paintLayer(QPainter& painter);
 

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -523,4 +524,70 @@ TEST_F(WidgetRootViewTest, PillsGrowUnderThePointer)
     viewprobe::leave(*root);
     scene.advance(0.2);
     EXPECT_EQ(root->card().pillScale(Kind::primary), 1.0);
+}
+
+namespace {
+
+// Collects the areas the view paints, as the window system asks for them.
+class PaintRecorder : public QObject {
+public:
+    explicit PaintRecorder(QWidget& widget) { widget.installEventFilter(this); }
+    std::vector<QRect> areas;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            areas.push_back(static_cast<QPaintEvent*>(event)->region().boundingRect());
+        return false;
+    }
+};
+
+} // namespace
+
+TEST_F(WidgetRootViewTest, ARunningSecondPaintsOnlyTheTimeAndTheBreathOnlyTheRing)
+{
+    controller().startFocus(25);
+    scene.settle();
+    // What the window system asks to paint when a window appears or changes size is not ours to
+    // count: let it arrive first.
+    testsupport::processEvents(std::chrono::milliseconds(200));
+    PaintRecorder recorder(*root);
+    // Frame by frame, as the screen would: time moves, the ticker fires every half second, and
+    // whatever was asked to paint is painted.
+    const auto play = [&](veltrane::Seconds seconds) {
+        recorder.areas.clear();
+        for (veltrane::Seconds passed = 0; passed < seconds; passed += WidgetScene::kFrame) {
+            scene.advance(WidgetScene::kFrame);
+            if (std::fmod(passed + WidgetScene::kFrame / 2, 0.5) < WidgetScene::kFrame)
+                controller().tickerFired();
+            QCoreApplication::processEvents();
+        }
+    };
+
+    play(3);
+    // Collapsed: the digits roll in their own line at half the display's rate, and the arc of a
+    // 25-minute block is painted again only when it has grown by half a point (every 2.5 s).
+    ASSERT_FALSE(recorder.areas.empty());
+    EXPECT_LE(recorder.areas.size(), 3u * 12);
+    const QRect tile = root->tileRect().toAlignedRect();
+    const auto tall = std::count_if(recorder.areas.begin(), recorder.areas.end(),
+        [&](const QRect& area) { return area.height() > tile.height() * 2 / 3; });
+    EXPECT_LE(tall, 2);
+    for (const QRect& area : recorder.areas)
+        EXPECT_TRUE(tile.contains(area)) << area.x() << "," << area.y() << " " << area.width() << "x" << area.height();
+
+    expand();
+    testsupport::processEvents(std::chrono::milliseconds(200));
+    play(6);
+    // Expanded: the breathing glow and ring are painted ten times a second, the rolling time
+    // fifteen, the cheer line's new phrase in its own line; the hidden tile no longer rolls, and
+    // nothing paints the whole card.
+    EXPECT_FALSE(root->tile().time().isRolling());
+    EXPECT_LE(recorder.areas.size(), 6u * (10 + 15 + 2));
+    const QRectF card = root->cardRect();
+    for (const QRect& area : recorder.areas)
+        EXPECT_LT(area.height(), card.height() * 2 / 3) << area.y() << " " << area.height();
+    // The tile took every second as it went, without animating, and shows the time on return.
+    EXPECT_EQ(root->tile().time().text(), controller().displayTime());
 }
