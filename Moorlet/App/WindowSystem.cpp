@@ -17,6 +17,12 @@ void preferX11()
     const auto platform = platformOverride(qgetenv("QT_QPA_PLATFORM"), qgetenv("WAYLAND_DISPLAY"), qgetenv("XDG_SESSION_TYPE"));
     if (!platform.isEmpty())
         qputenv("QT_QPA_PLATFORM", platform);
+    // The widget's frames are small (a rolling digit, a breathing glow) and many: over shared
+    // memory each one costs a round trip to the X server before the next may be drawn, which
+    // costs more than sending its few kilobytes down the socket. Someone who asks otherwise keeps
+    // their choice.
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
+        qputenv("QT_XCB_NO_MITSHM", "1");
 }
 
 } // namespace moorlet::WindowSystem

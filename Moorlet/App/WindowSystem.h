@@ -13,8 +13,8 @@ namespace WindowSystem {
 // the current QT_QPA_PLATFORM, WAYLAND_DISPLAY and XDG_SESSION_TYPE.
 QByteArray platformOverride(const QByteArray& qpaPlatform, const QByteArray& waylandDisplay, const QByteArray& sessionType);
 
-// Applies platformOverride() to this process's environment; call before the application object
-// exists.
+// Applies platformOverride() to this process's environment, and sends the X server frames
+// through its socket rather than shared memory; call before the application object exists.
 void preferX11();
 
 } // namespace WindowSystem
