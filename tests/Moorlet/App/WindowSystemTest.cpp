@@ -22,3 +22,15 @@ TEST(WindowSystemTest, OtherChoicesAndX11SessionsAreLeftAlone)
     EXPECT_EQ(platformOverride("", "", "x11"), "");
     EXPECT_EQ(platformOverride("", "", ""), "");
 }
+
+TEST(WindowSystemTest, FramesGoThroughTheSocketUnlessSomeoneChoseOtherwise)
+{
+    qunsetenv("QT_XCB_NO_MITSHM");
+    moorlet::WindowSystem::preferX11();
+    EXPECT_EQ(qgetenv("QT_XCB_NO_MITSHM"), "1");
+
+    qputenv("QT_XCB_NO_MITSHM", "0");
+    moorlet::WindowSystem::preferX11();
+    EXPECT_EQ(qgetenv("QT_XCB_NO_MITSHM"), "0");
+    qunsetenv("QT_XCB_NO_MITSHM");
+}
