@@ -1,5 +1,7 @@
 #include "VeltraneKit/Motion/Animation.h"
 
+#include "VeltraneKit/Motion/FrameDriver.h"
+
 #include <algorithm>
 #include <cassert>
 #include <cmath>
@@ -53,7 +55,9 @@ Animation Animation::repeatingForever(Reversal reversal) const
 Animation Animation::atFrameRate(double framesPerSecond) const
 {
     Animation copy = *this;
-    copy.m_frameInterval = std::isfinite(framesPerSecond) && framesPerSecond > 0 ? 1.0 / framesPerSecond : 0.0;
+    const bool slower = std::isfinite(framesPerSecond) && framesPerSecond > 0
+        && 1.0 / framesPerSecond > FrameDriver::kDisplayInterval;
+    copy.m_frameInterval = slower ? 1.0 / framesPerSecond : 0.0;
     return copy;
 }
 
