@@ -21,6 +21,11 @@ namespace {
 
 constexpr std::size_t kBlock = 512;
 
+bool allZero(const std::vector<float>& samples)
+{
+    return std::all_of(samples.begin(), samples.end(), [](float sample) { return sample == 0.0f; });
+}
+
 // A mixer on an offline output, rendered by the test itself.
 class AudioMixerTest : public ::testing::Test {
 protected:
@@ -32,8 +37,6 @@ protected:
     }
 
     AudioMixer& mixer() { return *m_mixer; }
-    OfflineAudioOutput& output() { return *m_output; }
-    ManualOneShotScheduler& queue() { return *m_queue; }
 
     std::vector<float> render(std::size_t frames = kBlock)
     {
@@ -54,6 +57,31 @@ protected:
         return left;
     }
 
+    // A file of distinct frames, a sine on the left and a ramp on the right, so that a skipped,
+    // repeated or inserted frame shows.
+    StereoBuffer writeLoop(const std::string& name, std::size_t frames)
+    {
+        StereoBuffer buffer;
+        std::vector<float> interleaved;
+        for (std::size_t frame = 0; frame < frames; ++frame) {
+            buffer.left.push_back(0.5f * static_cast<float>(std::sin(2 * M_PI * 3 * frame / frames)));
+            buffer.right.push_back(-0.9f + 1.8f * static_cast<float>(frame) / frames);
+            interleaved.insert(interleaved.end(), { buffer.left.back(), buffer.right.back() });
+        }
+        EXPECT_TRUE(FloatWavFile::write(path(name), 2, 44100, interleaved));
+        return buffer;
+    }
+    std::filesystem::path path(const std::string& name) const { return std::filesystem::path(m_folder.stdPath()) / name; }
+
+    static void expectFrames(const std::vector<float>& played, const StereoBuffer& loop, std::size_t count, std::size_t from = 0)
+    {
+        for (std::size_t frame = 0; frame < count; ++frame) {
+            ASSERT_EQ(played[2 * frame], loop.left[(from + frame) % loop.frameCount()]) << "frame " << frame;
+            ASSERT_EQ(played[2 * frame + 1], loop.right[(from + frame) % loop.frameCount()]) << "frame " << frame;
+        }
+    }
+
+    testsupport::TemporaryFolder m_folder;
     std::shared_ptr<ManualOneShotScheduler> m_queue = std::make_shared<ManualOneShotScheduler>();
     OfflineAudioOutput* m_output = nullptr;
     std::unique_ptr<AudioMixer> m_mixer;
@@ -66,7 +94,7 @@ public:
         : m_generator(kind, AudioMixer::kNoiseSeed, 44100.0f)
     {
     }
-    std::vector<float> next(std::size_t frames, float gain, float master)
+    std::vector<float> next(std::size_t frames, float gain, float master = 1.0f)
     {
         std::vector<float> samples(frames);
         for (auto& sample : samples)
@@ -78,38 +106,9 @@ private:
     NoiseSampleGenerator m_generator;
 };
 
-bool allZero(const std::vector<float>& samples)
-{
-    return std::all_of(samples.begin(), samples.end(), [](float sample) { return sample == 0.0f; });
-}
-
-// A stereo test signal with a distinct value in every frame: a sine on the left, a ramp on the
-// right, so that a skipped, repeated or inserted frame shows.
-StereoBuffer distinctFrames(std::size_t frames)
-{
-    StereoBuffer buffer;
-    for (std::size_t frame = 0; frame < frames; ++frame) {
-        buffer.left.push_back(0.5f * static_cast<float>(std::sin(2 * M_PI * 3 * frame / frames)));
-        buffer.right.push_back(-0.9f + 1.8f * static_cast<float>(frame) / frames);
-    }
-    return buffer;
-}
-
-std::filesystem::path writeWav(const testsupport::TemporaryFolder& folder, const std::string& name, const StereoBuffer& buffer)
-{
-    std::vector<float> interleaved;
-    for (std::size_t frame = 0; frame < buffer.frameCount(); ++frame) {
-        interleaved.push_back(buffer.left[frame]);
-        interleaved.push_back(buffer.right[frame]);
-    }
-    const auto path = std::filesystem::path(folder.stdPath()) / name;
-    EXPECT_TRUE(FloatWavFile::write(path, 2, 44100, interleaved));
-    return path;
-}
-
 } // namespace
 
-TEST_F(AudioMixerTest, NoiseTrackRendersItsGeneratorThroughTrackAndMasterGain)
+TEST_F(AudioMixerTest, NoiseTracksRenderTheirGeneratorThroughTrackAndMasterGainAndSum)
 {
     mixer().setMasterVolume(0.5f);
     ASSERT_TRUE(mixer().add("rain", TrackSource::noise(NoiseKind::rain), 0.8f, 0));
@@ -120,10 +119,9 @@ TEST_F(AudioMixerTest, NoiseTrackRendersItsGeneratorThroughTrackAndMasterGain)
     EXPECT_EQ(renderMono(3000), model.next(3000, 0.8f, 0.5f));
     mixer().setVolume(0.25f, "rain");
     EXPECT_EQ(renderMono(), model.next(kBlock, 0.25f, 0.5f));
-}
+    mixer().remove("rain");
 
-TEST_F(AudioMixerTest, TracksOfOneKindPlayTheSameStreamAndSum)
-{
+    // Tracks of one kind play the same stream and sum.
     mixer().setMasterVolume(1.0f);
     ASSERT_TRUE(mixer().add("one", TrackSource::noise(NoiseKind::white), 0.5f, 0));
     ASSERT_TRUE(mixer().add("two", TrackSource::noise(NoiseKind::white), 0.25f, 0));
@@ -138,41 +136,31 @@ TEST_F(AudioMixerTest, TracksOfOneKindPlayTheSameStreamAndSum)
 
 TEST_F(AudioMixerTest, LevelsAreClampedWhereverTheyAreSet)
 {
-    mixer().setMasterVolume(1.7f);
-    EXPECT_EQ(mixer().masterVolume(), 1.0f);
-    mixer().setMasterVolume(-0.2f);
-    EXPECT_EQ(mixer().masterVolume(), 0.0f);
-    mixer().setMasterVolume(std::nanf(""));
-    EXPECT_EQ(mixer().masterVolume(), 0.0f);
-    mixer().setMasterVolume(0.6f);
-    EXPECT_EQ(mixer().masterVolume(), 0.6f);
-
     ASSERT_TRUE(mixer().add("loud", TrackSource::noise(NoiseKind::pink), 3.0f, 0));
     EXPECT_EQ(mixer().volume("loud"), 1.0f);
-    mixer().setVolume(-1.0f, "loud");
-    EXPECT_EQ(mixer().volume("loud"), 0.0f);
+    for (auto [level, expected] : { std::pair { 1.7f, 1.0f }, { -0.2f, 0.0f }, { std::nanf(""), 0.0f }, { 0.6f, 0.6f } }) {
+        SCOPED_TRACE(level);
+        mixer().setMasterVolume(level);
+        EXPECT_EQ(mixer().masterVolume(), expected);
+        mixer().setVolume(level, "loud");
+        EXPECT_EQ(mixer().volume("loud"), expected);
+    }
     mixer().setVolume(std::nanf(""), "loud");
-    EXPECT_EQ(mixer().volume("loud"), 0.0f);
     EXPECT_TRUE(allZero(render()));
-
     mixer().setVolume(1.0f, "loud");
     mixer().setMasterVolume(0.0f);
     EXPECT_TRUE(allZero(render()));
 }
 
-TEST_F(AudioMixerTest, AddingAPlayingIdOnlySetsItsLevelAtOnce)
+TEST_F(AudioMixerTest, AddingAPlayingIdOnlySetsItsLevelAndUnknownIdsAreIgnored)
 {
     ASSERT_TRUE(mixer().add("scene", TrackSource::noise(NoiseKind::white), 0.2f, 0));
     EXPECT_TRUE(mixer().add("scene", TrackSource::noise(NoiseKind::brown), 0.7f, 5.0));
-    EXPECT_EQ(mixer().volume("scene"), 0.7f);
-    EXPECT_EQ(queue().queuedCount(), 0u);
+    EXPECT_EQ(m_queue->queuedCount(), 0u);
     // Still white noise, at the new level without a fade.
-    NoiseModel model(NoiseKind::white);
-    EXPECT_EQ(renderMono(), model.next(kBlock, 0.7f, 1.0f));
-}
+    EXPECT_EQ(renderMono(), NoiseModel(NoiseKind::white).next(kBlock, 0.7f));
+    mixer().remove("scene");
 
-TEST_F(AudioMixerTest, UnknownIdsReadZeroAndIgnoreChanges)
-{
     EXPECT_EQ(mixer().volume("nothing"), 0.0f);
     mixer().setVolume(0.5f, "nothing");
     mixer().remove("nothing");
@@ -185,76 +173,64 @@ TEST_F(AudioMixerTest, FadeInRisesInSixteenEqualStepsOnTheMainQueue)
 {
     ASSERT_TRUE(mixer().add("wind", TrackSource::noise(NoiseKind::wind), 0.8f, 2.0));
     EXPECT_EQ(mixer().volume("wind"), 0.8f);
-    EXPECT_EQ(queue().queuedCount(), 16u);
+    EXPECT_EQ(m_queue->queuedCount(), 16u);
     NoiseModel model(NoiseKind::wind);
-    EXPECT_EQ(renderMono(), model.next(kBlock, 0.0f, 1.0f));
+    EXPECT_EQ(renderMono(), model.next(kBlock, 0.0f));
     for (int step = 1; step <= 16; ++step) {
-        queue().advance(0.0625);
-        EXPECT_EQ(renderMono(), model.next(kBlock, 0.8f * ((step - 1) * 0.0625f), 1.0f)) << "before step " << step;
-        queue().advance(0.0625);
-        const auto level = 0.8f * (step * 0.0625f);
-        EXPECT_NEAR(level, step * 0.05f, 1e-6);
-        EXPECT_EQ(renderMono(), model.next(kBlock, level, 1.0f)) << "at step " << step;
+        m_queue->advance(0.0625);
+        EXPECT_EQ(renderMono(), model.next(kBlock, 0.8f * ((step - 1) * 0.0625f))) << "before step " << step;
+        m_queue->advance(0.0625);
+        EXPECT_EQ(renderMono(), model.next(kBlock, 0.8f * (step * 0.0625f))) << "at step " << step;
     }
-    EXPECT_EQ(queue().queuedCount(), 0u);
-}
+    EXPECT_EQ(m_queue->queuedCount(), 0u);
 
-TEST_F(AudioMixerTest, WithoutFadeATrackStartsAtItsLevel)
-{
+    // Without a usable fade a track starts at its level.
     for (auto fade : { 0.0, -1.0, std::nan("") }) {
         ASSERT_TRUE(mixer().add("ocean", TrackSource::noise(NoiseKind::ocean), 0.8f, fade));
-        EXPECT_EQ(queue().queuedCount(), 0u);
-        NoiseModel model(NoiseKind::ocean);
-        EXPECT_EQ(renderMono(), model.next(kBlock, 0.8f, 1.0f));
+        EXPECT_EQ(m_queue->queuedCount(), 0u);
+        mixer().remove("wind");
+        EXPECT_EQ(renderMono(), NoiseModel(NoiseKind::ocean).next(kBlock, 0.8f)) << fade;
         mixer().remove("ocean");
     }
 }
 
-TEST_F(AudioMixerTest, SetVolumeDuringAFadeIsOverriddenByTheLaterSteps)
+TEST_F(AudioMixerTest, FadeStepsOverrideALevelSetMidwayButNeverTouchATrackAddedAgainOrAGoneMixer)
 {
     ASSERT_TRUE(mixer().add("brook", TrackSource::noise(NoiseKind::stream), 0.8f, 2.0));
-    queue().advance(0.5);
+    m_queue->advance(0.5);
     mixer().setVolume(0.1f, "brook");
     EXPECT_EQ(mixer().volume("brook"), 0.1f);
-    queue().advance(0.125);
+    m_queue->advance(0.125);
     NoiseModel model(NoiseKind::stream);
-    EXPECT_EQ(renderMono(), model.next(kBlock, 0.8f * 0.3125f, 1.0f));
-    queue().advance(2.0);
-    EXPECT_EQ(renderMono(), model.next(kBlock, 0.8f, 1.0f));
-}
+    EXPECT_EQ(renderMono(), model.next(kBlock, 0.8f * 0.3125f));
+    m_queue->advance(2.0);
+    EXPECT_EQ(renderMono(), model.next(kBlock, 0.8f));
+    mixer().remove("brook");
 
-TEST_F(AudioMixerTest, ATrackRemovedDuringItsFadeStaysRemovedAndItsStepsDoNothing)
-{
+    // Removed during its fade, then back at once without one: the first track's steps must not
+    // touch the new one.
     ASSERT_TRUE(mixer().add("rain", TrackSource::noise(NoiseKind::rain), 0.8f, 2.0));
-    queue().advance(0.5);
+    m_queue->advance(0.5);
     mixer().remove("rain");
     EXPECT_FALSE(mixer().isActive("rain"));
-    // The same id comes back at once without a fade; the first track's steps must not touch it.
     ASSERT_TRUE(mixer().add("rain", TrackSource::noise(NoiseKind::rain), 0.3f, 0));
-    queue().advance(2.0);
-    EXPECT_EQ(queue().queuedCount(), 0u);
+    m_queue->advance(2.0);
+    EXPECT_EQ(m_queue->queuedCount(), 0u);
     EXPECT_EQ(mixer().volume("rain"), 0.3f);
-    NoiseModel model(NoiseKind::rain);
-    EXPECT_EQ(renderMono(), model.next(kBlock, 0.3f, 1.0f));
-    mixer().remove("rain");
-    EXPECT_TRUE(allZero(render()));
-}
+    EXPECT_EQ(renderMono(), NoiseModel(NoiseKind::rain).next(kBlock, 0.3f));
 
-TEST_F(AudioMixerTest, FadeStepsOutlivingTheMixerDoNothing)
-{
-    ASSERT_TRUE(mixer().add("rain", TrackSource::noise(NoiseKind::rain), 0.8f, 2.0));
+    // Steps outliving the mixer do nothing.
+    ASSERT_TRUE(mixer().add("wind", TrackSource::noise(NoiseKind::wind), 0.8f, 2.0));
     m_mixer.reset();
-    queue().advance(3.0);
-    EXPECT_EQ(queue().queuedCount(), 0u);
+    m_queue->advance(3.0);
+    EXPECT_EQ(m_queue->queuedCount(), 0u);
 }
 
 TEST_F(AudioMixerTest, AShortFileLoopsWithoutAGap)
 {
-    testsupport::TemporaryFolder folder;
-    const auto loop = distinctFrames(1000);
-    const auto path = writeWav(folder, "loop.wav", loop);
+    const auto loop = writeLoop("loop.wav", 1000);
     mixer().start();
-    ASSERT_TRUE(mixer().add("user_loop.wav", TrackSource::file(path), 1.0f, 0));
+    ASSERT_TRUE(mixer().add("user_loop.wav", TrackSource::file(path("loop.wav")), 1.0f, 0));
     // Blocks that do not divide the loop: the seam falls inside blocks and between them.
     std::vector<float> rendered;
     for (auto frames : { 512, 700, 1000, 1288, 3 }) {
@@ -262,75 +238,55 @@ TEST_F(AudioMixerTest, AShortFileLoopsWithoutAGap)
         rendered.insert(rendered.end(), block.begin(), block.end());
     }
     ASSERT_EQ(rendered.size(), 2u * 3503);
-    for (std::size_t frame = 0; frame < 3503; ++frame) {
-        ASSERT_EQ(rendered[2 * frame], loop.left[frame % 1000]) << "frame " << frame;
-        ASSERT_EQ(rendered[2 * frame + 1], loop.right[frame % 1000]) << "frame " << frame;
-    }
+    expectFrames(rendered, loop, 3503);
 }
 
 TEST_F(AudioMixerTest, AFileAddedWhileStoppedWaitsForStartAndResumesWhereItPaused)
 {
-    testsupport::TemporaryFolder folder;
-    const auto loop = distinctFrames(800);
-    const auto path = writeWav(folder, "tone.wav", loop);
-    ASSERT_TRUE(mixer().add("tone", TrackSource::file(path), 1.0f, 0));
+    const auto loop = writeLoop("tone.wav", 800);
+    ASSERT_TRUE(mixer().add("tone", TrackSource::file(path("tone.wav")), 1.0f, 0));
     EXPECT_FALSE(mixer().isRunning());
     EXPECT_TRUE(allZero(render(300)));
     mixer().start();
     EXPECT_TRUE(mixer().isRunning());
-    const auto played = render(300);
-    for (std::size_t frame = 0; frame < 300; ++frame) {
-        ASSERT_EQ(played[2 * frame], loop.left[frame]);
-        ASSERT_EQ(played[2 * frame + 1], loop.right[frame]);
-    }
+    expectFrames(render(300), loop, 300);
     mixer().pause();
     EXPECT_FALSE(mixer().isRunning());
     mixer().start();
-    const auto samples = render(100);
-    EXPECT_EQ(samples[0], loop.left[300]);
-    EXPECT_EQ(samples[1], loop.right[300]);
+    expectFrames(render(100), loop, 100, 300);
 }
 
 TEST_F(AudioMixerTest, AFileThatCannotBeDecodedLeavesNoTrace)
 {
-    testsupport::TemporaryFolder folder;
-    const auto text = std::filesystem::path(folder.stdPath()) / "notes.mp3";
-    std::ofstream(text) << "not audio at all, only words\n";
+    std::ofstream(path("notes.mp3")) << "not audio at all, only words\n";
     mixer().start();
-    EXPECT_FALSE(mixer().add("notes", TrackSource::file(text), 0.5f, 1.0));
-    EXPECT_FALSE(mixer().add("missing", TrackSource::file(std::filesystem::path(folder.stdPath()) / "gone.wav"), 0.5f, 1.0));
+    EXPECT_FALSE(mixer().add("notes", TrackSource::file(path("notes.mp3")), 0.5f, 1.0));
+    EXPECT_FALSE(mixer().add("missing", TrackSource::file(path("gone.wav")), 0.5f, 1.0));
     EXPECT_FALSE(mixer().isActive("notes"));
-    EXPECT_FALSE(mixer().isActive("missing"));
     EXPECT_EQ(mixer().volume("notes"), 0.0f);
     EXPECT_TRUE(mixer().activeSoundIDs().empty());
-    EXPECT_EQ(queue().queuedCount(), 0u);
+    EXPECT_EQ(m_queue->queuedCount(), 0u);
     EXPECT_TRUE(allZero(render()));
 }
 
-TEST_F(AudioMixerTest, StartFailureIsSwallowedAndTheNextStartTriesAgain)
+TEST_F(AudioMixerTest, StartFailureIsSwallowedAndStopAllEmptiesTheMix)
 {
-    output().setFailsToStart(true);
-    ASSERT_TRUE(mixer().add("white", TrackSource::noise(NoiseKind::white), 0.5f, 0));
-    mixer().start();
-    EXPECT_FALSE(mixer().isRunning());
-    output().setFailsToStart(false);
-    mixer().start();
-    EXPECT_TRUE(mixer().isRunning());
-    EXPECT_EQ(output().startCount(), 2);
-    // A running output is not started again.
-    mixer().start();
-    EXPECT_EQ(output().startCount(), 2);
-}
-
-TEST_F(AudioMixerTest, StopAllEmptiesTheMixAndAStartAfterwardsRunsWithNoTracks)
-{
+    m_output->setFailsToStart(true);
     ASSERT_TRUE(mixer().add("a", TrackSource::noise(NoiseKind::white), 0.5f, 0));
     ASSERT_TRUE(mixer().add("b", TrackSource::noise(NoiseKind::pink), 0.5f, 1.0));
     mixer().start();
+    EXPECT_FALSE(mixer().isRunning());
+    m_output->setFailsToStart(false);
+    mixer().start();
+    EXPECT_TRUE(mixer().isRunning());
+    // A running output is not started again.
+    mixer().start();
+    EXPECT_EQ(m_output->startCount(), 2);
+
     mixer().stopAll();
     EXPECT_FALSE(mixer().isRunning());
     EXPECT_TRUE(mixer().activeSoundIDs().empty());
-    queue().advance(2.0);
+    m_queue->advance(2.0);
     mixer().start();
     EXPECT_TRUE(mixer().isRunning());
     EXPECT_TRUE(allZero(render()));
@@ -342,7 +298,6 @@ TEST_F(AudioMixerTest, StopAllEmptiesTheMixAndAStartAfterwardsRunsWithNoTracks)
 // the main thread only.
 TEST(AudioGraphStressTest, AudioThreadSeesWholeListsAndNeverFreesAVoice)
 {
-    // Counts the voices destroyed, and those destroyed on another thread than the main one.
     struct DestructionWitness {
         std::thread::id mainThread;
         std::atomic<int>* destroyed;
@@ -355,14 +310,10 @@ TEST(AudioGraphStressTest, AudioThreadSeesWholeListsAndNeverFreesAVoice)
         }
     };
     constexpr int kVoiceCount = 12;
-    std::atomic<int> destroyed { 0 };
-    std::atomic<int> destroyedElsewhere { 0 };
+    std::atomic<int> destroyed { 0 }, destroyedElsewhere { 0 }, blocks { 0 };
+    std::atomic<bool> stop { false }, torn { false }, foreign { false };
 
     AudioGraph graph;
-    std::atomic<bool> stop { false };
-    std::atomic<int> blocks { 0 };
-    std::atomic<bool> torn { false };
-    std::atomic<bool> foreign { false };
     std::thread audio([&] {
         std::vector<float> output(2 * 256);
         while (!stop.load()) {
@@ -378,9 +329,8 @@ TEST(AudioGraphStressTest, AudioThreadSeesWholeListsAndNeverFreesAVoice)
     });
 
     std::mt19937 random(20240601);
-    int swaps = 0;
     int created = 0;
-    while (swaps < 4000 || blocks.load() < 2000) {
+    for (int swaps = 0; swaps < 4000 || blocks.load() < 2000; ++swaps) {
         AudioGraph::VoiceList voices;
         for (int index = 0; index < kVoiceCount; ++index) {
             if (random() % 2 == 0)
@@ -398,7 +348,6 @@ TEST(AudioGraphStressTest, AudioThreadSeesWholeListsAndNeverFreesAVoice)
             ++created;
         }
         graph.setVoices(std::move(voices));
-        ++swaps;
     }
     stop = true;
     audio.join();
@@ -423,19 +372,20 @@ TEST_F(AudioMixerTest, MainThreadChangesWhileAnotherThreadRendersEndConsistent)
     std::mt19937 random(7);
     for (int round = 0; round < 3000; ++round) {
         const auto id = "track" + std::to_string(random() % 5);
+        const auto level = [&] { return (random() % 100) / 100.0f; };
         switch (random() % 4) {
         case 0:
-            mixer().add(id, TrackSource::noise(allNoiseKinds[random() % 7]), (random() % 100) / 100.0f, 0.01);
+            mixer().add(id, TrackSource::noise(allNoiseKinds[random() % 7]), level(), 0.01);
             break;
         case 1:
             mixer().remove(id);
             break;
         case 2:
-            mixer().setVolume((random() % 100) / 100.0f, id);
+            mixer().setVolume(level(), id);
             break;
         case 3:
-            mixer().setMasterVolume((random() % 100) / 100.0f);
-            queue().advance(0.001);
+            mixer().setMasterVolume(level());
+            m_queue->advance(0.001);
             break;
         }
     }

@@ -103,20 +103,6 @@ TEST(NoiseSampleGeneratorTest, MatchesTheIndependentReferenceForEveryKindAndSeed
     }
 }
 
-TEST(NoiseSampleGeneratorTest, FirstWhiteSampleFromSeedOneIsTheTopBitsOfTheFirstSuccessor)
-{
-    // xorshift64 (13, 7, 17) of 1: 0x2001, then 0x2041, then 0x40822041. Its top 24 bits are
-    // 0, so the sample is 2 * 0 - 1.
-    std::uint64_t state = 1;
-    state ^= state << 13;
-    state ^= state >> 7;
-    state ^= state << 17;
-    ASSERT_EQ(state, 0x40822041ULL);
-    NoiseSampleGenerator generator(NoiseKind::white, 1, kRate);
-    EXPECT_EQ(generator.next(), 2.0f * (static_cast<float>(state >> 40) * 5.9604645e-8f) - 1.0f);
-    EXPECT_EQ(samplesOf(NoiseKind::white, 1, 1).front(), -1.0f);
-}
-
 TEST(NoiseSampleGeneratorTest, SeedZeroPlaysAsTheGoldenRatioSeedAndEqualSeedsAgree)
 {
     for (auto kind : allNoiseKinds) {
@@ -167,32 +153,6 @@ TEST(NoiseSampleGeneratorTest, EveryKindStaysWithinUnitRangeOverLongRunsAndOddRa
             EXPECT_GT(highest, 0.0f);
         }
     }
-}
-
-TEST(NoiseSampleGeneratorTest, KindsHaveTheirCharacterInTheirStatistics)
-{
-    // Lag-one autocorrelation tells the colours apart: none for white, more for pink, nearly
-    // one for brown. The mean of white noise is near 0 and its RMS near 1 / sqrt(3).
-    const auto statistics = [](NoiseKind kind) {
-        const auto samples = samplesOf(kind, 99, 441000);
-        double sum = 0, squares = 0, lagged = 0;
-        for (std::size_t index = 0; index < samples.size(); ++index) {
-            sum += samples[index];
-            squares += double(samples[index]) * samples[index];
-            if (index > 0)
-                lagged += double(samples[index]) * samples[index - 1];
-        }
-        const auto count = static_cast<double>(samples.size());
-        return std::array { sum / count, std::sqrt(squares / count), lagged / squares };
-    };
-    const auto white = statistics(NoiseKind::white);
-    EXPECT_NEAR(white[0], 0.0, 0.005);
-    EXPECT_NEAR(white[1], 1.0 / std::sqrt(3.0), 0.005);
-    EXPECT_NEAR(white[2], 0.0, 0.01);
-    EXPECT_GT(statistics(NoiseKind::pink)[2], 0.5);
-    EXPECT_GT(statistics(NoiseKind::brown)[2], 0.99);
-    for (auto kind : allNoiseKinds)
-        EXPECT_GT(statistics(kind)[1], 0.01) << nameOf(kind) << " is nearly silent";
 }
 
 TEST(NoiseGeneratorTest, SourceNodeWritesEachSampleToEveryChannelAndContinuesTheStream)

@@ -68,30 +68,24 @@ TEST(ProgressRingTest, ProgressIsClampedAndNotANumberIsNothing)
     EXPECT_EQ(ring(7).image(), ring(1).image());
 }
 
-TEST(ProgressArcTest, GapSitsAtTheBottom)
+TEST(ProgressArcTest, GapSitsAtTheBottomAndProgressRunsClockwiseFromItsLeftEnd)
 {
+    const auto alpha = [](const PaintProbe& probe, double degrees) {
+        return probe.alphaAt(PaintProbe::onCircle(kCenter, kRadius, degrees));
+    };
+    // The track runs round the top and sides, not across the bottom, even when full.
     const PaintProbe empty = arc(0);
-    // The track runs round the top and sides, not across the bottom.
-    EXPECT_EQ(empty.alphaAt(PaintProbe::onCircle(kCenter, kRadius, 180)), 0);
-    EXPECT_EQ(empty.alphaAt(PaintProbe::onCircle(kCenter, kRadius, 170)), 0);
-    EXPECT_EQ(empty.alphaAt(PaintProbe::onCircle(kCenter, kRadius, 190)), 0);
-    for (const double degrees : { 0.0, 90.0, 270.0, 215.0, 145.0 }) {
-        const int alpha = empty.alphaAt(PaintProbe::onCircle(kCenter, kRadius, degrees));
-        EXPECT_NEAR(alpha, 38, 6) << degrees;
-    }
-    // Even full, the gap stays open.
-    EXPECT_EQ(arc(1).alphaAt(PaintProbe::onCircle(kCenter, kRadius, 180)), 0);
-}
-
-TEST(ProgressArcTest, ProgressStartsAtTheGapsLeftEndAndRunsClockwise)
-{
-    // Half the open ring ends exactly at twelve o'clock.
     const PaintProbe half = arc(0.5);
-    EXPECT_EQ(half.alphaAt(PaintProbe::onCircle(kCenter, kRadius, 270)), 255);
-    EXPECT_EQ(half.alphaAt(PaintProbe::onCircle(kCenter, kRadius, 215)), 255);
-    EXPECT_NEAR(half.alphaAt(PaintProbe::onCircle(kCenter, kRadius, 90)), 38, 6);
-    EXPECT_NEAR(half.alphaAt(PaintProbe::onCircle(kCenter, kRadius, 30)), 38, 6);
     const PaintProbe full = arc(1);
-    EXPECT_EQ(full.alphaAt(PaintProbe::onCircle(kCenter, kRadius, 90)), 255);
-    EXPECT_EQ(full.alphaAt(PaintProbe::onCircle(kCenter, kRadius, 150)), 255);
+    for (const double degrees : { 170.0, 180.0, 190.0 })
+        EXPECT_EQ(alpha(empty, degrees) + alpha(full, degrees), 0) << degrees;
+    for (const double degrees : { 0.0, 90.0, 270.0, 215.0, 145.0 })
+        EXPECT_NEAR(alpha(empty, degrees), 38, 6) << degrees;
+    // Half the open ring ends exactly at twelve o'clock.
+    for (const double degrees : { 215.0, 270.0 })
+        EXPECT_EQ(alpha(half, degrees), 255) << degrees;
+    for (const double degrees : { 30.0, 90.0 })
+        EXPECT_NEAR(alpha(half, degrees), 38, 6) << degrees;
+    for (const double degrees : { 90.0, 150.0 })
+        EXPECT_EQ(alpha(full, degrees), 255) << degrees;
 }

@@ -51,16 +51,16 @@ TEST(DesktopPreferencesTest, WithoutAPortalTheSchemeFollowsThePalette)
     QGuiApplication::setPalette(original);
     EXPECT_TRUE(testsupport::waitUntil([&] { return changes.size() == 2; }));
     EXPECT_EQ(preferences.colorScheme(), ColorScheme::Light);
-}
 
-TEST(DesktopPreferencesTest, WithoutABusThePaletteAnswersAtOnce)
-{
+    // Without a bus the palette answers at once.
     const QDBusConnection noBus
         = QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("no-bus"));
-    DesktopPreferences preferences(noBus);
-    EXPECT_TRUE(preferences.initialReadFinished());
-    EXPECT_EQ(preferences.colorScheme(), ColorScheme::Light);
-    EXPECT_FALSE(preferences.reduceMotion());
+    {
+        DesktopPreferences offline(noBus);
+        EXPECT_TRUE(offline.initialReadFinished());
+        EXPECT_EQ(offline.colorScheme(), ColorScheme::Light);
+        EXPECT_FALSE(offline.reduceMotion());
+    }
     QDBusConnection::disconnectFromBus(QStringLiteral("no-bus"));
 }
 

@@ -28,17 +28,18 @@ protected:
     FakeLoginManager logind;
 };
 
-TEST_F(SleepMonitorTest, HoldsADelayLockWhileAwake)
+TEST_F(SleepMonitorTest, HoldsADelayLockWhileAwakeThatGoesWithTheMonitor)
 {
     ASSERT_TRUE(logind.isReady());
-    SleepMonitor monitor(QDBusConnection::sessionBus());
-    EXPECT_TRUE(monitor.isAvailable());
-
-    ASSERT_TRUE(waitForDelay(monitor));
+    auto monitor = std::make_unique<SleepMonitor>(QDBusConnection::sessionBus());
+    EXPECT_TRUE(monitor->isAvailable());
+    ASSERT_TRUE(waitForDelay(*monitor));
     const QJsonObject lock = logind.activeInhibitors().first().toObject();
     EXPECT_EQ(lock["what"].toString(), QStringLiteral("sleep"));
     EXPECT_EQ(lock["mode"].toString(), QStringLiteral("delay"));
     EXPECT_EQ(lock["who"].toString(), QStringLiteral("Moorlet"));
+    monitor.reset();
+    EXPECT_TRUE(waitForLocks(0));
 }
 
 TEST_F(SleepMonitorTest, AnnouncesSleepBeforeLettingTheLockGoAndRetakesItOnWake)
@@ -65,14 +66,6 @@ TEST_F(SleepMonitorTest, AnnouncesSleepBeforeLettingTheLockGoAndRetakesItOnWake)
         EXPECT_EQ(slept.size(), cycle);
         EXPECT_TRUE(waitForDelay(monitor));
     }
-}
-
-TEST_F(SleepMonitorTest, TheLockGoesWithTheMonitor)
-{
-    auto monitor = std::make_unique<SleepMonitor>(QDBusConnection::sessionBus());
-    ASSERT_TRUE(waitForDelay(*monitor));
-    monitor.reset();
-    EXPECT_TRUE(waitForLocks(0));
 }
 
 TEST_F(SleepMonitorTest, WithoutABusTheMonitorIsUnavailable)

@@ -21,104 +21,58 @@ double xWithTileFromRight(double distance)
     return kVisible.maxX() - distance + 32 - kPanel.width;
 }
 
-TEST(EdgeSnapTest, TileTwentyPointsFromTheRightSnapsRightOverhangingTwelve)
+// Where a tile (32 points inside the panel) `distance` points inside the left or bottom edge
+// puts the panel.
+double fromLeft(double distance) { return kVisible.minX() + distance - 32; }
+double fromBottom(double distance) { return kVisible.minY() + distance - 32; }
+double fromTop(double distance) { return kVisible.maxY() - distance + 32 - kPanel.height; }
+
+TEST(EdgeSnapTest, TheNearestEdgeWithinTheThresholdTakesTheTileTwentyPointsFromItOverhangingTwelve)
 {
-    EdgeSnap snap = drop({ xWithTileFromRight(20), 400 });
-    EXPECT_EQ(snap.side, DockSide::right);
-    EXPECT_EQ(snap.origin, (Point { kVisible.maxX() - kPanel.width + 12, 400 }));
-}
-
-TEST(EdgeSnapTest, SnappingLeavesTheTileTwentyPointsFromTheEdge)
-{
-    // Dropped with the tile 10 points from the right edge: the panel moves 10 points inwards.
-    EdgeSnap closer = drop({ xWithTileFromRight(10), 400 });
-    EXPECT_EQ(closer.side, DockSide::right);
-    EXPECT_DOUBLE_EQ(closer.origin.x, xWithTileFromRight(10) - 10);
-    // Dropped with the tile 23 points away: the panel moves 3 points outwards.
-    EdgeSnap farther = drop({ xWithTileFromRight(23), 400 });
-    EXPECT_DOUBLE_EQ(farther.origin.x, xWithTileFromRight(23) + 3);
-}
-
-TEST(EdgeSnapTest, ThresholdIsInclusive)
-{
-    EXPECT_EQ(drop({ xWithTileFromRight(24), 400 }).side, DockSide::right);
-    EdgeSnap farther = drop({ xWithTileFromRight(24.5), 400 });
-    EXPECT_EQ(farther.side, std::nullopt);
-    EXPECT_EQ(farther.origin, (Point { xWithTileFromRight(24.5), 400 }));
-}
-
-TEST(EdgeSnapTest, EachEdgeSnapsItsOwnAxisOnly)
-{
-    // Tile 5 points from the left edge.
-    EdgeSnap left = drop({ kVisible.minX() + 5 - 32, 400 });
-    EXPECT_EQ(left.side, DockSide::left);
-    EXPECT_EQ(left.origin, (Point { kVisible.minX() - 12, 400 }));
-
-    EdgeSnap bottom = drop({ 700, kVisible.minY() + 5 - 32 });
-    EXPECT_EQ(bottom.side, DockSide::bottom);
-    EXPECT_EQ(bottom.origin, (Point { 700, kVisible.minY() - 12 }));
-
-    EdgeSnap top = drop({ 700, kVisible.maxY() - 5 + 32 - kPanel.height });
-    EXPECT_EQ(top.side, DockSide::top);
-    EXPECT_EQ(top.origin, (Point { 700, kVisible.maxY() - kPanel.height + 12 }));
-}
-
-TEST(EdgeSnapTest, FarFromEveryEdgeNothingSnapsOrMoves)
-{
-    Point origin { kVisible.minX() + 100 - 32, kVisible.minY() + 100 - 32 };
-    EdgeSnap snap = drop(origin);
-    EXPECT_EQ(snap.side, std::nullopt);
-    EXPECT_EQ(snap.origin, origin);
-}
-
-TEST(EdgeSnapTest, TiesGoLeftThenRightThenBottomThenTop)
-{
-    // Tile 22 points from both the left and the bottom edge.
-    EdgeSnap corner = drop({ kVisible.minX() + 22 - 32, kVisible.minY() + 22 - 32 });
-    EXPECT_EQ(corner.side, DockSide::left);
-    // Only the snapped axis is set to the edge; the other stays as dropped (it is on screen).
-    EXPECT_EQ(corner.origin, (Point { kVisible.minX() - 12, kVisible.minY() + 22 - 32 }));
-
-    // Right and top tie: right wins.
-    EXPECT_EQ(drop({ xWithTileFromRight(8), kVisible.maxY() - 8 + 32 - kPanel.height }).side, DockSide::right);
+    const double right = kVisible.maxX() - kPanel.width + 12;
+    struct Case {
+        const char* name;
+        Point dropped;
+        std::optional<DockSide> side;
+        Point origin;
+        Size size = kPanel;
+        bool snapEnabled = true;
+    };
+    const Case cases[] = {
+        { "right at 20", { xWithTileFromRight(20), 400 }, DockSide::right, { right, 400 } },
+        // Closer or farther than 20: the panel moves in or out to put the tile at 20.
+        { "right at 10", { xWithTileFromRight(10), 400 }, DockSide::right, { xWithTileFromRight(10) - 10, 400 } },
+        { "right at 23", { xWithTileFromRight(23), 400 }, DockSide::right, { xWithTileFromRight(23) + 3, 400 } },
+        // The threshold is inclusive.
+        { "right at 24", { xWithTileFromRight(24), 400 }, DockSide::right, { xWithTileFromRight(24) + 4, 400 } },
+        { "right at 24.5", { xWithTileFromRight(24.5), 400 }, std::nullopt, { xWithTileFromRight(24.5), 400 } },
+        // Each edge snaps its own axis only.
+        { "left", { fromLeft(5), 400 }, DockSide::left, { kVisible.minX() - 12, 400 } },
+        { "bottom", { 700, fromBottom(5) }, DockSide::bottom, { 700, kVisible.minY() - 12 } },
+        { "top", { 700, fromTop(5) }, DockSide::top, { 700, kVisible.maxY() - kPanel.height + 12 } },
+        { "far from every edge", { fromLeft(100), fromBottom(100) }, std::nullopt, { fromLeft(100), fromBottom(100) } },
+        // Ties go left, then right, then bottom, then top; a strictly nearer edge wins. Only the
+        // snapped axis moves; the other stays as dropped.
+        { "left and bottom tie", { fromLeft(22), fromBottom(22) }, DockSide::left, { kVisible.minX() - 12, fromBottom(22) } },
+        { "bottom nearer", { fromLeft(23), fromBottom(22) }, DockSide::bottom, { fromLeft(23), kVisible.minY() - 12 } },
+        // Off screen with snapping: the edge it left by.
+        { "beyond the right", { kVisible.maxX() + 500, fromBottom(232) }, DockSide::right, { right, fromBottom(232) } },
+        // Without snapping a drop off screen is still pulled back, and nothing snaps near an edge.
+        { "off screen unsnapped", { kVisible.minX() - 400, kVisible.maxY() + 300 }, std::nullopt,
+            { kVisible.minX() - 12, kVisible.maxY() - kPanel.height + 12 }, kPanel, false },
+        { "near unsnapped", { xWithTileFromRight(22), 400 }, std::nullopt, { xWithTileFromRight(22), 400 }, kPanel, false },
+        // A panel larger than the screen ends at the upper bound.
+        { "huge", { 0, 0 }, std::nullopt, { kVisible.maxX() - 2000 + 12, kVisible.maxY() - 1000 + 12 }, { 2000, 1000 }, false },
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.name);
+        const EdgeSnap snap = drop(row.dropped, row.size, row.snapEnabled);
+        EXPECT_EQ(snap.side, row.side);
+        EXPECT_EQ(snap.origin, row.origin);
+    }
+    EXPECT_EQ(drop({ xWithTileFromRight(8), fromTop(8) }).side, DockSide::right) << "right and top tie";
     // Bottom and top tie on a screen just taller than the tile: bottom wins.
-    Rect flat(0, 0, 2000, 120);
-    EdgeSnap tie = EdgeSnap::forDrop(Rect(900, -24, 168, 168), flat, kThreshold, true);
-    EXPECT_EQ(tie.side, DockSide::bottom);
-}
-
-TEST(EdgeSnapTest, AStrictlyNearerEdgeWins)
-{
-    EdgeSnap snap = drop({ kVisible.minX() + 23 - 32, kVisible.minY() + 22 - 32 });
-    EXPECT_EQ(snap.side, DockSide::bottom);
-    EXPECT_EQ(snap.origin, (Point { kVisible.minX() + 23 - 32, kVisible.minY() - 12 }));
-}
-
-TEST(EdgeSnapTest, WithoutSnappingADropOffScreenIsStillPulledBack)
-{
-    EdgeSnap snap = drop({ kVisible.minX() - 400, kVisible.maxY() + 300 }, kPanel, false);
-    EXPECT_EQ(snap.side, std::nullopt);
-    EXPECT_EQ(snap.origin, (Point { kVisible.minX() - 12, kVisible.maxY() - kPanel.height + 12 }));
-
-    // Close to an edge, nothing snaps either.
-    EdgeSnap near = drop({ xWithTileFromRight(22), 400 }, kPanel, false);
-    EXPECT_EQ(near.side, std::nullopt);
-    EXPECT_EQ(near.origin, (Point { xWithTileFromRight(22), 400 }));
-}
-
-TEST(EdgeSnapTest, OffScreenWithSnappingSnapsToTheEdgeItLeftBy)
-{
-    // Far beyond the right edge and a little above the bottom.
-    EdgeSnap snap = drop({ kVisible.maxX() + 500, kVisible.minY() + 200 });
-    EXPECT_EQ(snap.side, DockSide::right);
-    EXPECT_EQ(snap.origin, (Point { kVisible.maxX() - kPanel.width + 12, kVisible.minY() + 200 }));
-}
-
-TEST(EdgeSnapTest, APanelLargerThanTheScreenEndsAtTheUpperBound)
-{
-    Size huge { 2000, 1000 };
-    EdgeSnap snap = drop({ 0, 0 }, huge, false);
-    EXPECT_EQ(snap.origin, (Point { kVisible.maxX() - huge.width + 12, kVisible.maxY() - huge.height + 12 }));
+    EXPECT_EQ(EdgeSnap::forDrop(Rect(900, -24, 168, 168), Rect(0, 0, 2000, 120), kThreshold, true).side, DockSide::bottom);
 }
 
 } // namespace

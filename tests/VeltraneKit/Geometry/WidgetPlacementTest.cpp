@@ -14,40 +14,38 @@ const Rect kScreen(0, 0, 1440, 875);
 // A visible frame away from the origin, so min and max edges cannot be confused.
 const Rect kOffsetScreen(-1440, 100, 1440, 800);
 
-TEST(WidgetPlacementTest, FirstShowCentresThePanelOnTheDockedEdge)
+TEST(WidgetPlacementTest, FirstShowCentresOnTheDockedEdgeAndASavedOriginIsKeptOrPulledInside)
 {
-    EXPECT_EQ(initialOrigin(kCollapsed, DockSide::right, std::nullopt, kScreen), (Point { 1272, 353.5 }));
-    EXPECT_EQ(initialOrigin(kCollapsed, DockSide::left, std::nullopt, kScreen), (Point { 0, 353.5 }));
-    EXPECT_EQ(initialOrigin(kCollapsed, DockSide::top, std::nullopt, kScreen), (Point { 636, 707 }));
-    EXPECT_EQ(initialOrigin(kCollapsed, DockSide::bottom, std::nullopt, kScreen), (Point { 636, 0 }));
-
-    EXPECT_EQ(initialOrigin(kCollapsed, DockSide::right, std::nullopt, kOffsetScreen), (Point { -168, 416 }));
-    EXPECT_EQ(initialOrigin(kCollapsed, DockSide::top, std::nullopt, kOffsetScreen), (Point { -804, 732 }));
-}
-
-TEST(WidgetPlacementTest, SavedOriginIsKeptWhileThePanelFits)
-{
-    EXPECT_EQ(initialOrigin(kCollapsed, DockSide::right, Point { 10, 20 }, kScreen), (Point { 10, 20 }));
-    // Flush with the top-right corner still fits.
-    EXPECT_EQ(initialOrigin(kCollapsed, DockSide::left, Point { 1272, 707 }, kScreen), (Point { 1272, 707 }));
-}
-
-TEST(WidgetPlacementTest, SavedOriginOffScreenIsPulledInsideWithoutOverhang)
-{
-    EXPECT_EQ(initialOrigin(kCollapsed, DockSide::right, Point { -5000, 99999 }, kScreen), (Point { 0, 707 }));
-    EXPECT_EQ(initialOrigin(kCollapsed, DockSide::right, Point { 1280, -12 }, kScreen), (Point { 1272, 0 }));
-    EXPECT_EQ(initialOrigin(kCollapsed, DockSide::right, Point { 0, 0 }, kOffsetScreen), (Point { -168, 100 }));
-}
-
-TEST(WidgetPlacementTest, SavedOriginOfAPanelLargerThanTheScreenKeepsItsBottomLeftOnScreen)
-{
-    EXPECT_EQ(initialOrigin({ 2000, 1000 }, DockSide::right, Point { 500, 500 }, kScreen), (Point { 0, 0 }));
-}
-
-TEST(WidgetPlacementTest, WithoutAScreenTheOriginIsZero)
-{
-    EXPECT_EQ(initialOrigin(kCollapsed, DockSide::right, Point { 40, 50 }, std::nullopt), (Point {}));
-    EXPECT_EQ(initialOrigin(kCollapsed, DockSide::top, std::nullopt, std::nullopt), (Point {}));
+    struct Case {
+        Size size;
+        DockSide side;
+        std::optional<Point> saved;
+        std::optional<Rect> screen;
+        Point origin;
+    };
+    const Case cases[] = {
+        { kCollapsed, DockSide::right, std::nullopt, kScreen, { 1272, 353.5 } },
+        { kCollapsed, DockSide::left, std::nullopt, kScreen, { 0, 353.5 } },
+        { kCollapsed, DockSide::top, std::nullopt, kScreen, { 636, 707 } },
+        { kCollapsed, DockSide::bottom, std::nullopt, kScreen, { 636, 0 } },
+        { kCollapsed, DockSide::right, std::nullopt, kOffsetScreen, { -168, 416 } },
+        { kCollapsed, DockSide::top, std::nullopt, kOffsetScreen, { -804, 732 } },
+        // Kept while it fits, flush with the top-right corner too.
+        { kCollapsed, DockSide::right, Point { 10, 20 }, kScreen, { 10, 20 } },
+        { kCollapsed, DockSide::left, Point { 1272, 707 }, kScreen, { 1272, 707 } },
+        // Off screen: pulled inside without overhang.
+        { kCollapsed, DockSide::right, Point { -5000, 99999 }, kScreen, { 0, 707 } },
+        { kCollapsed, DockSide::right, Point { 1280, -12 }, kScreen, { 1272, 0 } },
+        { kCollapsed, DockSide::right, Point { 0, 0 }, kOffsetScreen, { -168, 100 } },
+        // Larger than the screen: its bottom-left stays on screen.
+        { { 2000, 1000 }, DockSide::right, Point { 500, 500 }, kScreen, { 0, 0 } },
+        // Without a screen the origin is zero.
+        { kCollapsed, DockSide::right, Point { 40, 50 }, std::nullopt, {} },
+        { kCollapsed, DockSide::top, std::nullopt, std::nullopt, {} },
+    };
+    for (const Case& row : cases)
+        EXPECT_EQ(initialOrigin(row.size, row.side, row.saved, row.screen), row.origin)
+            << rawValue(row.side) << " saved " << (row.saved ? row.saved->x : -1) << "," << (row.saved ? row.saved->y : -1);
 }
 
 TEST(WidgetPlacementTest, TileSitsTwentyFourInFromAnchoredEdgesAndCentredOtherwise)
@@ -69,10 +67,6 @@ TEST(WidgetPlacementTest, FittingAnchorPrefersTheSmartHorizontalAndHangingDown)
     // Right edge, vertically centred: neither way fits in 875 points, the smart centre does.
     Rect middle(1272, 353.5, 168, 168);
     EXPECT_EQ(fittingAnchor(middle, { 320, 600 }, kScreen), (WidgetAnchor { H::trailing, V::center }));
-}
-
-TEST(WidgetPlacementTest, FittingAnchorToleratesTheOverhang)
-{
     // Hanging down needs maxY − 600 ≥ −12: exactly at the limit it fits.
     EXPECT_EQ(fittingAnchor(Rect(1272, 420, 168, 168), { 320, 600 }, kScreen).vertical, V::top);
     EXPECT_EQ(fittingAnchor(Rect(1272, 419.5, 168, 168), { 320, 600 }, kScreen).vertical, V::center);
@@ -102,16 +96,12 @@ TEST(WidgetPlacementTest, DesiredOriginGrowsAwayFromTheAnchoredEdges)
     EXPECT_EQ(desiredOrigin(frame, { 320, 600 }, { H::center, V::center }), (Point { 924, 84 }));
 }
 
-TEST(WidgetPlacementTest, ClampAllowsTwelvePointsOfOverhang)
+TEST(WidgetPlacementTest, ClampAllowsTwelvePointsOfOverhangAndKeepsTheLowerBoundOfAHugePanel)
 {
     EXPECT_EQ(clampedOrigin({ 100, 100 }, { 320, 600 }, kScreen), (Point { 100, 100 }));
     EXPECT_EQ(clampedOrigin({ -50, -50 }, { 320, 600 }, kScreen), (Point { -12, -12 }));
     EXPECT_EQ(clampedOrigin({ 1300, 500 }, { 320, 600 }, kScreen), (Point { 1132, 287 }));
     EXPECT_EQ(clampedOrigin({ -2000, 200 }, { 320, 600 }, kOffsetScreen), (Point { -1452, 200 }));
-}
-
-TEST(WidgetPlacementTest, ClampOfAPanelLargerThanTheScreenKeepsTheLowerBound)
-{
     EXPECT_EQ(clampedOrigin({ 300, 300 }, { 1500, 900 }, kScreen), (Point { -12, -12 }));
     EXPECT_EQ(clampedOrigin({ -300, -300 }, { 1500, 900 }, kScreen), (Point { -12, -12 }));
 }

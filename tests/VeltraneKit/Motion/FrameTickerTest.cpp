@@ -39,34 +39,25 @@ protected:
 
 } // namespace
 
-TEST_F(FrameTickerTest, IdleTickerRunsNoFrames)
-{
-    AnimatedValue<double> value(*m_ticker, 0);
-    EXPECT_FALSE(m_driver->isRunning());
-    value.jumpTo(5);
-    EXPECT_FALSE(m_driver->isRunning());
-    // Starting toward the value it already has is not an animation either.
-    value.start(5.0, Animation::easeInOut(1));
-    EXPECT_FALSE(m_driver->isRunning());
-    EXPECT_FALSE(frame());
-    EXPECT_EQ(m_ticker->frameCount(), 0u);
-    EXPECT_EQ(m_driver->starts(), 0);
-}
-
-TEST_F(FrameTickerTest, RunsWhileAnimatingThenStops)
+TEST_F(FrameTickerTest, RunsOnlyWhileAnimatingThenStops)
 {
     AnimatedValue<double> value(*m_ticker, 0);
     int frames = 0;
     std::vector<AnimationOutcome> outcomes;
     value.onFrame = [&] { ++frames; };
     value.onFinished = [&](AnimationOutcome outcome) { outcomes.push_back(outcome); };
+    // Neither a jump nor a start toward the value it already has is an animation.
+    value.jumpTo(5);
+    value.start(5.0, Animation::easeInOut(1));
+    EXPECT_FALSE(frame());
+    EXPECT_EQ(m_driver->starts(), 0);
+    outcomes.clear();
+    frames = 0;
 
     value.start(10.0, Animation::linear(0.5));
     EXPECT_TRUE(m_driver->isRunning());
-    EXPECT_TRUE(value.animating());
     m_clock->advance(0.25);
-    EXPECT_NEAR(value.value(), 5, 1e-9);
-
+    EXPECT_NEAR(value.value(), 7.5, 1e-9);
     runToIdle();
     EXPECT_FALSE(m_driver->isRunning());
     EXPECT_FALSE(value.animating());
@@ -74,7 +65,6 @@ TEST_F(FrameTickerTest, RunsWhileAnimatingThenStops)
     EXPECT_EQ(outcomes, std::vector { AnimationOutcome::completed });
     EXPECT_GE(frames, 15);
     EXPECT_LE(frames, 17);
-
     const auto framesAtRest = m_ticker->frameCount();
     EXPECT_FALSE(frame());
     EXPECT_EQ(m_ticker->frameCount(), framesAtRest);
@@ -86,36 +76,51 @@ TEST_F(FrameTickerTest, ManyAnimationsShareOneDriverRun)
     AnimatedValue<Vector2> longOne(*m_ticker, { 0, 0 });
     shortOne.start(1.0, Animation::linear(0.1));
     longOne.start(Vector2 { 30, -30 }, Animation::easeOut(0.5));
-    EXPECT_EQ(m_driver->starts(), 1);
     EXPECT_EQ(m_ticker->animatorCount(), 2u);
-
     for (int i = 0; i < 10; ++i)
         frame();
     EXPECT_FALSE(shortOne.animating());
     EXPECT_TRUE(longOne.animating());
-    EXPECT_TRUE(m_driver->isRunning());
     runToIdle();
     EXPECT_EQ(longOne.value(), (Vector2 { 30, -30 }));
     EXPECT_EQ(m_driver->starts(), 1);
 }
 
-TEST_F(FrameTickerTest, InterruptedAnimationSaysSoAndContinuesFromWhereItWas)
+TEST_F(FrameTickerTest, InterruptedFinishedAndJumpedAnimationsSaySoAndLandRight)
 {
     AnimatedValue<double> value(*m_ticker, 0);
     std::vector<AnimationOutcome> outcomes;
+    int frames = 0;
+    value.onFrame = [&] { ++frames; };
     value.onFinished = [&](AnimationOutcome outcome) { outcomes.push_back(outcome); };
     value.start(100.0, Animation::linear(1));
     for (int i = 0; i < 30; ++i)
         frame();
     const double midway = value.value();
     EXPECT_NEAR(midway, 50, 1e-6);
-
+    // Interrupted, it continues from where it was.
     value.start(0.0, Animation::linear(1));
     EXPECT_EQ(outcomes, std::vector { AnimationOutcome::interrupted });
     EXPECT_NEAR(value.value(), midway, 1e-9);
     runToIdle();
     EXPECT_EQ(value.value(), 0);
-    EXPECT_EQ(outcomes, (std::vector { AnimationOutcome::interrupted, AnimationOutcome::completed }));
+    EXPECT_EQ(outcomes.back(), AnimationOutcome::completed);
+
+    value.start(1.0, Animation::easeInOut(2));
+    frames = 0;
+    frame();
+    value.finish();
+    EXPECT_EQ(value.value(), 1);
+    EXPECT_FALSE(m_driver->isRunning());
+    EXPECT_EQ(outcomes.back(), AnimationOutcome::skipped);
+    EXPECT_EQ(frames, 2); // the frame delivered, and the final look
+
+    value.start(3.0, Animation::easeInOut(2));
+    value.jumpTo(-1);
+    EXPECT_EQ(value.value(), -1);
+    EXPECT_EQ(value.target(), -1);
+    EXPECT_EQ(outcomes.size(), 4u);
+    EXPECT_FALSE(m_driver->isRunning());
 }
 
 TEST_F(FrameTickerTest, RetargetedSpringKeepsItsMomentum)
@@ -136,29 +141,6 @@ TEST_F(FrameTickerTest, RetargetedSpringKeepsItsMomentum)
     EXPECT_NEAR((value.value() - start) / 0.001, speed, speed * 0.05);
     runToIdle();
     EXPECT_EQ(value.value(), 200);
-}
-
-TEST_F(FrameTickerTest, FinishAndJumpLandOnTheTarget)
-{
-    AnimatedValue<double> value(*m_ticker, 0);
-    std::vector<AnimationOutcome> outcomes;
-    int frames = 0;
-    value.onFrame = [&] { ++frames; };
-    value.onFinished = [&](AnimationOutcome outcome) { outcomes.push_back(outcome); };
-    value.start(1.0, Animation::easeInOut(2));
-    frame();
-    value.finish();
-    EXPECT_EQ(value.value(), 1);
-    EXPECT_FALSE(m_driver->isRunning());
-    EXPECT_EQ(outcomes, std::vector { AnimationOutcome::skipped });
-    EXPECT_EQ(frames, 2); // the frame delivered, and the final look
-
-    value.start(3.0, Animation::easeInOut(2));
-    value.jumpTo(-1);
-    EXPECT_EQ(value.value(), -1);
-    EXPECT_EQ(value.target(), -1);
-    EXPECT_EQ(outcomes.back(), AnimationOutcome::skipped);
-    EXPECT_FALSE(m_driver->isRunning());
 }
 
 TEST_F(FrameTickerTest, InstantModeLandsEveryAnimationAtOnce)
@@ -183,16 +165,6 @@ TEST_F(FrameTickerTest, InstantModeLandsEveryAnimationAtOnce)
     EXPECT_EQ(m_driver->starts(), 1);
 }
 
-TEST_F(FrameTickerTest, DelayedStartHoldsTheOldValue)
-{
-    AnimatedValue<double> value(*m_ticker, 0);
-    value.start(-20.0, 300.0, Animation::easeIn(1.1).delayed(0.25));
-    m_clock->advance(0.2);
-    EXPECT_EQ(value.value(), -20);
-    m_clock->advance(0.05 + 1.1);
-    EXPECT_EQ(value.value(), 300);
-}
-
 TEST_F(FrameTickerTest, AnimatorDestroyedMidRunLeavesTheTicker)
 {
     auto value = std::make_unique<AnimatedValue<double>>(*m_ticker, 0);
@@ -207,20 +179,25 @@ TEST_F(FrameTickerTest, AnimatorDestroyedMidRunLeavesTheTicker)
     EXPECT_EQ(m_ticker->animatorCount(), 0u);
 }
 
-TEST_F(FrameTickerTest, OptionalAnimationJumpsWhenAbsent)
+TEST_F(FrameTickerTest, DelayedStartHoldsTheOldValueAndAnAbsentAnimationJumps)
 {
-    AnimatedValue<double> value(*m_ticker, 1);
+    AnimatedValue<double> value(*m_ticker, 0);
+    value.start(-20.0, 300.0, Animation::easeIn(1.1).delayed(0.25));
+    m_clock->advance(0.2);
+    EXPECT_EQ(value.value(), -20);
+    m_clock->advance(0.05 + 1.1);
+    EXPECT_EQ(value.value(), 300);
+    runToIdle();
+
     value.start(0.5, Motion::breathing(true));
     EXPECT_EQ(value.value(), 0.5);
     EXPECT_FALSE(m_driver->isRunning());
     value.start(1.0, Motion::breathing(false));
-    EXPECT_TRUE(value.animating());
-    m_clock->advance(2);
-    m_driver->frame();
-    EXPECT_NEAR(value.value(), 1.0, 1e-9);
-    m_clock->advance(2);
-    m_driver->frame();
-    EXPECT_NEAR(value.value(), 0.5, 1e-9);
+    for (double expected : { 1.0, 0.5 }) {
+        m_clock->advance(2);
+        m_driver->frame();
+        EXPECT_NEAR(value.value(), expected, 1e-9);
+    }
 }
 
 TEST_F(FrameTickerTest, SlowAnimationsShareTheirFramesAndSlowTheDriver)

@@ -86,39 +86,31 @@ protected:
     QString storePath = folder.filePath(QStringLiteral("data/scheduled-notifications.json"));
 };
 
-TEST_F(NotificationSchedulerTest, NotifyPostsTheTextsWithTheDefaultSound)
+TEST_F(NotificationSchedulerTest, NotifyPostsEachNoticeWithTheDefaultSound)
 {
     ASSERT_TRUE(server.isReady());
     auto scheduler = makeScheduler();
     ASSERT_TRUE(scheduler->isAvailable());
 
     scheduler->notify("Focus complete", "Time for a short break.");
-
-    ASSERT_TRUE(server.waitForCalls(QStringLiteral("Notify"), 1));
-    const QJsonObject call = server.calls(QStringLiteral("Notify")).front();
-    EXPECT_EQ(call["app_name"].toString(), QStringLiteral("Moorlet"));
-    EXPECT_EQ(call["summary"].toString(), QStringLiteral("Focus complete"));
-    EXPECT_EQ(call["body"].toString(), QStringLiteral("Time for a short break."));
-    EXPECT_EQ(call["replaces_id"].toInt(), 0);
-    EXPECT_EQ(call["expire_timeout"].toInt(), -1);
-    EXPECT_EQ(call["hints"]["sound-name"].toString(), QStringLiteral("message-new-instant"));
-    EXPECT_EQ(call["hints"]["desktop-entry"].toString(), QStringLiteral("moorlet"));
-    // Immediate notices never touch the scheduled-notification file.
-    EXPECT_FALSE(QFile::exists(storePath));
-}
-
-TEST_F(NotificationSchedulerTest, IdenticalNoticesArePostedAsSeparateNotifications)
-{
-    auto scheduler = makeScheduler();
-    scheduler->notify("Break's over", "Back to it.");
-    scheduler->notify("Break's over", "Back to it.");
+    scheduler->notify("Focus complete", "Time for a short break.");
 
     ASSERT_TRUE(server.waitForCalls(QStringLiteral("Notify"), 2));
     const auto posted = server.calls(QStringLiteral("Notify"));
+    const QJsonObject& call = posted.front();
+    EXPECT_EQ(call["app_name"].toString(), QStringLiteral("Moorlet"));
+    EXPECT_EQ(call["summary"].toString(), QStringLiteral("Focus complete"));
+    EXPECT_EQ(call["body"].toString(), QStringLiteral("Time for a short break."));
+    EXPECT_EQ(call["expire_timeout"].toInt(), -1);
+    EXPECT_EQ(call["hints"]["sound-name"].toString(), QStringLiteral("message-new-instant"));
+    EXPECT_EQ(call["hints"]["desktop-entry"].toString(), QStringLiteral("moorlet"));
+    // Identical notices are separate notifications, neither replacing the other.
     ASSERT_EQ(posted.size(), 2);
     EXPECT_EQ(posted[0]["replaces_id"].toInt(), 0);
     EXPECT_EQ(posted[1]["replaces_id"].toInt(), 0);
     EXPECT_NE(posted[0]["id"].toInt(), posted[1]["id"].toInt());
+    // Immediate notices never touch the scheduled-notification file.
+    EXPECT_FALSE(QFile::exists(storePath));
 }
 
 TEST_F(NotificationSchedulerTest, AuthorisationIsGrantedWhenTheServerAnswers)
@@ -126,11 +118,8 @@ TEST_F(NotificationSchedulerTest, AuthorisationIsGrantedWhenTheServerAnswers)
     auto scheduler = makeScheduler();
     QSignalSpy changes(scheduler.get(), &NotificationScheduler::authorizedChanged);
     EXPECT_FALSE(scheduler->authorized());
-
     scheduler->requestAuthorizationIfPossible();
-
     ASSERT_TRUE(testsupport::waitUntil([&] { return scheduler->authorized(); }));
-    EXPECT_EQ(server.calls(QStringLiteral("GetCapabilities")).size(), 1);
     scheduler->requestAuthorizationIfPossible();
     ASSERT_TRUE(server.waitForCalls(QStringLiteral("GetCapabilities"), 2));
     testsupport::processEvents();
@@ -140,8 +129,11 @@ TEST_F(NotificationSchedulerTest, AuthorisationIsGrantedWhenTheServerAnswers)
 TEST_F(NotificationSchedulerTest, ScheduledNotificationFiresAtItsMinuteWithSecondsDropped)
 {
     auto scheduler = makeScheduler();
+    scheduler->schedule("exam-far", localInstant(2026, 4, 1, 9, 0), "Exam tomorrow", "Physics");
+    // Far requests wait in steps of at most a minute.
+    EXPECT_EQ(scheduler->armedInterval(), std::optional(NotificationScheduler::kLongestWait));
+    scheduler->cancel("exam-far");
     scheduler->schedule("exam-1", localInstant(2026, 3, 14, 9, 0, 45), "Exam tomorrow", "Chemistry");
-
     EXPECT_EQ(scheduler->pendingIdentifiers(), ids({ "exam-1" }));
     // 08:59:30 now, due at 09:00:00.
     EXPECT_EQ(scheduler->armedInterval(), std::optional(30'000ms));
@@ -166,19 +158,11 @@ TEST_F(NotificationSchedulerTest, ScheduledNotificationFiresAtItsMinuteWithSecon
     EXPECT_EQ(postedAfterSync().size(), 1) << "posted once only";
 }
 
-TEST_F(NotificationSchedulerTest, FarRequestsWaitInStepsOfAtMostAMinute)
-{
-    auto scheduler = makeScheduler();
-    scheduler->schedule("exam-far", localInstant(2026, 4, 1, 9, 0), "Exam tomorrow", "Physics");
-    EXPECT_EQ(scheduler->armedInterval(), std::optional(NotificationScheduler::kLongestWait));
-}
-
 TEST_F(NotificationSchedulerTest, ARequestInTheCurrentMinuteFiresFromTheTimer)
 {
     auto scheduler = makeScheduler();
     clock->set(localInstant(2026, 3, 14, 9, 0, 30));
     scheduler->schedule("exam-now", localInstant(2026, 3, 14, 9, 0, 45), "Exam tomorrow", "Biology");
-
     EXPECT_EQ(scheduler->armedInterval(), std::optional(0ms));
     // No fireDue() here: the scheduler's own timer has to post it.
     ASSERT_TRUE(server.waitForCalls(QStringLiteral("Notify"), 1));
@@ -186,31 +170,22 @@ TEST_F(NotificationSchedulerTest, ARequestInTheCurrentMinuteFiresFromTheTimer)
     EXPECT_TRUE(scheduler->pendingIdentifiers().empty());
 }
 
-TEST_F(NotificationSchedulerTest, DatesNotLaterThanNowAreIgnored)
+TEST_F(NotificationSchedulerTest, PastDatesAreIgnoredAndAPendingIdIsReplaced)
 {
     auto scheduler = makeScheduler();
     scheduler->schedule("past", clock->now() - 1, "Late", "");
     scheduler->schedule("now", clock->now(), "Now", "");
-
     EXPECT_TRUE(scheduler->pendingIdentifiers().empty());
-    EXPECT_EQ(scheduler->armedInterval(), std::nullopt);
-    EXPECT_TRUE(postedAfterSync().isEmpty());
     EXPECT_FALSE(QFile::exists(storePath));
-}
 
-TEST_F(NotificationSchedulerTest, SchedulingAPendingIdReplacesIt)
-{
-    auto scheduler = makeScheduler();
     scheduler->schedule("exam-1", localInstant(2026, 3, 14, 9, 0), "Old", "old");
     scheduler->schedule("exam-2", localInstant(2026, 3, 14, 9, 30), "Other", "other");
     scheduler->schedule("exam-1", localInstant(2026, 3, 14, 10, 0), "New", "new");
     EXPECT_EQ(scheduler->pendingIdentifiers(), ids({ "exam-2", "exam-1" }));
-
-    clock->set(localInstant(2026, 3, 14, 9, 45));
-    scheduler->fireDue();
-    clock->set(localInstant(2026, 3, 14, 10, 0));
-    scheduler->fireDue();
-
+    for (int minute : { 45, 60 }) {
+        clock->set(localInstant(2026, 3, 14, 9, 0) + minute * 60);
+        scheduler->fireDue();
+    }
     ASSERT_TRUE(server.waitForCalls(QStringLiteral("Notify"), 2));
     const auto posted = postedAfterSync();
     ASSERT_EQ(posted.size(), 2);
@@ -218,40 +193,27 @@ TEST_F(NotificationSchedulerTest, SchedulingAPendingIdReplacesIt)
     EXPECT_EQ(posted[1]["summary"].toString(), QStringLiteral("New"));
 }
 
-TEST_F(NotificationSchedulerTest, CancelledRequestsNeverFire)
+TEST_F(NotificationSchedulerTest, CancelledRequestsNeverFireAndPendingOnesSurviveARestart)
 {
     auto scheduler = makeScheduler();
     scheduler->schedule("exam-1", localInstant(2026, 3, 14, 9, 0), "Exam tomorrow", "Chemistry");
+    scheduler->schedule("exam-2", localInstant(2026, 3, 14, 9, 0), "Exam tomorrow", "Physics");
     scheduler->cancel("nothing-pending-under-this");
-    EXPECT_EQ(scheduler->pendingIdentifiers(), ids({ "exam-1" }));
-
     scheduler->cancel("exam-1");
-    EXPECT_TRUE(scheduler->pendingIdentifiers().empty());
-    EXPECT_EQ(scheduler->armedInterval(), std::nullopt);
-
-    clock->set(localInstant(2026, 3, 14, 9, 1));
-    scheduler->fireDue();
-    scheduler.reset();
-    auto relaunched = makeScheduler();
-    EXPECT_TRUE(relaunched->pendingIdentifiers().empty()) << "the cancellation was saved";
-    EXPECT_TRUE(postedAfterSync().isEmpty());
-}
-
-TEST_F(NotificationSchedulerTest, PendingRequestsAreReArmedAfterARestart)
-{
-    auto scheduler = makeScheduler();
-    scheduler->schedule("exam-1", localInstant(2026, 3, 14, 9, 0), "Exam tomorrow", "Chemistry");
+    EXPECT_EQ(scheduler->pendingIdentifiers(), ids({ "exam-2" }));
     scheduler.reset();
 
     auto relaunched = makeScheduler();
-    EXPECT_EQ(relaunched->pendingIdentifiers(), ids({ "exam-1" }));
+    EXPECT_EQ(relaunched->pendingIdentifiers(), ids({ "exam-2" })) << "the cancellation was saved";
     EXPECT_EQ(relaunched->armedInterval(), std::optional(30'000ms));
     EXPECT_TRUE(postedAfterSync().isEmpty());
 
-    clock->set(localInstant(2026, 3, 14, 9, 0));
+    clock->set(localInstant(2026, 3, 14, 9, 1));
     relaunched->fireDue();
     ASSERT_TRUE(server.waitForCalls(QStringLiteral("Notify"), 1));
-    EXPECT_EQ(server.calls(QStringLiteral("Notify")).front()["summary"].toString(), QStringLiteral("Exam tomorrow"));
+    const auto posted = postedAfterSync();
+    ASSERT_EQ(posted.size(), 1);
+    EXPECT_EQ(posted.front()["body"].toString(), QStringLiteral("Physics"));
 }
 
 TEST_F(NotificationSchedulerTest, AMissedRequestIsDeliveredOnceAtLaunchOnItsOwnDay)

@@ -83,30 +83,26 @@ TEST_F(FileUserDefaultsTest, ValuesSurviveARestartWithTheirKinds)
     EXPECT_EQ(reloaded.value("origin"), json::object({ { "x", 10.5 }, { "y", -2 } }));
 }
 
-TEST_F(FileUserDefaultsTest, WritesLeaveNoTemporaryFilesAndReplaceTheFileWhole)
+TEST_F(FileUserDefaultsTest, WritesReplaceTheFileWholeAndOnlyOnARealChange)
 {
     FileUserDefaults defaults(file());
     for (int step = 0; step < 20; ++step)
         defaults.setInteger("step", step);
     EXPECT_EQ(folderNames(folder()), Strings { "defaults.json" });
     EXPECT_EQ(json::parse(readBytes(file())), json::object({ { "step", 19 } }));
-}
 
-TEST_F(FileUserDefaultsTest, SettingTheStoredValueAgainDoesNotRewriteTheFile)
-{
-    FileUserDefaults defaults(file());
-    defaults.setString("key", "value");
-    struct stat before { };
-    ASSERT_EQ(::stat(file().c_str(), &before), 0);
-    defaults.setString("key", "value");
-    defaults.removeValue("absent");
-    struct stat after { };
-    ASSERT_EQ(::stat(file().c_str(), &after), 0);
     // Every write renames a new file into place, so an unchanged inode means no write.
-    EXPECT_EQ(before.st_ino, after.st_ino);
-    defaults.setString("key", "other");
-    ASSERT_EQ(::stat(file().c_str(), &after), 0);
-    EXPECT_NE(before.st_ino, after.st_ino);
+    const auto inode = [&] {
+        struct stat status { };
+        EXPECT_EQ(::stat(file().c_str(), &status), 0);
+        return status.st_ino;
+    };
+    const auto before = inode();
+    defaults.setInteger("step", 19);
+    defaults.removeValue("absent");
+    EXPECT_EQ(inode(), before);
+    defaults.setInteger("step", 20);
+    EXPECT_NE(inode(), before);
 }
 
 // Contents that are no JSON object, each of which must be moved aside untouched.
@@ -225,29 +221,26 @@ TEST_F(FileUserDefaultsTest, AFolderOrAPipeInTheFilesPlaceIsMovedAside)
     EXPECT_TRUE(fs::is_fifo(folder() / "defaults.json.unreadable-2"));
 }
 
-TEST_F(FileUserDefaultsTest, AFailedWriteKeepsTheValueAndTheNextChangeWritesEverything)
+TEST_F(FileUserDefaultsTest, AFailedWriteKeepsTheValueUntilTheNextChangeOrTheEnd)
 {
     // A regular file where the folder should be: neither the folder nor the file can be made.
     writeBytes(folder(), "in the way");
-    FileUserDefaults defaults(file());
-    defaults.setString("first", "kept in memory");
-    EXPECT_EQ(defaults.string("first"), "kept in memory");
-    EXPECT_TRUE(defaults.hasUnsavedChanges());
-    defaults.removeValue("absent");
-    EXPECT_TRUE(defaults.hasUnsavedChanges());
-
-    fs::remove(folder());
-    defaults.setString("second", "now written");
-    EXPECT_FALSE(defaults.hasUnsavedChanges());
-    EXPECT_EQ(FileUserDefaults(file()).keys(), (Strings { "first", "second" }));
-}
-
-TEST_F(FileUserDefaultsTest, AFailedWriteIsRetriedOnceMoreAtDestruction)
-{
     {
-        writeBytes(folder(), "in the way");
         FileUserDefaults defaults(file());
+        defaults.setString("first", "kept in memory");
+        EXPECT_EQ(defaults.string("first"), "kept in memory");
+        defaults.removeValue("absent");
+        EXPECT_TRUE(defaults.hasUnsavedChanges());
+        fs::remove(folder());
+        defaults.setString("second", "now written");
+        EXPECT_FALSE(defaults.hasUnsavedChanges());
+        EXPECT_EQ(FileUserDefaults(file()).keys(), (Strings { "first", "second" }));
+
+        // Failed again, it is retried once more at destruction.
+        fs::remove_all(folder());
+        writeBytes(folder(), "in the way");
         defaults.setInteger("answer", 42);
+        EXPECT_TRUE(defaults.hasUnsavedChanges());
         fs::remove(folder());
     }
     EXPECT_EQ(FileUserDefaults(file()).integer("answer"), 42);
@@ -296,47 +289,26 @@ TEST_F(FileUserDefaultsTest, InvalidUtf8InAValueIsWrittenWithReplacementsNotLost
     EXPECT_FALSE(reloaded.number("nan"));
 }
 
-// Sets an environment variable for the lifetime of the object, then restores it.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const char* value)
-        : m_name(name)
-    {
-        if (const char* old = std::getenv(name))
-            m_old = old;
+TEST(FileUserDefaultsPathTest, TheDefaultPathFollowsTheBaseDirectorySpecification)
+{
+    const auto restore = [](const char* name, const char* value) {
         if (value)
             ::setenv(name, value, 1);
         else
             ::unsetenv(name);
+    };
+    const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    const std::optional<std::string> oldConfig = config ? std::optional<std::string>(config) : std::nullopt;
+    ::setenv("HOME", "/home/someone", 1);
+    for (auto [value, expected] : { std::pair<const char*, const char*> { "/custom/config", "/custom/config/Moorlet/defaults.json" },
+             { "relative/config", "/home/someone/.config/Moorlet/defaults.json" },
+             { nullptr, "/home/someone/.config/Moorlet/defaults.json" } }) {
+        restore("XDG_CONFIG_HOME", value);
+        EXPECT_EQ(FileUserDefaults::defaultPath(), expected) << (value ? value : "unset");
     }
-    ~ScopedEnvironment()
-    {
-        if (m_old)
-            ::setenv(m_name, m_old->c_str(), 1);
-        else
-            ::unsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
-
-TEST(FileUserDefaultsPathTest, TheDefaultPathFollowsTheBaseDirectorySpecification)
-{
-    ScopedEnvironment home("HOME", "/home/someone");
-    {
-        ScopedEnvironment config("XDG_CONFIG_HOME", "/custom/config");
-        EXPECT_EQ(FileUserDefaults::defaultPath(), "/custom/config/Moorlet/defaults.json");
-    }
-    {
-        ScopedEnvironment config("XDG_CONFIG_HOME", "relative/config");
-        EXPECT_EQ(FileUserDefaults::defaultPath(), "/home/someone/.config/Moorlet/defaults.json");
-    }
-    {
-        ScopedEnvironment config("XDG_CONFIG_HOME", nullptr);
-        EXPECT_EQ(FileUserDefaults::defaultPath(), "/home/someone/.config/Moorlet/defaults.json");
-    }
+    restore("HOME", home.c_str());
+    restore("XDG_CONFIG_HOME", oldConfig ? oldConfig->c_str() : nullptr);
 }
 
 } // namespace

@@ -111,19 +111,11 @@ std::vector<Mention> mentionedSymbols()
 TEST(SymbolNamesTest, EverySymbolTheProgramNamesIsInTheCatalogue)
 {
     const std::vector<Mention> mentions = mentionedSymbols();
+    // The catalogue's own users mention symbols; a scan without "play.fill" would be broken.
+    EXPECT_TRUE(std::any_of(mentions.begin(), mentions.end(), [](const Mention& mention) { return mention.name == QLatin1String("play.fill"); }));
     for (const Mention& mention : mentions) {
         EXPECT_TRUE(SymbolCatalog::contains(mention.name))
             << mention.where.toStdString() << ": \"" << mention.name.toStdString()
             << "\" is not in the symbol catalogue (VeltraneKit/Symbols/icons)";
     }
-}
-
-TEST(SymbolNamesTest, TheScanFindsSymbolsWhereverTheyAreWritten)
-{
-    // The catalogue's own users mention symbols; an empty scan would mean the scan is broken.
-    const std::vector<Mention> mentions = mentionedSymbols();
-    QSet<QString> names;
-    for (const Mention& mention : mentions)
-        names.insert(mention.name);
-    EXPECT_TRUE(names.contains(QStringLiteral("play.fill")));
 }

@@ -44,9 +44,10 @@ protected:
     LaunchAtLogin::Location location;
 };
 
-TEST_F(LaunchAtLoginTest, EnablingWritesOneEntryThatStartsThisProgram)
+TEST_F(LaunchAtLoginTest, EnablingWritesOneEntryThatStartsThisProgramAndDisablingRemovesIt)
 {
     EXPECT_TRUE(LaunchAtLogin::isAvailable(location));
+    LaunchAtLogin::set(false, location);
     EXPECT_FALSE(LaunchAtLogin::isEnabled(location));
 
     LaunchAtLogin::set(true, location);
@@ -58,13 +59,7 @@ TEST_F(LaunchAtLoginTest, EnablingWritesOneEntryThatStartsThisProgram)
     writeText(location.entryPath, readText(location.entryPath) + QStringLiteral("# kept\n"));
     LaunchAtLogin::set(true, location);
     EXPECT_TRUE(readText(location.entryPath).endsWith(QStringLiteral("# kept\n")));
-}
 
-TEST_F(LaunchAtLoginTest, DisablingRemovesTheEntryAndIsHarmlessWithoutOne)
-{
-    LaunchAtLogin::set(false, location);
-    EXPECT_FALSE(QFile::exists(location.entryPath));
-    LaunchAtLogin::set(true, location);
     LaunchAtLogin::set(false, location);
     EXPECT_FALSE(QFile::exists(location.entryPath));
     EXPECT_FALSE(LaunchAtLogin::isEnabled(location));

@@ -6,29 +6,14 @@
 
 using veltrane::TimeFormat::clock;
 
-TEST(TimeFormatTest, RoundsToTheNearestSecond)
+TEST(TimeFormatTest, MinutesBelowAnHourHoursFromThenRoundedToTheNearestSecond)
 {
-    EXPECT_EQ(clock(59.5), "01:00");
-    EXPECT_EQ(clock(59.49), "00:59");
-    EXPECT_EQ(clock(3599.4), "59:59");
-    EXPECT_EQ(clock(3599.5), "1:00:00");
-    EXPECT_EQ(clock(0.4), "00:00");
-}
-
-TEST(TimeFormatTest, MinutesBelowAnHourHoursFromThen)
-{
-    EXPECT_EQ(clock(0), "00:00");
-    EXPECT_EQ(clock(307), "05:07");
-    EXPECT_EQ(clock(1500), "25:00");
-    EXPECT_EQ(clock(3600), "1:00:00");
-    EXPECT_EQ(clock(3661), "1:01:01");
-    EXPECT_EQ(clock(36000), "10:00:00");
-    EXPECT_EQ(clock(360000), "100:00:00");
-}
-
-TEST(TimeFormatTest, NonsenseInputShowsZero)
-{
-    EXPECT_EQ(clock(-5), "00:00");
-    EXPECT_EQ(clock(std::numeric_limits<double>::quiet_NaN()), "00:00");
-    EXPECT_EQ(clock(std::numeric_limits<double>::infinity()), "00:00");
+    const std::pair<double, const char*> cases[] = {
+        { 0, "00:00" }, { 0.4, "00:00" }, { 307, "05:07" }, { 59.49, "00:59" }, { 59.5, "01:00" },
+        { 3599.4, "59:59" }, { 3599.5, "1:00:00" }, { 3661, "1:01:01" }, { 360000, "100:00:00" },
+        // Nonsense shows zero.
+        { -5, "00:00" }, { std::numeric_limits<double>::quiet_NaN(), "00:00" }, { std::numeric_limits<double>::infinity(), "00:00" },
+    };
+    for (const auto& [seconds, text] : cases)
+        EXPECT_EQ(clock(seconds), text) << seconds;
 }

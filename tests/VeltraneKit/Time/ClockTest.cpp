@@ -4,22 +4,17 @@
 
 using namespace veltrane;
 
-TEST(ClockTest, TestClockMovesOnlyWhenToldAndIsSharedByItsHolders)
+TEST(ClockTest, TestClockMovesOnlyWhenToldAndSystemClockReadsTheWallClock)
 {
     auto clock = std::make_shared<TestClock>(1'000'000.0);
     ClockPtr held = clock;
-    EXPECT_EQ(held->now(), 1'000'000.0);
-    EXPECT_EQ(held->now(), 1'000'000.0);
     clock->advance(90);
     EXPECT_EQ(held->now(), 1'000'090.0);
     clock->set(5.5);
     EXPECT_EQ(held->now(), 5.5);
-}
 
-TEST(ClockTest, SystemClockReadsTheWallClock)
-{
-    SystemClock clock;
-    const auto first = clock.now();
+    SystemClock system;
+    const auto first = system.now();
     EXPECT_GT(first, 1.7e9); // after 2023
-    EXPECT_GE(clock.now(), first);
+    EXPECT_GE(system.now(), first);
 }

@@ -49,7 +49,7 @@ TEST_F(TimerEngineTest, FreshAndResetEnginesReadTheSame)
     EXPECT_EQ(countUp.mode(), TimerMode::countUp);
 }
 
-TEST_F(TimerEngineTest, CountdownReportsItsEndExactlyOnce)
+TEST_F(TimerEngineTest, CountdownReportsItsEndExactlyOnceHoweverLate)
 {
     TimerEngine timer(TimerMode::countdown, clock);
     timer.start(60);
@@ -60,22 +60,8 @@ TEST_F(TimerEngineTest, CountdownReportsItsEndExactlyOnce)
     EXPECT_EQ(timer.elapsed(), 15);
     EXPECT_EQ(timer.progress(), 0.25);
     EXPECT_FALSE(timer.refresh());
-    EXPECT_EQ(timer.state(), TimerState::running);
 
-    clock->advance(45);
-    EXPECT_TRUE(timer.refresh());
-    EXPECT_TRUE(timer.isFinished());
-    EXPECT_FALSE(timer.refresh());
-    EXPECT_EQ(timer.remaining(), 0);
-    EXPECT_EQ(timer.elapsed(), 60);
-    EXPECT_EQ(timer.progress(), 1);
-}
-
-TEST_F(TimerEngineTest, OverdueCountdownStillReportsOnceAndReadsClamped)
-{
-    TimerEngine timer(TimerMode::countdown, clock);
-    timer.start(60);
-    clock->advance(60 + 3600);
+    clock->advance(45 + 3600);
     // Readings before the first refresh are already clamped to the end.
     EXPECT_EQ(timer.remaining(), 0);
     EXPECT_EQ(timer.elapsed(), 60);
@@ -84,6 +70,7 @@ TEST_F(TimerEngineTest, OverdueCountdownStillReportsOnceAndReadsClamped)
     for (int tick = 0; tick < 5; ++tick)
         reports += timer.refresh() ? 1 : 0;
     EXPECT_EQ(reports, 1);
+    EXPECT_TRUE(timer.isFinished());
 }
 
 TEST_F(TimerEngineTest, NegativeOrNaNLengthEndsAtOnceWithNoProgress)
@@ -92,7 +79,6 @@ TEST_F(TimerEngineTest, NegativeOrNaNLengthEndsAtOnceWithNoProgress)
         TimerEngine timer(TimerMode::countdown, clock);
         timer.start(length);
         EXPECT_EQ(timer.duration(), 0);
-        EXPECT_EQ(timer.progress(), 0);
         EXPECT_TRUE(timer.refresh());
         EXPECT_EQ(timer.progress(), 0);
         EXPECT_EQ(timer.elapsed(), 0);
@@ -105,19 +91,24 @@ TEST_F(TimerEngineTest, PausedTimeDoesNotCount)
     timer.start(60);
     clock->advance(20);
     timer.pause();
-    EXPECT_EQ(timer.state(), TimerState::paused);
     clock->advance(600);
     EXPECT_EQ(timer.remaining(), 40);
-    EXPECT_EQ(timer.elapsed(), 20);
     EXPECT_FALSE(timer.refresh()); // a paused countdown never ends, however late
     timer.resume();
-    EXPECT_EQ(timer.remaining(), 40);
     EXPECT_EQ(timer.anchoredEndDate(), clock->now() + 40);
     EXPECT_EQ(timer.anchoredStartDate(), clock->now() - 20);
     clock->advance(39);
     EXPECT_FALSE(timer.refresh());
     clock->advance(1);
     EXPECT_TRUE(timer.refresh());
+
+    // A copy runs on independently on the same clock.
+    timer.start(60);
+    auto copy = timer;
+    copy.pause();
+    clock->advance(30);
+    EXPECT_EQ(timer.remaining(), 30);
+    EXPECT_EQ(copy.remaining(), 60);
 }
 
 TEST_F(TimerEngineTest, CountUpCountsUntilStoppedAndNeverFinishes)
@@ -127,26 +118,21 @@ TEST_F(TimerEngineTest, CountUpCountsUntilStoppedAndNeverFinishes)
     EXPECT_EQ(timer.duration(), 0);
     EXPECT_FALSE(timer.anchoredEndDate());
     clock->advance(100);
-    EXPECT_EQ(timer.elapsed(), 100);
     timer.pause();
     clock->advance(50);
     EXPECT_EQ(timer.elapsed(), 100);
     timer.resume();
     EXPECT_EQ(timer.anchoredStartDate(), clock->now() - 100);
-    clock->advance(10);
-    EXPECT_EQ(timer.elapsed(), 110);
     clock->advance(1e6);
     EXPECT_FALSE(timer.refresh());
     EXPECT_EQ(timer.state(), TimerState::running);
-    EXPECT_EQ(timer.remaining(), 0);
     EXPECT_EQ(timer.progress(), 0);
 }
 
-TEST_F(TimerEngineTest, PauseAndResumeOnlyActInTheirStates)
+TEST_F(TimerEngineTest, PauseAndResumeOnlyActInTheirStatesAndStartAlwaysBeginsANewRun)
 {
     TimerEngine timer(TimerMode::countdown, clock);
     timer.pause();
-    EXPECT_EQ(timer.state(), TimerState::idle);
     timer.resume();
     EXPECT_EQ(timer.state(), TimerState::idle);
 
@@ -157,26 +143,15 @@ TEST_F(TimerEngineTest, PauseAndResumeOnlyActInTheirStates)
     clock->advance(50);
     ASSERT_TRUE(timer.refresh());
     timer.pause();
-    EXPECT_EQ(timer.state(), TimerState::finished);
     timer.resume();
     EXPECT_EQ(timer.state(), TimerState::finished);
-}
 
-TEST_F(TimerEngineTest, StartingAgainBeginsANewRunThatReportsAgain)
-{
-    TimerEngine timer(TimerMode::countdown, clock);
-    timer.start(10);
-    clock->advance(10);
-    ASSERT_TRUE(timer.refresh());
     timer.start(30); // from finished
-    EXPECT_EQ(timer.state(), TimerState::running);
     EXPECT_EQ(timer.remaining(), 30);
     clock->advance(5);
     timer.start(20); // from running
-    EXPECT_EQ(timer.remaining(), 20);
     clock->advance(20);
     EXPECT_TRUE(timer.refresh());
-
     timer.start(10);
     timer.pause();
     timer.start(5); // from paused: running again, nothing frozen left over
@@ -184,29 +159,15 @@ TEST_F(TimerEngineTest, StartingAgainBeginsANewRunThatReportsAgain)
     EXPECT_TRUE(timer.refresh());
 }
 
-TEST_F(TimerEngineTest, CopiesRunIndependentlyOnTheSameClock)
-{
-    TimerEngine timer(TimerMode::countdown, clock);
-    timer.start(60);
-    auto copy = timer;
-    copy.pause();
-    clock->advance(30);
-    EXPECT_EQ(timer.remaining(), 30);
-    EXPECT_EQ(copy.remaining(), 60);
-}
-
 TEST_F(TimerEngineTest, ClockSetBackNeverGivesNegativeElapsedTime)
 {
-    TimerEngine timer(TimerMode::countdown, clock);
-    timer.start(60);
-    clock->advance(-3600);
-    EXPECT_EQ(timer.elapsed(), 0);
-    EXPECT_EQ(timer.progress(), 0);
-    timer.pause();
-    EXPECT_EQ(timer.elapsed(), 0);
-
-    TimerEngine countUp(TimerMode::countUp, clock);
-    countUp.start(0);
-    clock->advance(-60);
-    EXPECT_EQ(countUp.elapsed(), 0);
+    for (auto mode : { TimerMode::countdown, TimerMode::countUp }) {
+        TimerEngine timer(mode, clock);
+        timer.start(60);
+        clock->advance(-3600);
+        EXPECT_EQ(timer.elapsed(), 0);
+        EXPECT_EQ(timer.progress(), 0);
+        timer.pause();
+        EXPECT_EQ(timer.elapsed(), 0);
+    }
 }

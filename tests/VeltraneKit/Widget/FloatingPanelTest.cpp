@@ -49,16 +49,12 @@ protected:
 
 TEST_F(FloatingPanelTest, IsAFramelessTranslucentToolWindowThatNeverTakesFocus)
 {
-    Qt::WindowFlags flags = panel.windowFlags();
     EXPECT_EQ(panel.windowType(), Qt::Tool);
-    EXPECT_TRUE(flags.testFlag(Qt::FramelessWindowHint));
-    EXPECT_TRUE(flags.testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_TRUE(flags.testFlag(Qt::WindowDoesNotAcceptFocus));
+    for (auto flag : { Qt::FramelessWindowHint, Qt::WindowStaysOnTopHint, Qt::WindowDoesNotAcceptFocus })
+        EXPECT_TRUE(panel.windowFlags().testFlag(flag)) << flag;
     EXPECT_TRUE(panel.testAttribute(Qt::WA_TranslucentBackground));
     EXPECT_TRUE(panel.testAttribute(Qt::WA_ShowWithoutActivating));
     EXPECT_EQ(panel.focusPolicy(), Qt::NoFocus);
-    EXPECT_DOUBLE_EQ(panel.snapThreshold(), 24);
-    EXPECT_TRUE(panel.edgeSnapEnabled());
 }
 
 TEST_F(FloatingPanelTest, FrameIsExactInYUpAndRoundedInQt)
@@ -67,28 +63,28 @@ TEST_F(FloatingPanelTest, FrameIsExactInYUpAndRoundedInQt)
     EXPECT_EQ(panel.frame(), Rect(1272, 353.5, 168, 168));
     // Qt's y grows downwards from the top of the 875-point screen: 875 − 521.5 rounds to 354.
     EXPECT_EQ(panel.geometry(), QRect(1272, 354, 168, 168));
-
     // When something else moves the window, the window system's frame wins.
     panel.move(100, 200);
     EXPECT_EQ(panel.frame(), Rect(100, 507, 168, 168));
 }
 
-TEST_F(FloatingPanelTest, ASmallWiggleIsAClickAndDoesNotMove)
+TEST_F(FloatingPanelTest, OnlyALeftDragBeyondFourPointsMovesAndAnythingLessIsAClickOrNothing)
 {
+    // A wiggle within four points is a click.
     drag({ 680, 380 }, { { 683, 380 }, { 680, 377 }, { 682, 382 } });
-    EXPECT_EQ(clicks, 1);
+    drag({ 680, 380 }, { { 684, 380 } });
+    EXPECT_EQ(clicks, 2);
+    // Other buttons neither click nor drag, and a release without a press is no click.
+    events.press({ 680, 380 }, Qt::RightButton);
+    events.moveTo({ 780, 380 }, Qt::RightButton);
+    events.release(Qt::RightButton);
+    events.release();
+    EXPECT_EQ(clicks, 2);
     EXPECT_TRUE(drops.empty());
     EXPECT_EQ(panel.frame().origin, (Point { 600, 300 }));
-}
-
-TEST_F(FloatingPanelTest, ADragMustExceedFourPoints)
-{
-    drag({ 680, 380 }, { { 684, 380 } });
-    EXPECT_EQ(clicks, 1);
-    EXPECT_TRUE(drops.empty());
 
     drag({ 680, 380 }, { { 683, 382.7 } }); // 4.04 points
-    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(clicks, 2);
     ASSERT_EQ(drops.size(), 1u);
     EXPECT_EQ(drops[0].origin, (Point { 603, 302.7 }));
 }
@@ -98,8 +94,6 @@ TEST_F(FloatingPanelTest, ThePanelFollowsThePointerFromWhereThePressStarted)
     events.press({ 680, 380 });
     events.moveTo({ 682, 380 });
     EXPECT_FALSE(panel.isDragging());
-    EXPECT_EQ(panel.frame().origin, (Point { 600, 300 }));
-
     events.moveTo({ 700, 350 });
     EXPECT_TRUE(panel.isDragging());
     EXPECT_EQ(panel.frame().origin, (Point { 620, 270 }));
@@ -131,14 +125,6 @@ TEST_F(FloatingPanelTest, ADropTwentyPointsFromTheRightEdgeSnapsRight)
     EXPECT_EQ(panel.frame().origin, (Point { 1284, 300 }));
 }
 
-TEST_F(FloatingPanelTest, ADropFarFromEveryEdgeReportsNoSide)
-{
-    drag({ 680, 380 }, { { 700, 400 } });
-    ASSERT_EQ(drops.size(), 1u);
-    EXPECT_EQ(drops[0].side, std::nullopt);
-    EXPECT_EQ(drops[0].origin, (Point { 620, 320 }));
-}
-
 TEST_F(FloatingPanelTest, ADropOffScreenIsPulledBackEvenWithoutSnapping)
 {
     panel.setEdgeSnapEnabled(false);
@@ -147,31 +133,13 @@ TEST_F(FloatingPanelTest, ADropOffScreenIsPulledBackEvenWithoutSnapping)
     EXPECT_EQ(drops[0].side, std::nullopt);
     EXPECT_EQ(drops[0].origin, (Point { -12, 875 - 168 + 12 }));
     EXPECT_EQ(panel.frame().origin, drops[0].origin);
-}
 
-TEST_F(FloatingPanelTest, OtherButtonsNeitherClickNorDrag)
-{
-    events.press({ 680, 380 }, Qt::RightButton);
-    events.moveTo({ 780, 380 }, Qt::RightButton);
-    events.release(Qt::RightButton);
-    EXPECT_EQ(clicks, 0);
-    EXPECT_TRUE(drops.empty());
-    EXPECT_EQ(panel.frame().origin, (Point { 600, 300 }));
-}
-
-TEST_F(FloatingPanelTest, AReleaseWithoutAPressIsNoClick)
-{
-    events.release();
-    EXPECT_EQ(clicks, 0);
-}
-
-TEST_F(FloatingPanelTest, WithoutAScreenADropStaysWhereItIsAndIsNotReported)
-{
+    // Without a screen a drop stays where it is and is not reported.
     events.press({ 680, 380 });
     events.moveTo({ 780, 380 });
     screens->setScreens({});
     events.release();
-    EXPECT_TRUE(drops.empty());
+    EXPECT_EQ(drops.size(), 1u);
 }
 
 TEST_F(FloatingPanelTest, PressesTheContentLeavesMoveThePanelAndButtonsKeepTheirs)
@@ -216,7 +184,6 @@ TEST_F(FloatingPanelTest, ReplacingTheContentDeletesTheOldOneAndFillsOnResize)
 TEST_F(FloatingPanelTest, AppearanceForcesAPaletteAndNothingFollowsTheApplication)
 {
     panel.setAppearance(PanelAppearance::dark);
-    EXPECT_EQ(panel.appearance(), PanelAppearance::dark);
     EXPECT_LT(panel.palette().color(QPalette::Window).lightness(), 64);
     panel.setAppearance(PanelAppearance::light);
     EXPECT_GT(panel.palette().color(QPalette::Window).lightness(), 192);

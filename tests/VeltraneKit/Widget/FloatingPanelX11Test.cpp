@@ -102,19 +102,27 @@ protected:
         ASSERT_TRUE(waitUntil([&] { return panel->windowHandle() && panel->windowHandle()->isExposed(); }));
     }
 
-    // The panel's centre in Qt's (X11's) coordinates.
-    QPoint centre() const { return panel->geometry().center(); }
+    // Shows the panel, presses on its centre, moves the pointer in steps to `to` (without one, a
+    // three-point wiggle) and releases.
+    void dragFromCentre(std::optional<QPoint> to)
+    {
+        showPanel();
+        const QPoint start = panel->geometry().center();
+        pointerTo(start);
+        pressPanel(*panel);
+        if (to) {
+            pointerAlong(start, *to);
+        } else {
+            pointerTo(start + QPoint(3, 0));
+            pointerTo(start + QPoint(0, 3));
+        }
+        releaseButton();
+    }
 };
 
 TEST_F(FloatingPanelX11Test, AThreePointWiggleIsAClick)
 {
-    showPanel();
-    QPoint start = centre();
-    pointerTo(start);
-    pressPanel(*panel);
-    pointerTo(start + QPoint(3, 0));
-    pointerTo(start + QPoint(0, 3));
-    releaseButton();
+    dragFromCentre(std::nullopt);
     ASSERT_TRUE(waitUntil([&] { return clicks == 1; }));
     EXPECT_TRUE(drops.empty());
     EXPECT_EQ(panel->frame(), Rect(600, 300, 168, 168));
@@ -123,13 +131,8 @@ TEST_F(FloatingPanelX11Test, AThreePointWiggleIsAClick)
 
 TEST_F(FloatingPanelX11Test, ADropTwentyPointsFromTheRightEdgeSnapsRight)
 {
-    showPanel();
-    QPoint start = centre();
-    pointerTo(start);
-    pressPanel(*panel);
     // 684 points to the right puts the panel at x 1284: the tile 20 points from the edge.
-    pointerAlong(start, start + QPoint(684, 0));
-    releaseButton();
+    dragFromCentre(panel->geometry().center() + QPoint(684, 0));
     ASSERT_TRUE(waitUntil([&] { return !drops.empty(); }));
     EXPECT_EQ(drops[0].first, (Point { 1284, 300 }));
     EXPECT_EQ(drops[0].second, DockSide::right);
@@ -140,13 +143,8 @@ TEST_F(FloatingPanelX11Test, ADropTwentyPointsFromTheRightEdgeSnapsRight)
 TEST_F(FloatingPanelX11Test, ADropOffScreenIsPulledBack)
 {
     panel->setEdgeSnapEnabled(false);
-    showPanel();
-    QPoint start = centre();
-    pointerTo(start);
-    pressPanel(*panel);
     // Towards the bottom-left corner; the panel would end 72 points beyond both edges.
-    pointerAlong(start, QPoint(0, 899));
-    releaseButton();
+    dragFromCentre(QPoint(0, 899));
     ASSERT_TRUE(waitUntil([&] { return !drops.empty(); }));
     EXPECT_EQ(drops[0].second, std::nullopt);
     EXPECT_EQ(drops[0].first, (Point { -12, -12 }));
@@ -157,14 +155,11 @@ TEST_F(FloatingPanelX11Test, IsSkippedByTaskbarsAndShownOnEveryWorkspace)
 {
     showPanel();
     for (int round = 0; round < 2; ++round) {
-        QString properties = xprop(panel->winId());
-        EXPECT_TRUE(properties.contains("_NET_WM_STATE_SKIP_TASKBAR")) << properties.toStdString();
-        EXPECT_TRUE(properties.contains("_NET_WM_STATE_SKIP_PAGER"));
-        EXPECT_TRUE(properties.contains("_NET_WM_STATE_STICKY"));
-        EXPECT_TRUE(properties.contains("_NET_WM_STATE_ABOVE"));
-        EXPECT_TRUE(properties.contains("_NET_WM_DESKTOP(CARDINAL) = 4294967295"));
-        EXPECT_TRUE(properties.contains("_NET_WM_WINDOW_TYPE_UTILITY"));
-        EXPECT_TRUE(properties.contains("Client accepts input or input focus: False"));
+        const QString properties = xprop(panel->winId());
+        for (const char* hint : { "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER", "_NET_WM_STATE_STICKY",
+                 "_NET_WM_STATE_ABOVE", "_NET_WM_DESKTOP(CARDINAL) = 4294967295", "_NET_WM_WINDOW_TYPE_UTILITY",
+                 "Client accepts input or input focus: False" })
+            EXPECT_TRUE(properties.contains(QLatin1String(hint))) << hint << "\n" << properties.toStdString();
         // Hidden and shown again, the hints are still there.
         panel->orderOut();
         showPanel();

@@ -10,33 +10,24 @@
 namespace veltrane {
 namespace {
 
-TEST(ManualOneShotSchedulerTest, RunsWorkWhenItFallsDueInOrder)
+TEST(ManualOneShotSchedulerTest, RunsWorkWhenItFallsDueInOrderIncludingWorkScheduledByWork)
 {
     ManualOneShotScheduler scheduler;
     std::string log;
     scheduler.schedule(0.45, [&] { log += "b"; });
-    scheduler.schedule(0.2, [&] { log += "a"; });
+    scheduler.schedule(0.2, [&] {
+        log += "a";
+        scheduler.schedule(0.1, [&] { log += "d"; });
+        scheduler.schedule(5, [&] { log += "e"; });
+    });
     scheduler.schedule(0.45, [&] { log += "c"; });
     scheduler.advance(0.1);
     EXPECT_EQ(log, "");
     scheduler.advance(0.1);
     EXPECT_EQ(log, "a");
     scheduler.advance(0.25);
-    EXPECT_EQ(log, "abc");
-    EXPECT_EQ(scheduler.queuedCount(), 0u);
-}
-
-TEST(ManualOneShotSchedulerTest, WorkScheduledByWorkRunsIfItFallsDueToo)
-{
-    ManualOneShotScheduler scheduler;
-    std::string log;
-    scheduler.schedule(1, [&] {
-        log += "a";
-        scheduler.schedule(0.5, [&] { log += "b"; });
-        scheduler.schedule(5, [&] { log += "c"; });
-    });
-    scheduler.advance(2);
-    EXPECT_EQ(log, "ab");
+    EXPECT_EQ(log, "adbc");
+    EXPECT_EQ(scheduler.queuedCount(), 1u);
 }
 
 TEST(ManualOneShotSchedulerTest, CancelledWorkNeverRuns)

@@ -52,43 +52,30 @@ TEST(PanelHostingViewTest, TheRootViewFillsTheHostAndIsReplaceable)
     EXPECT_EQ(second->size(), QSize(320, 648));
 }
 
-TEST(PanelHostingViewTest, TheHostItselfIsTransparent)
-{
-    PanelHostingView host;
-    host.resize(40, 40);
-    host.show();
-    EXPECT_EQ(qAlpha(render(host).pixel(20, 20)), 0);
-}
-
-TEST(PanelHostingViewTest, OpacityDrawsTheRootViewTranslucent)
+TEST(PanelHostingViewTest, OpacityWithinZeroAndOneDrawsTheRootViewTranslucentOnATransparentHost)
 {
     // Rendered through its window, as the panel shows it.
     QWidget window;
-    auto* host = new PanelHostingView(new SolidView, &window);
+    auto* host = new PanelHostingView(nullptr, &window);
     window.resize(40, 40);
     host->resize(40, 40);
     window.show();
+    EXPECT_EQ(qAlpha(render(*host).pixel(20, 20)), 0);
+    host->setRootView(new SolidView);
+    host->rootView()->show();
     EXPECT_EQ(qAlpha(render(window).pixel(20, 20)), 255);
 
     host->setOpacity(0.5);
-    EXPECT_DOUBLE_EQ(host->opacity(), 0.5);
     EXPECT_NEAR(qAlpha(render(window).pixel(20, 20)), 128, 2);
-
     host->setOpacity(1);
     EXPECT_EQ(host->graphicsEffect(), nullptr);
     EXPECT_EQ(qAlpha(render(window).pixel(20, 20)), 255);
-}
 
-TEST(PanelHostingViewTest, OpacityIsKeptWithinZeroAndOne)
-{
-    PanelHostingView host;
-    host.setOpacity(-3);
-    EXPECT_DOUBLE_EQ(host.opacity(), 0);
-    host.setOpacity(7);
-    EXPECT_DOUBLE_EQ(host.opacity(), 1);
-    host.setOpacity(0.25);
-    host.setOpacity(std::numeric_limits<double>::quiet_NaN());
-    EXPECT_DOUBLE_EQ(host.opacity(), 1);
+    for (auto [set, kept] : { std::pair { -3.0, 0.0 }, { 7.0, 1.0 }, { std::numeric_limits<double>::quiet_NaN(), 1.0 } }) {
+        host->setOpacity(0.25);
+        host->setOpacity(set);
+        EXPECT_DOUBLE_EQ(host->opacity(), kept) << set;
+    }
 }
 
 } // namespace

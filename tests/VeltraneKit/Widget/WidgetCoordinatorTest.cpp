@@ -79,48 +79,41 @@ protected:
 TEST_F(WidgetCoordinatorTest, FirstLaunchDocksTheCollapsedPanelCentredOnTheRightEdge)
 {
     WidgetCoordinator& widget = make();
-    EXPECT_EQ(widget.originKey(), kOriginKey);
-    EXPECT_EQ(widget.sideKey(), kSideKey);
+    // Nothing happens before the panel exists.
+    widget.setContentSize(kCard, Animation::immediate);
+    widget.hide();
+    widget.refresh();
     EXPECT_EQ(widget.panel(), nullptr);
-    EXPECT_EQ(widget.collapsedSize(), Size {});
+    EXPECT_TRUE(offsets.empty() && anchors.empty() && rootsBuiltFor.empty());
+    EXPECT_FALSE(storedOrigin());
 
     widget.show();
     ASSERT_NE(widget.panel(), nullptr);
     EXPECT_EQ(frame(), Rect(1272, 353.5, 168, 168));
     EXPECT_EQ(widget.collapsedSize(), kCollapsed);
-    EXPECT_EQ(widget.collapsedOrigin(), (Point { 1272, 353.5 }));
     EXPECT_TRUE(widget.panel()->isVisible());
     EXPECT_EQ(rootsBuiltFor, std::vector { DockSide::right });
-    ASSERT_NE(widget.hostingView(), nullptr);
     EXPECT_EQ(widget.hostingView()->rootView(), lastRoot);
     EXPECT_EQ(widget.currentAnchor(), (WidgetAnchor { H::trailing, V::center }));
 }
 
-TEST_F(WidgetCoordinatorTest, ASavedOriginIsUsedWhileItFits)
+TEST_F(WidgetCoordinatorTest, ASavedOriginIsUsedWhileItFitsPulledBackWhenOffScreenAndIgnoredWhenUnreadable)
 {
-    defaults->setValue(kOriginKey, "{100.25, 200}");
-    shown();
-    EXPECT_EQ(frame().origin, (Point { 100.25, 200 }));
-}
-
-TEST_F(WidgetCoordinatorTest, ASavedOriginThatReadsAsZeroOrNothingIsIgnored)
-{
-    for (nlohmann::json stored : { nlohmann::json("{0, 0}"), nlohmann::json("somewhere"),
-             nlohmann::json(12), nlohmann::json::array({ 100, 200 }) }) {
+    const std::pair<nlohmann::json, Point> cases[] = {
+        { "{100.25, 200}", { 100.25, 200 } },
+        { "{-5000, 99999}", { 0, 707 } },
+        { "{1e9, -1e9}", { 1272, 0 } },
+        // Zero, or nothing that reads as a point: the first-launch place.
+        { "{0, 0}", { 1272, 353.5 } },
+        { "somewhere", { 1272, 353.5 } },
+        { 12, { 1272, 353.5 } },
+        { nlohmann::json::array({ 100, 200 }), { 1272, 353.5 } },
+    };
+    for (const auto& [stored, origin] : cases) {
         defaults->setValue(kOriginKey, stored);
         shown();
-        EXPECT_EQ(frame().origin, (Point { 1272, 353.5 })) << stored.dump();
+        EXPECT_EQ(frame().origin, origin) << stored.dump();
     }
-}
-
-TEST_F(WidgetCoordinatorTest, ASavedOriginFarOffScreenIsPulledBackInside)
-{
-    defaults->setValue(kOriginKey, "{-5000, 99999}");
-    shown();
-    EXPECT_EQ(frame().origin, (Point { 0, 707 }));
-    defaults->setValue(kOriginKey, "{1e9, -1e9}");
-    shown();
-    EXPECT_EQ(frame().origin, (Point { 1272, 0 }));
 }
 
 TEST_F(WidgetCoordinatorTest, AStoredSideOverridesTheGivenOne)
@@ -149,32 +142,6 @@ TEST_F(WidgetCoordinatorTest, ShowingAgainReusesThePanelAndHideKeepsIt)
     EXPECT_TRUE(panel->isVisible());
     EXPECT_EQ(frame().origin, (Point { 500, 500 }));
     EXPECT_EQ(rootsBuiltFor.size(), 1u);
-}
-
-TEST_F(WidgetCoordinatorTest, NothingHappensBeforeThePanelExists)
-{
-    WidgetCoordinator& widget = make();
-    widget.setContentSize(kCard, Animation::immediate);
-    widget.hide();
-    widget.refresh();
-    EXPECT_TRUE(offsets.empty());
-    EXPECT_TRUE(anchors.empty());
-    EXPECT_EQ(widget.lastRequestedSize(), Size {});
-    EXPECT_FALSE(storedOrigin());
-}
-
-TEST_F(WidgetCoordinatorTest, ExpandingAtTheRightEdgeKeepsThePanelsRightEdge)
-{
-    WidgetCoordinator& widget = shown();
-    widget.setContentSize(kCard, Animation::animated);
-    // 600 points neither hang down from nor grow up from a tile centred on an 875-point screen.
-    EXPECT_EQ(anchors, (std::vector { WidgetAnchor { H::trailing, V::center } }));
-    EXPECT_EQ(frame(), Rect(1120, 137.5, 320, 600));
-    EXPECT_EQ(frame().maxX(), 1440);
-    EXPECT_EQ(offsets, (std::vector { Size { 0, 0 } }));
-    EXPECT_EQ(widget.collapsedOrigin(), (Point { 1272, 353.5 }));
-    EXPECT_EQ(widget.lastRequestedSize(), kCard);
-    EXPECT_EQ(storedOrigin(), "{1120, 137.5}");
 }
 
 struct Expansion {
@@ -306,17 +273,14 @@ TEST_F(WidgetCoordinatorTest, APendingShrinkDiesWithTheCoordinator)
     EXPECT_EQ(offsets.size(), 1u);
 }
 
-TEST_F(WidgetCoordinatorTest, ClickingThePanelReportsAWidgetClick)
-{
-    shown();
-    dragPanel({ 1356, 437 }, { 1358, 438 });
-    EXPECT_EQ(widgetClicks, 1);
-    EXPECT_FALSE(storedOrigin());
-}
-
 TEST_F(WidgetCoordinatorTest, DroppingTheCollapsedTileRemembersWhereAndWhichSide)
 {
     WidgetCoordinator& widget = shown();
+    // A click is reported and moves nothing.
+    dragPanel({ 1356, 437 }, { 1358, 438 });
+    EXPECT_EQ(widgetClicks, 1);
+    EXPECT_FALSE(storedOrigin());
+
     dragPanel({ 1356, 437 }, { 756, 337 });
     EXPECT_EQ(widget.collapsedOrigin(), (Point { 672, 253.5 }));
     EXPECT_EQ(storedOrigin(), "{672, 253.5}");
@@ -332,8 +296,13 @@ TEST_F(WidgetCoordinatorTest, DroppingTheCollapsedTileRemembersWhereAndWhichSide
     EXPECT_EQ(widget.hostingView()->rootView(), lastRoot);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(oldRoot.isNull());
-    EXPECT_EQ(widget.collapsedOrigin(), (Point { -12, 253.5 }));
     EXPECT_EQ(storedOrigin(), "{-12, 253.5}");
+
+    // A refresh rebuilds the root view for the current side.
+    widget.refresh();
+    EXPECT_EQ(rootsBuiltFor.back(), DockSide::left);
+    EXPECT_EQ(rootsBuiltFor.size(), 3u);
+    EXPECT_EQ(widget.hostingView()->rootView(), lastRoot);
 
     // The next launch shows it there.
     shown(DockSide::right);
@@ -382,20 +351,8 @@ TEST_F(WidgetCoordinatorTest, SurfaceAppearanceAndSnappingReachThePanelWhenEverS
 
     widget.applySurface(0.9);
     widget.applyAppearance(std::nullopt);
-    widget.setEdgeSnapEnabled(true);
     EXPECT_DOUBLE_EQ(widget.hostingView()->opacity(), 0.9);
     EXPECT_EQ(widget.panel()->appearance(), std::nullopt);
-    EXPECT_TRUE(widget.panel()->edgeSnapEnabled());
-}
-
-TEST_F(WidgetCoordinatorTest, RefreshRebuildsTheRootViewForTheCurrentSide)
-{
-    WidgetCoordinator& widget = shown(DockSide::bottom);
-    QPointer<QWidget> first = lastRoot;
-    widget.refresh();
-    EXPECT_EQ(rootsBuiltFor, (std::vector { DockSide::bottom, DockSide::bottom }));
-    EXPECT_NE(widget.hostingView()->rootView(), first);
-    EXPECT_EQ(widget.hostingView()->rootView(), lastRoot);
 }
 
 TEST_F(WidgetCoordinatorTest, WithoutAnyScreenTheCardStaysNearTheOrigin)
