@@ -1,5 +1,5 @@
 #include "VeltraneKit/Components/VisualEffectView.h"
-#include "VeltraneKit/Motion/ManualFrameDriver.h"
+#include "tests/VeltraneKit/Motion/ManualTicker.h"
 
 #include "tests/support/TestSupport.h"
 
@@ -38,11 +38,7 @@ std::vector<uint32_t> blurProperty(WId window)
     return values;
 }
 
-class BlurBehindTest : public ::testing::Test {
-protected:
-    std::shared_ptr<TestClock> m_clock = std::make_shared<TestClock>(0);
-    FrameTicker m_ticker { m_clock, std::make_unique<ManualFrameDriver>() };
-};
+class BlurBehindTest : public ::testing::Test, protected veltrane::testing::ManualTicker { };
 
 } // namespace
 
@@ -53,7 +49,7 @@ TEST_F(BlurBehindTest, BehindWindowMaterialAsksForBlurUnderItsShape)
     window.setAttribute(Qt::WA_TranslucentBackground);
     window.resize(300, 200);
     auto* backdrop = new VisualEffectView(Material::popover, BlendingMode::behindWindow, MaterialState::active, 22,
-        &window, &m_ticker);
+        &window, m_ticker.get());
     backdrop->setGeometry(20, 10, 272, 180);
     window.show();
     ASSERT_TRUE(testsupport::waitUntil([&] { return !blurProperty(window.winId()).empty(); }));

@@ -7,8 +7,7 @@
 #include "VeltraneKit/Components/StateDot.h"
 #include "VeltraneKit/Components/StateDotPainter.h"
 #include "VeltraneKit/Components/VisualEffectView.h"
-#include "VeltraneKit/Motion/ManualFrameDriver.h"
-#include "VeltraneKit/Theme/DesignTokens.h"
+#include "tests/VeltraneKit/Motion/ManualTicker.h"
 
 #include <QEnterEvent>
 #include <QGuiApplication>
@@ -24,25 +23,8 @@ using namespace veltrane;
 
 namespace {
 
-class ComponentWidgetsTest : public ::testing::Test {
+class ComponentWidgetsTest : public ::testing::Test, protected veltrane::testing::ManualTicker {
 protected:
-    ComponentWidgetsTest()
-    {
-        auto driver = std::make_unique<ManualFrameDriver>();
-        m_driver = driver.get();
-        m_ticker = std::make_unique<FrameTicker>(m_clock, std::move(driver));
-    }
-
-    // Runs 60 Hz frames for `duration` (rounded to whole frames).
-    void runFor(Seconds duration)
-    {
-        const long frames = std::lround(duration * 60);
-        for (long i = 0; i < frames; ++i) {
-            m_clock->advance(1.0 / 60);
-            m_driver->frame();
-        }
-    }
-
     static QImage render(QWidget& widget)
     {
         QImage image(widget.size(), QImage::Format_ARGB32_Premultiplied);
@@ -50,10 +32,6 @@ protected:
         widget.render(&image, {}, {}, QWidget::DrawChildren);
         return image;
     }
-
-    std::shared_ptr<TestClock> m_clock = std::make_shared<TestClock>(0);
-    ManualFrameDriver* m_driver = nullptr;
-    std::unique_ptr<FrameTicker> m_ticker;
 };
 
 // Pixels of `image` (unpremultiplied) for which `test` holds.

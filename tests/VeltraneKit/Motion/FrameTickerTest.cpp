@@ -1,7 +1,6 @@
 #include "VeltraneKit/Motion/AnimatedValue.h"
-#include "VeltraneKit/Motion/FrameTicker.h"
-#include "VeltraneKit/Motion/ManualFrameDriver.h"
 #include "VeltraneKit/Motion/Motion.h"
+#include "tests/VeltraneKit/Motion/ManualTicker.h"
 
 #include <gtest/gtest.h>
 
@@ -12,29 +11,12 @@ using namespace veltrane;
 
 namespace {
 
-class FrameTickerTest : public ::testing::Test {
+class FrameTickerTest : public ::testing::Test, protected veltrane::testing::ManualTicker {
 protected:
     FrameTickerTest()
+        : ManualTicker(1000)
     {
-        auto driver = std::make_unique<ManualFrameDriver>();
-        m_driver = driver.get();
-        m_ticker = std::make_unique<FrameTicker>(m_clock, std::move(driver));
     }
-
-    // Advances the clock by one 60 Hz frame and delivers it; false when the ticker is idle.
-    bool frame()
-    {
-        m_clock->advance(1.0 / 60);
-        return m_driver->frame();
-    }
-    void runToIdle(int limit = 10000)
-    {
-        for (int i = 0; i < limit && frame(); ++i) { }
-    }
-
-    std::shared_ptr<TestClock> m_clock = std::make_shared<TestClock>(1000);
-    ManualFrameDriver* m_driver = nullptr;
-    std::unique_ptr<FrameTicker> m_ticker;
 };
 
 } // namespace

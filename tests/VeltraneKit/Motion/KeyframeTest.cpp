@@ -1,6 +1,6 @@
 #include "VeltraneKit/Motion/KeyframePlayer.h"
 #include "VeltraneKit/Motion/KeyframeTrack.h"
-#include "VeltraneKit/Motion/ManualFrameDriver.h"
+#include "tests/VeltraneKit/Motion/ManualTicker.h"
 
 #include <gtest/gtest.h>
 
@@ -69,10 +69,10 @@ TEST(KeyframeTrackTest, SpringKeyframesPickUpWhereTheLastOneGotTo)
 
 TEST(KeyframePlayerTest, PlaysOnTheTickerAndRestsOnTheFinalValue)
 {
-    auto clock = std::make_shared<TestClock>(0);
-    auto driver = std::make_unique<ManualFrameDriver>();
-    ManualFrameDriver* frames = driver.get();
-    FrameTicker ticker(clock, std::move(driver));
+    veltrane::testing::ManualTicker manual;
+    const auto& clock = manual.m_clock;
+    ManualFrameDriver* frames = manual.m_driver;
+    FrameTicker& ticker = *manual.m_ticker;
     KeyframePlayer<double> angle(ticker, angleTrack());
     std::vector<AnimationOutcome> outcomes;
     angle.onFinished = [&](AnimationOutcome outcome) { outcomes.push_back(outcome); };
