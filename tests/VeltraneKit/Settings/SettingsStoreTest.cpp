@@ -74,15 +74,9 @@ TEST(SettingsStoreTest, WrongKindsAndUnknownTextsReadAsDefaultsAndStayInTheDatab
 
 TEST(SettingsStoreTest, AppearanceReadsOnlyItsExactRawValues)
 {
-    for (const auto& [text, expected] : std::vector<std::pair<std::string, AppearancePreference>> {
-             { "system", AppearancePreference::system },
-             { "light", AppearancePreference::light },
-             { "dark", AppearancePreference::dark },
-             { "Dark", AppearancePreference::system },
-             { " light", AppearancePreference::system },
-             { "", AppearancePreference::system },
-         }) {
-        auto defaults = std::make_shared<MemoryUserDefaults>();
+    auto defaults = std::make_shared<MemoryUserDefaults>();
+    for (const auto& [text, expected] : { std::pair { "light", AppearancePreference::light },
+             { "dark", AppearancePreference::dark }, { " light", AppearancePreference::system } }) {
         defaults->setString("com.veltrane.appearance", text);
         EXPECT_EQ(SettingsStore(defaults).appearance(), expected) << text;
     }

@@ -197,71 +197,49 @@ INSTANTIATE_TEST_SUITE_P(EveryEdgeAndCorner, WidgetCoordinatorExpansionTest,
         Expansion { "WiderThanTheScreen", { 700, 400 }, { 3000, 300 }, { H::center, V::top }, { -12, 260 }, { -696, 0 }, { 708, 392 } }),
     [](const ::testing::TestParamInfo<Expansion>& info) { return std::string(info.param.name); });
 
-TEST_F(WidgetCoordinatorTest, ResizingWhileExpandedKeepsTheAnchorAndItsCorner)
+TEST_F(WidgetCoordinatorTest, ResizingWhileExpandedKeepsTheCornerAndCollapseReturnsExactlyBeyondTheScreen)
 {
     WidgetCoordinator& widget = shown();
-    widget.panel()->setFrameOrigin({ 1284, 719 });
+    widget.panel()->setFrameOrigin({ 1284, 719 }); // snapped: 12 points beyond the top-right corner
     widget.setContentSize(kCard, Animation::immediate);
     ASSERT_EQ(frame(), Rect(1132, 279, 320, 600));
     widget.setContentSize({ 320, 654 }, Animation::immediate);
     // Only expansions from the collapsed state choose an anchor; the top-right corner stays.
     EXPECT_EQ(anchors.size(), 1u);
     EXPECT_EQ(frame(), Rect(1132, 225, 320, 654));
-    EXPECT_EQ(widget.collapsedOrigin(), (Point { 1284, 711 }));
-}
-
-TEST_F(WidgetCoordinatorTest, CollapseReturnsExactlyToTheCollapsedOriginBeyondTheScreen)
-{
-    WidgetCoordinator& widget = shown();
-    widget.panel()->setFrameOrigin({ 1284, 353.5 }); // snapped: 12 points beyond the right edge
-    widget.setContentSize(kCard, Animation::immediate);
     widget.setContentSize({ 168.6, 167.2 }, Animation::immediate); // within a point counts
-    EXPECT_EQ(frame().origin, (Point { 1284, 353.5 }));
-    EXPECT_EQ(storedOrigin(), "{1284, 353.5}");
+    EXPECT_EQ(frame().origin, (Point { 1284, 711 }));
+    EXPECT_EQ(storedOrigin(), "{1284, 711}");
 }
 
-TEST_F(WidgetCoordinatorTest, AnAnimatedCollapseShrinksAfterTheDelay)
+TEST_F(WidgetCoordinatorTest, AnAnimatedCollapseShrinksAfterTheDelayUnlessReExpandedBefore)
 {
     WidgetCoordinator& widget = shown();
     widget.setContentSize(kCard, Animation::immediate);
-    offsets.clear();
-
     widget.setContentSize(kCollapsed, Animation::animated);
     EXPECT_TRUE(widget.hasPendingCollapse());
-    scheduler->advance(0.44);
-    EXPECT_EQ(frame(), Rect(1120, 137.5, 320, 600));
-    EXPECT_TRUE(offsets.empty());
-    EXPECT_EQ(storedOrigin(), "{1120, 137.5}");
-
-    scheduler->advance(0.02);
-    EXPECT_FALSE(widget.hasPendingCollapse());
-    EXPECT_EQ(frame(), Rect(1272, 353.5, 168, 168));
-    EXPECT_EQ(offsets, std::vector { Size {} });
-    EXPECT_EQ(storedOrigin(), "{1272, 353.5}");
-}
-
-TEST_F(WidgetCoordinatorTest, ReExpandingBeforeTheShrinkNeverShrinks)
-{
-    WidgetCoordinator& widget = shown();
-    widget.setContentSize(kCard, Animation::immediate);
-    widget.setContentSize(kCollapsed, Animation::animated);
     scheduler->advance(0.3);
     widget.setContentSize(kCard, Animation::animated);
     EXPECT_FALSE(widget.hasPendingCollapse());
-    EXPECT_EQ(frame(), Rect(1120, 137.5, 320, 600));
     scheduler->advance(5);
     EXPECT_EQ(frame(), Rect(1120, 137.5, 320, 600));
     // The expansion came from the expanded frame, so no new anchor was chosen.
     EXPECT_EQ(anchors.size(), 1u);
 
-    // A second collapse waits its own full delay.
+    // A collapse asked for again waits its own full delay.
+    offsets.clear();
     widget.setContentSize(kCollapsed, Animation::animated);
     scheduler->advance(0.3);
     widget.setContentSize(kCollapsed, Animation::animated);
-    scheduler->advance(0.3);
-    EXPECT_EQ(frame().size, kCard);
-    scheduler->advance(0.2);
+    scheduler->advance(0.44);
+    EXPECT_EQ(frame(), Rect(1120, 137.5, 320, 600));
+    EXPECT_TRUE(offsets.empty());
+    EXPECT_EQ(storedOrigin(), "{1120, 137.5}");
+    scheduler->advance(0.02);
+    EXPECT_FALSE(widget.hasPendingCollapse());
     EXPECT_EQ(frame(), Rect(1272, 353.5, 168, 168));
+    EXPECT_EQ(offsets, std::vector { Size {} });
+    EXPECT_EQ(storedOrigin(), "{1272, 353.5}");
 }
 
 TEST_F(WidgetCoordinatorTest, APendingShrinkDiesWithTheCoordinator)
