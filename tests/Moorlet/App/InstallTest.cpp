@@ -5,6 +5,7 @@
 #include "Moorlet/App/CommandLine.h"
 #include "VeltraneKit/Notifications/NotificationScheduler.h"
 
+#include "tests/Moorlet/TestFiles.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
@@ -17,18 +18,9 @@ using namespace moorlet;
 
 namespace {
 
-struct Finished {
-    int exitCode = -1;
-    QString out;
-};
-
-Finished run(const QString& program, const QStringList& arguments)
+testfiles::Finished run(const QString& program, const QStringList& arguments)
 {
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(120000))
-        return {};
-    return { process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()) };
+    return testfiles::run(program, arguments, {}, 120000);
 }
 
 // The values of `key` in the desktop entry, in order, from every group.

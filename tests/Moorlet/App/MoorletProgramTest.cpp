@@ -9,6 +9,8 @@
 #include "tests/fakes/NotificationServer/FakeNotificationServer.h"
 #include "tests/fakes/StatusNotifierWatcher/FakeStatusNotifierWatcher.h"
 #include "tests/fakes/StatusNotifierWatcher/TrayMenu.h"
+#include "tests/Moorlet/PlayerProcess.h"
+#include "tests/Moorlet/TestFiles.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDBusConnectionInterface>
@@ -33,26 +35,7 @@ constexpr QSize kCollapsedPanel { 168, 168 };
 // in the test's XDG folders, no session is logged and no deadline is set.
 constexpr int kIdleExpandedPanelHeight = 660;
 
-struct Finished {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Finished runTool(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment = {})
-{
-    QProcess process;
-    if (!environment.isEmpty())
-        process.setProcessEnvironment(environment);
-    process.start(program, arguments);
-    if (!process.waitForFinished(15000)) {
-        process.kill();
-        process.waitForFinished();
-        return {};
-    }
-    return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-        QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError()) };
-}
+using testfiles::Finished;
 
 class MoorletProgramTest : public ::testing::Test {
 protected:
@@ -93,11 +76,8 @@ protected:
     // Stores settings as the user's defaults file, before the program starts.
     void writeDefaults(const QJsonObject& values)
     {
-        const auto path = folder.filePath(QStringLiteral("home/.config/Moorlet"));
-        QDir().mkpath(path);
-        QFile file(path + QStringLiteral("/defaults.json"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QJsonDocument(values).toJson());
+        ASSERT_TRUE(testfiles::writeFile(
+            folder.filePath(QStringLiteral("home/.config/Moorlet/defaults.json")), QJsonDocument(values).toJson()));
     }
 
     static bool instanceIsUp()
@@ -121,7 +101,7 @@ protected:
         ASSERT_TRUE(testsupport::waitUntil([this] { return !windows().isEmpty(); }, 20s)) << "no window was shown";
     }
 
-    Finished moorlet(const QStringList& arguments) const { return runTool(program(), arguments, environment); }
+    Finished moorlet(const QStringList& arguments) const { return testfiles::run(program(), arguments, environment); }
 
     QJsonObject status() const
     {
@@ -140,7 +120,7 @@ protected:
     // The program's mapped windows.
     QStringList windows() const
     {
-        const auto found = runTool(QStringLiteral("xdotool"),
+        const auto found = testfiles::run(QStringLiteral("xdotool"),
             { QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
                 QString::number(app->processId()) });
         return found.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -152,7 +132,7 @@ protected:
         const auto ids = windows();
         if (ids.size() != 1)
             return {};
-        const auto shell = runTool(QStringLiteral("xdotool"),
+        const auto shell = testfiles::run(QStringLiteral("xdotool"),
             { QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), ids.first() })
                                .out;
         QHash<QString, int> values;
@@ -172,7 +152,7 @@ protected:
 
     void clickAt(QPoint point) const
     {
-        runTool(QStringLiteral("xdotool"),
+        testfiles::run(QStringLiteral("xdotool"),
             { QStringLiteral("mousemove"), QString::number(point.x()), QString::number(point.y()), QStringLiteral("click"),
                 QStringLiteral("1") });
     }
@@ -225,14 +205,10 @@ TEST_F(MoorletProgramTest, FirstLaunchDocksTheTileRightAndAClickExpandsIt)
 
 TEST_F(MoorletProgramTest, APlayerThatIsPlayingGetsItsRowWhenTheCardOpens)
 {
-    QProcess player;
-    player.start(QStringLiteral(MOORLET_MPRIS_PLAYER),
-        { QStringLiteral("--bus-name"), QStringLiteral("org.mpris.MediaPlayer2.testplayer"), QStringLiteral("--track"),
-            QStringLiteral("Weightless|Marconi Union"), QStringLiteral("--status"), QStringLiteral("Playing") });
-    ASSERT_TRUE(testsupport::waitUntil([] {
-        return QDBusConnection::sessionBus().interface()->isServiceRegistered(
-            QStringLiteral("org.mpris.MediaPlayer2.testplayer"));
-    }));
+    PlayerProcess player(QStringLiteral(MOORLET_MPRIS_PLAYER), QStringLiteral("org.mpris.MediaPlayer2.testplayer"),
+        { QStringLiteral("--track"), QStringLiteral("Weightless|Marconi Union"), QStringLiteral("--status"),
+            QStringLiteral("Playing") });
+    ASSERT_TRUE(player.isReady());
     launch();
     ASSERT_TRUE(waitForPanel([](const QRect& frame) { return frame.size() == kCollapsedPanel; }));
     // The player is found while the card opens; the now-playing row makes the card 50 points
@@ -240,8 +216,6 @@ TEST_F(MoorletProgramTest, APlayerThatIsPlayingGetsItsRowWhenTheCardOpens)
     clickAt(panelGeometry().center());
     EXPECT_TRUE(waitForPanel([](const QRect& frame) { return frame.height() == kIdleExpandedPanelHeight + 50; }))
         << "height " << panelGeometry().height();
-    player.kill();
-    player.waitForFinished();
 }
 
 TEST_F(MoorletProgramTest, TheWidgetModeSettingDocksItLeft)
@@ -303,7 +277,7 @@ TEST_F(MoorletProgramTest, TheTrayMenuTheCommandLineTheHotKeyAndSleepDriveOneSes
     EXPECT_EQ(status().value(QStringLiteral("paused")), true);
 
     // The hot key (⌥⌘Space: Alt+Super+Space) resumes.
-    runTool(QStringLiteral("xdotool"), { QStringLiteral("key"), QStringLiteral("super+alt+space") });
+    testfiles::run(QStringLiteral("xdotool"), { QStringLiteral("key"), QStringLiteral("super+alt+space") });
     EXPECT_TRUE(waitForStatus(QStringLiteral("running"), true)) << "the hot key did not toggle";
 
     // Skipping ends the block into a break and announces it.

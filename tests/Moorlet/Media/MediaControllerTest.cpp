@@ -2,14 +2,12 @@
 
 #include "VeltraneKit/System/DesktopEntry.h"
 
+#include "tests/Moorlet/PlayerProcess.h"
+#include "tests/Moorlet/TestFiles.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
-#include <QDir>
-#include <QFile>
-#include <QProcess>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -26,11 +24,6 @@ namespace {
 const QString kFakePlayer = QStringLiteral(MOORLET_FAKE_MPRIS_PLAYER);
 const QString kMusicService = QStringLiteral("org.mpris.MediaPlayer2.faketunes");
 const QString kSpotifyService = QStringLiteral("org.mpris.MediaPlayer2.spotify");
-
-bool isOnBus(const QString& service)
-{
-    return QDBusConnection::sessionBus().interface()->isServiceRegistered(service);
-}
 
 // A blocking call to a fake player's test interface.
 QDBusMessage steer(const QString& service, const QString& method, const QVariantList& arguments = {})
@@ -71,13 +64,11 @@ protected:
 
     ~MediaControllerTest() override
     {
+        // A player the controller started through its desktop entry is no process of ours.
         for (const QString& service : { kMusicService, kSpotifyService }) {
-            if (isOnBus(service))
-                steer(service, QStringLiteral("Quit"));
-            waitUntil([&] { return !isOnBus(service); });
+            if (PlayerProcess::isOnBus(service))
+                stopPlayer(service);
         }
-        for (auto& process : players)
-            process->waitForFinished();
     }
 
     MediaController& controller()
@@ -90,17 +81,15 @@ protected:
     void startPlayer(const QString& service, const QString& identity, const QStringList& tracks,
         const QString& status = QStringLiteral("Playing"))
     {
-        auto process = std::make_unique<QProcess>();
-        process->start(kFakePlayer, fakeArguments(service, identity, tracks, status));
-        ASSERT_TRUE(process->waitForStarted());
-        ASSERT_TRUE(waitUntil([&] { return isOnBus(service); }));
-        players.push_back(std::move(process));
+        players.push_back(std::make_unique<PlayerProcess>(
+            kFakePlayer, service, fakeArguments(service, identity, tracks, status).mid(2)));
+        ASSERT_TRUE(players.back()->isReady());
     }
 
     void stopPlayer(const QString& service)
     {
         steer(service, QStringLiteral("Quit"));
-        ASSERT_TRUE(waitUntil([&] { return !isOnBus(service); }));
+        ASSERT_TRUE(waitUntil([&] { return !PlayerProcess::isOnBus(service); }));
     }
 
     void installApplication(const QString& desktopId, const QString& name, const QStringList& command)
@@ -118,11 +107,7 @@ protected:
 
     void writeFile(const QString& relativePath, const QString& text)
     {
-        const QString path = root.filePath(relativePath);
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text.toUtf8());
+        ASSERT_TRUE(testfiles::writeFile(root.filePath(relativePath), text.toUtf8()));
     }
 
     bool shows(std::optional<MediaPlayer> player, const QString& title, const QString& artist, bool playing)
@@ -135,7 +120,7 @@ protected:
 
     testsupport::TemporaryFolder root;
     veltrane::XdgFolders folders;
-    std::vector<std::unique_ptr<QProcess>> players;
+    std::vector<std::unique_ptr<PlayerProcess>> players;
 
 private:
     std::unique_ptr<MediaController> m_controller;

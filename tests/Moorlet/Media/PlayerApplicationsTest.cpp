@@ -1,9 +1,8 @@
 #include "Moorlet/Media/PlayerApplications.h"
 
+#include "tests/Moorlet/TestFiles.h"
 #include "tests/support/TestSupport.h"
 
-#include <QDir>
-#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -24,11 +23,7 @@ protected:
 
     void write(const QString& relativePath, const QString& text)
     {
-        const QString path = root.filePath(relativePath);
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text.toUtf8());
+        ASSERT_TRUE(testfiles::writeFile(root.filePath(relativePath), text.toUtf8()));
     }
 
     void addApplication(const QString& id, const QString& name, const QString& extra = {})

@@ -1,15 +1,13 @@
 #include "Moorlet/Media/MediaController.h"
 #include "Moorlet/Views/ExpandedCardView.h"
 #include "Moorlet/Views/WidgetMetrics.h"
+#include "tests/Moorlet/PlayerProcess.h"
+#include "tests/Moorlet/TestFiles.h"
 #include "tests/Moorlet/Views/ViewProbe.h"
 #include "tests/Moorlet/Views/WidgetScene.h"
 #include "tests/support/TestSupport.h"
 
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
-#include <QDir>
 #include <QFile>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -27,12 +25,8 @@ class NowPlayingViewTest : public ::testing::Test {
 protected:
     NowPlayingViewTest()
     {
-        const QString entry = applications.filePath(QStringLiteral("share/applications/spotify.desktop"));
-        QDir().mkpath(QFileInfo(entry).absolutePath());
-        QFile file(entry);
-        if (file.open(QIODevice::WriteOnly))
-            file.write("[Desktop Entry]\nType=Application\nName=Spotify\nExec=true\n");
-        file.close();
+        testfiles::writeFile(applications.filePath(QStringLiteral("share/applications/spotify.desktop")),
+            "[Desktop Entry]\nType=Application\nName=Spotify\nExec=true\n");
         WidgetScene::Options options;
         options.applicationsFolder = applications.path();
         scene = std::make_unique<WidgetScene>(options);
@@ -40,22 +34,13 @@ protected:
         root->show();
     }
 
-    ~NowPlayingViewTest() override
-    {
-        if (player.state() != QProcess::NotRunning) {
-            player.kill();
-            player.waitForFinished(2000);
-        }
-    }
-
     void startPlayer()
     {
-        player.start(kFakePlayer,
-            { QStringLiteral("--bus-name"), kMusicService, QStringLiteral("--identity"), QStringLiteral("Fake Tunes"),
-                QStringLiteral("--track"), QStringLiteral("One|First"), QStringLiteral("--track"),
-                QStringLiteral("Two|Second"), QStringLiteral("--status"), QStringLiteral("Playing") });
-        ASSERT_TRUE(player.waitForStarted());
-        ASSERT_TRUE(waitUntil([] { return QDBusConnection::sessionBus().interface()->isServiceRegistered(kMusicService).value(); }));
+        player.emplace(kFakePlayer, kMusicService,
+            QStringList { QStringLiteral("--identity"), QStringLiteral("Fake Tunes"), QStringLiteral("--track"),
+                QStringLiteral("One|First"), QStringLiteral("--track"), QStringLiteral("Two|Second"),
+                QStringLiteral("--status"), QStringLiteral("Playing") });
+        ASSERT_TRUE(player->isReady());
     }
 
     void click(const CardTarget& target) { viewprobe::click(*root, root->cardTargetRect(target).center()); }
@@ -65,7 +50,7 @@ protected:
     testsupport::TemporaryFolder applications;
     std::unique_ptr<WidgetScene> scene;
     WidgetRootView* root = nullptr;
-    QProcess player;
+    std::optional<PlayerProcess> player;
 };
 
 } // namespace
@@ -97,8 +82,7 @@ TEST_F(NowPlayingViewTest, AnInstalledPlayerIsOfferedThenARunningOneIsFollowedAn
     EXPECT_TRUE(waitUntil([&] { return media().title() == "One"; }));
 
     // The player quits: the row offers the installed players again.
-    player.kill();
-    player.waitForFinished(2000);
+    player->stop();
     EXPECT_TRUE(waitUntil([&] { return !media().player() && !media().connectablePlayers().empty(); }));
 }
 
