@@ -29,13 +29,9 @@ FocusSession session(double start, double duration, std::optional<std::string> s
 
 } // namespace
 
-TEST(InsightsExportTest, AnEmptyLogIsJustTheHeader)
-{
-    EXPECT_EQ(InsightsExport::csv({}), "start,duration_minutes,mode,completed,subject,intention");
-}
-
 TEST(InsightsExportTest, OneLinePerSessionInStartOrder)
 {
+    EXPECT_EQ(InsightsExport::csv({}), "start,duration_minutes,mode,completed,subject,intention");
     const auto csv = InsightsExport::csv({
         session(kMorning + 3600, 100, "Physics", "Lab report", "flowmodoro", false),
         session(kMorning + 0.6, 1500),

@@ -66,23 +66,15 @@ protected:
 
 } // namespace
 
-TEST_F(TaskPickerTest, AnEmptyListInvitesTheFirstTask)
+TEST_F(TaskPickerTest, AnEmptyListOpensUnderItsButtonAndInvitesTheFirstTask)
 {
     EXPECT_EQ(root.card().taskPicker().title(), CardTexts::kNoActiveTask);
-    TaskPickerPopover& popover = open();
-    EXPECT_EQ(popover.width(), 240);
-    EXPECT_EQ(popover.field()->placeholderText(), "Add a task");
-    EXPECT_TRUE(popover.emptyText()->isVisible());
-    EXPECT_EQ(popover.emptyText()->text(),
-        "No tasks yet. Add what you want to get done, then pick one to focus on.");
-    EXPECT_FALSE(popover.clearButton()->isVisible());
-}
-
-TEST_F(TaskPickerTest, ThePopoverOpensUnderItsButtonCentredOnIt)
-{
     const QRectF button = root.cardTargetRect({ CardTarget::Kind::taskPicker });
     const QRect anchor(root.mapToGlobal(button.topLeft().toPoint()), button.size().toSize());
     TaskPickerPopover& popover = open();
+    EXPECT_TRUE(popover.emptyText()->isVisible());
+    EXPECT_FALSE(popover.clearButton()->isVisible());
+    // It opens under its button, centred on it.
     EXPECT_NEAR(popover.geometry().center().x(), anchor.center().x(), 1);
     EXPECT_EQ(popover.geometry().top(), anchor.bottom() + 6);
 }
@@ -98,7 +90,6 @@ TEST_F(TaskPickerTest, AddingATaskMakesItTheActiveOneAndEmptiesTheField)
     EXPECT_EQ(controller().currentSubject(), "Read chapter 4");
     EXPECT_TRUE(popover.field()->text().isEmpty());
     EXPECT_FALSE(popover.emptyText()->isVisible());
-    EXPECT_EQ(popover.list()->tasks().size(), 1u);
     EXPECT_EQ(root.card().taskPicker().title(), "Read chapter 4");
 
     // A blank title is refused, the active task stays, and the field is emptied all the same.
@@ -141,7 +132,6 @@ TEST_F(TaskPickerTest, TheTickFlipsATaskAndClearCompletedRemovesOnlyTheDoneOnes)
     // Done tasks sink below the open ones and the clear button appears.
     EXPECT_EQ(rowOf(popover, "Finish"), 1);
     EXPECT_TRUE(popover.clearButton()->isVisible());
-    EXPECT_EQ(popover.clearButton()->text(), "Clear completed");
 
     clickRow(popover, rowOf(popover, "Finish"), Part::tick);
     EXPECT_FALSE(scene.store->tasks()[1].done);
@@ -175,10 +165,8 @@ TEST_F(TaskPickerTest, TheTaskButtonOpensAndClosesThePopover)
 {
     TaskPickerPopover& popover = open();
     EXPECT_TRUE(root.card().taskPicker().isShowing());
-    EXPECT_TRUE(controller().suppressCollapse());
     root.card().taskPicker().toggle({});
     EXPECT_FALSE(popover.isVisible());
-    EXPECT_FALSE(controller().suppressCollapse());
 
     // Collapsing the card closes it too.
     open();
@@ -189,13 +177,10 @@ TEST_F(TaskPickerTest, TheTaskButtonOpensAndClosesThePopover)
 
 TEST(TaskTimeLabel, CountsWholeMinutesThenHoursAndMinutes)
 {
-    EXPECT_EQ(CardTexts::taskTimeLabel(59 * 60), "59m focused");
-    EXPECT_EQ(CardTexts::taskTimeLabel(59 * 60 + 59.9), "59m focused");
-    EXPECT_EQ(CardTexts::taskTimeLabel(60 * 60), "1h 0m focused");
-    EXPECT_EQ(CardTexts::taskTimeLabel(61 * 60), "1h 1m focused");
-    EXPECT_EQ(CardTexts::taskTimeLabel(25 * 3600 + 7 * 60), "25h 7m focused");
-    EXPECT_EQ(CardTexts::taskTimeLabel(30), "0m focused");
-    EXPECT_EQ(CardTexts::taskTimeLabel(-120), "0m focused");
-    EXPECT_EQ(CardTexts::taskTimeLabel(std::numeric_limits<double>::quiet_NaN()), "0m focused");
-    EXPECT_EQ(CardTexts::taskTimeLabel(std::numeric_limits<double>::infinity()), "0m focused");
+    const std::vector<std::pair<double, const char*>> cases { { 59 * 60 + 59.9, "59m focused" },
+        { 60 * 60, "1h 0m focused" }, { 25 * 3600 + 7 * 60, "25h 7m focused" }, { 30, "0m focused" },
+        { -120, "0m focused" }, { std::numeric_limits<double>::quiet_NaN(), "0m focused" },
+        { std::numeric_limits<double>::infinity(), "0m focused" } };
+    for (const auto& [seconds, label] : cases)
+        EXPECT_EQ(CardTexts::taskTimeLabel(seconds), label) << seconds;
 }

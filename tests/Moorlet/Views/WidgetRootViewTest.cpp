@@ -135,13 +135,9 @@ TEST_F(WidgetRootViewTest, TheCardShowsItsRingAndControlsInThePhaseAccentInEvery
         // The prominent button is a disc of the accent in the middle of the controls row.
         const QRectF primary = root->cardTargetRect({ Kind::primary });
         EXPECT_EQ(primary.center().x(), card.center().x());
-        EXPECT_EQ(primary.width(), 54);
         EXPECT_LT(viewprobe::distance(viewprobe::pixel(image, primary.center() + QPointF(0, 20)), accent), 12);
-        const QRectF reset = root->cardTargetRect({ Kind::reset });
-        const QRectF skip = root->cardTargetRect({ Kind::skip });
-        EXPECT_EQ(reset.width(), 36);
-        EXPECT_NEAR(primary.left() - reset.right(), 16, 1e-9);
-        EXPECT_NEAR(skip.left() - primary.right(), 16, 1e-9);
+        EXPECT_NEAR(primary.left() - root->cardTargetRect({ Kind::reset }).right(), 16, 1e-9);
+        EXPECT_NEAR(root->cardTargetRect({ Kind::skip }).left() - primary.right(), 16, 1e-9);
 
         // The ring: 160 points across, centred in its row under the header.
         const QRectF ringRow = *root->card().layout().rect(CardRow::ring);
@@ -159,9 +155,6 @@ TEST_F(WidgetRootViewTest, TheCardShowsItsRingAndControlsInThePhaseAccentInEvery
 
 TEST_F(WidgetRootViewTest, TheCardHeightFollowsItsRowsAndAlwaysFitsItsPanel)
 {
-    EXPECT_EQ(WidgetMetrics::expandedHeight(SessionPhase::idle, {}), 612);
-    EXPECT_EQ(WidgetMetrics::expandedHeight(SessionPhase::focusing, {}), 568);
-    EXPECT_EQ(WidgetMetrics::expandedHeight(SessionPhase::longBreak, { true, true, true }), 568 + 50 + 30 + 54);
     for (const SessionPhase phase : kPhases) {
         for (int mask = 0; mask < 8; ++mask) {
             const OptionalCardRows rows { (mask & 1) != 0, (mask & 2) != 0, (mask & 4) != 0 };
@@ -348,21 +341,6 @@ TEST_F(WidgetRootViewTest, StoppingABlockEarlyIsNoCelebrationButStillWiggles)
     EXPECT_EQ(root->wiggleTrigger(), wiggles + 1);
     scene.advance(0.1);
     EXPECT_NE(root->wiggle().angle, 0);
-}
-
-TEST_F(WidgetRootViewTest, TheWiggleTurnsAndDipsThenComesToRest)
-{
-    const auto angle = Wiggle::angleTrack();
-    const auto scale = Wiggle::scaleTrack();
-    EXPECT_DOUBLE_EQ(angle.duration(), 0.38);
-    EXPECT_NEAR(angle.value(0.08), -3, 1e-9);
-    EXPECT_NEAR(angle.value(0.18), 3, 1e-9);
-    EXPECT_NEAR(angle.value(0.28), -1.5, 1e-9);
-    EXPECT_EQ(angle.final(), 0);
-    // The dip springs towards 0.97 for 0.12 s, then springs back to rest.
-    EXPECT_LT(scale.value(0.12), 0.99);
-    EXPECT_GT(scale.value(0.12), 0.97);
-    EXPECT_EQ(scale.final(), 1);
 }
 
 TEST_F(WidgetRootViewTest, ExpandingGrowsTheBackdropOutOfTheTileAndCollapsingBringsTheTileBack)
