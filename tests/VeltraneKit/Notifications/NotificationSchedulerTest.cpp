@@ -1,6 +1,7 @@
 #include "VeltraneKit/Notifications/NotificationScheduler.h"
 
 #include "tests/fakes/NotificationServer/FakeNotificationServer.h"
+#include "tests/VeltraneKit/ScopedEnvironment.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDateTime>
@@ -41,25 +42,6 @@ void writeAll(const QString& path, const QByteArray& bytes)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(bytes);
 }
-
-// Runs a test body in another local time zone and restores the previous one afterwards.
-class TimeZoneOverride {
-public:
-    explicit TimeZoneOverride(const char* zone)
-        : m_previous(qgetenv("TZ"))
-    {
-        qputenv("TZ", zone);
-        tzset();
-    }
-    ~TimeZoneOverride()
-    {
-        qputenv("TZ", m_previous);
-        tzset();
-    }
-
-private:
-    QByteArray m_previous;
-};
 
 class NotificationSchedulerTest : public ::testing::Test {
 protected:
@@ -247,7 +229,7 @@ TEST_F(NotificationSchedulerTest, TheMissedRequestsDayIsTheLocalDay)
 {
     // Ten hours east of UTC, 09:00 on the 14th is 23:00 UTC on the 13th: the UTC day of the
     // request has ended at 20:00 local time, its local day has not.
-    TimeZoneOverride zone("XYZ-10");
+    veltrane::testing::ScopedEnvironment zone("TZ", "XYZ-10");
     clock->set(localInstant(2026, 3, 14, 8, 0));
     makeScheduler()->schedule("exam-1", localInstant(2026, 3, 14, 9, 0), "Exam tomorrow", "Chemistry");
 
@@ -261,7 +243,7 @@ TEST_F(NotificationSchedulerTest, TheStoredMinuteFollowsTheLocalClockAcrossZoneC
     makeScheduler()->schedule("exam-1", localInstant(2026, 3, 14, 9, 0), "Exam tomorrow", "Chemistry");
 
     // The user travels: 09:00 is now 09:00 of the new zone, three hours later in UTC.
-    TimeZoneOverride zone("XYZ+3");
+    veltrane::testing::ScopedEnvironment zone("TZ", "XYZ+3");
     clock->set(localInstant(2026, 3, 14, 8, 59));
     auto launched = makeScheduler();
     EXPECT_EQ(launched->pendingIdentifiers(), ids({ "exam-1" }));

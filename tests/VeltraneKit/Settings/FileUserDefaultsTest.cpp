@@ -1,5 +1,6 @@
 #include "VeltraneKit/Settings/FileUserDefaults.h"
 
+#include "tests/VeltraneKit/ScopedEnvironment.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -44,7 +45,7 @@ Strings folderNames(const fs::path& folder)
     return names;
 }
 
-class FileUserDefaultsTest : public testing::Test {
+class FileUserDefaultsTest : public ::testing::Test {
 protected:
     fs::path folder() const { return fs::path(m_temporary.stdPath()) / "Moorlet"; }
     fs::path file() const { return folder() / "defaults.json"; }
@@ -107,7 +108,7 @@ TEST_F(FileUserDefaultsTest, WritesReplaceTheFileWholeAndOnlyOnARealChange)
 
 // Contents that are no JSON object, each of which must be moved aside untouched.
 class UnreadableContentTest : public FileUserDefaultsTest,
-                              public testing::WithParamInterface<std::pair<const char*, std::string>> { };
+                              public ::testing::WithParamInterface<std::pair<const char*, std::string>> { };
 
 TEST_P(UnreadableContentTest, IsMovedAsideAndTheStoreStartsEmpty)
 {
@@ -132,7 +133,7 @@ std::string deeplyNested(int depth)
 }
 
 INSTANTIATE_TEST_SUITE_P(Contents, UnreadableContentTest,
-    testing::Values(std::pair { "empty", std::string() },
+    ::testing::Values(std::pair { "empty", std::string() },
         std::pair { "notJson", std::string("com.veltrane.widgetOpacity = 0.5") },
         std::pair { "truncated", std::string(R"({"a": 1, "b": )") },
         std::pair { "array", std::string(R"([{"a": 1}])") },
@@ -291,24 +292,14 @@ TEST_F(FileUserDefaultsTest, InvalidUtf8InAValueIsWrittenWithReplacementsNotLost
 
 TEST(FileUserDefaultsPathTest, TheDefaultPathFollowsTheBaseDirectorySpecification)
 {
-    const auto restore = [](const char* name, const char* value) {
-        if (value)
-            ::setenv(name, value, 1);
-        else
-            ::unsetenv(name);
-    };
-    const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    const std::optional<std::string> oldConfig = config ? std::optional<std::string>(config) : std::nullopt;
-    ::setenv("HOME", "/home/someone", 1);
+    veltrane::testing::ScopedEnvironment home("HOME", "/home/someone");
+    veltrane::testing::ScopedEnvironment config("XDG_CONFIG_HOME", nullptr);
     for (auto [value, expected] : { std::pair<const char*, const char*> { "/custom/config", "/custom/config/Moorlet/defaults.json" },
              { "relative/config", "/home/someone/.config/Moorlet/defaults.json" },
              { nullptr, "/home/someone/.config/Moorlet/defaults.json" } }) {
-        restore("XDG_CONFIG_HOME", value);
+        config.set(value);
         EXPECT_EQ(FileUserDefaults::defaultPath(), expected) << (value ? value : "unset");
     }
-    restore("HOME", home.c_str());
-    restore("XDG_CONFIG_HOME", oldConfig ? oldConfig->c_str() : nullptr);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "VeltraneKit/System/DesktopEntry.h"
 #include "VeltraneKit/System/LaunchAtLogin.h"
 
+#include "tests/VeltraneKit/ScopedEnvironment.h"
 #include "tests/support/TestSupport.h"
 
 #include <QCoreApplication>
@@ -110,9 +111,8 @@ TEST_F(LaunchAtLoginTest, WithoutAKnownProgramNothingIsEnabledOrWritten)
 
 TEST(LaunchAtLoginDefaultsTest, TheEntryLivesInTheAutostartFolderAndStartsThisExecutable)
 {
-    qputenv("XDG_CONFIG_HOME", "/srv/config");
+    const veltrane::testing::ScopedEnvironment config("XDG_CONFIG_HOME", "/srv/config");
     const auto location = LaunchAtLogin::defaultLocation();
-    qunsetenv("XDG_CONFIG_HOME");
     EXPECT_EQ(location.entryPath, QStringLiteral("/srv/config/autostart/moorlet.desktop"));
     EXPECT_EQ(location.programPath, QCoreApplication::applicationFilePath());
     EXPECT_FALSE(location.programPath.isEmpty());

@@ -1,5 +1,6 @@
 #include "VeltraneKit/System/ShortcutRunner.h"
 
+#include "tests/VeltraneKit/ScopedEnvironment.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
@@ -97,11 +98,11 @@ TEST_F(ShortcutRunnerTest, ShellCharactersInANameAreJustPartOfTheFileName)
 
 TEST(ShortcutRunnerFolderTest, FollowsXdgConfigHomeOnlyWhenItIsAbsolute)
 {
-    qputenv("XDG_CONFIG_HOME", "/srv/config");
+    veltrane::testing::ScopedEnvironment config("XDG_CONFIG_HOME", "/srv/config");
     EXPECT_EQ(ShortcutRunner::defaultFolder(), QStringLiteral("/srv/config/Moorlet/shortcuts"));
-    qputenv("XDG_CONFIG_HOME", "relative/config");
+    config.set("relative/config");
     EXPECT_EQ(ShortcutRunner::defaultFolder(), QDir::homePath() + QStringLiteral("/.config/Moorlet/shortcuts"));
-    qunsetenv("XDG_CONFIG_HOME");
+    config.set(nullptr);
     EXPECT_EQ(ShortcutRunner::defaultFolder(), QDir::homePath() + QStringLiteral("/.config/Moorlet/shortcuts"));
 }
 

@@ -1,4 +1,5 @@
 #include "VeltraneKit/Time/Calendar.h"
+#include "tests/VeltraneKit/ScopedEnvironment.h"
 
 #include <date/tz.h>
 #include <gtest/gtest.h>
@@ -39,17 +40,12 @@ TEST(CalendarTest, NamedZonesAreFoundAndTheCurrentZoneFollowsTheTimeZoneVariable
     EXPECT_FALSE(Calendar::named("Nowhere/Atlantis"));
     EXPECT_FALSE(Calendar::named(""));
     EXPECT_NE(newYork(), Calendar::utc());
-    const char* previous = std::getenv("TZ");
-    const std::optional<std::string> saved = previous ? std::optional<std::string>(previous) : std::nullopt;
+    veltrane::testing::ScopedEnvironment zoneVariable("TZ", nullptr);
     for (auto [variable, zone] : { std::pair<const char*, const char*> { "Asia/Tokyo", "Asia/Tokyo" }, { ":Europe/Paris", "Europe/Paris" },
              { "/usr/share/zoneinfo/Europe/Berlin", "Europe/Berlin" }, { "Nowhere/Atlantis", nullptr }, { "", nullptr } }) {
-        ::setenv("TZ", variable, 1);
+        zoneVariable.set(variable);
         EXPECT_EQ(Calendar::current().zoneName(), zone ? zone : Calendar::utc().zoneName()) << variable;
     }
-    if (saved)
-        ::setenv("TZ", saved->c_str(), 1);
-    else
-        ::unsetenv("TZ");
 }
 
 TEST(CalendarTest, DaylightSavingDaysHaveTwentyThreeAndTwentyFiveHours)
