@@ -133,7 +133,7 @@ TEST_F(AppDelegateTest, LaunchPreparesTheControllerInTheConfiguredModeAndReappli
     EXPECT_FALSE(delegate->focusSettings().hasCompletedTour());
 }
 
-TEST_F(AppDelegateTest, AClickExpandsTheCollapsedTileAndNothingElse)
+TEST_F(AppDelegateTest, AClickExpandsTheCollapsedTileAndThePanelFollowsTheCard)
 {
     launch();
     int expansions = 0;
@@ -150,24 +150,14 @@ TEST_F(AppDelegateTest, AClickExpandsTheCollapsedTileAndNothingElse)
     testsupport::processEvents();
     EXPECT_EQ(expansions, 1);
 
-    delegate->controller().setExpanded(false);
-    EXPECT_TRUE(waitForPanelHeight(168)) << "the panel shrinks back after the collapse delay";
-}
 
-TEST_F(AppDelegateTest, TheExpandedPanelFollowsThePhaseAndTheOptionalRows)
-{
-    launch();
+    // The expanded panel follows the phase: a running card is shorter.
     auto& controller = delegate->controller();
-    clickWidget();
-    ASSERT_TRUE(waitForPanelHeight(612 + 48));
-
     controller.toggle();
-    EXPECT_TRUE(waitForPanelHeight(568 + 48)) << "a running card is shorter";
-
+    EXPECT_TRUE(waitForPanelHeight(568 + 48));
     // An upcoming deadline adds the exam row while the card is open.
     ASSERT_TRUE(delegate->dataStore().addDeadline("Thesis", clock->now() + 3 * 86400).has_value());
     EXPECT_TRUE(waitForPanelHeight(568 + 48 + 54));
-
     // Back to idle the card is taller again: the panel is sized for the new phase, not the one
     // the controller showed when the phase changed.
     controller.engine().reset();
@@ -175,6 +165,9 @@ TEST_F(AppDelegateTest, TheExpandedPanelFollowsThePhaseAndTheOptionalRows)
     controller.sync();
     EXPECT_TRUE(waitForPanelHeight(612 + 48 + 54));
     EXPECT_EQ(delegate->expandedHeight(), 612 + 54);
+
+    controller.setExpanded(false);
+    EXPECT_TRUE(waitForPanelHeight(168)) << "the panel shrinks back after the collapse delay";
 }
 
 // A music player on the bus, for the card's now-playing row.

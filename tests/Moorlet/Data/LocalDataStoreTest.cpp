@@ -204,36 +204,6 @@ TEST_F(LocalDataStoreTest, FilesInTheSavedFormatLoadAndDeadlinesAreSortedStably)
     EXPECT_TRUE(notifications.scheduled.empty());
 }
 
-TEST_F(LocalDataStoreTest, WhatIsSavedLoadsBackFieldForField)
-{
-    auto store = makeStore();
-    auto bare = session(1796459278.75);
-    bare.subjectTag.reset();
-    store->addSession(bare);
-    store->addSession(FocusSession { .id = QUuid::createUuid(),
-        .startDate = 1796462878,
-        .duration = 312.5,
-        .subjectTag = "Physik, Übung",
-        .mode = "flowmodoro",
-        .completed = false,
-        .intention = "Finish \"chapter 3\"" });
-    const auto task = store->addTask("Read chapter 4");
-    store->logTime(90.5, task->id);
-    store->toggleTask(task->id);
-    store->addDeadline("Essay", 1812636000, std::string("English"));
-
-    const auto sessionsText = readFile(file("sessions.json"));
-    EXPECT_EQ(sessionsText.find("subjectTag", 0), sessionsText.rfind("subjectTag")); // only the second has one
-    EXPECT_EQ(sessionsText.find("intention"), sessionsText.rfind("intention"));
-
-    auto reloaded = makeStore();
-    auto expectedSessions = store->sessions();
-    expectedSessions[0].startDate = 1796459278; // fractions of a second are not kept
-    EXPECT_EQ(reloaded->sessions(), expectedSessions);
-    EXPECT_EQ(reloaded->tasks(), store->tasks());
-    EXPECT_EQ(reloaded->deadlines(), store->deadlines());
-}
-
 TEST_F(LocalDataStoreTest, ASessionsFileMissingAModeLoadsEmptyAndIsKeptAsideBeforeTheNextSave)
 {
     prepareFolder();
