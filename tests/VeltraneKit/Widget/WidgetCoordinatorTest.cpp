@@ -84,6 +84,7 @@ TEST_F(WidgetCoordinatorTest, FirstLaunchDocksTheCollapsedPanelCentredOnTheRight
     widget.hide();
     widget.refresh();
     EXPECT_EQ(widget.panel(), nullptr);
+    EXPECT_EQ(widget.lastRequestedSize(), Size {});
     EXPECT_TRUE(offsets.empty() && anchors.empty() && rootsBuiltFor.empty());
     EXPECT_FALSE(storedOrigin());
 
