@@ -73,6 +73,7 @@ TEST(MotionTest, ReduceMotionFallsBackToTheCrossfadeAndNonsenseRatesAskForEveryF
     EXPECT_EQ(Motion::adaptive(Animation::spring(0.4, 0.7), false), Animation::spring(0.4, 0.7));
     EXPECT_FALSE(Motion::breathing(true));
     EXPECT_DOUBLE_EQ(Motion::breathing(false)->frameInterval(), 0.1);
-    for (double rate : { 0.0, -5.0, std::nan("") })
+    // Rates the display cannot go beyond ask for every frame too.
+    for (double rate : { 0.0, -5.0, std::nan(""), 60.0, 144.0 })
         EXPECT_EQ(Animation::linear(1).atFrameRate(rate).frameInterval(), 0) << rate;
 }
