@@ -145,9 +145,17 @@ TEST_F(FocusSessionEngineTest, SkippedBlocksAreReportedOnlyFromTheThreshold)
     EXPECT_EQ(session.completedFocusCount(), 2);
 }
 
-TEST_F(FocusSessionEngineTest, StoppingEarlyReportsLongBlocksAndStartsOver)
+TEST_F(FocusSessionEngineTest, StoppingEarlyReportsLongBlocksAndStartsOverButResetReportsNothing)
 {
     auto& session = make(SessionMode::pomodoro());
+    session.start();
+    clock->advance(600);
+    session.reset();
+    EXPECT_TRUE(reports.empty());
+    EXPECT_EQ(phases, (std::vector { SessionPhase::focusing, SessionPhase::idle }));
+    session.reset(); // already idle: no second change
+    EXPECT_EQ(phases.size(), 2u);
+
     session.start();
     run(1500); // one block done
     session.skip();
@@ -171,19 +179,6 @@ TEST_F(FocusSessionEngineTest, StoppingEarlyReportsLongBlocksAndStartsOver)
     session.stopEarly();
     EXPECT_EQ(reports.size(), 3u);
     EXPECT_EQ(session.phase(), SessionPhase::idle);
-}
-
-TEST_F(FocusSessionEngineTest, ResetReportsNothing)
-{
-    auto& session = make(SessionMode::pomodoro());
-    session.start();
-    clock->advance(600);
-    session.reset();
-    EXPECT_TRUE(reports.empty());
-    EXPECT_EQ(session.phase(), SessionPhase::idle);
-    EXPECT_EQ(phases, (std::vector { SessionPhase::focusing, SessionPhase::idle }));
-    session.reset(); // already idle: no second change
-    EXPECT_EQ(phases.size(), 2u);
 }
 
 TEST_F(FocusSessionEngineTest, PausesDoNotLengthenTheLoggedBlock)

@@ -90,13 +90,13 @@ protected:
 
 } // namespace
 
-TEST_F(WidgetRootViewTest, TheTileSitsInItsPanelWithItsArcAndWordInEveryPhase)
+TEST_F(WidgetRootViewTest, TheTileAndTheCardShowTheirArcRingAndControlsInEveryPhase)
 {
     for (const SessionPhase phase : kPhases) {
         SCOPED_TRACE(static_cast<int>(phase));
         resetSession();
         scene.enterPhase(phase);
-        scene.run(60);
+        scene.run(120);
         scene.settle();
         ASSERT_EQ(root->size(), QSize(168, 168));
         // Docked right and vertically centred: 24 points in from the right edge, centred.
@@ -111,16 +111,8 @@ TEST_F(WidgetRootViewTest, TheTileSitsInItsPanelWithItsArcAndWordInEveryPhase)
         const QColor inside = viewprobe::pixel(image, { 92, 32 + 16 });
         EXPECT_LT(viewprobe::distance(onArc, controller().accent()), viewprobe::distance(inside, controller().accent()));
         EXPECT_EQ(root->tile().time().text(), controller().displayTime());
-    }
-}
 
-TEST_F(WidgetRootViewTest, TheCardShowsItsRingAndControlsInThePhaseAccentInEveryPhase)
-{
-    for (const SessionPhase phase : kPhases) {
-        SCOPED_TRACE(static_cast<int>(phase));
-        resetSession();
-        scene.enterPhase(phase);
-        scene.run(120);
+        // The card: its ring and controls in the phase's accent.
         expand();
         ASSERT_EQ(root->width(), 320);
         const QRectF card = root->cardRect();
@@ -130,20 +122,20 @@ TEST_F(WidgetRootViewTest, TheCardShowsItsRingAndControlsInThePhaseAccentInEvery
         EXPECT_EQ(card.topLeft(), QPointF(24, 24));
         EXPECT_EQ(root->backgroundRect(), card);
 
-        const QImage image = root->renderToImage(2);
+        const QImage cardImage = root->renderToImage(2);
         const QColor accent = controller().accent();
         // The prominent button is a disc of the accent in the middle of the controls row.
         const QRectF primary = root->cardTargetRect({ Kind::primary });
         EXPECT_EQ(primary.center().x(), card.center().x());
-        EXPECT_LT(viewprobe::distance(viewprobe::pixel(image, primary.center() + QPointF(0, 20)), accent), 12);
+        EXPECT_LT(viewprobe::distance(viewprobe::pixel(cardImage, primary.center() + QPointF(0, 20)), accent), 12);
         EXPECT_NEAR(primary.left() - root->cardTargetRect({ Kind::reset }).right(), 16, 1e-9);
         EXPECT_NEAR(root->cardTargetRect({ Kind::skip }).left() - primary.right(), 16, 1e-9);
 
         // The ring: 160 points across, centred in its row under the header.
         const QRectF ringRow = *root->card().layout().rect(CardRow::ring);
         const QPointF ringCenter = ringRow.center() + card.topLeft();
-        const QColor onTrack = viewprobe::pixel(image, ringCenter + QPointF(-80, 0));
-        const QColor offTrack = viewprobe::pixel(image, ringCenter + QPointF(-70, 0));
+        const QColor onTrack = viewprobe::pixel(cardImage, ringCenter + QPointF(-80, 0));
+        const QColor offTrack = viewprobe::pixel(cardImage, ringCenter + QPointF(-70, 0));
         EXPECT_LT(viewprobe::distance(onTrack, accent), viewprobe::distance(offTrack, accent));
         EXPECT_EQ(root->card().time().text(), controller().displayTime());
 
@@ -312,8 +304,19 @@ TEST_F(WidgetRootViewTest, AFinishedFocusBlockIsCelebratedWithToastConfettiAndSw
     EXPECT_EQ(root->wiggle(), WiggleValues {});
 }
 
-TEST_F(WidgetRootViewTest, ReachingTheGoalWithTheBlockThatEndsItShowsTheGoalOnce)
+TEST_F(WidgetRootViewTest, AStoppedBlockOnlyWigglesAndTheBlockThatReachesTheGoalShowsItOnce)
 {
+    // Stopping a block early is no celebration, but still wiggles.
+    controller().toggle();
+    const int wiggles = root->wiggleTrigger();
+    resetSession();
+    scene.scheduler->advance(0);
+    EXPECT_FALSE(root->celebration().has_value());
+    EXPECT_EQ(root->wiggleTrigger(), wiggles + 1);
+    scene.advance(0.1);
+    EXPECT_NE(root->wiggle().angle, 0);
+    scene.settle();
+
     scene.focusSettings->setDailyGoalMinutes(2);
     finishBlock(1);
     EXPECT_EQ(root->celebration(), QStringLiteral("Session complete"));
@@ -329,18 +332,6 @@ TEST_F(WidgetRootViewTest, ReachingTheGoalWithTheBlockThatEndsItShowsTheGoalOnce
     // Already past the goal: the next block is only a finished block.
     finishBlock(1);
     EXPECT_EQ(root->celebration(), QStringLiteral("Session complete"));
-}
-
-TEST_F(WidgetRootViewTest, StoppingABlockEarlyIsNoCelebrationButStillWiggles)
-{
-    controller().toggle();
-    const int wiggles = root->wiggleTrigger();
-    resetSession();
-    scene.scheduler->advance(0);
-    EXPECT_FALSE(root->celebration().has_value());
-    EXPECT_EQ(root->wiggleTrigger(), wiggles + 1);
-    scene.advance(0.1);
-    EXPECT_NE(root->wiggle().angle, 0);
 }
 
 TEST_F(WidgetRootViewTest, ExpandingGrowsTheBackdropOutOfTheTileAndCollapsingBringsTheTileBack)
