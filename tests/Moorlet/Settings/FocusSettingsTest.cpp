@@ -77,16 +77,9 @@ TEST(FocusSettingsTest, WrongKindsReadAsDefaultsAndStayInTheDatabase)
 
 TEST(FocusSettingsTest, TheIntervalReadsOnlyWholeNumbersThatFitAnInt)
 {
-    for (const auto& [stored, expected] : std::vector<std::pair<json, int>> {
-             { 6, 6 },
-             { 6.0, 6 },
-             { -3, -3 },
-             { true, 4 },
-             { 6.5, 4 },
-             { 1e12, 4 },
-             { std::int64_t(1) << 40, 4 },
-             { "6", 4 },
-         }) {
+    // Anything else reads as the default, 4.
+    for (const auto& [stored, expected] : std::vector<std::pair<json, int>> { { 6, 6 }, { 6.0, 6 }, { -3, -3 },
+             { true, 4 }, { 6.5, 4 }, { 1e12, 4 }, { std::int64_t(1) << 40, 4 }, { "6", 4 } }) {
         auto defaults = std::make_shared<MemoryUserDefaults>();
         defaults->setValue(focusKey("customLongBreakInterval"), stored);
         EXPECT_EQ(FocusSettings(defaults).customLongBreakInterval(), expected) << stored;
