@@ -115,15 +115,8 @@ FocusSession session(veltrane::Instant start, std::string mode = "pomodoro")
         .intention = std::nullopt };
 }
 
-constexpr auto kValidTasks = R"([
-  {
-    "createdAt" : "2026-12-01T07:00:00Z",
-    "done" : false,
-    "id" : "0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0FF",
-    "loggedSeconds" : 60,
-    "title" : "Read chapter 4"
-  }
-])";
+constexpr auto kValidTasks = R"([{ "createdAt" : "2026-12-01T07:00:00Z", "done" : false,
+  "id" : "0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0FF", "loggedSeconds" : 60, "title" : "Read chapter 4" }])";
 
 constexpr auto kValidDeadlines = R"([
   { "date" : "2027-06-12T08:30:00Z", "id" : "12345678-9ABC-4DEF-8123-456789ABCDE1", "title" : "Late" },
@@ -134,19 +127,10 @@ constexpr auto kValidDeadlines = R"([
 
 // One record lacks "mode", the only thing wrong with the file.
 constexpr auto kSessionsMissingMode = R"([
-  {
-    "completed" : true,
-    "duration" : 1500,
-    "id" : "E621E1F8-C36C-495A-93FC-0C247A3E6E5F",
-    "mode" : "pomodoro",
-    "startDate" : "2026-12-05T08:27:58Z"
-  },
-  {
-    "completed" : false,
-    "duration" : 600,
-    "id" : "E621E1F8-C36C-495A-93FC-0C247A3E6E60",
-    "startDate" : "2026-12-05T09:27:58Z"
-  }
+  { "completed" : true, "duration" : 1500, "id" : "E621E1F8-C36C-495A-93FC-0C247A3E6E5F", "mode" : "pomodoro",
+    "startDate" : "2026-12-05T08:27:58Z" },
+  { "completed" : false, "duration" : 600, "id" : "E621E1F8-C36C-495A-93FC-0C247A3E6E60",
+    "startDate" : "2026-12-05T09:27:58Z" }
 ])";
 
 class LocalDataStoreTest : public ::testing::Test {

@@ -36,28 +36,12 @@ constexpr auto kHandWrittenSessions = R"([
    "duration": 312.5, "id": "e621e1f8-c36c-495a-93fc-0c247a3e6e60", "intention": "Finish \"chapter 3\"\n"}
 ])";
 
-constexpr auto kHandWrittenTasks = R"([
-  {
-    "createdAt" : "2026-12-01T07:00:00Z",
-    "done" : false,
-    "id" : "0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0FF",
-    "loggedSeconds" : 0,
-    "title" : "Read chapter 4"
-  }
-])";
+constexpr auto kHandWrittenTasks = R"([{ "createdAt" : "2026-12-01T07:00:00Z", "done" : false,
+  "id" : "0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0FF", "loggedSeconds" : 0, "title" : "Read chapter 4" }])";
 
 constexpr auto kHandWrittenDeadlines = R"([
-  {
-    "date" : "2027-06-10T14:00:00Z",
-    "id" : "12345678-9ABC-4DEF-8123-456789ABCDEF",
-    "title" : "Physics exam"
-  },
-  {
-    "date" : "2027-06-12T08:30:00Z",
-    "id" : "12345678-9ABC-4DEF-8123-456789ABCDE0",
-    "subject" : "",
-    "title" : "Essay"
-  }
+  { "date" : "2027-06-10T14:00:00Z", "id" : "12345678-9ABC-4DEF-8123-456789ABCDEF", "title" : "Physics exam" },
+  { "date" : "2027-06-12T08:30:00Z", "id" : "12345678-9ABC-4DEF-8123-456789ABCDE0", "subject" : "", "title" : "Essay" }
 ])";
 
 FocusSession session(double start = kStart)
