@@ -62,15 +62,12 @@ protected:
 
 } // namespace
 
-TEST_F(InstallTest, TheMovedFolderRuns)
+TEST_F(InstallTest, TheMovedFolderRunsAndItsDesktopEntryStartsItWithOptionsItUnderstands)
 {
     const auto version = run(moved() + QStringLiteral("/bin/moorlet"), { QStringLiteral("--version") });
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_TRUE(version.out.startsWith(QStringLiteral("Moorlet "))) << version.out.toStdString();
-}
 
-TEST_F(InstallTest, TheDesktopEntryStartsTheProgramWithOptionsItUnderstands)
-{
     const auto text = desktopEntry();
     EXPECT_EQ(entryValues(text, QStringLiteral("Type")), QStringList { QStringLiteral("Application") });
     const auto commands = entryValues(text, QStringLiteral("Exec"));
@@ -84,11 +81,8 @@ TEST_F(InstallTest, TheDesktopEntryStartsTheProgramWithOptionsItUnderstands)
     // Every action the entry lists has its group.
     for (const auto& action : entryValues(text, QStringLiteral("Actions")).value(0).split(QLatin1Char(';'), Qt::SkipEmptyParts))
         EXPECT_TRUE(text.contains(QStringLiteral("[Desktop Action %1]").arg(action))) << action.toStdString();
-}
-
-TEST_F(InstallTest, TheIconTheEntryNamesIsInstalled)
-{
-    const auto icons = entryValues(desktopEntry(), QStringLiteral("Icon"));
+    // The icon the entry names is installed.
+    const auto icons = entryValues(text, QStringLiteral("Icon"));
     ASSERT_EQ(icons.size(), 1);
     EXPECT_TRUE(QFile::exists(moved() + QStringLiteral("/share/icons/hicolor/scalable/apps/%1.svg").arg(icons.first())));
 }
