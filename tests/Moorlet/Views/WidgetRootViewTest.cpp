@@ -358,7 +358,7 @@ TEST_F(WidgetRootViewTest, ExpandingGrowsTheBackdropOutOfTheTileAndCollapsingBri
     EXPECT_EQ(root->backgroundRect().size(), QSizeF(104, 104));
 }
 
-TEST_F(WidgetRootViewTest, ReduceMotionReplacesEveryAnimationAsSpecified)
+TEST_F(WidgetRootViewTest, ReduceMotionReplacesEveryAnimationWithAQuietOne)
 {
     scene.settings->setForceReduceMotion(true);
     ASSERT_TRUE(root->reduceMotion().isOn());
