@@ -2,6 +2,7 @@
 #include "Moorlet/Data/RecordJson.h"
 #include "Moorlet/Data/UuidText.h"
 #include "VeltraneKit/Notifications/NotificationScheduling.h"
+#include "tests/VeltraneKit/ScopedEnvironment.h"
 #include "tests/support/TestSupport.h"
 
 #include <QSignalSpy>
@@ -106,13 +107,7 @@ std::vector<fs::path> asideFiles(const fs::path& folder, const std::string& stem
 
 FocusSession session(veltrane::Instant start, std::string mode = "pomodoro")
 {
-    return FocusSession { .id = QUuid::createUuid(),
-        .startDate = start,
-        .duration = 1500,
-        .subjectTag = "Maths",
-        .mode = std::move(mode),
-        .completed = true,
-        .intention = std::nullopt };
+    return FocusSession { QUuid::createUuid(), start, 1500, "Maths", std::move(mode), true, std::nullopt };
 }
 
 constexpr auto kValidTasks = R"([{ "createdAt" : "2026-12-01T07:00:00Z", "done" : false,
@@ -144,10 +139,7 @@ protected:
         return std::make_unique<LocalDataStore>(folder(), &notifications, clock, calendar);
     }
 
-    void prepareFolder()
-    {
-        fs::create_directories(folder());
-    }
+    void prepareFolder() { fs::create_directories(folder()); }
 
     testsupport::TemporaryFolder m_root;
     RecordingNotifications notifications;
@@ -396,28 +388,14 @@ TEST_F(LocalDataStoreTest, WithoutAFolderTheStoreLivesInMemory)
 
 TEST_F(LocalDataStoreTest, DefaultFolderFollowsTheXdgDataHome)
 {
-    const auto saved = [](const char* name) -> std::optional<std::string> {
-        const char* value = std::getenv(name);
-        return value ? std::optional<std::string>(value) : std::nullopt;
-    };
-    const auto restore = [](const char* name, const std::optional<std::string>& value) {
-        if (value)
-            ::setenv(name, value->c_str(), 1);
-        else
-            ::unsetenv(name);
-    };
-    const auto dataHome = saved("XDG_DATA_HOME");
-    const auto home = saved("HOME");
-    ::setenv("XDG_DATA_HOME", "/data/home", 1);
-    ::setenv("HOME", "/home/someone", 1);
+    veltrane::testing::ScopedEnvironment dataHome("XDG_DATA_HOME", "/data/home");
+    const veltrane::testing::ScopedEnvironment home("HOME", "/home/someone");
     EXPECT_EQ(LocalDataStore::defaultFolder(), fs::path("/data/home/Moorlet"));
     // A relative data home is invalid and ignored, as is an empty one.
-    ::setenv("XDG_DATA_HOME", "relative/ignored", 1);
+    dataHome.set("relative/ignored");
     EXPECT_EQ(LocalDataStore::defaultFolder(), fs::path("/home/someone/.local/share/Moorlet"));
-    ::setenv("XDG_DATA_HOME", "", 1);
+    dataHome.set("");
     EXPECT_EQ(LocalDataStore::defaultFolder(), fs::path("/home/someone/.local/share/Moorlet"));
-    restore("XDG_DATA_HOME", dataHome);
-    restore("HOME", home);
 }
 
 // Tasks
