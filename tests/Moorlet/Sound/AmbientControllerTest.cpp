@@ -44,9 +44,10 @@ void writeFile(const QString& path, const QByteArray& contents)
     ASSERT_TRUE(testfiles::writeFile(path, contents));
 }
 
-// A short stereo WAV file the decoder reads; seed makes its contents differ.
+// A short stereo WAV file the decoder reads, in a folder made for it; seed makes its contents differ.
 void writeAudio(const QString& path, float seed = 0.1f)
 {
+    QDir().mkpath(QFileInfo(path).absolutePath());
     std::vector<float> samples(2 * 441, seed);
     ASSERT_TRUE(veltrane::FloatWavFile::write(QFile::encodeName(path).toStdString(), 2, 44100, samples));
 }
@@ -61,10 +62,9 @@ std::vector<std::string> idsOf(const std::vector<Sound>& sounds)
 
 const Sound& soundWithID(const AmbientController& controller, const std::string& id)
 {
-    for (const auto& sound : controller.sounds()) {
+    for (const auto& sound : controller.sounds())
         if (sound.id == id)
             return sound;
-    }
     throw std::runtime_error("no sound " + id);
 }
 
@@ -130,7 +130,6 @@ TEST(AmbientCatalogueTest, ShipsOneGeneratedSoundPerKindWithKnownSymbolsAndTints
 
 TEST_F(AmbientControllerTest, ListsAvailableCatalogueSoundsThenAudioFilesFromTheUserFolder)
 {
-    ASSERT_TRUE(QDir().mkpath(userFolder()));
     writeAudio(userFolder() + "/Thunder.MP3");
     writeAudio(userFolder() + "/birds.wav");
     writeFile(userFolder() + "/notes.txt", "not a sound");
@@ -148,7 +147,6 @@ TEST_F(AmbientControllerTest, ListsAvailableCatalogueSoundsThenAudioFilesFromThe
 
 TEST_F(AmbientControllerTest, ABrokenOrMissingCatalogueLeavesTheUserFiles)
 {
-    ASSERT_TRUE(QDir().mkpath(userFolder()));
     writeAudio(userFolder() + "/song.wav");
     writeFile(m_bundleFolder.filePath("sounds.json"), R"([{ "id": "rain", "name": "Rain" }])");
     EXPECT_EQ(idsOf(make().sounds()), (std::vector<std::string> { "user_song.wav" }));
@@ -162,7 +160,6 @@ TEST_F(AmbientControllerTest, ABrokenOrMissingCatalogueLeavesTheUserFiles)
 
 TEST_F(AmbientControllerTest, RestoresSavedSoundsAtLaunchWithoutStartingTheDevice)
 {
-    ASSERT_TRUE(QDir().mkpath(userFolder()));
     writeAudio(userFolder() + "/song.wav");
     writeFile(userFolder() + "/broken.wav", "RIFF but not really");
     m_defaults->setValue(AmbientController::kActiveKey, nlohmann::json { "rain", "gone", "user_song.wav", "user_broken.wav", "drone" });
@@ -332,7 +329,6 @@ TEST_F(AmbientControllerTest, ImportNeverLosesAFile)
 
 TEST_F(AmbientControllerTest, DeletingAUserSoundStopsItAndRemovesItsFile)
 {
-    ASSERT_TRUE(QDir().mkpath(userFolder()));
     writeAudio(userFolder() + "/song.wav");
     auto& controller = make();
     controller.toggle(soundWithID(controller, "user_song.wav"));
@@ -381,7 +377,6 @@ TEST(AmbientTintTest, KeywordGroupsDecideInOrder)
 TEST_F(AmbientControllerTest, SceneTintIsTheFirstActiveTintedSoundInListOrder)
 {
     m_settings->setFadeDuration(0);
-    ASSERT_TRUE(QDir().mkpath(userFolder()));
     writeAudio(userFolder() + "/song.wav");
     auto& controller = make();
     QSignalSpy tintChanged(&controller, &AmbientController::sceneTintChanged);
@@ -389,12 +384,11 @@ TEST_F(AmbientControllerTest, SceneTintIsTheFirstActiveTintedSoundInListOrder)
     controller.toggle(soundWithID(controller, "user_song.wav"));
     EXPECT_EQ(controller.sceneTint(), std::nullopt);
     EXPECT_EQ(tintChanged.count(), 0);
-    controller.toggle(soundWithID(controller, "campfire"));
-    EXPECT_EQ(controller.sceneTint(), QColor(245, 158, 11));
-    controller.toggle(soundWithID(controller, "brown-noise"));
-    EXPECT_EQ(controller.sceneTint(), QColor(176, 137, 104));
-    controller.toggle(soundWithID(controller, "rain"));
-    EXPECT_EQ(controller.sceneTint(), QColor(91, 155, 213));
+    for (const auto& [id, tint] : std::initializer_list<std::pair<const char*, QColor>> {
+             { "campfire", QColor(245, 158, 11) }, { "brown-noise", QColor(176, 137, 104) }, { "rain", QColor(91, 155, 213) } }) {
+        controller.toggle(soundWithID(controller, id));
+        EXPECT_EQ(controller.sceneTint(), tint) << id;
+    }
     EXPECT_EQ(tintChanged.count(), 3);
     controller.toggle(soundWithID(controller, "rain"));
     EXPECT_EQ(controller.sceneTint(), QColor(176, 137, 104));
