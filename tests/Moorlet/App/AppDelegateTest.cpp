@@ -9,6 +9,7 @@
 #include "VeltraneKit/System/CarbonKeys.h"
 #include "VeltraneKit/Widget/FloatingPanel.h"
 #include "VeltraneKit/Widget/WidgetCoordinator.h"
+#include "tests/VeltraneKit/ScopedEnvironment.h"
 #include "tests/fakes/LoginManager/FakeLoginManager.h"
 #include "tests/Moorlet/PlayerProcess.h"
 #include "tests/support/TestSupport.h"
@@ -43,29 +44,15 @@ public:
 
 class AppDelegateTest : public ::testing::Test {
 protected:
-    AppDelegateTest()
-        : clock(std::make_shared<veltrane::TestClock>(1772892000))
-        , defaults(std::make_shared<veltrane::MemoryUserDefaults>())
-    {
-        // The login item is written under the test's own configuration folder.
-        qputenv("XDG_CONFIG_HOME", folder.filePath(QStringLiteral("config")).toUtf8());
-    }
-
-    ~AppDelegateTest() override { qunsetenv("XDG_CONFIG_HOME"); }
-
     // Creates the delegate and runs the start-up sequence.
     void launch()
     {
         ASSERT_TRUE(logind.isReady());
-        AppDelegate::Configuration configuration;
-        configuration.defaults = defaults;
-        configuration.dataFolder = folder.stdPath() + "/data";
-        configuration.sleepBus = QDBusConnection::sessionBus();
         auto hotKeyDouble = std::make_unique<RecordingHotKey>();
         hotKey = hotKeyDouble.get();
-        configuration.hotKey = std::move(hotKeyDouble);
-        configuration.clock = clock;
-        delegate = std::make_unique<AppDelegate>(std::move(configuration));
+        delegate = std::make_unique<AppDelegate>(AppDelegate::Configuration { .defaults = defaults,
+            .dataFolder = folder.stdPath() + "/data", .sleepBus = QDBusConnection::sessionBus(),
+            .hotKey = std::move(hotKeyDouble), .clock = clock });
         delegate->applicationDidFinishLaunching();
     }
 
@@ -84,9 +71,11 @@ protected:
     }
 
     testsupport::TemporaryFolder folder;
+    // The login item is written under the test's own configuration folder.
+    const veltrane::testing::ScopedEnvironment configHome { "XDG_CONFIG_HOME", folder.filePath("config").toUtf8() };
     FakeLoginManager logind;
-    std::shared_ptr<veltrane::TestClock> clock;
-    std::shared_ptr<veltrane::MemoryUserDefaults> defaults;
+    std::shared_ptr<veltrane::TestClock> clock = std::make_shared<veltrane::TestClock>(1772892000);
+    std::shared_ptr<veltrane::MemoryUserDefaults> defaults = std::make_shared<veltrane::MemoryUserDefaults>();
     RecordingHotKey* hotKey = nullptr;
     std::unique_ptr<AppDelegate> delegate;
 };
@@ -111,8 +100,7 @@ TEST_F(AppDelegateTest, TheTileDocksToTheSideTheSettingNames)
         defaults->setString("com.veltrane.widgetMode", test.widgetMode);
         launch();
         const auto frame = panelFrame();
-        EXPECT_EQ(frame.origin.x, test.origin.x) << test.widgetMode;
-        EXPECT_EQ(frame.origin.y, test.origin.y) << test.widgetMode;
+        EXPECT_EQ(frame.origin, test.origin) << test.widgetMode;
         EXPECT_EQ(frame.size.width, 168);
         EXPECT_TRUE(delegate->coordinator()->panel()->isVisible());
         delegate.reset();
@@ -149,7 +137,6 @@ TEST_F(AppDelegateTest, AClickExpandsTheCollapsedTileAndThePanelFollowsTheCard)
     delegate->coordinator()->onWidgetClicked();
     testsupport::processEvents();
     EXPECT_EQ(expansions, 1);
-
 
     // The expanded panel follows the phase: a running card is shorter.
     auto& controller = delegate->controller();
@@ -243,9 +230,7 @@ TEST_F(AppDelegateTest, TheHotKeyFollowsItsSettingAndTogglesFocus)
     EXPECT_FALSE(hotKey->isRegistered());
     delegate->focusSettings().setGlobalHotKeyEnabled(true);
     delegate->applyHotKeySetting();
-    ASSERT_TRUE(hotKey->registered.has_value());
-    EXPECT_EQ(hotKey->registered->first, veltrane::carbon::kKeySpace);
-    EXPECT_EQ(hotKey->registered->second, 2304u) << "command plus option";
+    EXPECT_EQ(hotKey->registered, std::pair(veltrane::carbon::kKeySpace, 2304u)) << "space with command plus option";
 
     hotKey->onPressed();
     EXPECT_EQ(delegate->controller().phase(), SessionPhase::focusing);
