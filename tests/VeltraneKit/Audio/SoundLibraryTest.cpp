@@ -1,5 +1,6 @@
 #include "VeltraneKit/Audio/SoundLibrary.h"
 
+#include "tests/VeltraneKit/TextFiles.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -12,13 +13,6 @@
 using namespace veltrane;
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& contents)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(contents);
-}
 
 constexpr auto kCatalogue = R"([
     { "id": "rain", "name": "Rain", "type": "generated", "subtype": "rain", "icon": "cloud.rain" },
@@ -73,8 +67,8 @@ TEST(SoundLibraryTest, LoadsFromABundleAndFindsOnlyExistingFileResources)
     const ResourceBundle bundle(folder.path());
     EXPECT_TRUE(SoundLibrary::load("sounds", bundle).sounds().empty());
 
-    writeFile(folder.filePath("sounds.json"), kCatalogue);
-    writeFile(folder.filePath("fire.m4a"), "not checked here");
+    ASSERT_TRUE(veltrane::testing::writeBytes(folder.filePath("sounds.json"), kCatalogue));
+    ASSERT_TRUE(veltrane::testing::writeBytes(folder.filePath("fire.m4a"), "not checked here"));
     const auto library = SoundLibrary::load("sounds", bundle);
     ASSERT_EQ(library.sounds().size(), 5u);
 
@@ -88,7 +82,7 @@ TEST(SoundLibraryTest, LoadsFromABundleAndFindsOnlyExistingFileResources)
         ids.push_back(sound.id);
     EXPECT_EQ(ids, (std::vector<std::string> { "rain", "fire", "hum" }));
 
-    writeFile(folder.filePath("sounds.json"), "[{");
+    ASSERT_TRUE(veltrane::testing::writeBytes(folder.filePath("sounds.json"), "[{"));
     EXPECT_TRUE(SoundLibrary::load("sounds", bundle).sounds().empty());
 }
 
@@ -96,7 +90,7 @@ TEST(SoundLibraryTest, ResourcesWithoutExtensionAndFoldersAreToldApart)
 {
     testsupport::TemporaryFolder folder;
     const ResourceBundle bundle(folder.path());
-    writeFile(folder.filePath("noext"), "x");
+    ASSERT_TRUE(veltrane::testing::writeBytes(folder.filePath("noext"), "x"));
     EXPECT_EQ(bundle.url("noext", ""), std::filesystem::path(folder.stdPath()) / "noext");
     EXPECT_EQ(bundle.url("noext", "json"), std::nullopt);
     ASSERT_TRUE(QDir(folder.path()).mkdir("sub.json"));

@@ -1,5 +1,6 @@
 #include "VeltraneKit/System/DesktopEntry.h"
 
+#include "tests/VeltraneKit/TextFiles.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
@@ -75,13 +76,7 @@ class DesktopEntryFilesTest : public ::testing::Test {
 protected:
     void write(const QString& relativePath, const QString& text)
     {
-        const QString path = QDir(root.path()).filePath(relativePath);
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text.toUtf8());
-        file.close();
-        file.setPermissions(file.permissions() | QFile::ExeOwner);
+        ASSERT_TRUE(veltrane::testing::writeBytes(QDir(root.path()).filePath(relativePath), text.toUtf8(), true));
     }
 
     QStringList dataFolders() const
@@ -127,11 +122,7 @@ TEST_F(DesktopEntryFilesTest, LaunchingPassesEachArgumentLiterallyWithoutAShell)
     ASSERT_TRUE(entry);
     ASSERT_TRUE(entry->launchDetached());
 
-    const auto lines = [&] {
-        QFile file(log);
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))
-                                              : QStringList();
-    };
+    const auto lines = [&] { return veltrane::testing::readText(log).split(QLatin1Char('\n')); };
     ASSERT_TRUE(waitUntil([&] { return lines().contains(QStringLiteral("done")); }));
     EXPECT_EQ(lines(), (QStringList { QStringLiteral("[a;b]"), QStringLiteral("[$(echo no)]"),
                            QStringLiteral("[`x`]"), QStringLiteral("[two words]"), QStringLiteral("done"),

@@ -2,6 +2,7 @@
 #include "VeltraneKit/System/LaunchAtLogin.h"
 
 #include "tests/VeltraneKit/ScopedEnvironment.h"
+#include "tests/VeltraneKit/TextFiles.h"
 #include "tests/support/TestSupport.h"
 
 #include <QCoreApplication>
@@ -13,18 +14,8 @@ using namespace veltrane;
 
 namespace {
 
-QString readText(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
-void writeText(const QString& path, const QString& text)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text.toUtf8());
-}
+using veltrane::testing::readText;
+void writeText(const QString& path, const QString& text) { ASSERT_TRUE(veltrane::testing::writeBytes(path, text.toUtf8())); }
 
 class LaunchAtLoginTest : public ::testing::Test {
 protected:

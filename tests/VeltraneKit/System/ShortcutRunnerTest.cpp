@@ -1,6 +1,7 @@
 #include "VeltraneKit/System/ShortcutRunner.h"
 
 #include "tests/VeltraneKit/ScopedEnvironment.h"
+#include "tests/VeltraneKit/TextFiles.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
@@ -28,21 +29,11 @@ protected:
     // An automation that appends its own path and arguments to the log.
     void addAutomation(const QString& relativePath, bool executable = true)
     {
-        QFile file(QDir(root.path()).filePath(relativePath));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QStringLiteral("#!/bin/sh\necho \"$0|$#\" >> '%1'\n").arg(log).toUtf8());
-        file.close();
-        if (executable)
-            file.setPermissions(file.permissions() | QFile::ExeOwner);
+        ASSERT_TRUE(veltrane::testing::writeBytes(QDir(root.path()).filePath(relativePath),
+            QStringLiteral("#!/bin/sh\necho \"$0|$#\" >> '%1'\n").arg(log).toUtf8(), executable));
     }
 
-    QStringList logLines() const
-    {
-        QFile file(log);
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    }
+    QStringList logLines() const { return veltrane::testing::readText(log).split(QLatin1Char('\n'), Qt::SkipEmptyParts); }
 
     QString ranLine(const QString& name) const { return QDir(folder).filePath(name) + QStringLiteral("|0"); }
 
