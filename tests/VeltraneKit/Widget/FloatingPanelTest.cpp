@@ -18,10 +18,7 @@ using testing::PanelEvents;
 
 const Rect kVisible(0, 0, 1440, 875);
 
-struct Drop {
-    Point origin;
-    std::optional<DockSide> side;
-};
+using Drop = std::pair<Point, std::optional<DockSide>>;
 
 class FloatingPanelTest : public ::testing::Test {
 protected:
@@ -34,16 +31,7 @@ protected:
     void SetUp() override
     {
         panel.onClicked = [this] { ++clicks; };
-        panel.onMoved = [this](Point origin, std::optional<DockSide> side) { drops.push_back({ origin, side }); };
-    }
-
-    // Presses at `from`, moves through `path` and releases.
-    void drag(Point from, std::initializer_list<Point> path)
-    {
-        events.press(from);
-        for (Point point : path)
-            events.moveTo(point);
-        events.release();
+        panel.onMoved = [this](Point origin, std::optional<DockSide> side) { drops.emplace_back(origin, side); };
     }
 };
 
@@ -52,8 +40,7 @@ TEST_F(FloatingPanelTest, IsAFramelessTranslucentToolWindowThatNeverTakesFocus)
     EXPECT_EQ(panel.windowType(), Qt::Tool);
     for (auto flag : { Qt::FramelessWindowHint, Qt::WindowStaysOnTopHint, Qt::WindowDoesNotAcceptFocus })
         EXPECT_TRUE(panel.windowFlags().testFlag(flag)) << flag;
-    EXPECT_TRUE(panel.testAttribute(Qt::WA_TranslucentBackground));
-    EXPECT_TRUE(panel.testAttribute(Qt::WA_ShowWithoutActivating));
+    EXPECT_TRUE(panel.testAttribute(Qt::WA_TranslucentBackground) && panel.testAttribute(Qt::WA_ShowWithoutActivating));
     EXPECT_EQ(panel.focusPolicy(), Qt::NoFocus);
 }
 
@@ -71,22 +58,20 @@ TEST_F(FloatingPanelTest, FrameIsExactInYUpAndRoundedInQt)
 TEST_F(FloatingPanelTest, OnlyALeftDragBeyondFourPointsMovesAndAnythingLessIsAClickOrNothing)
 {
     // A wiggle within four points is a click.
-    drag({ 680, 380 }, { { 683, 380 }, { 680, 377 }, { 682, 382 } });
-    drag({ 680, 380 }, { { 684, 380 } });
+    events.drag({ 680, 380 }, { { 683, 380 }, { 680, 377 }, { 682, 382 } });
+    events.drag({ 680, 380 }, { { 684, 380 } });
     EXPECT_EQ(clicks, 2);
     // Other buttons neither click nor drag, and a release without a press is no click.
-    events.press({ 680, 380 }, Qt::RightButton);
-    events.moveTo({ 780, 380 }, Qt::RightButton);
-    events.release(Qt::RightButton);
+    events.drag({ 680, 380 }, { { 780, 380 } }, Qt::RightButton);
     events.release();
     EXPECT_EQ(clicks, 2);
     EXPECT_TRUE(drops.empty());
     EXPECT_EQ(panel.frame().origin, (Point { 600, 300 }));
 
-    drag({ 680, 380 }, { { 683, 382.7 } }); // 4.04 points
+    events.drag({ 680, 380 }, { { 683, 382.7 } }); // 4.04 points
     EXPECT_EQ(clicks, 2);
     ASSERT_EQ(drops.size(), 1u);
-    EXPECT_EQ(drops[0].origin, (Point { 603, 302.7 }));
+    EXPECT_EQ(drops[0].first, (Point { 603, 302.7 }));
 }
 
 TEST_F(FloatingPanelTest, ThePanelFollowsThePointerFromWhereThePressStarted)
@@ -105,34 +90,34 @@ TEST_F(FloatingPanelTest, ThePanelFollowsThePointerFromWhereThePressStarted)
     EXPECT_FALSE(panel.isDragging());
     EXPECT_EQ(clicks, 0);
     ASSERT_EQ(drops.size(), 1u);
-    EXPECT_EQ(drops[0].origin, (Point { 601, 300 }));
-    EXPECT_EQ(drops[0].side, std::nullopt);
+    EXPECT_EQ(drops[0].first, (Point { 601, 300 }));
+    EXPECT_EQ(drops[0].second, std::nullopt);
 }
 
 TEST_F(FloatingPanelTest, ADropTwentyPointsFromTheRightEdgeSnapsRight)
 {
     // The tile (32 points inside the panel) ends 20 points from the right edge, at panel x 1284.
-    drag({ 680, 380 }, { { 1000, 380 }, { 1364, 380 } });
+    events.drag({ 680, 380 }, { { 1000, 380 }, { 1364, 380 } });
     ASSERT_EQ(drops.size(), 1u);
-    EXPECT_EQ(drops[0].side, DockSide::right);
-    EXPECT_EQ(drops[0].origin, (Point { 1440 - 168 + 12, 300 }));
-    EXPECT_EQ(panel.frame().origin, drops[0].origin);
+    EXPECT_EQ(drops[0].second, DockSide::right);
+    EXPECT_EQ(drops[0].first, (Point { 1440 - 168 + 12, 300 }));
+    EXPECT_EQ(panel.frame().origin, drops[0].first);
 
     // Dropped closer than that, the panel is put back at the same overhang.
-    drag({ 1364, 380 }, { { 1376, 380 } });
+    events.drag({ 1364, 380 }, { { 1376, 380 } });
     ASSERT_EQ(drops.size(), 2u);
-    EXPECT_EQ(drops[1].side, DockSide::right);
+    EXPECT_EQ(drops[1].second, DockSide::right);
     EXPECT_EQ(panel.frame().origin, (Point { 1284, 300 }));
 }
 
 TEST_F(FloatingPanelTest, ADropOffScreenIsPulledBackEvenWithoutSnapping)
 {
     panel.setEdgeSnapEnabled(false);
-    drag({ 680, 380 }, { { -400, 1400 } });
+    events.drag({ 680, 380 }, { { -400, 1400 } });
     ASSERT_EQ(drops.size(), 1u);
-    EXPECT_EQ(drops[0].side, std::nullopt);
-    EXPECT_EQ(drops[0].origin, (Point { -12, 875 - 168 + 12 }));
-    EXPECT_EQ(panel.frame().origin, drops[0].origin);
+    EXPECT_EQ(drops[0].second, std::nullopt);
+    EXPECT_EQ(drops[0].first, (Point { -12, 875 - 168 + 12 }));
+    EXPECT_EQ(panel.frame().origin, drops[0].first);
 
     // Without a screen a drop stays where it is and is not reported.
     events.press({ 680, 380 });
@@ -151,16 +136,11 @@ TEST_F(FloatingPanelTest, PressesTheContentLeavesMoveThePanelAndButtonsKeepTheir
     EXPECT_EQ(content->parentWidget(), &panel);
     EXPECT_EQ(content->geometry(), panel.rect());
 
-    PanelEvents onContent(*screens, *content);
-    onContent.press({ 680, 380 });
-    onContent.moveTo({ 700, 380 });
-    onContent.release();
+    PanelEvents(*screens, *content).drag({ 680, 380 }, { { 700, 380 } });
     ASSERT_EQ(drops.size(), 1u);
 
     QSignalSpy clicked(button, &QPushButton::clicked);
-    PanelEvents onButton(*screens, *button);
-    onButton.press({ 700, 380 });
-    onButton.release();
+    PanelEvents(*screens, *button).drag({ 700, 380 }, {});
     EXPECT_EQ(clicked.count(), 1);
     EXPECT_EQ(clicks, 0);
 }

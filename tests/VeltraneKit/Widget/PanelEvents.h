@@ -33,6 +33,14 @@ public:
     {
         send(QEvent::MouseButtonRelease, button, Qt::NoButton);
     }
+    // Presses at `from`, moves through `path` and releases.
+    void drag(Point from, std::initializer_list<Point> path, Qt::MouseButton button = Qt::LeftButton)
+    {
+        press(from, button);
+        for (Point point : path)
+            moveTo(point, button);
+        release(button);
+    }
 
 private:
     void send(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons)

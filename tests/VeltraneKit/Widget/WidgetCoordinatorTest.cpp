@@ -66,14 +66,7 @@ protected:
     Rect frame() const { return coordinator->panel()->frame(); }
     std::optional<std::string> storedOrigin() const { return defaults->string(kOriginKey); }
 
-    // Presses on the panel at `from`, drags to `to` and releases.
-    void dragPanel(Point from, Point to)
-    {
-        PanelEvents events(*screens, *coordinator->panel());
-        events.press(from);
-        events.moveTo(to);
-        events.release();
-    }
+    void dragPanel(Point from, Point to) { PanelEvents(*screens, *coordinator->panel()).drag(from, { to }); }
 };
 
 TEST_F(WidgetCoordinatorTest, FirstLaunchDocksTheCollapsedPanelCentredOnTheRightEdge)
