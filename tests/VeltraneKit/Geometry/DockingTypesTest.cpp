@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace veltrane {
 namespace {
 
@@ -22,10 +24,7 @@ TEST(DockingTypesTest, RawValuesRoundTripAndOtherTextNamesNothing)
     for (const char* text : { "auto", "Left", "", "left " })
         EXPECT_EQ(dockSide(text), std::nullopt) << text;
     // The "widgetMode" setting holds dock sides, which are no widget mode.
-    EXPECT_EQ(widgetMode("right"), std::nullopt);
-    EXPECT_EQ(widgetMode("menubar"), std::nullopt);
-    EXPECT_EQ(anchorHorizontal("top"), std::nullopt);
-    EXPECT_EQ(anchorVertical("leading"), std::nullopt);
+    EXPECT_FALSE(widgetMode("right") || widgetMode("menubar") || anchorHorizontal("top") || anchorVertical("leading"));
     EXPECT_TRUE(expandsHorizontally(DockSide::left) && expandsHorizontally(DockSide::right));
     EXPECT_FALSE(expandsHorizontally(DockSide::top) || expandsHorizontally(DockSide::bottom));
 }
@@ -39,11 +38,7 @@ const Rect kVisible(100, 50, 1000, 500);
 
 TEST(WidgetAnchorTest, SmartAnchorsToTheNearEdgesWithBoundariesInsideTheZone)
 {
-    struct Case {
-        double fx, fy, zone;
-        WidgetAnchor anchor;
-    };
-    const Case cases[] = {
+    const std::tuple<double, double, double, WidgetAnchor> cases[] = {
         { 0.10, 0.50, 0.33, { H::leading, V::center } },
         { 0.90, 0.80, 0.33, { H::trailing, V::top } },
         { 0.50, 0.10, 0.33, { H::center, V::bottom } },
@@ -54,8 +49,8 @@ TEST(WidgetAnchorTest, SmartAnchorsToTheNearEdgesWithBoundariesInsideTheZone)
         // Outside the visible frame it still picks the near edge.
         { -0.2, 1.3, 0.34, { H::leading, V::top } },
     };
-    for (const Case& row : cases)
-        EXPECT_EQ(WidgetAnchor::smart(tileAt(row.fx, row.fy), kVisible, row.zone), row.anchor) << row.fx << "," << row.fy;
+    for (const auto& [fx, fy, zone, anchor] : cases)
+        EXPECT_EQ(WidgetAnchor::smart(tileAt(fx, fy), kVisible, zone), anchor) << fx << "," << fy;
     // Without a visible area: trailing centre.
     EXPECT_EQ(WidgetAnchor::smart(tileAt(0.1, 0.1), Rect(0, 0, 0, 500), 0.34), (WidgetAnchor { H::trailing, V::center }));
     EXPECT_EQ(WidgetAnchor::smart(tileAt(0.1, 0.1), Rect(0, 0, 800, -1), 0.34), (WidgetAnchor { H::trailing, V::center }));

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace veltrane {
 namespace {
 
@@ -16,14 +18,7 @@ const Rect kOffsetScreen(-1440, 100, 1440, 800);
 
 TEST(WidgetPlacementTest, FirstShowCentresOnTheDockedEdgeAndASavedOriginIsKeptOrPulledInside)
 {
-    struct Case {
-        Size size;
-        DockSide side;
-        std::optional<Point> saved;
-        std::optional<Rect> screen;
-        Point origin;
-    };
-    const Case cases[] = {
+    const std::tuple<Size, DockSide, std::optional<Point>, std::optional<Rect>, Point> cases[] = {
         { kCollapsed, DockSide::right, std::nullopt, kScreen, { 1272, 353.5 } },
         { kCollapsed, DockSide::left, std::nullopt, kScreen, { 0, 353.5 } },
         { kCollapsed, DockSide::top, std::nullopt, kScreen, { 636, 707 } },
@@ -43,9 +38,9 @@ TEST(WidgetPlacementTest, FirstShowCentresOnTheDockedEdgeAndASavedOriginIsKeptOr
         { kCollapsed, DockSide::right, Point { 40, 50 }, std::nullopt, {} },
         { kCollapsed, DockSide::top, std::nullopt, std::nullopt, {} },
     };
-    for (const Case& row : cases)
-        EXPECT_EQ(initialOrigin(row.size, row.side, row.saved, row.screen), row.origin)
-            << rawValue(row.side) << " saved " << (row.saved ? row.saved->x : -1) << "," << (row.saved ? row.saved->y : -1);
+    for (const auto& [size, side, saved, screen, origin] : cases)
+        EXPECT_EQ(initialOrigin(size, side, saved, screen), origin)
+            << rawValue(side) << " saved " << (saved ? saved->x : -1) << "," << (saved ? saved->y : -1);
 }
 
 TEST(WidgetPlacementTest, TileSitsTwentyFourInFromAnchoredEdgesAndCentredOtherwise)
@@ -59,14 +54,11 @@ TEST(WidgetPlacementTest, TileSitsTwentyFourInFromAnchoredEdgesAndCentredOtherwi
 TEST(WidgetPlacementTest, FittingAnchorPrefersTheSmartHorizontalAndHangingDown)
 {
     // Right edge, high up: the card hangs down from the tile's top and grows leftwards.
-    Rect high(1272, 600, 168, 168);
-    EXPECT_EQ(fittingAnchor(high, { 320, 600 }, kScreen), (WidgetAnchor { H::trailing, V::top }));
+    EXPECT_EQ(fittingAnchor(Rect(1272, 600, 168, 168), { 320, 600 }, kScreen), (WidgetAnchor { H::trailing, V::top }));
     // Right edge, low down: it cannot hang down, so it grows up.
-    Rect low(1272, 100, 168, 168);
-    EXPECT_EQ(fittingAnchor(low, { 320, 600 }, kScreen), (WidgetAnchor { H::trailing, V::bottom }));
+    EXPECT_EQ(fittingAnchor(Rect(1272, 100, 168, 168), { 320, 600 }, kScreen), (WidgetAnchor { H::trailing, V::bottom }));
     // Right edge, vertically centred: neither way fits in 875 points, the smart centre does.
-    Rect middle(1272, 353.5, 168, 168);
-    EXPECT_EQ(fittingAnchor(middle, { 320, 600 }, kScreen), (WidgetAnchor { H::trailing, V::center }));
+    EXPECT_EQ(fittingAnchor(Rect(1272, 353.5, 168, 168), { 320, 600 }, kScreen), (WidgetAnchor { H::trailing, V::center }));
     // Hanging down needs maxY − 600 ≥ −12: exactly at the limit it fits.
     EXPECT_EQ(fittingAnchor(Rect(1272, 420, 168, 168), { 320, 600 }, kScreen).vertical, V::top);
     EXPECT_EQ(fittingAnchor(Rect(1272, 419.5, 168, 168), { 320, 600 }, kScreen).vertical, V::center);
@@ -76,14 +68,12 @@ TEST(WidgetPlacementTest, FittingAnchorFallsBackThroughTheOtherDirections)
 {
     // In the middle third the smart choice is center; a card too wide to grow from the centre
     // grows leftwards when that fits…
-    Rect rightOfCentre(966, 400, 168, 168); // centre at 65.6 % of 1600
-    EXPECT_EQ(fittingAnchor(rightOfCentre, { 1130, 300 }, Rect(0, 0, 1600, 875)).horizontal, H::trailing);
-    // …rightwards when only that fits…
-    Rect leftOfCentre(466, 400, 168, 168); // centre at 34.4 %
-    EXPECT_EQ(fittingAnchor(leftOfCentre, { 1130, 300 }, Rect(0, 0, 1600, 875)).horizontal, H::leading);
-    Rect middle(700, 400, 168, 168);
+    // Centre at 65.6 % of 1600.
+    EXPECT_EQ(fittingAnchor(Rect(966, 400, 168, 168), { 1130, 300 }, Rect(0, 0, 1600, 875)).horizontal, H::trailing);
+    // …rightwards when only that fits (centre at 34.4 %)…
+    EXPECT_EQ(fittingAnchor(Rect(466, 400, 168, 168), { 1130, 300 }, Rect(0, 0, 1600, 875)).horizontal, H::leading);
     // …and keeps the smart choice when nothing fits.
-    EXPECT_EQ(fittingAnchor(middle, { 3000, 300 }, Rect(0, 0, 1600, 875)).horizontal, H::center);
+    EXPECT_EQ(fittingAnchor(Rect(700, 400, 168, 168), { 3000, 300 }, Rect(0, 0, 1600, 875)).horizontal, H::center);
     // Vertically, nothing fitting keeps the smart choice too (here near the bottom).
     EXPECT_EQ(fittingAnchor(Rect(600, 20, 168, 168), { 320, 880 }, kScreen).vertical, V::bottom);
 }
