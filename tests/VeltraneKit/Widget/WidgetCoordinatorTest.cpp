@@ -10,6 +10,8 @@
 #include <QCoreApplication>
 #include <QPointer>
 
+#include <tuple>
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -138,58 +140,49 @@ TEST_F(WidgetCoordinatorTest, ShowingAgainReusesThePanelAndHideKeepsIt)
     EXPECT_EQ(rootsBuiltFor.size(), 1u);
 }
 
-struct Expansion {
-    const char* name;
-    Point collapsedAt;
-    Size size;
-    WidgetAnchor anchor;
-    Point expandedOrigin;
-    Size offset;
-    Point collapsedOrigin;
-};
-
-class WidgetCoordinatorExpansionTest : public WidgetCoordinatorTest,
-                                       public ::testing::WithParamInterface<Expansion> {
-};
-
-TEST_P(WidgetCoordinatorExpansionTest, GrowsAwayFromTheNearEdgesKeepingTheTileInPlace)
+TEST_F(WidgetCoordinatorTest, ExpansionGrowsAwayFromTheNearEdgesKeepingTheTileInPlace)
 {
-    const Expansion& row = GetParam();
-    WidgetCoordinator& widget = shown();
-    widget.panel()->setFrameOrigin(row.collapsedAt);
-    Point tileBefore = row.collapsedAt + WidgetPlacement::tileOffset(widget.currentAnchor(), kCollapsed);
-
-    widget.setContentSize(row.size, Animation::immediate);
-    EXPECT_EQ(anchors, std::vector { row.anchor });
-    EXPECT_EQ(widget.currentAnchor(), row.anchor);
-    EXPECT_EQ(frame(), Rect(row.expandedOrigin, row.size));
-    EXPECT_EQ(offsets, std::vector { row.offset });
-    EXPECT_EQ(widget.collapsedOrigin(), row.collapsedOrigin);
-
-    // Collapsing lands exactly where the collapsed panel belongs, and the tile, now aligned by
-    // the new anchor, is where it was before the expansion.
-    widget.setContentSize(kCollapsed, Animation::immediate);
-    EXPECT_EQ(frame(), Rect(row.collapsedOrigin, kCollapsed));
-    EXPECT_EQ(offsets.back(), Size {});
-    EXPECT_EQ(row.collapsedOrigin + WidgetPlacement::tileOffset(row.anchor, kCollapsed), tileBefore);
-}
-
-INSTANTIATE_TEST_SUITE_P(EveryEdgeAndCorner, WidgetCoordinatorExpansionTest,
-    ::testing::Values(
-        Expansion { "RightCentre", { 1272, 353.5 }, kCard, { H::trailing, V::center }, { 1120, 137.5 }, {}, { 1272, 353.5 } },
-        Expansion { "RightHigh", { 1284, 600 }, kCard, { H::trailing, V::top }, { 1132, 160 }, {}, { 1284, 592 } },
-        Expansion { "TopRight", { 1284, 719 }, kCard, { H::trailing, V::top }, { 1132, 279 }, {}, { 1284, 711 } },
-        Expansion { "TopLeft", { -12, 719 }, kCard, { H::leading, V::top }, { 4, 279 }, {}, { 4, 711 } },
-        Expansion { "LeftCentre", { -12, 353.5 }, kCard, { H::leading, V::center }, { 4, 137.5 }, {}, { 4, 353.5 } },
-        Expansion { "BottomLeft", { -12, -12 }, kCard, { H::leading, V::bottom }, { 4, -4 }, {}, { 4, -4 } },
-        Expansion { "BottomRight", { 1284, -12 }, kCard, { H::trailing, V::bottom }, { 1132, -4 }, {}, { 1284, -4 } },
-        Expansion { "TopCentre", { 636, 719 }, kCard, { H::center, V::top }, { 568, 279 }, {}, { 644, 711 } },
-        Expansion { "BottomCentre", { 636, -12 }, kCard, { H::center, V::bottom }, { 568, -4 }, {}, { 644, -4 } },
+    // Where the collapsed panel sits, the expanded size, then the anchor, expanded origin, clamping
+    // offset and collapsed origin that follow.
+    const std::tuple<const char*, Point, Size, WidgetAnchor, Point, Size, Point> rows[] = {
+        { "RightCentre", { 1272, 353.5 }, kCard, { H::trailing, V::center }, { 1120, 137.5 }, {}, { 1272, 353.5 } },
+        { "RightHigh", { 1284, 600 }, kCard, { H::trailing, V::top }, { 1132, 160 }, {}, { 1284, 592 } },
+        { "TopRight", { 1284, 719 }, kCard, { H::trailing, V::top }, { 1132, 279 }, {}, { 1284, 711 } },
+        { "TopLeft", { -12, 719 }, kCard, { H::leading, V::top }, { 4, 279 }, {}, { 4, 711 } },
+        { "LeftCentre", { -12, 353.5 }, kCard, { H::leading, V::center }, { 4, 137.5 }, {}, { 4, 353.5 } },
+        { "BottomLeft", { -12, -12 }, kCard, { H::leading, V::bottom }, { 4, -4 }, {}, { 4, -4 } },
+        { "BottomRight", { 1284, -12 }, kCard, { H::trailing, V::bottom }, { 1132, -4 }, {}, { 1284, -4 } },
+        { "TopCentre", { 636, 719 }, kCard, { H::center, V::top }, { 568, 279 }, {}, { 644, 711 } },
+        { "BottomCentre", { 636, -12 }, kCard, { H::center, V::bottom }, { 568, -4 }, {}, { 644, -4 } },
         // Too tall to hang down or grow up: the smart anchor, pushed down to the screen.
-        Expansion { "TooTallNearTheBottom", { 600, 20 }, { 320, 880 }, { H::center, V::bottom }, { 532, 7 }, { 0, -21 }, { 608, 28 } },
+        { "TooTallNearTheBottom", { 600, 20 }, { 320, 880 }, { H::center, V::bottom }, { 532, 7 }, { 0, -21 }, { 608, 28 } },
         // Too wide for any direction: the smart anchor, the lower bound winning the clamp.
-        Expansion { "WiderThanTheScreen", { 700, 400 }, { 3000, 300 }, { H::center, V::top }, { -12, 260 }, { -696, 0 }, { 708, 392 } }),
-    [](const ::testing::TestParamInfo<Expansion>& info) { return std::string(info.param.name); });
+        { "WiderThanTheScreen", { 700, 400 }, { 3000, 300 }, { H::center, V::top }, { -12, 260 }, { -696, 0 }, { 708, 392 } },
+    };
+    for (const auto& [name, collapsedAt, size, anchor, expandedOrigin, offset, collapsedOrigin] : rows) {
+        SCOPED_TRACE(name);
+        anchors.clear();
+        offsets.clear();
+        defaults = std::make_shared<MemoryUserDefaults>();
+        WidgetCoordinator& widget = shown();
+        widget.panel()->setFrameOrigin(collapsedAt);
+        const Point tileBefore = collapsedAt + WidgetPlacement::tileOffset(widget.currentAnchor(), kCollapsed);
+
+        widget.setContentSize(size, Animation::immediate);
+        EXPECT_EQ(anchors, std::vector { anchor });
+        EXPECT_EQ(widget.currentAnchor(), anchor);
+        EXPECT_EQ(frame(), Rect(expandedOrigin, size));
+        EXPECT_EQ(offsets, std::vector { offset });
+        EXPECT_EQ(widget.collapsedOrigin(), collapsedOrigin);
+
+        // Collapsing lands exactly where the collapsed panel belongs, and the tile, now aligned by
+        // the new anchor, is where it was before the expansion.
+        widget.setContentSize(kCollapsed, Animation::immediate);
+        EXPECT_EQ(frame(), Rect(collapsedOrigin, kCollapsed));
+        EXPECT_EQ(offsets.back(), Size {});
+        EXPECT_EQ(collapsedOrigin + WidgetPlacement::tileOffset(anchor, kCollapsed), tileBefore);
+    }
+}
 
 TEST_F(WidgetCoordinatorTest, ResizingWhileExpandedKeepsTheCornerAndCollapseReturnsExactlyBeyondTheScreen)
 {
