@@ -48,15 +48,13 @@ protected:
         for (const auto& path : { home, runtime, folder.filePath(QStringLiteral("share")) })
             QDir().mkpath(path);
         QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        environment.insert(QStringLiteral("HOME"), home);
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
-        environment.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/.local/share"));
-        environment.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/.cache"));
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
-        // No music player's desktop entry is found, so the card has no now-playing row.
-        environment.insert(QStringLiteral("XDG_DATA_DIRS"), folder.filePath(QStringLiteral("share")));
-        environment.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
-        environment.insert(QStringLiteral("MOORLET_SLEEP_BUS"), QStringLiteral("session"));
+        // XDG_DATA_DIRS holds no music player's desktop entry, so the card has no now-playing row.
+        for (const auto& [name, value] : std::initializer_list<std::pair<const char*, QString>> { { "HOME", home },
+                 { "XDG_CONFIG_HOME", home + "/.config" }, { "XDG_DATA_HOME", home + "/.local/share" },
+                 { "XDG_CACHE_HOME", home + "/.cache" }, { "XDG_RUNTIME_DIR", runtime },
+                 { "XDG_DATA_DIRS", folder.filePath(QStringLiteral("share")) }, { "SDL_AUDIODRIVER", "dummy" },
+                 { "MOORLET_SLEEP_BUS", "session" } })
+            environment.insert(QString::fromLatin1(name), value);
         environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     }
 
@@ -120,10 +118,14 @@ protected:
     // The program's mapped windows.
     QStringList windows() const
     {
-        const auto found = testfiles::run(QStringLiteral("xdotool"),
-            { QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                QString::number(app->processId()) });
-        return found.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        return xdotool({ QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                           QString::number(app->processId()) })
+            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+    static QString xdotool(const QStringList& arguments)
+    {
+        return testfiles::run(QStringLiteral("xdotool"), arguments).out;
     }
 
     // The one window of the widget, in X's y-down screen coordinates.
@@ -132,9 +134,7 @@ protected:
         const auto ids = windows();
         if (ids.size() != 1)
             return {};
-        const auto shell = testfiles::run(QStringLiteral("xdotool"),
-            { QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), ids.first() })
-                               .out;
+        const auto shell = xdotool({ QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), ids.first() });
         QHash<QString, int> values;
         for (const auto& line : shell.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
             const auto parts = line.split(QLatin1Char('='));
@@ -152,9 +152,8 @@ protected:
 
     void clickAt(QPoint point) const
     {
-        testfiles::run(QStringLiteral("xdotool"),
-            { QStringLiteral("mousemove"), QString::number(point.x()), QString::number(point.y()), QStringLiteral("click"),
-                QStringLiteral("1") });
+        xdotool({ QStringLiteral("mousemove"), QString::number(point.x()), QString::number(point.y()),
+            QStringLiteral("click"), QStringLiteral("1") });
     }
 
     TrayMenu trayMenu() const
@@ -284,7 +283,7 @@ TEST_F(MoorletProgramTest, TheTrayMenuTheCommandLineTheHotKeyAndSleepDriveOneSes
     EXPECT_EQ(status().value(QStringLiteral("paused")), true);
 
     // The hot key (⌥⌘Space: Alt+Super+Space) resumes.
-    testfiles::run(QStringLiteral("xdotool"), { QStringLiteral("key"), QStringLiteral("super+alt+space") });
+    xdotool({ QStringLiteral("key"), QStringLiteral("super+alt+space") });
     EXPECT_TRUE(waitForStatus(QStringLiteral("running"), true)) << "the hot key did not toggle";
 
     // Skipping ends the block into a break and announces it.

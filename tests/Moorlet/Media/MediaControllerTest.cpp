@@ -56,19 +56,12 @@ QStringList fakeArguments(const QString& service, const QString& identity, const
 
 class MediaControllerTest : public ::testing::Test {
 protected:
-    MediaControllerTest()
-    {
-        folders.configHome = root.filePath(QStringLiteral("config"));
-        folders.dataHome = root.filePath(QStringLiteral("data"));
-    }
-
     ~MediaControllerTest() override
     {
         // A player the controller started through its desktop entry is no process of ours.
-        for (const QString& service : { kMusicService, kSpotifyService }) {
+        for (const QString& service : { kMusicService, kSpotifyService })
             if (PlayerProcess::isOnBus(service))
                 stopPlayer(service);
-        }
     }
 
     MediaController& controller()
@@ -119,7 +112,7 @@ protected:
     }
 
     testsupport::TemporaryFolder root;
-    veltrane::XdgFolders folders;
+    veltrane::XdgFolders folders { root.filePath(QStringLiteral("config")), {}, root.filePath(QStringLiteral("data")), {}, {} };
     std::vector<std::unique_ptr<PlayerProcess>> players;
 
 private:
@@ -196,10 +189,7 @@ TEST_F(MediaControllerTest, AReadThatFailsLeavesTheFieldsAsTheyWere)
     ASSERT_TRUE(waitUntil([&] { return readCount(kMusicService) == reads + 1; }));
     // The error went out before the answer to ReadCount, so it has arrived by now.
     processEvents();
-    EXPECT_EQ(controller().player(), MediaPlayer::music);
-    EXPECT_EQ(controller().title(), QStringLiteral("One"));
-    EXPECT_EQ(controller().artist(), QStringLiteral("First"));
-    EXPECT_TRUE(controller().isPlaying());
+    EXPECT_TRUE(shows(MediaPlayer::music, QStringLiteral("One"), QStringLiteral("First"), true));
 }
 
 TEST_F(MediaControllerTest, APlayerThatQuitsOrVanishesMidReadLeavesNothingPlaying)

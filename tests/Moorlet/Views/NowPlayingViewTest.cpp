@@ -27,9 +27,7 @@ protected:
     {
         testfiles::writeFile(applications.filePath(QStringLiteral("share/applications/spotify.desktop")),
             "[Desktop Entry]\nType=Application\nName=Spotify\nExec=true\n");
-        WidgetScene::Options options;
-        options.applicationsFolder = applications.path();
-        scene = std::make_unique<WidgetScene>(options);
+        scene = std::make_unique<WidgetScene>(WidgetScene::Options { {}, {}, applications.path() });
         root = &scene->makeRoot();
         root->show();
     }
