@@ -46,13 +46,7 @@ constexpr auto kHandWrittenDeadlines = R"([
 
 FocusSession session(double start = kStart)
 {
-    return FocusSession { .id = kSessionId,
-        .startDate = start,
-        .duration = 1500,
-        .subjectTag = "Maths",
-        .mode = "pomodoro",
-        .completed = true,
-        .intention = "Finish chapter 3" };
+    return FocusSession { kSessionId, start, 1500, "Maths", "pomodoro", true, "Finish chapter 3" };
 }
 
 // What nlohmann::json's own document writer makes of the same records: the reference for the
@@ -134,21 +128,11 @@ public:
 
     FocusSession session()
     {
-        return FocusSession { .id = QUuid::createUuid(),
-            .startDate = instant(),
-            .duration = number(),
-            .subjectTag = optionalText(),
-            .mode = text(),
-            .completed = flag(),
-            .intention = optionalText() };
+        return FocusSession { QUuid::createUuid(), instant(), number(), optionalText(), text(), flag(), optionalText() };
     }
     FocusTask task()
     {
-        return FocusTask { .id = QUuid::createUuid(),
-            .title = text(),
-            .done = flag(),
-            .loggedSeconds = number(),
-            .createdAt = instant() };
+        return FocusTask { QUuid::createUuid(), text(), flag(), number(), instant() };
     }
     Deadline deadline()
     {
@@ -340,14 +324,7 @@ TEST(RecordJsonTest, HandWrittenFilesLoadFieldForField)
     const auto sessions = RecordJson::decode<FocusSession>(kHandWrittenSessions);
     ASSERT_TRUE(sessions);
     ASSERT_EQ(sessions->size(), 2u);
-    EXPECT_EQ(sessions->at(0),
-        (FocusSession { .id = kSessionId,
-            .startDate = kStart,
-            .duration = 1500,
-            .subjectTag = "Maths",
-            .mode = "pomodoro",
-            .completed = true,
-            .intention = std::nullopt }));
+    EXPECT_EQ(sessions->at(0), (FocusSession { kSessionId, kStart, 1500, "Maths", "pomodoro", true, std::nullopt }));
     EXPECT_EQ(sessions->at(1).id, QUuid::fromString(QStringLiteral("E621E1F8-C36C-495A-93FC-0C247A3E6E60")));
     EXPECT_EQ(sessions->at(1).duration, 312.5);
     EXPECT_EQ(sessions->at(1).subjectTag, std::nullopt);
@@ -356,18 +333,12 @@ TEST(RecordJsonTest, HandWrittenFilesLoadFieldForField)
 
     const auto tasks = RecordJson::decode<FocusTask>(kHandWrittenTasks);
     ASSERT_TRUE(tasks);
-    EXPECT_EQ(*tasks,
-        (std::vector<FocusTask> { { .id = kTaskId,
-            .title = "Read chapter 4",
-            .done = false,
-            .loggedSeconds = 0,
-            .createdAt = 1796108400 } }));
+    EXPECT_EQ(*tasks, (std::vector<FocusTask> { { kTaskId, "Read chapter 4", false, 0, 1796108400 } }));
 
     const auto deadlines = RecordJson::decode<Deadline>(kHandWrittenDeadlines);
     ASSERT_TRUE(deadlines);
     ASSERT_EQ(deadlines->size(), 2u);
-    EXPECT_EQ(deadlines->at(0),
-        (Deadline { .id = kDeadlineId, .title = "Physics exam", .date = 1812636000, .subject = std::nullopt }));
+    EXPECT_EQ(deadlines->at(0), (Deadline { kDeadlineId, "Physics exam", 1812636000, std::nullopt }));
     EXPECT_EQ(deadlines->at(1).subject, std::optional<std::string>(""));
 }
 
