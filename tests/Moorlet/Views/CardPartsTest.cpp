@@ -9,6 +9,7 @@
 #include "Moorlet/Views/StaggeredReveal.h"
 #include "VeltraneKit/Audio/AudioMixer.h"
 #include "VeltraneKit/Theme/DesignTokens.h"
+#include "tests/Moorlet/TestFiles.h"
 #include "tests/Moorlet/Views/ViewProbe.h"
 #include "tests/Moorlet/Views/WidgetScene.h"
 #include "tests/support/TestSupport.h"
@@ -19,6 +20,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace moorlet;
 using Kind = CardTarget::Kind;
 namespace Colors = veltrane::DesignTokens::Colors;
@@ -28,18 +31,10 @@ namespace {
 class CardPartsTest : public ::testing::Test {
 protected:
     CardPartsTest()
-        : scene(options(sounds))
+        : scene({ .soundsFolder = sounds.path(), .chooseFiles = [this] { return chosenFiles; }, .applicationsFolder = {} })
         , root(scene.makeRoot())
     {
         root.show();
-    }
-
-    WidgetScene::Options options(const testsupport::TemporaryFolder& folder)
-    {
-        WidgetScene::Options result;
-        result.soundsFolder = folder.path();
-        result.chooseFiles = [this] { return chosenFiles; };
-        return result;
     }
 
     void expand()
@@ -69,11 +64,8 @@ protected:
     int soundIndex(const std::string& id) const
     {
         const auto& sounds = scene.ambient->sounds();
-        for (std::size_t i = 0; i < sounds.size(); ++i) {
-            if (sounds[i].id == id)
-                return static_cast<int>(i);
-        }
-        return -1;
+        const auto found = std::find_if(sounds.begin(), sounds.end(), [&](const auto& sound) { return sound.id == id; });
+        return found == sounds.end() ? -1 : static_cast<int>(found - sounds.begin());
     }
 
     testsupport::TemporaryFolder sounds;
@@ -141,11 +133,8 @@ TEST_F(CardPartsTest, SoundChipsSwitchSoundsAndTintTheCard)
 
 TEST_F(CardPartsTest, TheImportChipAddsTheChosenFilesAsChipsOfTheirOwn)
 {
-    QFile file(downloads.filePath(QStringLiteral("Cafe.mp3")));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("not really audio");
-    file.close();
-    chosenFiles = { file.fileName() };
+    chosenFiles = { downloads.filePath(QStringLiteral("Cafe.mp3")) };
+    ASSERT_TRUE(testfiles::writeFile(chosenFiles[0], "not really audio"));
     expand();
     const int before = static_cast<int>(scene.ambient->sounds().size());
     EXPECT_FALSE(root.card().ambientView().userSound(0));

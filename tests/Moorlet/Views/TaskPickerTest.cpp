@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 
 using namespace moorlet;
@@ -51,11 +52,8 @@ protected:
     int rowOf(TaskPickerPopover& popover, const std::string& title)
     {
         const auto& tasks = popover.list()->tasks();
-        for (std::size_t i = 0; i < tasks.size(); ++i) {
-            if (tasks[i].title == title)
-                return static_cast<int>(i);
-        }
-        return -1;
+        const auto found = std::find_if(tasks.begin(), tasks.end(), [&](const auto& task) { return task.title == title; });
+        return found == tasks.end() ? -1 : static_cast<int>(found - tasks.begin());
     }
 
     FocusController& controller() { return *scene.controller; }
