@@ -30,17 +30,10 @@ constexpr SessionPhase kPhases[] = { SessionPhase::idle, SessionPhase::focusing,
 class WidgetRootViewTest : public ::testing::Test {
 protected:
     WidgetRootViewTest()
-        : scene(options(sounds))
+        : scene({ .soundsFolder = sounds.path(), .chooseFiles = {}, .applicationsFolder = {} })
         , root(&scene.makeRoot())
     {
         root->show();
-    }
-
-    static WidgetScene::Options options(const testsupport::TemporaryFolder& folder)
-    {
-        WidgetScene::Options result;
-        result.soundsFolder = folder.path();
-        return result;
     }
 
     FocusController& controller() { return *scene.controller; }
@@ -486,7 +479,9 @@ TEST_F(WidgetRootViewTest, PillsGrowUnderThePointer)
 {
     expand();
     const QPointF primary = root->cardTargetRect({ Kind::primary }).center();
-    QTest::mouseMove(root, primary.toPoint());
+    // Sent straight to the view: moving the X pointer would race with the server's own events.
+    QMouseEvent move(QEvent::MouseMove, primary, root->mapToGlobal(primary), Qt::NoButton, Qt::NoButton, {});
+    QCoreApplication::sendEvent(root, &move);
     scene.advance(0.2);
     EXPECT_NEAR(root->card().pillScale(Kind::primary), 1.05, 1e-9);
     EXPECT_EQ(root->card().pillScale(Kind::skip), 1.0);
