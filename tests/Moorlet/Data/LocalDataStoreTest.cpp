@@ -141,6 +141,14 @@ protected:
 
     void prepareFolder() { fs::create_directories(folder()); }
 
+    // The one file moved aside for a data file ("sessions" → "sessions.unreadable-…").
+    fs::path movedAside(const std::string& stem) const
+    {
+        const auto found = asideFiles(folder(), stem);
+        EXPECT_EQ(found.size(), 1u);
+        return found.size() == 1 ? found[0] : fs::path();
+    }
+
     testsupport::TemporaryFolder m_root;
     RecordingNotifications notifications;
     // 2026-12-05T12:00:00Z
@@ -198,10 +206,9 @@ TEST_F(LocalDataStoreTest, ASessionsFileMissingAModeLoadsEmptyAndIsKeptAsideBefo
 
     const auto added = session(1796472000);
     store->addSession(added);
-    const auto aside = asideFiles(folder(), "sessions");
-    ASSERT_EQ(aside.size(), 1u);
-    EXPECT_EQ(aside[0].filename(), "sessions.unreadable-20261205T120000Z.json");
-    EXPECT_EQ(readFile(aside[0]), kSessionsMissingMode);
+    const auto aside = movedAside("sessions");
+    EXPECT_EQ(aside.filename(), "sessions.unreadable-20261205T120000Z.json");
+    EXPECT_EQ(readFile(aside), kSessionsMissingMode);
     EXPECT_EQ(RecordJson::decode<FocusSession>(readFile(file("sessions.json"))), std::vector { added });
 
     // Once moved, later saves just write.
@@ -247,9 +254,7 @@ TEST_F(LocalDataStoreTest, UnreadableContentGivesAnEmptyListAndSurvivesTheNextSa
         auto store = makeStore();
         EXPECT_TRUE(store->tasks().empty());
         ASSERT_TRUE(store->addTask("New"));
-        const auto aside = asideFiles(folder(), "tasks");
-        ASSERT_EQ(aside.size(), 1u);
-        EXPECT_EQ(readFile(aside[0]), content);
+        EXPECT_EQ(readFile(movedAside("tasks")), content);
         EXPECT_EQ(makeStore()->tasks().size(), 1u);
     }
 }
@@ -281,9 +286,7 @@ TEST_F(LocalDataStoreTest, AHundredMegabyteFileLoadsWholeOrIsKeptWhole)
     auto store = makeStore();
     EXPECT_TRUE(store->sessions().empty());
     store->addSession(session(1796472000));
-    const auto aside = asideFiles(folder(), "sessions");
-    ASSERT_EQ(aside.size(), 1u);
-    EXPECT_TRUE(readFile(aside[0]) == truncated);
+    EXPECT_TRUE(readFile(movedAside("sessions")) == truncated);
     EXPECT_EQ(makeStore()->sessions().size(), 1u);
 }
 
@@ -323,9 +326,7 @@ TEST_F(LocalDataStoreTest, WhatCannotBeReadInPlaceOfASessionsFileIsMovedAsideWho
         EXPECT_TRUE(store->sessions().empty());
         EXPECT_EQ(store->tasks().size(), 1u);
         store->addSession(session(1796472000));
-        const auto aside = asideFiles(folder(), "sessions");
-        ASSERT_EQ(aside.size(), 1u);
-        entry.checkAside(aside[0]);
+        entry.checkAside(movedAside("sessions"));
         EXPECT_EQ(makeStore()->sessions().size(), 1u);
     }
 }
