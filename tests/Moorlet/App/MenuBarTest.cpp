@@ -48,10 +48,9 @@ protected:
     // The menu's entry for a role, as a tray would show it.
     Shown shown(Role role) const
     {
-        for (const auto& item : content.currentItems()) {
+        for (const auto& item : content.currentItems())
             if (item.role == role)
                 return { item.title, item.enabled };
-        }
         ADD_FAILURE() << "no entry for the role";
         return {};
     }
@@ -61,10 +60,9 @@ protected:
         const auto items = content.currentItems();
         const auto actions = content.menu()->actions();
         ASSERT_EQ(items.size(), static_cast<size_t>(actions.size()));
-        for (size_t index = 0; index < items.size(); ++index) {
+        for (size_t index = 0; index < items.size(); ++index)
             if (items[index].role == role)
                 actions[static_cast<qsizetype>(index)]->trigger();
-        }
     }
 
     // Lets the engine's time pass as the ticker would see it.

@@ -1,4 +1,5 @@
 #include "Moorlet/Data/InsightsExport.h"
+#include "tests/VeltraneKit/ScopedEnvironment.h"
 #include "tests/support/TestSupport.h"
 
 #include <QProcess>
@@ -18,13 +19,8 @@ constexpr double kMorning = 1773479100;
 FocusSession session(double start, double duration, std::optional<std::string> subject = std::nullopt,
     std::optional<std::string> intention = std::nullopt, std::string mode = "pomodoro", bool completed = true)
 {
-    return FocusSession { .id = QUuid::createUuid(),
-        .startDate = start,
-        .duration = duration,
-        .subjectTag = std::move(subject),
-        .mode = std::move(mode),
-        .completed = completed,
-        .intention = std::move(intention) };
+    return FocusSession { QUuid::createUuid(), start, duration, std::move(subject), std::move(mode), completed,
+        std::move(intention) };
 }
 
 } // namespace
@@ -68,7 +64,7 @@ TEST(InsightsExportTest, MinutesRoundToOneDecimalWhateverTheLocale)
                   { QStringLiteral("-i"), QStringLiteral("de_DE"), QStringLiteral("-f"), QStringLiteral("UTF-8"),
                       locales.filePath(localeName) }),
         0);
-    ::setenv("LOCPATH", locales.stdPath().c_str(), 1);
+    veltrane::testing::ScopedEnvironment locpath("LOCPATH", locales.stdPath().c_str());
     ASSERT_NE(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"), nullptr);
     char probe[16];
     std::snprintf(probe, sizeof probe, "%.1f", 25.0);
@@ -77,7 +73,6 @@ TEST(InsightsExportTest, MinutesRoundToOneDecimalWhateverTheLocale)
     const auto csv = InsightsExport::csv({ session(kMorning, 3), session(kMorning, 87), session(kMorning, 0),
         session(kMorning, 359999.9) });
     std::setlocale(LC_NUMERIC, "C");
-    ::unsetenv("LOCPATH");
     EXPECT_EQ(csv,
         "start,duration_minutes,mode,completed,subject,intention\n"
         "2026-03-14T09:05:00Z,0.1,pomodoro,true,,\n"
