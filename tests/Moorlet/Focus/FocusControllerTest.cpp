@@ -14,8 +14,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace moorlet;
@@ -35,20 +37,12 @@ bool announcesTheGoal(const std::vector<std::string>& entries)
 struct Journal {
     std::vector<std::string> entries;
 
-    std::vector<std::string> take()
-    {
-        auto taken = std::move(entries);
-        entries.clear();
-        return taken;
-    }
+    std::vector<std::string> take() { return std::exchange(entries, {}); }
 };
 
 class RecordingNotifications final : public veltrane::NotificationScheduling {
 public:
-    explicit RecordingNotifications(Journal& journal)
-        : m_journal(journal)
-    {
-    }
+    explicit RecordingNotifications(Journal& journal) : m_journal(journal) { }
     bool isAvailable() const override { return true; }
     void notify(const std::string& title, const std::string& body) override
     {
@@ -66,10 +60,7 @@ private:
 
 class RecordingCues final : public veltrane::CuePlayer {
 public:
-    explicit RecordingCues(Journal& journal)
-        : m_journal(journal)
-    {
-    }
+    explicit RecordingCues(Journal& journal) : m_journal(journal) { }
     void play(SoundEffect effect) override
     {
         static const char* names[] = { "focusStart", "focusEnd", "breakEnd", "goal" };
@@ -246,9 +237,8 @@ TEST_F(FocusControllerTest, AutomationsRunOnEveryFocusAndBreakEdge)
     focusSettings.setSoundEffectsEnabled(false);
     const auto shortcuts = [this] {
         std::vector<std::string> found;
-        for (auto& entry : journal.take())
-            if (entry.rfind("shortcut ", 0) == 0)
-                found.push_back(entry);
+        std::ranges::copy_if(journal.take(), std::back_inserter(found),
+            [](const std::string& entry) { return entry.starts_with("shortcut "); });
         return found;
     };
 
