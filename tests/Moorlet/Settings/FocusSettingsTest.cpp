@@ -44,35 +44,24 @@ TEST(FocusSettingsTest, WrongKindsReadAsDefaultsAndStayInTheDatabase)
     auto defaults = std::make_shared<MemoryUserDefaults>();
     EXPECT_EQ(FocusSettings(defaults).subjects(), kDefaultSubjects);
     EXPECT_EQ(defaults->writeCount(), 0) << "reading the defaults writes nothing";
+    // Wrong kinds; the last is a fraction, which is no integer, and neither is a bool.
     const std::vector<std::pair<std::string, json>> stored {
-        { focusKey("dailyGoalMinutes"), "90" },
-        { focusKey("intentionPromptEnabled"), 0 },
-        { focusKey("defaultSubject"), 7 },
-        { focusKey("subjects"), json::array({ "Math", 3 }) },
-        { focusKey("ambientOnFocus"), "false" },
-        { focusKey("ambientPauseOnBreak"), nullptr },
-        { focusKey("soundEffectsEnabled"), json::array({ false }) },
-        { focusKey("modeRaw"), true },
-        { focusKey("hasCompletedTour"), 1 },
-        { focusKey("autoUpdateEnabled"), json::object() },
-        { focusKey("globalHotKeyEnabled"), 0.0 },
-        { focusKey("autoShortcutsEnabled"), "yes" },
-        { focusKey("focusShortcutName"), json::array({ "Focus" }) },
-        { focusKey("breakShortcutName"), false },
-        { focusKey("customFocusMinutes"), "35" },
-        { focusKey("customShortBreakMinutes"), true },
-        { focusKey("customLongBreakMinutes"), json::array({ 25 }) },
-        // A fraction is no integer, and neither is a bool.
-        { focusKey("customLongBreakInterval"), 4.5 },
+        { "dailyGoalMinutes", "90" }, { "intentionPromptEnabled", 0 }, { "defaultSubject", 7 },
+        { "subjects", json::array({ "Math", 3 }) }, { "ambientOnFocus", "false" }, { "ambientPauseOnBreak", nullptr },
+        { "soundEffectsEnabled", json::array({ false }) }, { "modeRaw", true }, { "hasCompletedTour", 1 },
+        { "autoUpdateEnabled", json::object() }, { "globalHotKeyEnabled", 0.0 }, { "autoShortcutsEnabled", "yes" },
+        { "focusShortcutName", json::array({ "Focus" }) }, { "breakShortcutName", false },
+        { "customFocusMinutes", "35" }, { "customShortBreakMinutes", true },
+        { "customLongBreakMinutes", json::array({ 25 }) }, { "customLongBreakInterval", 4.5 },
     };
-    for (const auto& [key, value] : stored)
-        defaults->setValue(key, value);
+    for (const auto& [name, value] : stored)
+        defaults->setValue(focusKey(name.c_str()), value);
     const int writes = defaults->writeCount();
     FocusSettings settings(defaults);
     expectAllDefaults(settings);
     EXPECT_EQ(defaults->writeCount(), writes);
-    for (const auto& [key, value] : stored)
-        EXPECT_EQ(defaults->value(key), value) << key;
+    for (const auto& [name, value] : stored)
+        EXPECT_EQ(defaults->value(focusKey(name.c_str())), value) << name;
 }
 
 TEST(FocusSettingsTest, TheIntervalReadsOnlyWholeNumbersThatFitAnInt)
