@@ -49,20 +49,15 @@ WidgetScene::WidgetScene(const Options& options)
             *settings, *focusSettings, AmbientController::applicationBundle(), std::move(environment));
     }
     if (!options.applicationsFolder.isEmpty()) {
-        veltrane::XdgFolders folders;
-        folders.configHome = options.applicationsFolder + QStringLiteral("/config");
-        folders.dataHome = options.applicationsFolder + QStringLiteral("/data");
-        folders.dataDirs = { options.applicationsFolder + QStringLiteral("/share") };
-        media = std::make_unique<MediaController>(QDBusConnection::sessionBus(), PlayerApplications(folders));
+        const QString& root = options.applicationsFolder;
+        media = std::make_unique<MediaController>(QDBusConnection::sessionBus(),
+            PlayerApplications(veltrane::XdgFolders { root + QStringLiteral("/config"), {}, root + QStringLiteral("/data"),
+                { root + QStringLiteral("/share") }, {} }));
     }
 
-    FocusController::Services services;
-    services.clock = clock;
-    services.calendar = veltrane::Calendar::utc();
-    services.soundEffects = std::make_shared<SilentCues>();
-    services.runShortcut = [](const QString&) {};
-    services.scheduler = scheduler;
-    controller = std::make_unique<FocusController>(*settings, *focusSettings, store.get(), services);
+    controller = std::make_unique<FocusController>(*settings, *focusSettings, store.get(),
+        FocusController::Services { clock, veltrane::Calendar::utc(), nullptr, std::make_shared<SilentCues>(),
+            [](const QString&) {}, scheduler });
     controller->setThemeProvider(theme.get());
 }
 
@@ -128,10 +123,7 @@ void WidgetScene::expand()
     scheduler->advance(0);
 }
 
-void WidgetScene::collapse()
-{
-    controller->setExpanded(false);
-}
+void WidgetScene::collapse() { controller->setExpanded(false); }
 
 void WidgetScene::fitPanel(std::optional<bool> expanded)
 {
@@ -158,12 +150,7 @@ void WidgetScene::enterPhase(SessionPhase phase)
 
 void WidgetScene::logFocus(veltrane::Seconds seconds)
 {
-    FocusSession session;
-    session.startDate = clock->now() - seconds;
-    session.duration = seconds;
-    session.mode = "pomodoro";
-    session.completed = true;
-    store->addSession(session);
+    store->addSession({ QUuid::createUuid(), clock->now() - seconds, seconds, std::nullopt, "pomodoro", true, std::nullopt });
     controller->refreshStats(false);
 }
 
