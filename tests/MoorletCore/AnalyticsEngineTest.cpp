@@ -161,13 +161,9 @@ TEST_F(AnalyticsEngineTest, StreaksRunAcrossDaylightSavingChanges)
 
 TEST_F(AnalyticsEngineTest, GoalOfZeroCountsAnyFocusButNotEmptyBlocks)
 {
-    records = {
-        { at(2026, 6, 1, 9), 1, true },
-        { at(2026, 6, 2, 9), 0, true },
-        { at(2026, 6, 3, 9), 30, false },
-    };
-    EXPECT_EQ(analytics.currentStreak(records, at(2026, 6, 3, 10), 0), 1);
-    EXPECT_EQ(analytics.currentStreak(records, at(2026, 6, 3, 10), -5), 1);
+    records = { { at(2026, 6, 1, 9), 1, true }, { at(2026, 6, 2, 9), 0, true }, { at(2026, 6, 3, 9), 30, false } };
+    for (const double goal : { 0.0, -5.0 })
+        EXPECT_EQ(analytics.currentStreak(records, at(2026, 6, 3, 10), goal), 1) << goal;
     EXPECT_EQ(analytics.longestStreak(records, 0), 1);
     EXPECT_EQ(analytics.currentStreak(records, at(2026, 6, 2, 10), 0), 1); // 2 June is unfinished
 }
@@ -186,13 +182,8 @@ TEST_F(AnalyticsEngineTest, LongestStreakFindsTheLongestRunOfConsecutiveDays)
 
 TEST_F(AnalyticsEngineTest, SubjectsPoolUntaggedAndEmptyTagsUnderTheUnlabeledName)
 {
-    records = {
-        { at(2026, 2, 1), 1200, true, "Math" },
-        { at(2026, 2, 1), 600, true },
-        { at(2026, 2, 2), 900, true, "" },
-        { at(2026, 2, 3), 100, false, "Other" },
-        { at(2026, 2, 3), 300, false, "Math" },
-    };
+    records = { { at(2026, 2, 1), 1200, true, "Math" }, { at(2026, 2, 1), 600, true }, { at(2026, 2, 2), 900, true, "" },
+        { at(2026, 2, 3), 100, false, "Other" }, { at(2026, 2, 3), 300, false, "Math" } };
     EXPECT_EQ(analytics.bySubject(records, "Other"),
         (std::vector<AnalyticsEngine::SubjectTotal> { { "Other", 1600 }, { "Math", 1500 } }));
     EXPECT_EQ(analytics.bySubject(records, "Unlabeled"),
@@ -225,12 +216,7 @@ TEST_F(AnalyticsEngineTest, CountsTakeCompletedBlocksWhileTimesTakeAll)
 {
     const auto since = at(2026, 2, 1, 9);
     const auto asOf = at(2026, 2, 1, 17);
-    records = {
-        { since, 1500, true },
-        { asOf, 900, false },
-        { since - 1, 100, true },
-        { asOf + 0.5, 100, true },
-    };
+    records = { { since, 1500, true }, { asOf, 900, false }, { since - 1, 100, true }, { asOf + 0.5, 100, true } };
     EXPECT_EQ(analytics.totalFocus(records), 2600);
     EXPECT_EQ(analytics.totalFocus(records, since, asOf), 2400);
     EXPECT_EQ(analytics.sessionCount(records, since, asOf), 1);
