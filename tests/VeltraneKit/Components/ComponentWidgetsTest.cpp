@@ -25,14 +25,10 @@ namespace {
 
 class ComponentWidgetsTest : public ::testing::Test, protected veltrane::testing::ManualTicker {
 protected:
-    static QImage render(QWidget& widget)
-    {
-        QImage image(widget.size(), QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        widget.render(&image, {}, {}, QWidget::DrawChildren);
-        return image;
-    }
+    static QImage render(QWidget& widget) { return PaintProbe::render(widget); }
 };
+
+QColor colourAt(const QImage& image, QPointF at) { return QColor::fromRgba(qUnpremultiply(image.pixel(at.toPoint()))); }
 
 // Pixels of `image` (unpremultiplied) for which `test` holds.
 template <typename Test>
@@ -41,7 +37,7 @@ int countPixels(const QImage& image, Test test)
     int count = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            count += test(QColor::fromRgba(qUnpremultiply(image.pixel(x, y))));
+            count += test(colourAt(image, QPointF(x, y)));
     return count;
 }
 
@@ -56,7 +52,7 @@ bool inkAcross(const QImage& image, QPointF center, Test test)
 {
     bool ink = false;
     for (int dx = -6; dx <= 6; ++dx)
-        ink |= test(QColor::fromRgba(qUnpremultiply(image.pixel((center + QPointF(dx, 0)).toPoint()))));
+        ink |= test(colourAt(image, center + QPointF(dx, 0)));
     return ink;
 }
 
@@ -72,12 +68,9 @@ TEST_F(ComponentWidgetsTest, ProminentPillIsATintedDiscWithAShadowBelow)
     const QPointF center = disc.center();
     // The disc is the tint; the symbol at its middle is white.
     EXPECT_EQ(image.pixel(QPointF(center.x() - 20, center.y()).toPoint()), tint.rgb());
-    const QColor middle = QColor::fromRgba(qUnpremultiply(image.pixel(QPointF(center.x() + 1, center.y()).toPoint())));
-    EXPECT_GT(middle.lightness(), 230);
+    EXPECT_GT(colourAt(image, center + QPointF(1, 0)).lightness(), 230);
     // The shadow falls below the disc, not above it.
-    const int below = qAlpha(image.pixel(QPointF(center.x(), disc.bottom() + 5).toPoint()));
-    const int above = qAlpha(image.pixel(QPointF(center.x(), disc.top() - 5).toPoint()));
-    EXPECT_GT(below, above + 10);
+    EXPECT_GT(colourAt(image, { center.x(), disc.bottom() + 5 }).alpha(), colourAt(image, { center.x(), disc.top() - 5 }).alpha() + 10);
 }
 
 TEST_F(ComponentWidgetsTest, PlainPillsAndBackdropsPaintFromThePaletteTheyAreGiven)
@@ -95,7 +88,7 @@ TEST_F(ComponentWidgetsTest, PlainPillsAndBackdropsPaintFromThePaletteTheyAreGiv
     dark.setColor(QPalette::WindowText, QColor(255, 255, 255));
     pill.setPalette(dark);
     const QImage pillImage = render(pill);
-    EXPECT_LT(QColor::fromRgba(qUnpremultiply(pillImage.pixel((center - QPointF(13, 0)).toPoint()))).lightness(), 60);
+    EXPECT_LT(colourAt(pillImage, center - QPointF(13, 0)).lightness(), 60);
     EXPECT_TRUE(inkAcross(pillImage, center, [](const QColor& pixel) { return pixel.alpha() > 200 && pixel.lightness() > 200; }));
 
     VisualEffectView backdrop(Material::windowBackground, BlendingMode::withinWindow, MaterialState::active, 0, nullptr, m_ticker.get());
@@ -203,12 +196,11 @@ TEST_F(ComponentWidgetsTest, ConfettiFallsOnceFromAboveToBelowAndFades)
 
 TEST_F(ComponentWidgetsTest, EachPieceWaitsForItsOwnDelay)
 {
-    ConfettiPiece late;
-    late.x = 0.5;
-    late.color = Qt::blue;
+    ConfettiPiece early;
+    early.x = 0.5;
+    early.color = Qt::blue;
+    ConfettiPiece late = early;
     late.delay = 0.25;
-    ConfettiPiece early = late;
-    early.delay = 0;
     ConfettiView view({ early, late }, nullptr, m_ticker.get());
     view.fall();
     runFor(0.2);

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPointF>
+#include <QWidget>
 
 #include <cmath>
 #include <functional>
@@ -21,6 +22,15 @@ public:
     {
         QPainter painter(&m_image);
         draw(painter);
+    }
+
+    // A widget and its children as they paint themselves over transparency.
+    static QImage render(QWidget& widget)
+    {
+        QImage image(widget.size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        widget.render(&image, {}, {}, QWidget::DrawChildren);
+        return image;
     }
 
     const QImage& image() const { return m_image; }

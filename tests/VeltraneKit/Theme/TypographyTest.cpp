@@ -1,5 +1,6 @@
 #include "VeltraneKit/Theme/DesignTokens.h"
 #include "VeltraneKit/Theme/RoundedTypeface.h"
+#include "tests/VeltraneKit/Components/PaintProbe.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -53,17 +54,12 @@ TEST(TypographyTest, TokensBecomeRoundedFontsOfTheirWeightWithMonospacedDigits)
 
 TEST(TypographyTest, RoundedFaceDrawsTheAccentedThemeName)
 {
-    QImage image(120, 40, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setFont(Typography::label().font());
-    painter.setPen(Qt::black);
-    painter.drawText(image.rect(), Qt::AlignCenter, QStringLiteral("Ros\u00e9"));
-    painter.end();
+    PaintProbe probe(120, 40);
+    probe.paint([](QPainter& painter) {
+        painter.setFont(Typography::label().font());
+        painter.setPen(Qt::black);
+        painter.drawText(QRect(0, 0, 120, 40), Qt::AlignCenter, QStringLiteral("Ros\u00e9"));
+    });
     EXPECT_TRUE(QFontMetricsF(Typography::label().font()).inFont(QChar(0x00E9)));
-    int inked = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            inked += qAlpha(image.pixel(x, y)) > 128;
-    EXPECT_GT(inked, 40);
+    EXPECT_GT(probe.countOpaque(128), 40);
 }

@@ -1,9 +1,8 @@
 #include "VeltraneKit/Widget/PanelHostingView.h"
+#include "tests/VeltraneKit/Components/PaintProbe.h"
 
 #include <QCoreApplication>
 #include <QGraphicsOpacityEffect>
-#include <QImage>
-#include <QPainter>
 #include <QPointer>
 
 #include <gtest/gtest.h>
@@ -13,26 +12,19 @@
 namespace veltrane {
 namespace {
 
-class SolidView final : public QWidget {
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.fillRect(rect(), Qt::red);
-    }
-};
-
-QImage render(QWidget& view)
+QWidget* solidView()
 {
-    QImage image(view.size(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    view.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
-    return image;
+    auto* view = new QWidget;
+    view->setPalette(QPalette(Qt::red));
+    view->setAutoFillBackground(true);
+    return view;
 }
+
+QImage render(QWidget& view) { return PaintProbe::render(view); }
 
 TEST(PanelHostingViewTest, TheRootViewFillsTheHostAndIsReplaceable)
 {
-    QPointer<QWidget> first = new SolidView;
+    QPointer<QWidget> first = solidView();
     PanelHostingView host(first);
     host.resize(168, 168);
     // Resize events reach hidden widgets only when they are shown.
@@ -41,7 +33,7 @@ TEST(PanelHostingViewTest, TheRootViewFillsTheHostAndIsReplaceable)
     EXPECT_EQ(first->parentWidget(), &host);
     EXPECT_EQ(first->geometry(), QRect(0, 0, 168, 168));
 
-    auto* second = new SolidView;
+    auto* second = solidView();
     host.setRootView(second);
     EXPECT_EQ(host.rootView(), second);
     EXPECT_EQ(second->geometry(), QRect(0, 0, 168, 168));
@@ -61,7 +53,7 @@ TEST(PanelHostingViewTest, OpacityWithinZeroAndOneDrawsTheRootViewTranslucentOnA
     host->resize(40, 40);
     window.show();
     EXPECT_EQ(qAlpha(render(*host).pixel(20, 20)), 0);
-    host->setRootView(new SolidView);
+    host->setRootView(solidView());
     host->rootView()->show();
     EXPECT_EQ(qAlpha(render(window).pixel(20, 20)), 255);
 
