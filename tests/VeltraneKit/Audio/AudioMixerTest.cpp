@@ -75,10 +75,8 @@ protected:
 
     static void expectFrames(const std::vector<float>& played, const StereoBuffer& loop, std::size_t count, std::size_t from = 0)
     {
-        for (std::size_t frame = 0; frame < count; ++frame) {
-            ASSERT_EQ(played[2 * frame], loop.left[(from + frame) % loop.frameCount()]) << "frame " << frame;
-            ASSERT_EQ(played[2 * frame + 1], loop.right[(from + frame) % loop.frameCount()]) << "frame " << frame;
-        }
+        for (std::size_t frame = 0, at = from % loop.frameCount(); frame < count; ++frame, at = (at + 1) % loop.frameCount())
+            ASSERT_TRUE(played[2 * frame] == loop.left[at] && played[2 * frame + 1] == loop.right[at]) << "frame " << frame;
     }
 
     testsupport::TemporaryFolder m_folder;
@@ -88,22 +86,16 @@ protected:
 };
 
 // What a noise track renders: the mixer's seed, through one gain stage and the master gain.
-class NoiseModel {
-public:
-    explicit NoiseModel(NoiseKind kind)
-        : m_generator(kind, AudioMixer::kNoiseSeed, 44100.0f)
-    {
-    }
+struct NoiseModel {
+    NoiseSampleGenerator generator;
+    explicit NoiseModel(NoiseKind kind) : generator(kind, AudioMixer::kNoiseSeed, 44100.0f) { }
     std::vector<float> next(std::size_t frames, float gain, float master = 1.0f)
     {
         std::vector<float> samples(frames);
         for (auto& sample : samples)
-            sample = master * (0.0f + gain * m_generator.next());
+            sample = master * (0.0f + gain * generator.next());
         return samples;
     }
-
-private:
-    NoiseSampleGenerator m_generator;
 };
 
 } // namespace
@@ -165,8 +157,7 @@ TEST_F(AudioMixerTest, AddingAPlayingIdOnlySetsItsLevelAndUnknownIdsAreIgnored)
     mixer().setVolume(0.5f, "nothing");
     mixer().remove("nothing");
     EXPECT_FALSE(mixer().isActive("nothing"));
-    EXPECT_TRUE(mixer().activeSoundIDs().empty());
-    EXPECT_TRUE(allZero(render()));
+    EXPECT_TRUE(mixer().activeSoundIDs().empty() && allZero(render()));
 }
 
 TEST_F(AudioMixerTest, FadeInRisesInSixteenEqualStepsOnTheMainQueue)
@@ -262,11 +253,8 @@ TEST_F(AudioMixerTest, AFileThatCannotBeDecodedLeavesNoTrace)
     mixer().start();
     EXPECT_FALSE(mixer().add("notes", TrackSource::file(path("notes.mp3")), 0.5f, 1.0));
     EXPECT_FALSE(mixer().add("missing", TrackSource::file(path("gone.wav")), 0.5f, 1.0));
-    EXPECT_FALSE(mixer().isActive("notes"));
-    EXPECT_EQ(mixer().volume("notes"), 0.0f);
-    EXPECT_TRUE(mixer().activeSoundIDs().empty());
-    EXPECT_EQ(m_queue->queuedCount(), 0u);
-    EXPECT_TRUE(allZero(render()));
+    EXPECT_FALSE(mixer().isActive("notes") || mixer().volume("notes") != 0.0f || m_queue->queuedCount() != 0);
+    EXPECT_TRUE(mixer().activeSoundIDs().empty() && allZero(render()));
 }
 
 TEST_F(AudioMixerTest, StartFailureIsSwallowedAndStopAllEmptiesTheMix)
@@ -284,8 +272,7 @@ TEST_F(AudioMixerTest, StartFailureIsSwallowedAndStopAllEmptiesTheMix)
     EXPECT_EQ(m_output->startCount(), 2);
 
     mixer().stopAll();
-    EXPECT_FALSE(mixer().isRunning());
-    EXPECT_TRUE(mixer().activeSoundIDs().empty());
+    EXPECT_FALSE(mixer().isRunning() || !mixer().activeSoundIDs().empty());
     m_queue->advance(2.0);
     mixer().start();
     EXPECT_TRUE(mixer().isRunning());
@@ -298,17 +285,6 @@ TEST_F(AudioMixerTest, StartFailureIsSwallowedAndStopAllEmptiesTheMix)
 // the main thread only.
 TEST(AudioGraphStressTest, AudioThreadSeesWholeListsAndNeverFreesAVoice)
 {
-    struct DestructionWitness {
-        std::thread::id mainThread;
-        std::atomic<int>* destroyed;
-        std::atomic<int>* destroyedElsewhere;
-        ~DestructionWitness()
-        {
-            destroyed->fetch_add(1);
-            if (std::this_thread::get_id() != mainThread)
-                destroyedElsewhere->fetch_add(1);
-        }
-    };
     constexpr int kVoiceCount = 12;
     std::atomic<int> destroyed { 0 }, destroyedElsewhere { 0 }, blocks { 0 };
     std::atomic<bool> stop { false }, torn { false }, foreign { false };
@@ -335,7 +311,11 @@ TEST(AudioGraphStressTest, AudioThreadSeesWholeListsAndNeverFreesAVoice)
         for (int index = 0; index < kVoiceCount; ++index) {
             if (random() % 2 == 0)
                 continue;
-            auto witness = std::make_shared<DestructionWitness>(std::this_thread::get_id(), &destroyed, &destroyedElsewhere);
+            // Counts its voice's destruction, and whether it happened on another thread.
+            std::shared_ptr<void> witness(nullptr, [&, mainThread = std::this_thread::get_id()](void*) {
+                destroyed.fetch_add(1);
+                destroyedElsewhere.fetch_add(std::this_thread::get_id() != mainThread ? 1 : 0);
+            });
             const auto level = static_cast<float>(1u << index);
             auto voice = std::make_shared<TrackVoice>(
                 [witness, level](std::span<float* const> channels, std::size_t frames) {
@@ -353,8 +333,7 @@ TEST(AudioGraphStressTest, AudioThreadSeesWholeListsAndNeverFreesAVoice)
     audio.join();
     graph.setVoices({});
 
-    EXPECT_FALSE(torn.load());
-    EXPECT_FALSE(foreign.load());
+    EXPECT_FALSE(torn.load() || foreign.load());
     EXPECT_EQ(destroyed.load(), created);
     EXPECT_EQ(destroyedElsewhere.load(), 0);
 }
@@ -392,6 +371,5 @@ TEST_F(AudioMixerTest, MainThreadChangesWhileAnotherThreadRendersEndConsistent)
     stop = true;
     audio.join();
     mixer().stopAll();
-    EXPECT_TRUE(mixer().activeSoundIDs().empty());
-    EXPECT_TRUE(allZero(render()));
+    EXPECT_TRUE(mixer().activeSoundIDs().empty() && allZero(render()));
 }

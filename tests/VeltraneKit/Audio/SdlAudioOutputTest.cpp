@@ -81,8 +81,7 @@ TEST(SdlAudioOutputTest, MixedSamplesReachTheDeviceExactly)
     NoiseSampleGenerator generator(NoiseKind::pink, AudioMixer::kNoiseSeed, 44100.0f);
     for (std::size_t frame = 0; frame < 10 * kDeviceBlock; ++frame) {
         const auto expected = 0.8f * (0.0f + 0.5f * generator.next());
-        ASSERT_EQ(samples[start + 2 * frame], expected) << "frame " << frame;
-        ASSERT_EQ(samples[start + 2 * frame + 1], expected) << "frame " << frame;
+        ASSERT_TRUE(samples[start + 2 * frame] == expected && samples[start + 2 * frame + 1] == expected) << "frame " << frame;
     }
 }
 
@@ -145,7 +144,6 @@ TEST(SdlAudioOutputTest, CuesReachTheirOwnDeviceBackToBack)
     ASSERT_LE(start + 2 * total, samples.size());
     for (std::size_t frame = 0; frame < total; ++frame) {
         const auto expected = frame < first.frameCount() ? first.left[frame] : second.left[frame - first.frameCount()];
-        ASSERT_EQ(samples[start + 2 * frame], expected) << "frame " << frame;
-        ASSERT_EQ(samples[start + 2 * frame + 1], expected) << "frame " << frame;
+        ASSERT_TRUE(samples[start + 2 * frame] == expected && samples[start + 2 * frame + 1] == expected) << "frame " << frame;
     }
 }
