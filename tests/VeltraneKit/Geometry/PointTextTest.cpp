@@ -18,17 +18,11 @@ TEST(PointTextTest, FormatsBracedPairInShortestFormThatReadsBackExactly)
 TEST(PointTextTest, ParsesLenientlyButNeedsTwoFiniteNumbers)
 {
     const std::pair<const char*, std::optional<Point>> cases[] = {
-        { "{1,2}", Point { 1, 2 } },
-        { "  3.5 -4 ", Point { 3.5, -4 } },
-        { "{.5, -.25}", Point { 0.5, -0.25 } },
+        { "{1,2}", Point { 1, 2 } }, { "  3.5 -4 ", Point { 3.5, -4 } }, { "{.5, -.25}", Point { 0.5, -0.25 } },
         { "{1e3, 2E-1}", Point { 1000, 0.2 } },
         // Stray signs and dots start no number; anything after the second number is ignored.
-        { "{- 7, . 8}", Point { 7, 8 } },
-        { "{1, 2, 3}", Point { 1, 2 } },
-        { "", std::nullopt },
-        { "{5}", std::nullopt },
-        { "origin", std::nullopt },
-        { "{1e999, 2}", std::nullopt },
+        { "{- 7, . 8}", Point { 7, 8 } }, { "{1, 2, 3}", Point { 1, 2 } },
+        { "", std::nullopt }, { "{5}", std::nullopt }, { "origin", std::nullopt }, { "{1e999, 2}", std::nullopt },
         { "{-1e999, 2}", std::nullopt },
     };
     for (const auto& [text, point] : cases)

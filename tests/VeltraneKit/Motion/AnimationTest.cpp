@@ -11,8 +11,7 @@ TEST(AnimationTest, TimedRunsItsCurveAfterTheDelay)
 {
     const AnimationTimeline timeline(Animation::easeIn(1.1).delayed(0.2));
     EXPECT_EQ(timeline.duration(), 1.3);
-    EXPECT_EQ(timeline.sample(0.1).progress, 0);
-    EXPECT_EQ(timeline.sample(0.2).progress, 0);
+    EXPECT_EQ(timeline.sample(0.1).progress + timeline.sample(0.2).progress, 0);
     EXPECT_NEAR(timeline.sample(0.2 + 0.55).progress, TimingCurve::easeIn().value(0.5), 1e-9);
     EXPECT_FALSE(timeline.sample(1.29).finished);
     EXPECT_TRUE(timeline.sample(1.3).finished);
@@ -42,10 +41,8 @@ TEST(AnimationTest, ForeverNeverFinishes)
     EXPECT_FALSE(timeline.duration());
     EXPECT_FALSE(timeline.sample(1e6).finished);
     // One breath out in 2 s, back in the next 2 s.
-    EXPECT_NEAR(timeline.sample(1.0).progress, 0.5, 1e-9);
-    EXPECT_NEAR(timeline.sample(2.0).progress, 1.0, 1e-9);
-    EXPECT_NEAR(timeline.sample(3.0).progress, 0.5, 1e-9);
-    EXPECT_NEAR(timeline.sample(4.0).progress, 0.0, 1e-9);
+    for (auto [time, progress] : { std::pair { 1.0, 0.5 }, { 2.0, 1.0 }, { 3.0, 0.5 }, { 4.0, 0.0 } })
+        EXPECT_NEAR(timeline.sample(time).progress, progress, 1e-9) << time;
 
     // An endless repeat of nothing ends at once instead of ticking forever.
     EXPECT_EQ(AnimationTimeline(Animation::linear(0).repeatingForever()).duration(), 0.0);
@@ -56,8 +53,7 @@ TEST(AnimationTest, SpringRunsUntilSettled)
     const AnimationTimeline timeline(Motion::expand());
     const auto duration = timeline.duration();
     ASSERT_TRUE(duration);
-    EXPECT_GT(*duration, 0.3);
-    EXPECT_LT(*duration, 1.5);
+    EXPECT_TRUE(*duration > 0.3 && *duration < 1.5) << *duration;
     EXPECT_FALSE(timeline.sample(*duration - 0.01).finished);
     EXPECT_NEAR(timeline.sample(*duration - 0.01).progress, 1, 1e-3);
     EXPECT_TRUE(timeline.sample(*duration).finished);

@@ -24,18 +24,12 @@ TEST(GlobalHotKeyWithoutX11Test, RegistrationReportsUnavailableAndHoldsNothing)
 TEST(CarbonKeysTest, KeyCodesFollowTheAnsiLayoutNotTheAlphabet)
 {
     // The Carbon codes are scattered over the keyboard's rows, so a shifted table is easy to make.
-    EXPECT_EQ(carbon::xKeysymFor(0x0B), XK_b);
-    EXPECT_EQ(carbon::xKeysymFor(0x16), XK_6);
-    EXPECT_EQ(carbon::xKeysymFor(0x17), XK_5);
-    EXPECT_EQ(carbon::xKeysymFor(0x2E), XK_m);
-    EXPECT_EQ(carbon::xKeysymFor(0x33), XK_BackSpace);
-    EXPECT_EQ(carbon::xKeysymFor(0x75), XK_Delete);
-    EXPECT_EQ(carbon::xKeysymFor(0x5A), XK_F20);
-    EXPECT_EQ(carbon::xKeysymFor(0x5B), XK_KP_8);
+    for (auto [code, keysym] : { std::pair<std::uint32_t, std::uint32_t> { 0x0B, XK_b }, { 0x16, XK_6 }, { 0x17, XK_5 }, { 0x2E, XK_m },
+             { 0x33, XK_BackSpace }, { 0x75, XK_Delete }, { 0x5A, XK_F20 }, { 0x5B, XK_KP_8 } })
+        EXPECT_EQ(carbon::xKeysymFor(code), keysym) << code;
     // 0x0A is the ISO section key and 0x34 and 0x3A–0x3F are modifiers or unused.
-    EXPECT_EQ(carbon::xKeysymFor(0x0A), std::nullopt);
-    EXPECT_EQ(carbon::xKeysymFor(0x3A), std::nullopt);
-    EXPECT_EQ(carbon::xKeysymFor(0xFFFF), std::nullopt);
+    for (auto code : { 0x0A, 0x3A, 0xFFFF })
+        EXPECT_EQ(carbon::xKeysymFor(code), std::nullopt) << code;
 }
 
 TEST(CarbonKeysTest, ModifierMasksIgnoreLockAndSideBits)

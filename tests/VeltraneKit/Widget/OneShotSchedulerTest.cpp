@@ -21,12 +21,10 @@ TEST(ManualOneShotSchedulerTest, RunsWorkWhenItFallsDueInOrderIncludingWorkSched
         scheduler.schedule(5, [&] { log += "e"; });
     });
     scheduler.schedule(0.45, [&] { log += "c"; });
-    scheduler.advance(0.1);
-    EXPECT_EQ(log, "");
-    scheduler.advance(0.1);
-    EXPECT_EQ(log, "a");
-    scheduler.advance(0.25);
-    EXPECT_EQ(log, "adbc");
+    for (auto [step, expected] : { std::pair { 0.1, "" }, { 0.1, "a" }, { 0.25, "adbc" } }) {
+        scheduler.advance(step);
+        EXPECT_EQ(log, expected);
+    }
     EXPECT_EQ(scheduler.queuedCount(), 1u);
 }
 
