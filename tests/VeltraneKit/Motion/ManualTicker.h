@@ -32,10 +32,7 @@ public:
         for (long i = 0, frames = std::lround(duration * 60); i < frames; ++i)
             frame();
     }
-    void runToIdle(int limit = 10000)
-    {
-        for (int i = 0; i < limit && frame(); ++i) { }
-    }
+    void runToIdle(int limit = 10000) { for (int i = 0; i < limit && frame(); ++i) { } }
 
     std::shared_ptr<TestClock> m_clock;
     ManualFrameDriver* m_driver = nullptr;

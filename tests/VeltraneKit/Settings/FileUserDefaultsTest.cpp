@@ -49,6 +49,7 @@ class FileUserDefaultsTest : public ::testing::Test {
 protected:
     fs::path folder() const { return fs::path(m_temporary.stdPath()) / "Moorlet"; }
     fs::path file() const { return folder() / "defaults.json"; }
+    fs::path aside(int number) const { return folder() / ("defaults.json.unreadable-" + std::to_string(number)); }
 
 private:
     testsupport::TemporaryFolder m_temporary;
@@ -116,13 +117,12 @@ TEST_P(UnreadableContentTest, IsMovedAsideAndTheStoreStartsEmpty)
     writeBytes(file(), bytes);
     FileUserDefaults defaults(file());
     EXPECT_TRUE(defaults.keys().empty());
-    const auto aside = folder() / "defaults.json.unreadable-1";
-    EXPECT_EQ(defaults.movedAsidePath(), aside);
-    EXPECT_EQ(readBytes(aside), bytes);
+    EXPECT_EQ(defaults.movedAsidePath(), aside(1));
+    EXPECT_EQ(readBytes(aside(1)), bytes);
     EXPECT_FALSE(fs::exists(file()));
 
     defaults.setBoolean("fresh", true);
-    EXPECT_EQ(readBytes(aside), bytes);
+    EXPECT_EQ(readBytes(aside(1)), bytes);
     EXPECT_EQ(FileUserDefaults(file()).boolean("fresh"), true);
 }
 
@@ -157,25 +157,20 @@ TEST_F(FileUserDefaultsTest, NestingWithinTheLimitIsKept)
 
 TEST_F(FileUserDefaultsTest, AMovedAsideFileNeverReplacesAnEarlierOne)
 {
-    writeBytes(folder() / "defaults.json.unreadable-1", "first");
-    writeBytes(file(), "second");
-    {
-        FileUserDefaults defaults(file());
-        EXPECT_EQ(defaults.movedAsidePath(), folder() / "defaults.json.unreadable-2");
+    writeBytes(aside(1), "first");
+    for (int number : { 2, 3 }) {
+        writeBytes(file(), "broken " + std::to_string(number));
+        EXPECT_EQ(FileUserDefaults(file()).movedAsidePath(), aside(number));
     }
-    writeBytes(file(), "third");
-    FileUserDefaults defaults(file());
-    EXPECT_EQ(defaults.movedAsidePath(), folder() / "defaults.json.unreadable-3");
-    EXPECT_EQ(readBytes(folder() / "defaults.json.unreadable-1"), "first");
-    EXPECT_EQ(readBytes(folder() / "defaults.json.unreadable-2"), "second");
-    EXPECT_EQ(readBytes(folder() / "defaults.json.unreadable-3"), "third");
+    for (auto [number, bytes] : { std::pair { 1, "first" }, { 2, "broken 2" }, { 3, "broken 3" } })
+        EXPECT_EQ(readBytes(aside(number)), bytes);
 }
 
 TEST_F(FileUserDefaultsTest, AnUnreadableFileThatCannotBeMovedIsNeverWrittenOver)
 {
     // Every name the file could move to is taken, so it has to stay where it is.
     for (int attempt = 1; attempt <= 1000; ++attempt)
-        writeBytes(folder() / ("defaults.json.unreadable-" + std::to_string(attempt)), "");
+        writeBytes(aside(attempt), "");
     writeBytes(file(), "precious but broken");
     FileUserDefaults defaults(file());
     EXPECT_FALSE(defaults.movedAsidePath());
@@ -185,23 +180,22 @@ TEST_F(FileUserDefaultsTest, AnUnreadableFileThatCannotBeMovedIsNeverWrittenOver
     EXPECT_EQ(readBytes(file()), "precious but broken");
 
     // Once a name is free, the next change moves the file and writes everything.
-    fs::remove(folder() / "defaults.json.unreadable-7");
+    fs::remove(aside(7));
     defaults.setNumber("opacity", 0.25);
     EXPECT_FALSE(defaults.hasUnsavedChanges());
-    EXPECT_EQ(readBytes(folder() / "defaults.json.unreadable-7"), "precious but broken");
+    EXPECT_EQ(readBytes(aside(7)), "precious but broken");
     EXPECT_EQ(json::parse(readBytes(file())), json::object({ { "opacity", 0.25 }, { "volume", 0.5 } }));
 }
 
 TEST_F(FileUserDefaultsTest, AHugeFileIsMovedAsideUnread)
 {
-    fs::create_directories(folder());
-    { std::ofstream create(file()); }
+    writeBytes(file(), "");
     // Sparse: a hundred megabytes that take no room.
     fs::resize_file(file(), 100 * 1024 * 1024);
     FileUserDefaults defaults(file());
     EXPECT_TRUE(defaults.keys().empty());
-    EXPECT_EQ(defaults.movedAsidePath(), folder() / "defaults.json.unreadable-1");
-    EXPECT_EQ(fs::file_size(folder() / "defaults.json.unreadable-1"), 100u * 1024 * 1024);
+    EXPECT_EQ(defaults.movedAsidePath(), aside(1));
+    EXPECT_EQ(fs::file_size(aside(1)), 100u * 1024 * 1024);
 }
 
 TEST_F(FileUserDefaultsTest, AFolderOrAPipeInTheFilesPlaceIsMovedAside)
@@ -209,8 +203,8 @@ TEST_F(FileUserDefaultsTest, AFolderOrAPipeInTheFilesPlaceIsMovedAside)
     fs::create_directories(file() / "inside");
     {
         FileUserDefaults defaults(file());
-        EXPECT_EQ(defaults.movedAsidePath(), folder() / "defaults.json.unreadable-1");
-        EXPECT_TRUE(fs::is_directory(folder() / "defaults.json.unreadable-1" / "inside"));
+        EXPECT_EQ(defaults.movedAsidePath(), aside(1));
+        EXPECT_TRUE(fs::is_directory(aside(1) / "inside"));
         defaults.setBoolean("written", true);
         EXPECT_TRUE(fs::is_regular_file(file()));
     }
@@ -218,8 +212,8 @@ TEST_F(FileUserDefaultsTest, AFolderOrAPipeInTheFilesPlaceIsMovedAside)
     ASSERT_EQ(::mkfifo(file().c_str(), 0600), 0);
     // Opening a pipe for reading would wait for a writer forever; it must not.
     FileUserDefaults defaults(file());
-    EXPECT_EQ(defaults.movedAsidePath(), folder() / "defaults.json.unreadable-2");
-    EXPECT_TRUE(fs::is_fifo(folder() / "defaults.json.unreadable-2"));
+    EXPECT_EQ(defaults.movedAsidePath(), aside(2));
+    EXPECT_TRUE(fs::is_fifo(aside(2)));
 }
 
 TEST_F(FileUserDefaultsTest, AFailedWriteKeepsTheValueUntilTheNextChangeOrTheEnd)
