@@ -8,10 +8,7 @@ constexpr auto kConnectionName = "fake-settings-portal";
 constexpr auto kService = "org.freedesktop.portal.Desktop";
 constexpr auto kPath = "/org/freedesktop/portal/desktop";
 
-QString settingName(const QString& group, const QString& key)
-{
-    return group + QLatin1Char(' ') + key;
-}
+QString settingName(const QString& group, const QString& key) { return group + QLatin1Char(' ') + key; }
 
 } // namespace
 

@@ -30,10 +30,7 @@ TEST(DockingTypesTest, RawValuesRoundTripAndOtherTextNamesNothing)
 }
 
 // A 10 × 10 tile centred at the given fractions of a 1000 × 500 visible frame at (100, 50).
-Rect tileAt(double fx, double fy)
-{
-    return Rect(100 + fx * 1000 - 5, 50 + fy * 500 - 5, 10, 10);
-}
+Rect tileAt(double fx, double fy) { return Rect(100 + fx * 1000 - 5, 50 + fy * 500 - 5, 10, 10); }
 const Rect kVisible(100, 50, 1000, 500);
 
 TEST(WidgetAnchorTest, SmartAnchorsToTheNearEdgesWithBoundariesInsideTheZone)

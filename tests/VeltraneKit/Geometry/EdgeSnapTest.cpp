@@ -16,10 +16,7 @@ EdgeSnap drop(Point origin, Size size = kPanel, bool snapEnabled = true)
 }
 
 // The panel's x for a tile (32 points inside the panel) `distance` points from the right edge.
-double xWithTileFromRight(double distance)
-{
-    return kVisible.maxX() - distance + 32 - kPanel.width;
-}
+double xWithTileFromRight(double distance) { return kVisible.maxX() - distance + 32 - kPanel.width; }
 
 // Where a tile (32 points inside the panel) `distance` points inside the left or bottom edge
 // puts the panel.

@@ -1,6 +1,7 @@
 #include "VeltraneKit/Symbols/SymbolCatalog.h"
 #include "VeltraneKit/Symbols/SymbolPainter.h"
 
+#include "tests/VeltraneKit/TextFiles.h"
 #include "tests/support/TestSupport.h"
 
 #include <QFile>
@@ -36,10 +37,8 @@ Coverage coverage(const QImage& image)
 
 QStringList listedSources()
 {
-    QFile file(testsupport::sourceDir() + QStringLiteral("/VeltraneKit/Symbols/icons/SOURCES.txt"));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
     QStringList names;
-    for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+    for (const QString& line : veltrane::testing::readText(testsupport::sourceDir() + QStringLiteral("/VeltraneKit/Symbols/icons/SOURCES.txt")).split(u'\n')) {
         if (line.isEmpty() || line.startsWith(u'#'))
             continue;
         names << line.section(u' ', 0, 0);

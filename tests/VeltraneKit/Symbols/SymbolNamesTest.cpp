@@ -1,5 +1,6 @@
 #include "VeltraneKit/Symbols/SymbolCatalog.h"
 
+#include "tests/VeltraneKit/TextFiles.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDirIterator>
@@ -49,11 +50,7 @@ bool looksLikeSymbol(const QString& literal)
         return false;
     if (firstWords.contains(parts.front()))
         return true;
-    for (const QString& part : parts) {
-        if (kSymbolModifiers.contains(part))
-            return true;
-    }
-    return false;
+    return std::any_of(parts.begin(), parts.end(), [](const QString& part) { return kSymbolModifiers.contains(part); });
 }
 
 // Every symbol name the program's sources and resources mention:
@@ -72,10 +69,7 @@ std::vector<Mention> mentionedSymbols()
             QDirIterator::Subdirectories);
         while (files.hasNext()) {
             const QString path = files.next();
-            QFile file(path);
-            if (!file.open(QIODevice::ReadOnly))
-                continue;
-            const QByteArray content = file.readAll();
+            const QByteArray content = veltrane::testing::readBytes(path);
             const QString relative = path.mid(testsupport::sourceDir().size() + 1);
             if (path.endsWith(QStringLiteral(".json"))) {
                 const QJsonDocument document = QJsonDocument::fromJson(content);

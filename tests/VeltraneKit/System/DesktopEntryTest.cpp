@@ -47,16 +47,12 @@ TEST(DesktopEntryTest, ReadsOnlyTheMainGroupFirstValueFirst)
 
 TEST(DesktopEntryTest, ExecIsUnquotedAndItsFieldCodesExpandedForALaunchWithoutFiles)
 {
-    EXPECT_EQ(commandOf(entryWithExec(QStringLiteral("player --new %U"))),
-        (QStringList { QStringLiteral("player"), QStringLiteral("--new") }));
+    EXPECT_EQ(commandOf(entryWithExec(QStringLiteral("player --new %U"))), (QStringList { "player", "--new" }));
     EXPECT_EQ(commandOf(entryWithExec(QStringLiteral("\"/opt/My Player/run\"  %f --name=%c %i %k 100%%"))),
-        (QStringList { QStringLiteral("/opt/My Player/run"), QStringLiteral("--name=Player"),
-            QStringLiteral("--icon"), QStringLiteral("player-icon"), QStringLiteral("/apps/x.desktop"),
-            QStringLiteral("100%") }));
+        (QStringList { "/opt/My Player/run", "--name=Player", "--icon", "player-icon", "/apps/x.desktop", "100%" }));
     // Inside quotes a backslash protects " ` $ and itself; in the file each backslash is doubled.
     EXPECT_EQ(commandOf(entryWithExec(QStringLiteral("sh -c \"echo \\\\\"hi\\\\\" \\\\$HOME \\\\\\\\n\" \"\""))),
-        (QStringList { QStringLiteral("sh"), QStringLiteral("-c"), QStringLiteral("echo \"hi\" $HOME \\n"),
-            QString() }));
+        (QStringList { "sh", "-c", "echo \"hi\" $HOME \\n", QString() }));
     EXPECT_EQ(commandOf(entryWithExec(QStringLiteral("player \"unterminated"))), std::nullopt);
     EXPECT_EQ(commandOf(entryWithExec(QStringLiteral("  "))), std::nullopt);
     EXPECT_EQ(commandOf(entryWithExec(QStringLiteral("%U"))), std::nullopt);
@@ -65,8 +61,7 @@ TEST(DesktopEntryTest, ExecIsUnquotedAndItsFieldCodesExpandedForALaunchWithoutFi
 
 TEST(DesktopEntryTest, WrittenExecValuesReadBackToTheSameCommand)
 {
-    const QStringList command { QStringLiteral("/opt/a b/run"), QStringLiteral("plain"), QString(),
-        QStringLiteral("it's; $(x) `y` \"z\" \\w 50% #\ttab"), QStringLiteral(" lead") };
+    const QStringList command { "/opt/a b/run", "plain", QString(), "it's; $(x) `y` \"z\" \\w 50% #\ttab", " lead" };
     EXPECT_EQ(commandOf(entryWithExec(DesktopEntry::execValue(command))), command);
     EXPECT_EQ(DesktopEntry::execValue({ QStringLiteral("/usr/bin/player"), QStringLiteral("--x") }),
         QStringLiteral("/usr/bin/player --x"));
@@ -115,8 +110,7 @@ TEST_F(DesktopEntryFilesTest, LaunchingPassesEachArgumentLiterallyWithoutAShell)
     const QString log = root.filePath(QStringLiteral("args.log"));
     write(QStringLiteral("bin/print args"),
         QStringLiteral("#!/bin/sh\nfor a in \"$@\"; do echo \"[$a]\" >> '%1'; done\necho done >> '%1'\n").arg(log));
-    const QStringList arguments { QStringLiteral("a;b"), QStringLiteral("$(echo no)"), QStringLiteral("`x`"),
-        QStringLiteral("two words") };
+    const QStringList arguments { "a;b", "$(echo no)", "`x`", "two words" };
     const auto entry = DesktopEntry::parse(entryWithExec(DesktopEntry::execValue(
         QStringList { root.filePath(QStringLiteral("bin/print args")) } + arguments)));
     ASSERT_TRUE(entry);
@@ -124,9 +118,7 @@ TEST_F(DesktopEntryFilesTest, LaunchingPassesEachArgumentLiterallyWithoutAShell)
 
     const auto lines = [&] { return veltrane::testing::readText(log).split(QLatin1Char('\n')); };
     ASSERT_TRUE(waitUntil([&] { return lines().contains(QStringLiteral("done")); }));
-    EXPECT_EQ(lines(), (QStringList { QStringLiteral("[a;b]"), QStringLiteral("[$(echo no)]"),
-                           QStringLiteral("[`x`]"), QStringLiteral("[two words]"), QStringLiteral("done"),
-                           QString() }));
+    EXPECT_EQ(lines(), (QStringList { "[a;b]", "[$(echo no)]", "[`x`]", "[two words]", "done", QString() }));
     EXPECT_FALSE(DesktopEntry::parse(entryWithExec(QStringLiteral("%f")))->launchDetached());
 }
 

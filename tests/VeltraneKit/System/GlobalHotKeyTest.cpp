@@ -54,10 +54,7 @@ public:
         return error == nullptr;
     }
 
-    std::uint16_t numLockMask()
-    {
-        return XcbKeyboardMap::read(m_connection)->modifierMaskFor({ XK_Num_Lock });
-    }
+    std::uint16_t numLockMask() { return XcbKeyboardMap::read(m_connection)->modifierMaskFor({ XK_Num_Lock }); }
 
 private:
     xcb_connection_t* m_connection;

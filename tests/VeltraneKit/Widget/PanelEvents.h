@@ -29,10 +29,7 @@ public:
         m_screens.setMouseLocation(at);
         send(QEvent::MouseMove, Qt::NoButton, held);
     }
-    void release(Qt::MouseButton button = Qt::LeftButton)
-    {
-        send(QEvent::MouseButtonRelease, button, Qt::NoButton);
-    }
+    void release(Qt::MouseButton button = Qt::LeftButton) { send(QEvent::MouseButtonRelease, button, Qt::NoButton); }
     // Presses at `from`, moves through `path` and releases.
     void drag(Point from, std::initializer_list<Point> path, Qt::MouseButton button = Qt::LeftButton)
     {
