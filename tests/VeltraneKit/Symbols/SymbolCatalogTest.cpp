@@ -24,14 +24,10 @@ struct Coverage {
 Coverage coverage(const QImage& image)
 {
     Coverage result;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (qAlpha(image.pixel(x, y)) > 100) {
-                ++result.inked;
-                result.bounds |= QRect(x, y, 1, 1);
-            }
-        }
-    }
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) > 100)
+                result = { result.inked + 1, result.bounds | QRect(x, y, 1, 1) };
     return result;
 }
 

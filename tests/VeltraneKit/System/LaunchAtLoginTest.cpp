@@ -19,13 +19,6 @@ void writeText(const QString& path, const QString& text) { ASSERT_TRUE(veltrane:
 
 class LaunchAtLoginTest : public ::testing::Test {
 protected:
-    LaunchAtLoginTest()
-    {
-        location.entryPath = config.filePath(QStringLiteral("autostart/moorlet.desktop"));
-        location.programPath = QStringLiteral("/opt/Moorlet 1.0/bin/moorlet");
-        location.applicationName = QStringLiteral("Moorlet");
-    }
-
     std::optional<QStringList> entryCommand() const
     {
         const auto entry = DesktopEntry::load(location.entryPath);
@@ -33,7 +26,8 @@ protected:
     }
 
     testsupport::TemporaryFolder config;
-    LaunchAtLogin::Location location;
+    LaunchAtLogin::Location location { config.filePath(QStringLiteral("autostart/moorlet.desktop")),
+        QStringLiteral("/opt/Moorlet 1.0/bin/moorlet"), QStringLiteral("Moorlet") };
 };
 
 TEST_F(LaunchAtLoginTest, EnablingWritesOneEntryThatStartsThisProgramAndDisablingRemovesIt)

@@ -4,7 +4,7 @@
 
 using namespace veltrane;
 
-TEST(ColorHexTest, ParsesSixDigitsWithHashAndSurroundingBlanks)
+TEST(ColorHexTest, ParsesSixDigitsWithHashAndBlanksAndFormatsUpperCaseSrgbThatReadsBack)
 {
     EXPECT_EQ(colorFromHexString(u"  #46b8c6 "), QColor(70, 184, 198));
     EXPECT_EQ(colorFromHexString(u"\t46B8C6\t"), QColor(70, 184, 198));
@@ -13,10 +13,8 @@ TEST(ColorHexTest, ParsesSixDigitsWithHashAndSurroundingBlanks)
              u"+46b8c", u"-46b8c", u"0x46b8", u"46b8c6\n", u"\n46b8c6", u"４６b8c6", u"#46b8c6#" }) {
         EXPECT_FALSE(colorFromHexString(text)) << QString::fromUtf16(text).toStdString();
     }
-}
 
-TEST(ColorHexTest, FormatsUpperCaseSrgbWithoutHashThatReadsBack)
-{
+    // Formatting: upper-case sRGB without a hash, which reads back.
     EXPECT_EQ(hexString(QColor(0x5B, 0x6C, 0xFF)), QStringLiteral("5B6CFF"));
     EXPECT_EQ(hexString(QColor(1, 2, 3)), QStringLiteral("010203"));
     // Colours given in other models convert to sRGB first; fractions round to the nearest step.

@@ -124,7 +124,7 @@ TEST(CalendarTest, ComponentsOutOfRangeGiveNothing)
     EXPECT_FALSE(calendar.startOfDay(2026, 2, 30));
 }
 
-TEST(CalendarTest, AddingDaysKeepsTheWallClockTime)
+TEST(CalendarTest, AddingDaysKeepsTheWallClockTimeAndDaysBetweenCountsCalendarDays)
 {
     const auto calendar = newYork();
     const Instant saturdayNine = 1'772'892'000; // 2026-03-07 09:00 EST
@@ -138,11 +138,8 @@ TEST(CalendarTest, AddingDaysKeepsTheWallClockTime)
     // 02:30 on the day before the change lands in the gap a day later and moves past it.
     EXPECT_EQ(calendar.addingDays(1, kMarch8 - 21.5 * kHour), kMarch8 + 2 * kHour);
     EXPECT_FALSE(calendar.addingDays(std::numeric_limits<int>::max(), kMarch8));
-}
 
-TEST(CalendarTest, DaysBetweenCountsCalendarDaysNotTwentyFourHourSpans)
-{
-    const auto calendar = newYork();
+    // Days between count calendar days, not twenty-four-hour spans.
     EXPECT_EQ(calendar.daysBetween(kMarch8 - 1, kMarch8), 1);
     EXPECT_EQ(calendar.daysBetween(kMarch8 + 23 * kHour - 1, kMarch8), 0);
     EXPECT_EQ(calendar.daysBetween(kMarch8 - 1 * kHour, kMarch9 + 0.5 * kHour), 2);
