@@ -31,10 +31,8 @@ const CueFacts kCues[] = {
 float peakOf(const std::vector<float>& samples)
 {
     float peak = 0;
-    for (auto sample : samples) {
-        if (std::abs(sample) > std::abs(peak))
-            peak = sample;
-    }
+    for (auto sample : samples)
+        peak = std::abs(sample) > std::abs(peak) ? sample : peak;
     return peak;
 }
 

@@ -20,7 +20,7 @@ PaintProbe squareShadow(const ShadowStyle& style)
 
 } // namespace
 
-TEST(ShadowPainterTest, BlursTheSilhouetteInTheShadowColour)
+TEST(ShadowPainterTest, BlursTheSilhouetteInTheShadowColourBelowItsOffset)
 {
     const PaintProbe probe = squareShadow({ QColor(0, 0, 255, 128), 8, { 0, 0 } });
     // Deep inside the shape the shadow has the colour's full opacity; it fades out beyond.
@@ -30,12 +30,10 @@ TEST(ShadowPainterTest, BlursTheSilhouetteInTheShadowColour)
     EXPECT_GT(probe.alphaAt({ 36, 60 }), 10);
     EXPECT_EQ(probe.alphaAt({ 40 - 13, 60 }), 0);
     EXPECT_EQ(probe.alphaAt({ 5, 5 }), 0);
-}
 
-TEST(ShadowPainterTest, OffsetMovesTheShadowDownAndAClearShadowDrawsNothing)
-{
-    const PaintProbe probe = squareShadow({ QColor(0, 0, 0, 255), 4, { 0, 8 } });
-    EXPECT_GT(probe.alphaAt({ 60, 84 }), probe.alphaAt({ 60, 36 }) + 100);
+    // An offset moves the shadow down, and a clear shadow draws nothing.
+    const PaintProbe offset = squareShadow({ QColor(0, 0, 0, 255), 4, { 0, 8 } });
+    EXPECT_GT(offset.alphaAt({ 60, 84 }), offset.alphaAt({ 60, 36 }) + 100);
     EXPECT_DOUBLE_EQ(ShadowPainter::extent({ Qt::black, 4, { 0, 8 } }), 14);
     EXPECT_EQ(squareShadow({ QColor(0, 0, 0, 0), 8, { 0, 0 } }).countOpaque(0), 0);
 }
