@@ -35,9 +35,8 @@ TEST_F(SleepMonitorTest, HoldsADelayLockWhileAwakeThatGoesWithTheMonitor)
     EXPECT_TRUE(monitor->isAvailable());
     ASSERT_TRUE(waitForDelay(*monitor));
     const QJsonObject lock = logind.activeInhibitors().first().toObject();
-    EXPECT_EQ(lock["what"].toString(), QStringLiteral("sleep"));
-    EXPECT_EQ(lock["mode"].toString(), QStringLiteral("delay"));
-    EXPECT_EQ(lock["who"].toString(), QStringLiteral("Moorlet"));
+    for (auto [key, value] : { std::pair { "what", "sleep" }, { "mode", "delay" }, { "who", "Moorlet" } })
+        EXPECT_EQ(lock[QLatin1String(key)].toString(), QLatin1String(value)) << key;
     monitor.reset();
     EXPECT_TRUE(waitForLocks(0));
 }
@@ -73,8 +72,7 @@ TEST_F(SleepMonitorTest, WithoutABusTheMonitorIsUnavailable)
     const QDBusConnection noBus
         = QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("no-bus"));
     SleepMonitor monitor(noBus);
-    EXPECT_FALSE(monitor.isAvailable());
-    EXPECT_FALSE(monitor.isDelayingSleep());
+    EXPECT_FALSE(monitor.isAvailable() || monitor.isDelayingSleep());
     EXPECT_TRUE(logind.activeInhibitors().isEmpty());
     QDBusConnection::disconnectFromBus(QStringLiteral("no-bus"));
 }
