@@ -48,9 +48,7 @@ void FrameTicker::tick()
             due.push_back(interval);
     }
     for (Seconds interval : due) {
-        const auto cadence = std::find_if(m_cadences.begin(), m_cadences.end(),
-            [interval](const Cadence& each) { return each.interval == interval; });
-        if (cadence != m_cadences.end())
+        if (Cadence* cadence = cadenceOf(interval))
             cadence->lastFrame = frameTime;
         else
             m_cadences.push_back({ interval, frameTime });
@@ -72,11 +70,17 @@ void FrameTicker::tick()
         m_driver->stop();
 }
 
-bool FrameTicker::isDue(Seconds interval, Instant frameTime) const
+FrameTicker::Cadence* FrameTicker::cadenceOf(Seconds interval)
 {
     const auto cadence = std::find_if(m_cadences.begin(), m_cadences.end(),
         [interval](const Cadence& each) { return each.interval == interval; });
-    if (cadence == m_cadences.end())
+    return cadence != m_cadences.end() ? &*cadence : nullptr;
+}
+
+bool FrameTicker::isDue(Seconds interval, Instant frameTime)
+{
+    const Cadence* cadence = cadenceOf(interval);
+    if (!cadence)
         return true;
     // Timers fire a little late or early: a frame within half a display frame of the due time
     // counts, so a driver running at exactly this interval never skips one.

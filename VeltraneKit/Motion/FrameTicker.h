@@ -54,7 +54,8 @@ private:
     void attach(Animator* animator);
     void detach(Animator* animator);
     bool isAttached(const Animator* animator) const;
-    bool isDue(Seconds interval, Instant frameTime) const;
+    Cadence* cadenceOf(Seconds interval);
+    bool isDue(Seconds interval, Instant frameTime);
     // Sets the driver's pace for the animators attached now.
     void updateInterval();
 
