@@ -29,9 +29,6 @@ constexpr double kVisibleProgressStep = 0.004;
 // The arc is drawn to the nearest of this many steps, half a point each along its length: a
 // tick that does not reach the next step paints nothing.
 constexpr double kArcSteps = 600;
-// The time rolls every second, a few points in a fifth of a second: at half the display's rate it
-// looks the same and costs half the paints.
-const Animation kDigits = Animation::spring(0.2, 0.85).atFrameRate(30);
 const Animation kHintFade = Animation::easeInOut(0.2);
 constexpr double kTimePaddingX = 10;
 constexpr double kSmallestTimeScale = 0.5;
@@ -50,9 +47,7 @@ CollapsedTileView::CollapsedTileView(ViewContext& context)
 {
     m_progress.onFrame = [this] { m_context.repaintTileArea(arcArea()); };
     m_time.settleFor(Typography::countdownCollapsed().font());
-    m_time.setOnFrame([this] {
-        m_context.repaintTileArea(RollingText::paintArea(timeBox(), Typography::countdownCollapsed().font()));
-    });
+    m_time.setOnFrame([this] { m_context.repaintTileArea(timeArea()); });
     m_hint.onFrame = context.repaint;
     refresh();
 }
@@ -62,6 +57,11 @@ QRectF CollapsedTileView::timeBox()
     const double columnHeight = kTimeLineHeight + Spacing::tight + kWordLineHeight;
     const double top = (WidgetMetrics::collapsed.height - columnHeight) / 2;
     return QRectF(kTimePaddingX, top, WidgetMetrics::collapsed.width - 2 * kTimePaddingX, kTimeLineHeight);
+}
+
+QRectF CollapsedTileView::timeArea()
+{
+    return RollingText::paintArea(timeBox(), Typography::countdownCollapsed().font());
 }
 
 QRectF CollapsedTileView::arcArea()
@@ -115,10 +115,10 @@ void CollapsedTileView::refreshTime()
             m_context.repaintTileArea(arcArea());
     }
     if (controller.displayTime() != m_time.text()) {
-        const auto animation = reduce ? std::nullopt : when(kDigits);
+        const auto animation = reduce ? std::nullopt : when(RollingText::digitRoll());
         m_time.setText(controller.displayTime(), animation);
         if (!animation && m_shown)
-            m_context.repaintTileArea(RollingText::paintArea(timeBox(), Typography::countdownCollapsed().font()));
+            m_context.repaintTileArea(timeArea());
     }
 }
 

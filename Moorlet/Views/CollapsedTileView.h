@@ -42,6 +42,8 @@ public:
 private:
     // Where the time's line lies in the tile.
     static QRectF timeBox();
+    // Everything the time's roll may paint.
+    static QRectF timeArea();
     // Where the arc lies in the tile, its stroke included.
     static QRectF arcArea();
     // The progress the arc shows: the displayed progress to the nearest half point of arc.

@@ -38,9 +38,6 @@ namespace Radius = veltrane::DesignTokens::Radius;
 const Animation kProgressChange = Animation::easeInOut(0.3);
 // The smallest change of progress worth easing: about a point of the ring's or arc's length.
 constexpr double kVisibleProgressStep = 0.004;
-// The time rolls every second, a few points in a fifth of a second: at half the display's rate it
-// looks the same and costs half the paints.
-const Animation kDigits = Animation::spring(0.2, 0.85).atFrameRate(30);
 const Animation kGoalChange = Animation::spring(0.5, 0.8);
 const Animation kPillHover = Animation::easeOut(0.15);
 const Animation kStreakBounce = Animation::spring(0.3, 0.6);
@@ -181,8 +178,7 @@ ExpandedCardView::ExpandedCardView(ViewContext& context, Actions actions)
     m_mascot.setOnFrame(repaint);
     m_aura.setOnFrame([this] { repaintAuraArea(); });
     m_cheer.setOnFrame([this] {
-        if (const auto ring = layout().rect(CardRow::ring); ring && m_shown)
-            m_context.repaintCardArea(CheerLine::paintArea(cheerBox(*ring)));
+        repaintInRingRow([](const QRectF& ring) { return CheerLine::paintArea(cheerBox(ring)); });
     });
     m_time.setOnFrame([this] { repaintTimeArea(); });
     m_focusToday.setOnFrame(repaint);
@@ -263,8 +259,8 @@ void ExpandedCardView::refresh()
     m_aura.update(sceneTint.value_or(accent), controller.isRunning() && m_shown, reduce);
     updateTime(animate && !reduce);
     m_cheer.update(controller.phase(), controller.isPaused(), m_shown, reduce);
-    m_focusToday.setText(controller.focusTodayLabel(), motion(kDigits));
-    m_sessions.setText(QString::number(controller.completedSessionsToday()), motion(kDigits));
+    m_focusToday.setText(controller.focusTodayLabel(), motion(RollingText::digitRoll()));
+    m_sessions.setText(QString::number(controller.completedSessionsToday()), motion(RollingText::digitRoll()));
     if (controller.goalProgress() != m_goalProgress.target())
         m_goalProgress.start(controller.goalProgress(), motion(kGoalChange));
     updateRingBreathing();
@@ -297,7 +293,7 @@ void ExpandedCardView::updateTime(bool animate)
             repaintRingArea();
     }
     if (controller.displayTime() != m_time.text()) {
-        m_time.setText(controller.displayTime(), animate ? std::optional(kDigits) : std::nullopt);
+        m_time.setText(controller.displayTime(), animate ? std::optional(RollingText::digitRoll()) : std::nullopt);
         if (!animate)
             repaintTimeArea();
     }
@@ -308,28 +304,33 @@ double ExpandedCardView::drawnRingProgress() const
     return std::round(m_ringProgress.value() * kRingSteps) / kRingSteps;
 }
 
-void ExpandedCardView::repaintAuraArea() const
+void ExpandedCardView::repaintInRingRow(const std::function<QRectF(const QRectF& ring)>& area) const
 {
     if (const auto ring = layout().rect(CardRow::ring); ring && m_shown)
-        m_context.repaintCardArea(ringArea(*ring));
+        m_context.repaintCardArea(area(*ring));
+}
+
+void ExpandedCardView::repaintAuraArea() const
+{
+    repaintInRingRow([](const QRectF& ring) { return ringArea(ring); });
 }
 
 void ExpandedCardView::repaintRingArea() const
 {
-    const auto ring = layout().rect(CardRow::ring);
-    if (!ring || !m_shown)
-        return;
-    veltrane::ProgressRingPainter painter;
-    painter.lineWidth = kRingLineWidth;
-    const double reach = (kRingDiameter / 2 + painter.overhang()) * kRingBreathScale + 1;
-    const QPointF center = ring->center();
-    m_context.repaintCardArea(QRectF(center.x() - reach, center.y() - reach, 2 * reach, 2 * reach));
+    repaintInRingRow([](const QRectF& ring) {
+        veltrane::ProgressRingPainter painter;
+        painter.lineWidth = kRingLineWidth;
+        const double reach = (kRingDiameter / 2 + painter.overhang()) * kRingBreathScale + 1;
+        const QPointF center = ring.center();
+        return QRectF(center.x() - reach, center.y() - reach, 2 * reach, 2 * reach);
+    });
 }
 
 void ExpandedCardView::repaintTimeArea() const
 {
-    if (const auto ring = layout().rect(CardRow::ring); ring && m_shown)
-        m_context.repaintCardArea(RollingText::paintArea(timeBox(*ring), Typography::countdownExpanded().font()));
+    repaintInRingRow([](const QRectF& ring) {
+        return RollingText::paintArea(timeBox(ring), Typography::countdownExpanded().font());
+    });
 }
 
 void ExpandedCardView::reactToPhase(bool animate)

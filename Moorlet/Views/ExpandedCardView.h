@@ -102,6 +102,7 @@ private:
     double drawnRingProgress() const;
     // Asks for the ring row's parts to be painted again: everything the aura reaches, the ring
     // with its glow, the time's line.
+    void repaintInRingRow(const std::function<QRectF(const QRectF& ring)>& area) const;
     void repaintAuraArea() const;
     void repaintRingArea() const;
     void repaintTimeArea() const;

@@ -16,6 +16,12 @@ constexpr double kSmallestVisibleMove = 1.0 / 3;
 
 } // namespace
 
+const veltrane::Animation& RollingText::digitRoll()
+{
+    static const veltrane::Animation roll = veltrane::Animation::spring(0.2, 0.85).atFrameRate(30);
+    return roll;
+}
+
 RollingText::RollingText(veltrane::FrameTicker& ticker, Style style, Entry entry)
     : m_style(style)
     , m_entry(entry)

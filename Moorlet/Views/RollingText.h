@@ -31,6 +31,10 @@ public:
         fromBelow, // counting up, or a new phrase rising into place
     };
 
+    // How numbers roll: a spring at half the display's rate. The time rolls every second, a few
+    // points in a fifth of a second, and looks the same at half the paints.
+    static const veltrane::Animation& digitRoll();
+
     RollingText(veltrane::FrameTicker& ticker, Style style, Entry entry);
 
     // Shows `text`, rolling it in with the animation, or at once when none is given.
