@@ -9,6 +9,7 @@
 #include <QPalette>
 
 #include <array>
+#include <optional>
 #include <utility>
 
 namespace veltrane {
@@ -21,15 +22,24 @@ constexpr auto kSettingsInterface = "org.freedesktop.portal.Settings";
 
 constexpr auto kAppearance = "org.freedesktop.appearance";
 constexpr auto kGnomeInterface = "org.gnome.desktop.interface";
+// KDE's portal relays kdeglobals groups under this prefix, every value as text.
+constexpr auto kKdeGlobals = "org.kde.kdeglobals.KDE";
 constexpr auto kColorScheme = "color-scheme";
+constexpr auto kReducedMotion = "reduced-motion";
 constexpr auto kGtkTheme = "gtk-theme";
 constexpr auto kEnableAnimations = "enable-animations";
+constexpr auto kAnimationDurationFactor = "AnimationDurationFactor";
 
-constexpr std::array<std::pair<const char*, const char*>, 4> kSettings { {
+// The values of "org.freedesktop.appearance" "reduced-motion".
+constexpr uint kMotionReduced = 1;
+
+constexpr std::array<std::pair<const char*, const char*>, 6> kSettings { {
     { kAppearance, kColorScheme },
+    { kAppearance, kReducedMotion },
     { kGnomeInterface, kColorScheme },
     { kGnomeInterface, kGtkTheme },
     { kGnomeInterface, kEnableAnimations },
+    { kKdeGlobals, kAnimationDurationFactor },
 } };
 
 QString settingName(const QString& group, const QString& key)
@@ -43,6 +53,14 @@ QVariant unwrapped(QVariant value)
     while (value.metaType() == QMetaType::fromType<QDBusVariant>())
         value = qvariant_cast<QDBusVariant>(value).variant();
     return value;
+}
+
+// The standard appearance settings are unsigned numbers; a text that happens to parse is none.
+std::optional<uint> standardNumber(const QVariant& value)
+{
+    bool isNumber = false;
+    const uint number = value.typeId() == QMetaType::QString ? 0 : value.toUInt(&isNumber);
+    return isNumber ? std::optional(number) : std::nullopt;
 }
 
 ColorScheme paletteColorScheme()
@@ -126,12 +144,10 @@ QVariant DesktopPreferences::setting(const char* group, const char* key) const
 
 ColorScheme DesktopPreferences::resolveColorScheme() const
 {
-    const QVariant appearance = setting(kAppearance, kColorScheme);
-    bool isNumber = false;
-    const uint scheme = appearance.typeId() == QMetaType::QString ? 0 : appearance.toUInt(&isNumber);
-    if (isNumber && scheme == static_cast<uint>(ColorScheme::Dark))
+    const std::optional<uint> scheme = standardNumber(setting(kAppearance, kColorScheme));
+    if (scheme == static_cast<uint>(ColorScheme::Dark))
         return ColorScheme::Dark;
-    if (isNumber && scheme == static_cast<uint>(ColorScheme::Light))
+    if (scheme == static_cast<uint>(ColorScheme::Light))
         return ColorScheme::Light;
 
     const QString gnomeScheme = setting(kGnomeInterface, kColorScheme).toString();
@@ -149,8 +165,15 @@ ColorScheme DesktopPreferences::resolveColorScheme() const
 
 bool DesktopPreferences::resolveReduceMotion() const
 {
+    if (standardNumber(setting(kAppearance, kReducedMotion)) == kMotionReduced)
+        return true;
     const QVariant animations = setting(kGnomeInterface, kEnableAnimations);
-    return animations.typeId() == QMetaType::Bool && !animations.toBool();
+    if (animations.typeId() == QMetaType::Bool && !animations.toBool())
+        return true;
+    // KDE's animation speed slider at "Instant" stores a factor of 0.
+    bool isFactor = false;
+    const double factor = setting(kKdeGlobals, kAnimationDurationFactor).toDouble(&isFactor);
+    return isFactor && factor <= 0;
 }
 
 void DesktopPreferences::apply()

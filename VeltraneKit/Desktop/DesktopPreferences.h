@@ -12,10 +12,12 @@
 namespace veltrane {
 
 // The desktop's own appearance preferences: whether it asks programs to reduce motion, and which
-// colour scheme it prefers. Read from the XDG settings portal (org.freedesktop.portal.Settings),
-// first "org.freedesktop.appearance" "color-scheme", then GNOME's interface settings as the portal
-// relays them ("color-scheme", a "-dark" "gtk-theme", "enable-animations"); without a portal the
-// colour scheme follows the application palette and motion is not reduced.
+// colour scheme it prefers. Read from the XDG settings portal (org.freedesktop.portal.Settings):
+// the colour scheme from "org.freedesktop.appearance" "color-scheme", else GNOME's interface
+// settings as the portal relays them ("color-scheme", a "-dark" "gtk-theme"); motion is reduced
+// when "org.freedesktop.appearance" "reduced-motion" asks for it, GNOME's "enable-animations" is
+// off, or KDE's animation speed is "Instant" (an "AnimationDurationFactor" of 0). Without a portal
+// the colour scheme follows the application palette and motion is not reduced.
 //
 // The portal is read asynchronously at construction; until every answer is in, the values are
 // the palette's and "no reduced motion", and initialReadFinished() is false. Later changes come

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <tuple>
 
 using veltrane::ColorScheme;
 using veltrane::DesktopPreferences;
@@ -107,6 +108,27 @@ TEST(DesktopPreferencesTest, PortalSettingsResolveInOrder)
             EXPECT_EQ(schemeChanges.size(), before == setup.scheme ? 0 : 1);
             EXPECT_EQ(motionChanges.size(), setup.reduceMotion ? 1 : 0);
         }
+    }
+}
+
+TEST(DesktopPreferencesTest, TheStandardAndKdesWaysOfAskingForLessMotionAreHeard)
+{
+    const QString kde = QStringLiteral("org.kde.kdeglobals.KDE");
+    const QString factor = QStringLiteral("AnimationDurationFactor");
+    const std::tuple<QString, QString, QVariant, bool> cases[] = {
+        { kAppearance, QStringLiteral("reduced-motion"), 1u, true },
+        { kAppearance, QStringLiteral("reduced-motion"), 0u, false },
+        { kAppearance, QStringLiteral("reduced-motion"), QStringLiteral("1"), false },
+        // KDE's portal passes its settings on as text; "Instant" is a factor of 0.
+        { kde, factor, QStringLiteral("0"), true },
+        { kde, factor, QStringLiteral("0.5"), false },
+    };
+    for (const auto& [group, key, value, reduced] : cases) {
+        FakeSettingsPortal portal(FakeSettingsPortal::Interface::WithReadOne);
+        portal.preset(group, key, value);
+        DesktopPreferences preferences(QDBusConnection::sessionBus());
+        ASSERT_TRUE(settle(preferences));
+        EXPECT_EQ(preferences.reduceMotion(), reduced) << key.toStdString() << ' ' << value.toString().toStdString();
     }
 }
 
