@@ -179,7 +179,9 @@ void AppDelegate::applicationDidFinishLaunching()
         inputs.theme = &self->theme();
         inputs.dockSide = side;
         // openSettings and openInsights stay unset until the settings and insights windows exist.
-        auto* view = new WidgetRootView(std::move(inputs));
+        ViewEnvironment environment;
+        environment.desktop = &self->m_desktopPreferences;
+        auto* view = new WidgetRootView(std::move(inputs), environment);
         // A row that comes or goes while the card is open changes the card's height (a player
         // appears, a deadline is added); the panel follows, so the card is never cut off.
         connect(view, &WidgetRootView::expandedHeightChanged, self, &AppDelegate::resizeIfExpanded);

@@ -3,6 +3,7 @@
 #include "Moorlet/Media/MediaController.h"
 #include "Moorlet/Settings/FocusSettings.h"
 #include "MoorletCore/SessionPhase.h"
+#include "VeltraneKit/Desktop/DesktopPreferences.h"
 #include "VeltraneKit/Desktop/SleepMonitor.h"
 #include "VeltraneKit/Geometry/DockSide.h"
 #include "VeltraneKit/Notifications/NotificationScheduler.h"
@@ -76,6 +77,8 @@ public:
     MediaController& media() { return m_media; }
     veltrane::HotKeyRegistering& hotKey() { return *m_hotKey; }
     veltrane::SleepMonitor& sleepMonitor() { return m_sleepMonitor; }
+    // The desktop's colour scheme and reduce-motion wish, which the widget follows.
+    const veltrane::DesktopPreferences& desktopPreferences() const { return m_desktopPreferences; }
     // Created on first use.
     ThemeProvider& theme();
     LocalDataStore& dataStore();
@@ -112,6 +115,8 @@ private:
     veltrane::SettingsStore m_settings;
     FocusSettings m_focusSettings;
     veltrane::NotificationScheduler m_notifications;
+    // Read from construction on, so that the widget starts in the desktop's look.
+    veltrane::DesktopPreferences m_desktopPreferences;
     std::unique_ptr<ThemeProvider> m_theme;
     std::unique_ptr<LocalDataStore> m_dataStore;
     std::unique_ptr<AmbientController> m_ambient;

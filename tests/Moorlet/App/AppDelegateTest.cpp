@@ -1,17 +1,23 @@
 // The application delegate in this process, on a private X display and session bus: its start-up
-// sequence, the panel sizes it asks for, sleep and wake from a test logind, and the hot key. The
-// whole program is MoorletProgramTest's subject.
+// sequence, the panel sizes it asks for, sleep and wake from a test logind, the hot key, and the
+// desktop's appearance settings from a test settings portal. The whole program is
+// MoorletProgramTest's subject.
 
 #include "Moorlet/App/AppDelegate.h"
 #include "Moorlet/Data/LocalDataStore.h"
 #include "Moorlet/Focus/FocusController.h"
+#include "Moorlet/Views/ExpandedCardView.h"
+#include "Moorlet/Views/ReduceMotion.h"
+#include "Moorlet/Views/WidgetRootView.h"
 #include "VeltraneKit/Settings/MemoryUserDefaults.h"
 #include "VeltraneKit/System/CarbonKeys.h"
 #include "VeltraneKit/Widget/FloatingPanel.h"
 #include "VeltraneKit/Widget/WidgetCoordinator.h"
+#include "tests/VeltraneKit/Desktop/FakeSettingsPortal.h"
 #include "tests/VeltraneKit/ScopedEnvironment.h"
 #include "tests/fakes/LoginManager/FakeLoginManager.h"
 #include "tests/Moorlet/PlayerProcess.h"
+#include "tests/Moorlet/Views/ViewProbe.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDBusConnectionInterface>
@@ -249,4 +255,37 @@ TEST_F(AppDelegateTest, ShowingTheWidgetFromElsewhereOpensTheCard)
     delegate->showWidget();
     EXPECT_TRUE(delegate->coordinator()->panel()->isVisible());
     EXPECT_TRUE(testsupport::waitUntil([&] { return delegate->controller().isExpanded(); }, 5s));
+}
+
+TEST_F(AppDelegateTest, TheWidgetFollowsTheDesktopsColourSchemeAndMotionWishWhileRunning)
+{
+    launch();
+    EXPECT_TRUE(testsupport::waitUntil([&] { return delegate->desktopPreferences().initialReadFinished(); }, 1s))
+        << "without a portal the answers come at once";
+    EXPECT_EQ(delegate->desktopPreferences().colorScheme(), veltrane::ColorScheme::Light) << "the palette's";
+    delegate.reset();
+
+    const QString appearance = QStringLiteral("org.freedesktop.appearance");
+    FakeSettingsPortal portal(FakeSettingsPortal::Interface::WithReadOne);
+    portal.preset(appearance, QStringLiteral("color-scheme"), 1u);
+    launch();
+    clickWidget();
+    ASSERT_TRUE(waitForPanelHeight(612 + 48));
+    auto* root = delegate->coordinator()->panel()->findChild<WidgetRootView*>();
+    ASSERT_NE(root, nullptr);
+    ASSERT_TRUE(testsupport::waitUntil([&] { return root->backgroundRect() == root->cardRect(); }, 5s));
+    // The idle card's free space under its rows.
+    const auto cardLightness = [root] {
+        const QPointF empty(root->cardRect().center().x(), root->cardRect().bottom() - 12);
+        return viewprobe::pixel(root->renderToImage(), empty).lightness();
+    };
+    EXPECT_TRUE(testsupport::waitUntil([&] { return cardLightness() < 80; }, 5s));
+    portal.change(appearance, QStringLiteral("color-scheme"), 2u);
+    EXPECT_TRUE(testsupport::waitUntil([&] { return cardLightness() > 200; }, 5s));
+
+    portal.change(QStringLiteral("org.gnome.desktop.interface"), QStringLiteral("enable-animations"), false);
+    ASSERT_TRUE(testsupport::waitUntil([&] { return root->reduceMotion().isOn(); }, 5s));
+    delegate->controller().toggle();
+    EXPECT_FALSE(root->card().mascot().outgoingSymbol().has_value());
+    EXPECT_FALSE(root->card().isRingBreathing());
 }
