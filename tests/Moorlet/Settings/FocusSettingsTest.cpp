@@ -27,22 +27,28 @@ std::string focusKey(const char* name)
     return std::string("com.veltrane.focus.") + name;
 }
 
-// Every property reads as in a store that holds nothing.
+// What a store that holds nothing gives.
 void expectAllDefaults(const FocusSettings& settings)
 {
-    const FocusSettings fresh(std::make_shared<MemoryUserDefaults>());
+    const std::pair<const char*, QVariant> defaults[] = {
+        { "dailyGoalMinutes", 120.0 }, { "intentionPromptEnabled", true }, { "defaultSubject", QString() },
+        { "subjects", kDefaultSubjects }, { "ambientOnFocus", true }, { "ambientPauseOnBreak", true },
+        { "soundEffectsEnabled", true }, { "modeRaw", QStringLiteral("pomodoro") }, { "hasCompletedTour", false },
+        { "autoUpdateEnabled", true }, { "globalHotKeyEnabled", true }, { "autoShortcutsEnabled", false },
+        { "focusShortcutName", QString() }, { "breakShortcutName", QString() }, { "customFocusMinutes", 50.0 },
+        { "customShortBreakMinutes", 10.0 }, { "customLongBreakMinutes", 25.0 }, { "customLongBreakInterval", 4 },
+    };
     const QMetaObject& meta = FocusSettings::staticMetaObject;
-    for (int index = meta.propertyOffset(); index < meta.propertyCount(); ++index) {
-        const char* name = meta.property(index).name();
-        EXPECT_EQ(settings.property(name), fresh.property(name)) << name;
-    }
+    ASSERT_EQ(meta.propertyCount() - meta.propertyOffset(), std::ssize(defaults) + 1) << "and the session mode";
+    for (const auto& [name, value] : defaults)
+        EXPECT_EQ(settings.property(name), value) << name;
     EXPECT_EQ(settings.sessionMode(), SessionMode::pomodoro());
 }
 
-TEST(FocusSettingsTest, WrongKindsReadAsDefaultsAndStayInTheDatabase)
+TEST(FocusSettingsTest, AnEmptyStoreAndWrongKindsReadAsDefaultsAndStayInTheDatabase)
 {
     auto defaults = std::make_shared<MemoryUserDefaults>();
-    EXPECT_EQ(FocusSettings(defaults).subjects(), kDefaultSubjects);
+    expectAllDefaults(FocusSettings(defaults));
     EXPECT_EQ(defaults->writeCount(), 0) << "reading the defaults writes nothing";
     // Wrong kinds; the last is a fraction, which is no integer, and neither is a bool.
     const std::vector<std::pair<std::string, json>> stored {
