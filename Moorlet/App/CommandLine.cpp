@@ -2,8 +2,10 @@
 
 #include <QCommandLineParser>
 
+#include <algorithm>
 #include <array>
 #include <utility>
+#include <vector>
 
 namespace moorlet {
 
@@ -23,8 +25,15 @@ constexpr std::array kControlOptions {
         "Print the session and today's figures as one line of JSON." },
 };
 
-// The width of the option column in the help text.
-constexpr auto kOptionColumn = 14;
+// Qt's parser already ends its messages with a full stop; ours are written as sentences too.
+QString sentence(QString text)
+{
+    text = text.trimmed();
+    if (!text.isEmpty() && !text.endsWith(QLatin1Char('.')) && !text.endsWith(QLatin1Char('?'))
+        && !text.endsWith(QLatin1Char('!')))
+        text += QLatin1Char('.');
+    return text;
+}
 
 } // namespace
 
@@ -47,9 +56,9 @@ CommandLine CommandLine::parse(const QStringList& arguments)
     };
     // An empty list still needs a program name for the parser to skip.
     if (!parser.parse(arguments.isEmpty() ? QStringList { QStringLiteral("moorlet") } : arguments))
-        return fail(parser.errorText() + QLatin1Char('.'));
+        return fail(sentence(parser.errorText()));
     if (!parser.positionalArguments().isEmpty())
-        return fail(QStringLiteral("Unexpected argument \"%1\".").arg(parser.positionalArguments().first()));
+        return fail(QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first()));
     if (parser.isSet(help)) {
         result.m_outcome = Outcome::showHelp;
         return result;
@@ -82,19 +91,42 @@ QString CommandLine::helpText()
         "The options control the Moorlet that is already running, for keyboard shortcuts set in\n"
         "the desktop's settings (on Wayland the only way to a system-wide key) and for status bars:\n"
         "\n");
+    std::vector<std::pair<QString, QString>> rows;
     for (const auto& option : kControlOptions)
-        text += QStringLiteral("  %1%2\n")
-                    .arg(QStringLiteral("--%1").arg(QString::fromLatin1(option.name)).leftJustified(kOptionColumn),
-                        QString::fromLatin1(option.description));
+        rows.emplace_back(QStringLiteral("--") + QLatin1String(option.name), QLatin1String(option.description));
+    rows.emplace_back(QStringLiteral("-h, --help"), QStringLiteral("Print this help."));
+    rows.emplace_back(QStringLiteral("-v, --version"), QStringLiteral("Print the version."));
+    // Every description starts in one column, two spaces after the longest option.
+    qsizetype column = 0;
+    for (const auto& row : rows)
+        column = std::max(column, row.first.size() + 2);
+    for (const auto& [option, description] : rows)
+        text += QStringLiteral("  ") + option.leftJustified(column) + description + QLatin1Char('\n');
     text += QStringLiteral(
-        "  -h, --help      Print this help.\n"
-        "  -v, --version   Print the version.\n"
         "\n"
         "Exit status: 0 on success; %1 when no Moorlet is running (nothing is started) or it did\n"
         "not answer; %2 for a command line that cannot be understood.\n")
                 .arg(kExitNotRunning)
                 .arg(kExitUsage);
     return text;
+}
+
+QString CommandLine::undeliveredText(const SingleInstance::Reply& reply)
+{
+    using Status = SingleInstance::Reply::Status;
+    switch (reply.status) {
+    case Status::answered:
+        return {};
+    case Status::notRunning:
+        return QStringLiteral("Moorlet is not running. Start it with 'moorlet'.\n");
+    case Status::noBus:
+        return QStringLiteral("moorlet: there is no D-Bus session bus, so the running Moorlet cannot be reached.\n");
+    case Status::failed:
+        // The bus's reason is a sentence or more of its own.
+        return (QStringLiteral("moorlet: the running Moorlet did not answer. ") + sentence(reply.text)).trimmed()
+            + QLatin1Char('\n');
+    }
+    return {};
 }
 
 } // namespace moorlet

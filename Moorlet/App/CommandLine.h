@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Moorlet/App/AppCommand.h"
+#include "Moorlet/App/SingleInstance.h"
 
 #include <QString>
 #include <QStringList>
@@ -32,6 +33,9 @@ public:
 
     // The text --help prints.
     static QString helpText();
+    // The line printed on standard error when a request did not reach the running instance
+    // (empty when it was answered).
+    static QString undeliveredText(const SingleInstance::Reply& reply);
 
     Outcome outcome() const { return m_outcome; }
     AppCommand command() const { return m_command; }

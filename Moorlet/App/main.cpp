@@ -25,19 +25,9 @@ void print(std::FILE* stream, const QString& text)
 // Says why a request did not reach the running instance; returns the exit code.
 int reportUndelivered(const SingleInstance::Reply& reply)
 {
-    switch (reply.status) {
-    case SingleInstance::Reply::Status::answered:
+    if (reply.status == SingleInstance::Reply::Status::answered)
         return CommandLine::kExitSuccess;
-    case SingleInstance::Reply::Status::notRunning:
-        print(stderr, QStringLiteral("Moorlet is not running. Start it with: moorlet\n"));
-        break;
-    case SingleInstance::Reply::Status::noBus:
-        print(stderr, QStringLiteral("moorlet: there is no D-Bus session bus, so the running Moorlet cannot be reached.\n"));
-        break;
-    case SingleInstance::Reply::Status::failed:
-        print(stderr, QStringLiteral("moorlet: the running Moorlet did not answer (%1).\n").arg(reply.text));
-        break;
-    }
+    print(stderr, CommandLine::undeliveredText(reply));
     return CommandLine::kExitNotRunning;
 }
 

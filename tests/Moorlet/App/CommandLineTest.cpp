@@ -1,6 +1,11 @@
 #include "Moorlet/App/CommandLine.h"
 
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
+
+#include <set>
+#include <tuple>
 
 using namespace moorlet;
 
@@ -41,25 +46,37 @@ TEST(CommandLineTest, EachControlOptionSelectsItsCommandInEitherSpelling)
     }
 }
 
-TEST(CommandLineTest, ConflictingUnknownAndStrayArgumentsAreRefusedWithTheirName)
+TEST(CommandLineTest, ConflictingUnknownAndStrayArgumentsAreRefusedInOneSentence)
 {
     // Repeating the same option is one request.
     EXPECT_EQ(parse({ "--skip", "--skip" }).command(), AppCommand::skip);
-    const std::vector<std::pair<std::vector<const char*>, const char*>> cases {
-        { { "--toggle", "--reset" }, "only one" },
-        { { "--start" }, "start" },
-        { { "--toggle", "now" }, "now" },
-        // A value given to an option that takes none.
-        { { "--status=json" }, "" },
+    const std::pair<QStringList, const char*> cases[] = {
+        { { "--toggle", "--reset" }, "Give only one of --toggle, --skip, --reset and --status." },
+        { { "--bogus" }, "Unknown option 'bogus'." },
+        { { "--bogus", "-x" }, "Unknown options: bogus, x." },
+        { { "--toggle", "now" }, "Unexpected argument 'now'." },
+        { { "--status=json" }, "Unexpected value after '--status'." },
     };
-    for (const auto& [options, named] : cases) {
-        QStringList arguments { QStringLiteral("moorlet") };
-        for (const auto* option : options)
-            arguments.append(QString::fromUtf8(option));
-        const auto line = CommandLine::parse(arguments);
-        EXPECT_EQ(line.outcome(), CommandLine::Outcome::invalid) << named;
-        EXPECT_TRUE(line.error().contains(QString::fromUtf8(named))) << line.error().toStdString();
+    for (const auto& [options, error] : cases) {
+        const auto line = CommandLine::parse(QStringList { QStringLiteral("moorlet") } + options);
+        EXPECT_EQ(line.outcome(), CommandLine::Outcome::invalid) << error;
+        EXPECT_EQ(line.error().toStdString(), error);
     }
+}
+
+TEST(CommandLineTest, AnUndeliveredRequestIsExplainedInWholeSentences)
+{
+    using Status = SingleInstance::Reply::Status;
+    const std::tuple<Status, const char*, const char*> cases[] = {
+        { Status::answered, "", "" },
+        { Status::notRunning, "", "Moorlet is not running. Start it with 'moorlet'.\n" },
+        { Status::noBus, "", "moorlet: there is no D-Bus session bus, so the running Moorlet cannot be reached.\n" },
+        { Status::failed, "No reply.", "moorlet: the running Moorlet did not answer. No reply.\n" },
+        { Status::failed, "Access denied", "moorlet: the running Moorlet did not answer. Access denied.\n" },
+        { Status::failed, "", "moorlet: the running Moorlet did not answer.\n" },
+    };
+    for (const auto& [status, detail, text] : cases)
+        EXPECT_EQ(CommandLine::undeliveredText({ status, QString::fromUtf8(detail) }).toStdString(), text);
 }
 
 TEST(CommandLineTest, HelpAndVersionWinOverRequests)
@@ -69,12 +86,19 @@ TEST(CommandLineTest, HelpAndVersionWinOverRequests)
     EXPECT_EQ(parse({ "--skip", "-v" }).outcome(), CommandLine::Outcome::showVersion);
 }
 
-TEST(CommandLineTest, HelpNamesEveryOptionAndTheExitCodes)
+TEST(CommandLineTest, HelpListsEveryOptionWithItsTextInOneColumnAndTheExitCodes)
 {
     const auto help = CommandLine::helpText();
-    for (const auto* option : { "--toggle", "--skip", "--reset", "--status", "--help", "--version" })
-        EXPECT_TRUE(help.contains(QString::fromLatin1(option))) << option;
+    for (const auto* option : { "--toggle", "--skip", "--reset", "--status", "-h, --help", "-v, --version" })
+        EXPECT_TRUE(help.contains(QStringLiteral("\n  %1  ").arg(QLatin1String(option)))) << option;
     EXPECT_TRUE(help.contains(QStringLiteral("%1 when no Moorlet is running").arg(CommandLine::kExitNotRunning)));
-    for (const auto& line : help.split(QLatin1Char('\n')))
+    // An option's description starts after the first two spaces that follow it.
+    const QRegularExpression nonSpace(QStringLiteral("\\S"));
+    std::set<qsizetype> descriptionColumns;
+    for (const auto& line : help.split(QLatin1Char('\n'))) {
         EXPECT_LE(line.size(), 100) << line.toStdString();
+        if (line.startsWith(QLatin1String("  -")))
+            descriptionColumns.insert(line.indexOf(nonSpace, line.indexOf(QLatin1String("  "), 2)));
+    }
+    EXPECT_EQ(descriptionColumns.size(), 1u);
 }
