@@ -21,6 +21,8 @@ FakeServiceProcess::FakeServiceProcess(const QString& program, const QStringList
 {
     m_process->setProcessChannelMode(QProcess::ForwardedChannels);
     m_process->start(program, arguments);
+    // A quick child can own its name before the process object has left its starting state.
+    m_process->waitForStarted();
     testsupport::waitUntil(
         [this] { return m_process->state() == QProcess::NotRunning || ownsName(m_serviceName); });
 }
