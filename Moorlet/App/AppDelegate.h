@@ -77,8 +77,6 @@ public:
     MediaController& media() { return m_media; }
     veltrane::HotKeyRegistering& hotKey() { return *m_hotKey; }
     veltrane::SleepMonitor& sleepMonitor() { return m_sleepMonitor; }
-    // The desktop's colour scheme and reduce-motion wish, which the widget follows.
-    const veltrane::DesktopPreferences& desktopPreferences() const { return m_desktopPreferences; }
     // Created on first use.
     ThemeProvider& theme();
     LocalDataStore& dataStore();

@@ -259,12 +259,6 @@ TEST_F(AppDelegateTest, ShowingTheWidgetFromElsewhereOpensTheCard)
 
 TEST_F(AppDelegateTest, TheWidgetFollowsTheDesktopsColourSchemeAndMotionWishWhileRunning)
 {
-    launch();
-    EXPECT_TRUE(testsupport::waitUntil([&] { return delegate->desktopPreferences().initialReadFinished(); }, 1s))
-        << "without a portal the answers come at once";
-    EXPECT_EQ(delegate->desktopPreferences().colorScheme(), veltrane::ColorScheme::Light) << "the palette's";
-    delegate.reset();
-
     const QString appearance = QStringLiteral("org.freedesktop.appearance");
     FakeSettingsPortal portal(FakeSettingsPortal::Interface::WithReadOne);
     portal.preset(appearance, QStringLiteral("color-scheme"), 1u);

@@ -68,7 +68,6 @@ TEST(CommandLineTest, AnUndeliveredRequestIsExplainedInWholeSentences)
 {
     using Status = SingleInstance::Reply::Status;
     const std::tuple<Status, const char*, const char*> cases[] = {
-        { Status::answered, "", "" },
         { Status::notRunning, "", "Moorlet is not running. Start it with 'moorlet'.\n" },
         { Status::noBus, "", "moorlet: there is no D-Bus session bus, so the running Moorlet cannot be reached.\n" },
         { Status::failed, "No reply.", "moorlet: the running Moorlet did not answer. No reply.\n" },

@@ -20,6 +20,11 @@ namespace {
 const QString kAppearance = QStringLiteral("org.freedesktop.appearance");
 const QString kGnome = QStringLiteral("org.gnome.desktop.interface");
 const QString kColorScheme = QStringLiteral("color-scheme");
+const QString kAnimations = QStringLiteral("enable-animations");
+const QString kReducedMotion = QStringLiteral("reduced-motion");
+// KDE's portal passes its settings on as text.
+const QString kKde = QStringLiteral("org.kde.kdeglobals.KDE");
+const QString kAnimationFactor = QStringLiteral("AnimationDurationFactor");
 
 bool settle(const DesktopPreferences& preferences)
 {
@@ -61,7 +66,8 @@ struct PortalCase {
     std::optional<uint> appearance;
     std::optional<QString> gnomeScheme;
     std::optional<QString> gtkTheme;
-    std::optional<bool> animations;
+    // A setting that asks for less motion, or not: group, key, value.
+    std::optional<std::tuple<QString, QString, QVariant>> motion;
     ColorScheme scheme;
     bool reduceMotion;
 };
@@ -74,12 +80,20 @@ TEST(DesktopPreferencesTest, PortalSettingsResolveInOrder)
             ColorScheme::Light, false },
         { "GNOME scheme when appearance has none", 0u, QStringLiteral("prefer-dark"), {}, {}, ColorScheme::Dark,
             false },
-        { "GNOME light", {}, QStringLiteral("prefer-light"), {}, true, ColorScheme::Light, false },
+        { "GNOME light", {}, QStringLiteral("prefer-light"), {}, std::tuple { kGnome, kAnimations, true },
+            ColorScheme::Light, false },
         { "dark GTK theme", 0u, QStringLiteral("default"), QStringLiteral("Adwaita-Dark"), {}, ColorScheme::Dark,
             false },
         { "no preference anywhere", 0u, QStringLiteral("default"), QStringLiteral("Adwaita"), {},
             ColorScheme::NoPreference, false },
-        { "animations off", 0u, {}, {}, false, ColorScheme::NoPreference, true },
+        { "animations off", 0u, {}, {}, std::tuple { kGnome, kAnimations, false }, ColorScheme::NoPreference, true },
+        { "reduced motion", {}, {}, {}, std::tuple { kAppearance, kReducedMotion, 1u }, ColorScheme::NoPreference, true },
+        { "no motion preference", {}, {}, {}, std::tuple { kAppearance, kReducedMotion, 0u }, ColorScheme::NoPreference,
+            false },
+        { "KDE's instant animations", {}, {}, {}, std::tuple { kKde, kAnimationFactor, QStringLiteral("0") },
+            ColorScheme::NoPreference, true },
+        { "KDE's slow animations", {}, {}, {}, std::tuple { kKde, kAnimationFactor, QStringLiteral("2") },
+            ColorScheme::NoPreference, false },
     };
     for (const auto interface : { FakeSettingsPortal::Interface::WithReadOne, FakeSettingsPortal::Interface::ReadOnly }) {
         for (const PortalCase& setup : cases) {
@@ -93,8 +107,8 @@ TEST(DesktopPreferencesTest, PortalSettingsResolveInOrder)
                 portal.preset(kGnome, kColorScheme, *setup.gnomeScheme);
             if (setup.gtkTheme)
                 portal.preset(kGnome, QStringLiteral("gtk-theme"), *setup.gtkTheme);
-            if (setup.animations)
-                portal.preset(kGnome, QStringLiteral("enable-animations"), *setup.animations);
+            if (setup.motion)
+                std::apply([&](auto... setting) { portal.preset(setting...); }, *setup.motion);
 
             DesktopPreferences preferences(QDBusConnection::sessionBus());
             const ColorScheme before = preferences.colorScheme();
@@ -111,32 +125,11 @@ TEST(DesktopPreferencesTest, PortalSettingsResolveInOrder)
     }
 }
 
-TEST(DesktopPreferencesTest, TheStandardAndKdesWaysOfAskingForLessMotionAreHeard)
-{
-    const QString kde = QStringLiteral("org.kde.kdeglobals.KDE");
-    const QString factor = QStringLiteral("AnimationDurationFactor");
-    const std::tuple<QString, QString, QVariant, bool> cases[] = {
-        { kAppearance, QStringLiteral("reduced-motion"), 1u, true },
-        { kAppearance, QStringLiteral("reduced-motion"), 0u, false },
-        { kAppearance, QStringLiteral("reduced-motion"), QStringLiteral("1"), false },
-        // KDE's portal passes its settings on as text; "Instant" is a factor of 0.
-        { kde, factor, QStringLiteral("0"), true },
-        { kde, factor, QStringLiteral("0.5"), false },
-    };
-    for (const auto& [group, key, value, reduced] : cases) {
-        FakeSettingsPortal portal(FakeSettingsPortal::Interface::WithReadOne);
-        portal.preset(group, key, value);
-        DesktopPreferences preferences(QDBusConnection::sessionBus());
-        ASSERT_TRUE(settle(preferences));
-        EXPECT_EQ(preferences.reduceMotion(), reduced) << key.toStdString() << ' ' << value.toString().toStdString();
-    }
-}
-
 TEST(DesktopPreferencesTest, SettingChangesAreSignalledOnlyOnRealChange)
 {
     FakeSettingsPortal portal(FakeSettingsPortal::Interface::WithReadOne);
     portal.preset(kAppearance, kColorScheme, 0u);
-    portal.preset(kGnome, QStringLiteral("enable-animations"), true);
+    portal.preset(kGnome, kAnimations, true);
     DesktopPreferences preferences(QDBusConnection::sessionBus());
     ASSERT_TRUE(settle(preferences));
     ASSERT_EQ(preferences.colorScheme(), ColorScheme::NoPreference);
@@ -153,7 +146,7 @@ TEST(DesktopPreferencesTest, SettingChangesAreSignalledOnlyOnRealChange)
     portal.change(kAppearance, kColorScheme, 1u);
     portal.change(kGnome, kColorScheme, QStringLiteral("prefer-light"));
     portal.change(QStringLiteral("org.gnome.desktop.sound"), QStringLiteral("theme-name"), QStringLiteral("freedesktop"));
-    portal.change(kGnome, QStringLiteral("enable-animations"), false);
+    portal.change(kGnome, kAnimations, false);
     ASSERT_TRUE(testsupport::waitUntil([&] { return motionChanges.size() == 1; }));
     EXPECT_TRUE(motionChanges.front().front().toBool());
     EXPECT_TRUE(preferences.reduceMotion());
