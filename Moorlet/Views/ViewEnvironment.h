@@ -12,8 +12,8 @@ namespace moorlet {
 
 // What the views need from their surroundings besides the controllers: the frame ticker their
 // animations run on, where delayed work goes, the time of day, and the desktop's own appearance
-// preferences. The application leaves everything empty and gets the real ones; tests and the
-// screenshot tool pass a ticker and a scheduler they step by hand.
+// preferences. The application gives its desktop preferences and leaves the rest empty for the
+// real ones; tests and the screenshot tool pass a ticker and a scheduler they step by hand.
 struct ViewEnvironment {
     // Null: the application's shared frame ticker.
     veltrane::FrameTicker* ticker = nullptr;
