@@ -264,8 +264,9 @@ void AppDelegate::handleSleep()
     auto& focus = controller();
     if (!focus.engine().isRunning() || focus.engine().isPaused())
         return;
+    // The ticker keeps running, as for any pause: whatever moves the session on after waking
+    // (a skip from the tray or the command line) must find it.
     focus.engine().pause();
-    focus.stopTicking();
     focus.sync();
 }
 

@@ -190,6 +190,11 @@ void FocusController::tickerFired()
 
 void FocusController::sync()
 {
+    // Every way into a phase ends here: a skip from the card, the tray or the command line, a
+    // wake, a resume after the sleep handler stopped the ticker. A phase with no ticker would
+    // never end, so one is started here whatever path led to the phase.
+    if (m_engine.isActive())
+        startTicking();
     const auto previousAccent = accent();
     assign(this, m_phase, m_engine.phase(), &FocusController::phaseChanged);
     assign(this, m_remaining, m_engine.remaining(), &FocusController::remainingChanged);

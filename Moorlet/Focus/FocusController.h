@@ -133,7 +133,7 @@ public:
     void refreshStats(bool announceGoal);
     // Copies the engine's live values into the mirrors.
     void sync();
-    // Stops the ticker (invalidates it); the next toggle() starts a new one.
+    // Stops the ticker (invalidates it); the next sync() in an active phase starts a new one.
     void stopTicking();
     // What each firing of the ticker does: tick the engine, sync, and stop once idle.
     void tickerFired();

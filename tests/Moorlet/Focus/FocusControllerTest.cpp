@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <iterator>
 #include <limits>
 #include <string>
@@ -147,6 +148,29 @@ TEST_F(FocusControllerTest, ToggleStartsPausesAndResumesWithTheTickerOnlyWhileAc
     run(0.5);
     EXPECT_FALSE(controller->isTicking());
     EXPECT_EQ(controller->phase(), SessionPhase::idle);
+}
+
+TEST_F(FocusControllerTest, EveryWayIntoAPhaseLeavesATickerRunning)
+{
+    // Each way back into a phase after the ticker was stopped mid-block (as sleeping once did).
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        { "skip", [&] { controller->engine().skip(); } },
+        { "wake", [&] { controller->engine().tick(); } },
+    };
+    for (const auto& [way, act] : ways) {
+        controller->toggle();
+        controller->engine().pause();
+        controller->stopTicking();
+        act();
+        controller->sync();
+        EXPECT_TRUE(controller->isTicking()) << way;
+        const auto entered = controller->phase();
+        controller->engine().resume();
+        run(1500);
+        EXPECT_NE(controller->phase(), entered) << way << ": the phase ends by itself";
+        controller->engine().reset();
+        run(0.5);
+    }
 }
 
 TEST_F(FocusControllerTest, SyncEmitsOnlyForValuesThatChanged)
