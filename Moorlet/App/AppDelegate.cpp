@@ -275,6 +275,9 @@ void AppDelegate::handleWake()
     auto& focus = controller();
     focus.engine().tick();
     focus.sync();
+    // The day may have changed while the computer slept, and the timer for the next midnight
+    // did not count the time asleep.
+    focus.refreshStats(false);
 }
 
 veltrane::DockSide AppDelegate::initialDockSide() const

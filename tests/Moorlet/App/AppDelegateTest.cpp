@@ -188,10 +188,14 @@ TEST_F(AppDelegateTest, APlayerThatStartsWhileTheCardIsOpenGetsItsRow)
     EXPECT_TRUE(waitForPanelHeight(612 + 48 + 50)) << "height " << panelFrame().size.height;
 }
 
-TEST_F(AppDelegateTest, SleepPausesARunningBlockAndWakingLeavesItPaused)
+TEST_F(AppDelegateTest, SleepPausesARunningBlockAndWakingOnANewDayLeavesItPausedWithTodayRolledOver)
 {
     launch();
     auto& controller = delegate->controller();
+    delegate->dataStore().addSession(
+        FocusSession { QUuid::createUuid(), clock->now() - 60, 60, std::nullopt, "pomodoro", true, std::nullopt });
+    controller.refreshStats(false);
+    ASSERT_EQ(controller.focusSecondsToday(), 60);
     controller.toggle();
     ASSERT_TRUE(controller.isRunning());
 
@@ -199,9 +203,9 @@ TEST_F(AppDelegateTest, SleepPausesARunningBlockAndWakingLeavesItPaused)
     ASSERT_TRUE(testsupport::waitUntil([&] { return controller.isPaused(); }, 5s));
     const auto remaining = controller.remaining();
 
-    clock->advance(600);
+    clock->advance(86400);
     logind.announceSleep(false);
-    testsupport::processEvents(200ms);
+    EXPECT_TRUE(testsupport::waitUntil([&] { return controller.focusSecondsToday() == 0; }, 5s));
     EXPECT_TRUE(controller.isPaused());
     EXPECT_EQ(controller.remaining(), remaining) << "the time asleep does not count";
 

@@ -319,6 +319,33 @@ TEST_F(FocusControllerTest, TheGoalIsAnnouncedOnceADayAndNeverAfterARestartOnARe
         1);
 }
 
+TEST_F(FocusControllerTest, TodaysFiguresRollOverAtEveryLocalMidnight)
+{
+    // One block on each of three days; 8 March is 23 hours long in New York.
+    const auto day = calendar.dayNumber(kMorning);
+    const veltrane::Seconds lengths[] = { 1500, 600, 900 };
+    for (int index = 0; index < 3; ++index)
+        store.addSession(FocusSession { QUuid::createUuid(), calendar.startOfDay(day + index) + 36000,
+            lengths[index], std::nullopt, "pomodoro", true, std::nullopt });
+    controller->refreshStats(false);
+    // Moves the clock by `clockStep` and the timers by `timerStep`, then reads today's focus time.
+    const auto pass = [&](veltrane::Seconds clockStep, veltrane::Seconds timerStep) {
+        clock->advance(clockStep);
+        scheduler->advance(timerStep);
+        return controller->focusSecondsToday();
+    };
+    for (int index = 1; index < 3; ++index) {
+        const auto wait = calendar.startOfDay(day + index) - clock->now();
+        EXPECT_EQ(pass(wait - 1, wait - 1), lengths[index - 1]) << "a second before midnight " << index;
+        EXPECT_EQ(pass(1, 1), lengths[index]) << "at midnight " << index;
+    }
+    // The clock is set back an hour: the timer comes while the old day still shows, and waits on.
+    const auto wait = calendar.startOfDay(day + 3) - clock->now();
+    EXPECT_EQ(pass(wait - 3600, wait), 900);
+    EXPECT_EQ(pass(3600, 3600), 0);
+    EXPECT_EQ(controller->completedSessionsToday(), 0);
+}
+
 TEST_F(FocusControllerTest, AGoalThatIsNoFiniteWholeNumberOfMinutesCountsAsNoGoal)
 {
     for (double goal : { std::nan(""), std::numeric_limits<double>::infinity(), 1e300, -5.0, 0.0 }) {
