@@ -21,6 +21,9 @@ FakeServiceProcess::FakeServiceProcess(const QString& program, const QStringList
 {
     m_process->setProcessChannelMode(QProcess::ForwardedChannels);
     m_process->start(program, arguments);
+    // A fast service can own its name before this process has seen it start; isReady() then
+    // found it still starting.
+    m_process->waitForStarted();
     testsupport::waitUntil(
         [this] { return m_process->state() == QProcess::NotRunning || ownsName(m_serviceName); });
 }
