@@ -1,5 +1,6 @@
 #include "Moorlet/App/AppDelegate.h"
 
+#include "Moorlet/App/DesktopIdentity.h"
 #include "Moorlet/App/SessionCommands.h"
 #include "Moorlet/Data/LocalDataStore.h"
 #include "Moorlet/Focus/FocusController.h"
@@ -66,7 +67,8 @@ AppDelegate::AppDelegate(Configuration configuration, QObject* parent)
     , m_defaults(configuration.defaults ? configuration.defaults : std::make_shared<veltrane::FileUserDefaults>())
     , m_settings(m_defaults)
     , m_focusSettings(m_defaults)
-    , m_notifications(m_clock, scheduledNotificationsPath(m_dataFolder))
+    , m_notifications(m_clock, scheduledNotificationsPath(m_dataFolder),
+          { DesktopIdentity::kApplicationName, DesktopIdentity::kIconName, DesktopIdentity::kDesktopEntry })
     , m_hotKey(configuration.hotKey ? std::move(configuration.hotKey) : std::make_unique<veltrane::GlobalHotKey>())
     , m_sleepMonitor(configuration.sleepBus)
 {
