@@ -94,8 +94,18 @@ ThemeProvider& AppDelegate::theme()
 
 LocalDataStore& AppDelegate::dataStore()
 {
-    if (!m_dataStore)
+    if (!m_dataStore) {
         m_dataStore = std::make_unique<LocalDataStore>(m_dataFolder, &m_notifications, m_clock);
+        // A history that could not be read is told once, when its file is set aside, rather
+        // than left to show as an empty card.
+        connect(m_dataStore.get(), &LocalDataStore::fileKeptAside, this,
+            [this](const QString& records, const QString& keptPath) {
+                m_notifications.notify("Moorlet couldn't read your history",
+                    QStringLiteral("The %1 in %2 were not loaded. The file is kept there as it was.")
+                        .arg(records, keptPath)
+                        .toStdString());
+            });
+    }
     return *m_dataStore;
 }
 
