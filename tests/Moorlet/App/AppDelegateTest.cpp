@@ -76,6 +76,8 @@ protected:
     testsupport::TemporaryFolder folder;
     // The login item is written under the test's own configuration folder.
     const veltrane::testing::ScopedEnvironment configHome { "XDG_CONFIG_HOME", folder.filePath("config").toUtf8() };
+    // No music player installed on the machine offers itself to the card.
+    const veltrane::testing::ScopedEnvironment dataDirs { "XDG_DATA_DIRS", folder.filePath("share").toUtf8() };
     FakeLoginManager logind;
     std::shared_ptr<veltrane::TestClock> clock = std::make_shared<veltrane::TestClock>(1772892000);
     std::shared_ptr<veltrane::MemoryUserDefaults> defaults = std::make_shared<veltrane::MemoryUserDefaults>();
