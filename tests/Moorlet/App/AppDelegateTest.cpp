@@ -14,10 +14,10 @@
 #include "tests/fakes/LoginManager/FakeLoginManager.h"
 #include "tests/fakes/NotificationServer/FakeNotificationServer.h"
 #include "tests/Moorlet/PlayerProcess.h"
+#include "tests/Moorlet/TestFiles.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDBusConnectionInterface>
-#include <QDir>
 #include <QFile>
 #include <QProcess>
 
@@ -238,14 +238,9 @@ TEST_F(AppDelegateTest, SleepWhileIdleOrPausedChangesNothing)
 TEST_F(AppDelegateTest, AnUnreadableHistoryIsToldOnceWhenItsFileIsKeptAside)
 {
     FakeNotificationServer server(folder.filePath(QStringLiteral("notifications.jsonl")));
-    ASSERT_TRUE(server.isReady());
     const QDir data(folder.filePath(QStringLiteral("data")));
-    ASSERT_TRUE(data.mkpath(QStringLiteral(".")));
-    QFile sessions(data.filePath(QStringLiteral("sessions.json")));
-    ASSERT_TRUE(sessions.open(QIODevice::WriteOnly) && sessions.write("[{\"cut short") > 0);
-    sessions.close();
-
-    // The file is set aside at the first save; the next start reads the new file and says nothing.
+    ASSERT_TRUE(testfiles::writeFile(data.filePath(QStringLiteral("sessions.json")), "[{"));
+    // Set aside at the first save; the next start reads the new file and says nothing.
     for (int start = 0; start < 2; ++start) {
         launch();
         delegate->dataStore().addSession(
@@ -255,14 +250,14 @@ TEST_F(AppDelegateTest, AnUnreadableHistoryIsToldOnceWhenItsFileIsKeptAside)
     }
     server.sync();
     const auto posted = server.calls(QStringLiteral("Notify"));
-    ASSERT_EQ(posted.size(), 1);
     const auto kept = data.entryList({ QStringLiteral("sessions.unreadable-*.json") });
+    ASSERT_EQ(posted.size(), 1);
     ASSERT_EQ(kept.size(), 1);
     EXPECT_EQ(posted[0]["summary"].toString(), QStringLiteral("Moorlet couldn't read your history"));
     EXPECT_EQ(posted[0]["body"].toString(),
         QStringLiteral("The sessions in %1 were not loaded. The file is kept there as it was.").arg(data.filePath(kept[0])));
-    EXPECT_EQ(posted[0]["app_icon"].toString(), QStringLiteral("moorlet"));
-    EXPECT_EQ(posted[0]["hints"]["desktop-entry"].toString(), QStringLiteral("moorlet"));
+    // The program's installed icon and desktop entry.
+    EXPECT_EQ(posted[0]["app_icon"].toString() + ' ' + posted[0]["hints"]["desktop-entry"].toString(), "moorlet moorlet");
 }
 
 TEST_F(AppDelegateTest, TheHotKeyFollowsItsSettingAndTogglesFocus)

@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <iterator>
 #include <limits>
 #include <string>
@@ -148,29 +147,6 @@ TEST_F(FocusControllerTest, ToggleStartsPausesAndResumesWithTheTickerOnlyWhileAc
     run(0.5);
     EXPECT_FALSE(controller->isTicking());
     EXPECT_EQ(controller->phase(), SessionPhase::idle);
-}
-
-TEST_F(FocusControllerTest, EveryWayIntoAPhaseLeavesATickerRunning)
-{
-    // Each way back into a phase after the ticker was stopped mid-block (as sleeping once did).
-    const std::pair<const char*, std::function<void()>> ways[] = {
-        { "skip", [&] { controller->engine().skip(); } },
-        { "wake", [&] { controller->engine().tick(); } },
-    };
-    for (const auto& [way, act] : ways) {
-        controller->toggle();
-        controller->engine().pause();
-        controller->stopTicking();
-        act();
-        controller->sync();
-        EXPECT_TRUE(controller->isTicking()) << way;
-        const auto entered = controller->phase();
-        controller->engine().resume();
-        run(1500);
-        EXPECT_NE(controller->phase(), entered) << way << ": the phase ends by itself";
-        controller->engine().reset();
-        run(0.5);
-    }
 }
 
 TEST_F(FocusControllerTest, SyncEmitsOnlyForValuesThatChanged)
@@ -321,14 +297,12 @@ TEST_F(FocusControllerTest, TheGoalIsAnnouncedOnceADayAndNeverAfterARestartOnARe
 
 TEST_F(FocusControllerTest, TodaysFiguresRollOverAtEveryLocalMidnight)
 {
-    // One block on each of three days; 8 March is 23 hours long in New York.
+    // Blocks of 10, 20 and 30 minutes on three days; 8 March is 23 hours long in New York.
     const auto day = calendar.dayNumber(kMorning);
-    const veltrane::Seconds lengths[] = { 1500, 600, 900 };
     for (int index = 0; index < 3; ++index)
         store.addSession(FocusSession { QUuid::createUuid(), calendar.startOfDay(day + index) + 36000,
-            lengths[index], std::nullopt, "pomodoro", true, std::nullopt });
+            600.0 * (index + 1), std::nullopt, "pomodoro", true, std::nullopt });
     controller->refreshStats(false);
-    // Moves the clock by `clockStep` and the timers by `timerStep`, then reads today's focus time.
     const auto pass = [&](veltrane::Seconds clockStep, veltrane::Seconds timerStep) {
         clock->advance(clockStep);
         scheduler->advance(timerStep);
@@ -336,14 +310,13 @@ TEST_F(FocusControllerTest, TodaysFiguresRollOverAtEveryLocalMidnight)
     };
     for (int index = 1; index < 3; ++index) {
         const auto wait = calendar.startOfDay(day + index) - clock->now();
-        EXPECT_EQ(pass(wait - 1, wait - 1), lengths[index - 1]) << "a second before midnight " << index;
-        EXPECT_EQ(pass(1, 1), lengths[index]) << "at midnight " << index;
+        EXPECT_EQ(pass(wait - 1, wait - 1), 600 * index) << "a second before midnight " << index;
+        EXPECT_EQ(pass(1, 1), 600 * (index + 1)) << "at midnight " << index;
     }
-    // The clock is set back an hour: the timer comes while the old day still shows, and waits on.
+    // Set back an hour, the clock still shows the old day when the timer comes: it waits on.
     const auto wait = calendar.startOfDay(day + 3) - clock->now();
-    EXPECT_EQ(pass(wait - 3600, wait), 900);
+    EXPECT_EQ(pass(wait - 3600, wait), 1800);
     EXPECT_EQ(pass(3600, 3600), 0);
-    EXPECT_EQ(controller->completedSessionsToday(), 0);
 }
 
 TEST_F(FocusControllerTest, AGoalThatIsNoFiniteWholeNumberOfMinutesCountsAsNoGoal)

@@ -278,21 +278,17 @@ TEST_F(NotificationSchedulerTest, ACorruptFileIsMovedAsideNotOverwritten)
 TEST(NotificationSchedulerMarkupTest, TheBodyIsEscapedOnlyForServersThatReadMarkup)
 {
     using Markup = FakeNotificationServer::Markup;
-    for (const auto& [markup, expected] : { std::pair { Markup::plain, "Essay <draft> & notes" },
-             { Markup::body, "Essay &lt;draft&gt; &amp; notes" } }) {
+    for (const auto& [markup, body] : { std::pair { Markup::plain, "a <b> & c" }, { Markup::body, "a &lt;b&gt; &amp; c" } }) {
         testsupport::TemporaryFolder folder;
         FakeNotificationServer server(folder.filePath(QStringLiteral("calls.jsonl")), markup);
-        ASSERT_TRUE(server.isReady());
         NotificationScheduler scheduler(std::make_shared<TestClock>(0), folder.filePath(QStringLiteral("s.json")));
         // Before the server has told its capabilities, and after.
         for (int count = 1; count <= 2; ++count) {
-            scheduler.notify("Q&A", "Essay <draft> & notes");
+            scheduler.notify("Q&A", "a <b> & c");
             ASSERT_TRUE(server.waitForCalls(kNotify, count));
         }
-        for (const auto& call : server.calls(kNotify)) {
-            EXPECT_EQ(call["body"].toString(), QLatin1String(expected));
-            EXPECT_EQ(call["summary"].toString(), QStringLiteral("Q&A")) << "the summary is never markup";
-        }
+        for (const auto& call : server.calls(kNotify))
+            EXPECT_EQ(call["summary"].toString() + ' ' + call["body"].toString(), QStringLiteral("Q&A ") + QLatin1String(body));
     }
 }
 
