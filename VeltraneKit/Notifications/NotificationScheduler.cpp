@@ -173,8 +173,8 @@ std::optional<std::chrono::milliseconds> NotificationScheduler::armedInterval() 
 
 void NotificationScheduler::post(const std::string& title, const std::string& body)
 {
-    // Notices keep their order: one waits while earlier ones wait for the server's answer.
-    if (m_bodyMarkup && m_waiting.empty()) {
+    // Only notices from before the server's answer wait, so they keep their order.
+    if (m_bodyMarkup) {
         send({ title, body }, *m_bodyMarkup);
         return;
     }

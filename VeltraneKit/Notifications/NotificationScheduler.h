@@ -42,7 +42,7 @@ public:
     // change delays a reminder by at most this much.
     static constexpr std::chrono::milliseconds kLongestWait { 60'000 };
 
-    // Who the notifications come from, as the server shows them. Empty fields are left out.
+    // Who the notifications come from, as the server shows them. An empty field means none.
     struct Sender {
         QString applicationName;
         // The installed icon's name in the icon theme.
