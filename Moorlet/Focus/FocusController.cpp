@@ -190,9 +190,9 @@ void FocusController::tickerFired()
 
 void FocusController::sync()
 {
-    // Every way into a phase ends here: a skip from the card, the tray or the command line, a
-    // wake, a resume after the sleep handler stopped the ticker. A phase with no ticker would
-    // never end, so one is started here whatever path led to the phase.
+    // Every way into a phase ends here (a start, a skip from the card, the tray or the command
+    // line, a quick start, the demo, a wake). A phase with no ticker would never end, so one is
+    // started here whatever path led to the phase.
     if (m_engine.isActive())
         startTicking();
     const auto previousAccent = accent();
