@@ -1,5 +1,6 @@
 #include "Moorlet/App/AppDelegate.h"
 
+#include "Moorlet/App/DesktopIdentity.h"
 #include "Moorlet/App/SessionCommands.h"
 #include "Moorlet/Data/LocalDataStore.h"
 #include "Moorlet/Focus/FocusController.h"
@@ -66,7 +67,8 @@ AppDelegate::AppDelegate(Configuration configuration, QObject* parent)
     , m_defaults(configuration.defaults ? configuration.defaults : std::make_shared<veltrane::FileUserDefaults>())
     , m_settings(m_defaults)
     , m_focusSettings(m_defaults)
-    , m_notifications(m_clock, scheduledNotificationsPath(m_dataFolder))
+    , m_notifications(m_clock, scheduledNotificationsPath(m_dataFolder),
+          { DesktopIdentity::kApplicationName, DesktopIdentity::kIconName, DesktopIdentity::kDesktopEntry })
     , m_hotKey(configuration.hotKey ? std::move(configuration.hotKey) : std::make_unique<veltrane::GlobalHotKey>())
     , m_sleepMonitor(configuration.sleepBus)
 {
@@ -92,8 +94,18 @@ ThemeProvider& AppDelegate::theme()
 
 LocalDataStore& AppDelegate::dataStore()
 {
-    if (!m_dataStore)
+    if (!m_dataStore) {
         m_dataStore = std::make_unique<LocalDataStore>(m_dataFolder, &m_notifications, m_clock);
+        // A history that could not be read is told once, when its file is set aside, rather
+        // than left to show as an empty card.
+        connect(m_dataStore.get(), &LocalDataStore::fileKeptAside, this,
+            [this](const QString& records, const QString& keptPath) {
+                m_notifications.notify("Moorlet couldn't read your history",
+                    QStringLiteral("The %1 in %2 were not loaded. The file is kept there as it was.")
+                        .arg(records, keptPath)
+                        .toStdString());
+            });
+    }
     return *m_dataStore;
 }
 
@@ -266,8 +278,9 @@ void AppDelegate::handleSleep()
     auto& focus = controller();
     if (!focus.engine().isRunning() || focus.engine().isPaused())
         return;
+    // The ticker keeps running, as for any pause: whatever moves the session on after waking
+    // (a skip from the tray or the command line) must find it.
     focus.engine().pause();
-    focus.stopTicking();
     focus.sync();
 }
 
@@ -276,6 +289,9 @@ void AppDelegate::handleWake()
     auto& focus = controller();
     focus.engine().tick();
     focus.sync();
+    // The day may have changed while the computer slept, and the timer for the next midnight
+    // did not count the time asleep.
+    focus.refreshStats(false);
 }
 
 veltrane::DockSide AppDelegate::initialDockSide() const

@@ -2,6 +2,7 @@
 // request to the application that already runs.
 
 #include "Moorlet/App/CommandLine.h"
+#include "Moorlet/App/DesktopIdentity.h"
 #include "Moorlet/App/InstanceService.h"
 #include "Moorlet/App/MoorletApp.h"
 #include "Moorlet/App/SingleInstance.h"
@@ -49,9 +50,9 @@ int runApplication(int argc, char** argv)
     // program could then no longer be ended by a logout, `kill` or Ctrl+C.
     qputenv("SDL_NO_SIGNAL_HANDLERS", "1");
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Moorlet"));
+    QApplication::setApplicationName(QString::fromLatin1(DesktopIdentity::kApplicationName));
     QApplication::setApplicationVersion(QStringLiteral(MOORLET_VERSION));
-    QGuiApplication::setDesktopFileName(QStringLiteral("moorlet"));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(DesktopIdentity::kDesktopEntry));
     QGuiApplication::setQuitOnLastWindowClosed(false);
 
     InstanceService service;

@@ -170,22 +170,23 @@ bool DataFolder::write(std::string_view name, std::string_view text) const
     return complete;
 }
 
-DataFolder::MoveResult DataFolder::moveAside(std::string_view name, std::string_view tag) const
+DataFolder::MoveOutcome DataFolder::moveAside(std::string_view name, std::string_view tag) const
 {
     const auto from = (m_path / name).string();
     struct stat status {};
     if (::lstat(from.c_str(), &status) != 0)
-        return isAbsentError(errno) ? MoveResult::nothingThere : MoveResult::failed;
+        return { isAbsentError(errno) ? MoveResult::nothingThere : MoveResult::failed, {} };
     for (int attempt = 1; attempt <= kMaximumAsideAttempts; ++attempt) {
-        const auto to = (m_path / asideName(name, tag, attempt)).string();
-        const int error = renameWithoutReplacing(from, to);
+        auto to = m_path / asideName(name, tag, attempt);
+        const int error = renameWithoutReplacing(from, to.string());
         if (error == 0)
-            return MoveResult::moved;
+            return { MoveResult::moved, std::move(to) };
         if (error != EEXIST)
-            return isAbsentError(error) && ::lstat(from.c_str(), &status) != 0 ? MoveResult::nothingThere
-                                                                               : MoveResult::failed;
+            return { isAbsentError(error) && ::lstat(from.c_str(), &status) != 0 ? MoveResult::nothingThere
+                                                                                 : MoveResult::failed,
+                {} };
     }
-    return MoveResult::failed;
+    return {};
 }
 
 } // namespace moorlet

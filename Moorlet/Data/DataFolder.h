@@ -29,6 +29,12 @@ public:
         failed,
     };
 
+    struct MoveOutcome {
+        MoveResult result = MoveResult::failed;
+        // Where the file went, when it was moved.
+        std::filesystem::path movedTo;
+    };
+
     // Files larger than this are not read but treated as unreadable, and so kept aside rather
     // than overwritten: about four million sessions, far beyond any real history, while reading
     // one of many gigabytes could exhaust the memory. (LocalDataStoreTest covers it.)
@@ -55,7 +61,7 @@ public:
     // Renames `name` ("sessions.json") to a name that is not taken yet, built from its stem, the
     // tag and its extension ("sessions.unreadable-20260305T101112Z.json", then "…-2.json", …).
     // Nothing is ever renamed over an existing file.
-    MoveResult moveAside(std::string_view name, std::string_view tag) const;
+    MoveOutcome moveAside(std::string_view name, std::string_view tag) const;
 
 private:
     std::filesystem::path m_path;

@@ -204,10 +204,14 @@ void LocalDataStore::writeIfUnsaved(List list)
     // The folder may have been removed while the app ran.
     m_folder->create();
     if (state.keepAside) {
-        const auto moved = m_folder->moveAside(fileName(list), "unreadable-" + fileStamp(m_clock->now()));
-        if (moved == DataFolder::MoveResult::failed)
+        const auto name = fileName(list);
+        const auto moved = m_folder->moveAside(name, "unreadable-" + fileStamp(m_clock->now()));
+        if (moved.result == DataFolder::MoveResult::failed)
             return;
         state.keepAside = false;
+        if (moved.result == DataFolder::MoveResult::moved)
+            emit fileKeptAside(QString::fromUtf8(name.substr(0, name.find('.'))),
+                QString::fromStdString(moved.movedTo.string()));
     }
     std::string text;
     switch (list) {

@@ -30,6 +30,8 @@ namespace moorlet {
 //   "sessions.unreadable-20260305T101112Z.json") before that list is first saved, and the save
 //   does not happen while the rename fails, so no save ever replaces what could not be read;
 // - every save also retries each list whose last save failed, and recreates a missing folder.
+// The store says when it has moved a file aside (fileKeptAside), so that the user can be told;
+// it tells nobody itself.
 //
 // Main thread only. Every `…Changed` signal is emitted after the change, only when the list
 // really changed.
@@ -98,6 +100,10 @@ signals:
     void sessionsChanged();
     void tasksChanged();
     void deadlinesChanged();
+    // A file that could not be read was moved aside to `keptPath`; `records` names what it held
+    // and what is missing from the list ("sessions", "tasks" or "deadlines"). Emitted once per
+    // file, when it is moved.
+    void fileKeptAside(const QString& records, const QString& keptPath);
 
 private:
     enum class List {

@@ -190,6 +190,11 @@ void FocusController::tickerFired()
 
 void FocusController::sync()
 {
+    // Every way into a phase ends here (a start, a skip from the card, the tray or the command
+    // line, a quick start, the demo, a wake). A phase with no ticker would never end, so one is
+    // started here whatever path led to the phase.
+    if (m_engine.isActive())
+        startTicking();
     const auto previousAccent = accent();
     assign(this, m_phase, m_engine.phase(), &FocusController::phaseChanged);
     assign(this, m_remaining, m_engine.remaining(), &FocusController::remainingChanged);
@@ -248,6 +253,22 @@ void FocusController::refreshStats(bool announceGoal)
     assign(this, m_bestHourLabel, label, &FocusController::bestHourLabelChanged);
 
     notifyGoalReachedIfNeeded(now, announceGoal);
+    armDayChange(now);
+}
+
+void FocusController::armDayChange(veltrane::Instant now)
+{
+    // One timer to the next local midnight (a daylight-saving day is 23 or 25 hours long). The
+    // wait is measured from the clock at every refresh, so a timer that fires while the clock
+    // still shows the old day (it was set back) only re-arms for what is left of that day.
+    m_dayChange.cancel();
+    const auto nextDay = m_services.calendar.endOfDay(m_services.calendar.dayNumber(now));
+    if (!(nextDay > now))
+        return;
+    m_dayChange = m_services.scheduler->schedule(nextDay - now, [this, alive = std::weak_ptr<bool>(m_alive)] {
+        if (!alive.expired())
+            refreshStats(false);
+    });
 }
 
 std::optional<veltrane::Seconds> FocusController::dailyGoalSeconds() const

@@ -129,11 +129,13 @@ public:
     void setHovered(bool hovered);
     // Makes the task the one logged time goes to, and tags the following blocks with its title.
     void setActiveTask(const std::optional<FocusTask>& task);
-    // Recomputes today's figures, the streak and the best hour from the stored sessions.
+    // Recomputes today's figures, the streak and the best hour from the stored sessions, and
+    // arms the next recomputation for the start of the next local day. The application calls it
+    // again on wake, when the day may have changed while the computer slept.
     void refreshStats(bool announceGoal);
     // Copies the engine's live values into the mirrors.
     void sync();
-    // Stops the ticker (invalidates it); the next toggle() starts a new one.
+    // Stops the ticker (invalidates it); the next sync() in an active phase starts a new one.
     void stopTicking();
     // What each firing of the ticker does: tick the engine, sync, and stop once idle.
     void tickerFired();
@@ -185,6 +187,7 @@ private:
     void post(const char* title, const char* body);
     void playCue(veltrane::SoundEffect effect);
     void restartWithMode(const SessionMode& mode);
+    void armDayChange(veltrane::Instant now);
 
     veltrane::SettingsStore& m_settings;
     FocusSettings& m_focusSettings;
@@ -217,6 +220,8 @@ private:
     bool m_isDemo = false;
     // The expansion waiting for the next turn of the event loop.
     veltrane::ScheduledTask m_pendingExpansion;
+    // The refresh of today's figures at the next local midnight.
+    veltrane::ScheduledTask m_dayChange;
     // Shared with the delayed work so that it does nothing once the controller is gone.
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };

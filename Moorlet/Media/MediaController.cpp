@@ -227,7 +227,7 @@ void MediaController::readNowPlaying()
     callAsync(message, [this, generation = m_refreshGeneration, service = m_service](const QDBusMessage& reply) {
         if (generation != m_refreshGeneration || service != m_service || reply.arguments().isEmpty())
             return;
-        applyPlayerProperties(toMap(reply.arguments().constFirst()));
+        applyPlayerProperties(toMap(reply.arguments().constFirst()), PropertySet::complete);
     });
 }
 
@@ -247,24 +247,26 @@ void MediaController::onPropertiesChanged(const QString& interfaceName, const QV
 {
     if (interfaceName != kPlayerInterface || !m_player)
         return;
-    applyPlayerProperties(changed);
+    applyPlayerProperties(changed, PropertySet::changes);
     if (invalidated.contains(QStringLiteral("Metadata")) || invalidated.contains(QStringLiteral("PlaybackStatus")))
         readNowPlaying();
 }
 
-// Takes the track and state from a set of Player properties; a property absent from the set is
-// left as it was. Metadata without a title or artist means no track, so those become empty.
-void MediaController::applyPlayerProperties(const QVariantMap& properties)
+// Takes the track and state from a set of Player properties. Among changes, a property absent
+// from the set is left as it was; in a complete read it means no track and not playing, so that
+// nothing of an earlier state or another player lingers. Metadata without a title or artist
+// means no track, so those become empty.
+void MediaController::applyPlayerProperties(const QVariantMap& properties, PropertySet set)
 {
     const auto metadata = properties.constFind(QStringLiteral("Metadata"));
-    if (metadata != properties.cend()) {
-        const QVariantMap track = toMap(unwrapVariant(*metadata));
+    if (metadata != properties.cend() || set == PropertySet::complete) {
+        const QVariantMap track = metadata != properties.cend() ? toMap(unwrapVariant(*metadata)) : QVariantMap();
         setTitle(track.value(QStringLiteral("xesam:title")).toString());
         setArtist(artistText(track.value(QStringLiteral("xesam:artist"))));
     }
     const auto status = properties.constFind(QStringLiteral("PlaybackStatus"));
-    if (status != properties.cend())
-        setPlaying(unwrapVariant(*status).toString() == QLatin1String("Playing"));
+    if (status != properties.cend() || set == PropertySet::complete)
+        setPlaying(status != properties.cend() && unwrapVariant(*status).toString() == QLatin1String("Playing"));
 }
 
 void MediaController::setPlayer(std::optional<Player> player)

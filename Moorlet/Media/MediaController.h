@@ -98,7 +98,10 @@ private:
     void follow(const QString& service);
     void readNowPlaying();
     void readIdentity();
-    void applyPlayerProperties(const QVariantMap& properties);
+    // A complete read (GetAll) stands for the whole state: what it lacks is none. An announced
+    // change (PropertiesChanged) carries only what changed.
+    enum class PropertySet { complete, changes };
+    void applyPlayerProperties(const QVariantMap& properties, PropertySet set);
 
     void setPlayer(std::optional<Player> player);
     void setTitle(const QString& title);

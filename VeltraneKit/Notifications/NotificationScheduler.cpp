@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace veltrane {
 
@@ -20,6 +21,8 @@ constexpr auto kInterface = "org.freedesktop.Notifications";
 constexpr uint kNewNotification = 0;
 // Lets the server apply its own display time.
 constexpr int kServerDefaultTimeout = -1;
+// The capability of servers that read the body as markup.
+constexpr auto kBodyMarkup = "body-markup";
 
 QDBusMessage notificationCall(const char* method)
 {
@@ -41,9 +44,10 @@ void sortByDueTime(std::vector<ScheduledNotification>& requests)
 } // namespace
 
 NotificationScheduler::NotificationScheduler(
-    ClockPtr clock, QString storePath, QDBusConnection bus, QObject* parent)
+    ClockPtr clock, QString storePath, Sender sender, QDBusConnection bus, QObject* parent)
     : QObject(parent)
     , m_clock(std::move(clock))
+    , m_sender(std::move(sender))
     , m_bus(std::move(bus))
     , m_available(m_bus.isConnected())
     , m_file(std::move(storePath))
@@ -58,16 +62,42 @@ NotificationScheduler::NotificationScheduler(
     fireDue();
 }
 
+NotificationScheduler::~NotificationScheduler()
+{
+    for (const auto& notice : std::exchange(m_waiting, {}))
+        send(notice, false);
+}
+
 void NotificationScheduler::requestAuthorizationIfPossible()
 {
     if (!m_available)
         return;
+    askCapabilities();
+}
+
+void NotificationScheduler::askCapabilities()
+{
+    m_askingCapabilities = true;
     // The watcher is a child of this object, so the answer dies with it.
     auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(notificationCall("GetCapabilities")), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* call) {
         call->deleteLater();
-        setAuthorized(!call->isError());
+        m_askingCapabilities = false;
+        const QDBusMessage reply = call->reply();
+        const bool answered = reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty();
+        setAuthorized(answered);
+        // A server that did not answer may be starting, or be replaced by another: the next
+        // notice asks again.
+        if (answered)
+            m_bodyMarkup = reply.arguments().constFirst().toStringList().contains(QLatin1String(kBodyMarkup));
+        sendWaiting();
     });
+}
+
+void NotificationScheduler::sendWaiting()
+{
+    for (const auto& notice : std::exchange(m_waiting, {}))
+        send(notice, m_bodyMarkup.value_or(false));
 }
 
 void NotificationScheduler::notify(const std::string& title, const std::string& body)
@@ -143,14 +173,28 @@ std::optional<std::chrono::milliseconds> NotificationScheduler::armedInterval() 
 
 void NotificationScheduler::post(const std::string& title, const std::string& body)
 {
+    // Only notices from before the server's answer wait, so they keep their order.
+    if (m_bodyMarkup) {
+        send({ title, body }, *m_bodyMarkup);
+        return;
+    }
+    m_waiting.push_back({ title, body });
+    if (!m_askingCapabilities)
+        askCapabilities();
+}
+
+void NotificationScheduler::send(const Notice& notice, bool escapeBody)
+{
     QDBusMessage message = notificationCall("Notify");
-    const QVariantMap hints {
-        { QStringLiteral("desktop-entry"), QString::fromLatin1(kDesktopEntry) },
-        { QStringLiteral("sound-name"), QString::fromLatin1(kSoundName) },
-    };
-    message << QString::fromLatin1(kApplicationName) << kNewNotification << QString()
-            << QString::fromStdString(title) << QString::fromStdString(body) << QStringList() << hints
-            << kServerDefaultTimeout;
+    QVariantMap hints { { QStringLiteral("sound-name"), QString::fromLatin1(kSoundName) } };
+    if (!m_sender.desktopEntry.isEmpty())
+        hints.insert(QStringLiteral("desktop-entry"), m_sender.desktopEntry);
+    auto body = QString::fromStdString(notice.body);
+    // A title of the user's holding "&", "<" or ">" would otherwise show wrongly, or not at all.
+    if (escapeBody)
+        body = body.toHtmlEscaped();
+    message << m_sender.applicationName << kNewNotification << m_sender.iconName
+            << QString::fromStdString(notice.title) << body << QStringList() << hints << kServerDefaultTimeout;
     // Fire and forget: the reply, or an error when no server runs, is not waited for.
     m_bus.send(message);
 }

@@ -23,6 +23,11 @@ namespace veltrane {
 // has passed is posted if its local day is still today and dropped otherwise, and the rest wait
 // on a timer. A request is posted once: it leaves the file before it is sent.
 //
+// Servers that announce "body-markup" read the body as markup, so the body is escaped for them.
+// Until the server has told its capabilities (asked once, with the first notice or the
+// authorisation request), notices wait in order; a server that does not answer gets them as
+// plain text, and is asked again with the next notice.
+//
 // Without a session bus the scheduler is unavailable and every operation does nothing (the file
 // is neither read nor written). Main thread only; replies arrive on the main thread.
 class NotificationScheduler final : public QObject, public NotificationScheduling {
@@ -30,9 +35,6 @@ class NotificationScheduler final : public QObject, public NotificationSchedulin
     Q_PROPERTY(bool authorized READ authorized NOTIFY authorizedChanged)
 
 public:
-    static constexpr auto kApplicationName = "Moorlet";
-    // The desktop entry the server uses to find the program's icon and name.
-    static constexpr auto kDesktopEntry = "moorlet";
     // The freedesktop sound theme's name for an incoming message: the "default sound".
     static constexpr auto kSoundName = "message-new-instant";
     static constexpr auto kStoreFileName = "scheduled-notifications.json";
@@ -40,9 +42,21 @@ public:
     // change delays a reminder by at most this much.
     static constexpr std::chrono::milliseconds kLongestWait { 60'000 };
 
+    // Who the notifications come from, as the server shows them. An empty field means none.
+    struct Sender {
+        QString applicationName;
+        // The installed icon's name in the icon theme.
+        QString iconName;
+        // The desktop entry's id (its file name without ".desktop"): servers find the program's
+        // name and icon through it and group its notifications.
+        QString desktopEntry;
+    };
+
     // `storePath` is the scheduled-notification file, normally kStoreFileName in the data folder.
-    NotificationScheduler(ClockPtr clock, QString storePath,
+    NotificationScheduler(ClockPtr clock, QString storePath, Sender sender = {},
         QDBusConnection bus = QDBusConnection::sessionBus(), QObject* parent = nullptr);
+    // Notices still waiting for the server's capabilities are sent as plain text.
+    ~NotificationScheduler() override;
 
     // True when a bus connection exists; fixed for the object's life.
     bool isAvailable() const override { return m_available; }
@@ -73,14 +87,27 @@ signals:
     void authorizedChanged(bool authorized);
 
 private:
+    struct Notice {
+        std::string title;
+        std::string body;
+    };
+
     void post(const std::string& title, const std::string& body);
+    void send(const Notice& notice, bool escapeBody);
+    void askCapabilities();
+    void sendWaiting();
     void arm();
     void setAuthorized(bool authorized);
 
     ClockPtr m_clock;
+    Sender m_sender;
     QDBusConnection m_bus;
     bool m_available;
     bool m_authorized = false;
+    std::optional<bool> m_bodyMarkup;
+    bool m_askingCapabilities = false;
+    // Notices posted before the server said whether it reads markup, oldest first.
+    std::vector<Notice> m_waiting;
     ScheduledNotificationFile m_file;
     std::vector<ScheduledNotification> m_pending;
     QTimer m_timer;

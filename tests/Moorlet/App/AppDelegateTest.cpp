@@ -4,6 +4,7 @@
 // MoorletProgramTest's subject.
 
 #include "Moorlet/App/AppDelegate.h"
+#include "Moorlet/App/SessionCommands.h"
 #include "Moorlet/Data/LocalDataStore.h"
 #include "Moorlet/Focus/FocusController.h"
 #include "Moorlet/Views/ExpandedCardView.h"
@@ -16,8 +17,13 @@
 #include "tests/VeltraneKit/Desktop/FakeSettingsPortal.h"
 #include "tests/VeltraneKit/ScopedEnvironment.h"
 #include "tests/fakes/LoginManager/FakeLoginManager.h"
+#include "tests/fakes/NotificationServer/FakeNotificationServer.h"
 #include "tests/Moorlet/PlayerProcess.h"
+<<<<<<< HEAD
 #include "tests/Moorlet/Views/ViewProbe.h"
+=======
+#include "tests/Moorlet/TestFiles.h"
+>>>>>>> wt-a
 #include "tests/support/TestSupport.h"
 
 #include <QDBusConnectionInterface>
@@ -79,6 +85,8 @@ protected:
     testsupport::TemporaryFolder folder;
     // The login item is written under the test's own configuration folder.
     const veltrane::testing::ScopedEnvironment configHome { "XDG_CONFIG_HOME", folder.filePath("config").toUtf8() };
+    // No music player installed on the machine offers itself to the card.
+    const veltrane::testing::ScopedEnvironment dataDirs { "XDG_DATA_DIRS", folder.filePath("share").toUtf8() };
     FakeLoginManager logind;
     std::shared_ptr<veltrane::TestClock> clock = std::make_shared<veltrane::TestClock>(1772892000);
     std::shared_ptr<veltrane::MemoryUserDefaults> defaults = std::make_shared<veltrane::MemoryUserDefaults>();
@@ -193,23 +201,31 @@ TEST_F(AppDelegateTest, APlayerThatStartsWhileTheCardIsOpenGetsItsRow)
     EXPECT_TRUE(waitForPanelHeight(612 + 48 + 50)) << "height " << panelFrame().size.height;
 }
 
-TEST_F(AppDelegateTest, SleepPausesARunningBlockAndWakingLeavesItPaused)
+TEST_F(AppDelegateTest, SleepPausesARunningBlockAndWakingOnANewDayLeavesItPausedWithTodayRolledOver)
 {
     launch();
     auto& controller = delegate->controller();
+    delegate->dataStore().addSession(
+        FocusSession { QUuid::createUuid(), clock->now() - 60, 60, std::nullopt, "pomodoro", true, std::nullopt });
+    controller.refreshStats(false);
+    ASSERT_EQ(controller.focusSecondsToday(), 60);
     controller.toggle();
     ASSERT_TRUE(controller.isRunning());
 
     logind.announceSleep(true);
     ASSERT_TRUE(testsupport::waitUntil([&] { return controller.isPaused(); }, 5s));
-    EXPECT_FALSE(controller.isTicking());
     const auto remaining = controller.remaining();
 
-    clock->advance(600);
+    clock->advance(86400);
     logind.announceSleep(false);
-    testsupport::processEvents(200ms);
+    EXPECT_TRUE(testsupport::waitUntil([&] { return controller.focusSecondsToday() == 0; }, 5s));
     EXPECT_TRUE(controller.isPaused());
     EXPECT_EQ(controller.remaining(), remaining) << "the time asleep does not count";
+
+    // A skip from the tray or the command line after waking leads into a break that runs.
+    SessionCommands::skip(controller);
+    EXPECT_EQ(controller.phase(), SessionPhase::shortBreak);
+    EXPECT_TRUE(controller.isTicking());
 }
 
 TEST_F(AppDelegateTest, SleepWhileIdleOrPausedChangesNothing)
@@ -222,10 +238,35 @@ TEST_F(AppDelegateTest, SleepWhileIdleOrPausedChangesNothing)
     controller.toggle();
     ASSERT_TRUE(controller.isTicking());
     delegate->handleSleep();
-    // A paused block keeps its ticker: only a running block is stopped by sleep.
+    // A paused block keeps its ticker.
     EXPECT_TRUE(controller.isTicking());
     delegate->handleWake();
     EXPECT_TRUE(controller.isPaused());
+}
+
+TEST_F(AppDelegateTest, AnUnreadableHistoryIsToldOnceWhenItsFileIsKeptAside)
+{
+    FakeNotificationServer server(folder.filePath(QStringLiteral("notifications.jsonl")));
+    const QDir data(folder.filePath(QStringLiteral("data")));
+    ASSERT_TRUE(testfiles::writeFile(data.filePath(QStringLiteral("sessions.json")), "[{"));
+    // Set aside at the first save; the next start reads the new file and says nothing.
+    for (int start = 0; start < 2; ++start) {
+        launch();
+        delegate->dataStore().addSession(
+            FocusSession { QUuid::createUuid(), clock->now(), 60, std::nullopt, "pomodoro", true, std::nullopt });
+        ASSERT_TRUE(server.waitForCalls(QStringLiteral("Notify"), 1));
+        delegate.reset();
+    }
+    server.sync();
+    const auto posted = server.calls(QStringLiteral("Notify"));
+    const auto kept = data.entryList({ QStringLiteral("sessions.unreadable-*.json") });
+    ASSERT_EQ(posted.size(), 1);
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(posted[0]["summary"].toString(), QStringLiteral("Moorlet couldn't read your history"));
+    EXPECT_EQ(posted[0]["body"].toString(),
+        QStringLiteral("The sessions in %1 were not loaded. The file is kept there as it was.").arg(data.filePath(kept[0])));
+    // The program's installed icon and desktop entry.
+    EXPECT_EQ(posted[0]["app_icon"].toString() + ' ' + posted[0]["hints"]["desktop-entry"].toString(), "moorlet moorlet");
 }
 
 TEST_F(AppDelegateTest, TheHotKeyFollowsItsSettingAndTogglesFocus)

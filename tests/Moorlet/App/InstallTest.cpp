@@ -3,7 +3,7 @@
 // program and the notification server expect of it.
 
 #include "Moorlet/App/CommandLine.h"
-#include "VeltraneKit/Notifications/NotificationScheduler.h"
+#include "Moorlet/App/DesktopIdentity.h"
 
 #include "tests/Moorlet/TestFiles.h"
 #include "tests/support/TestSupport.h"
@@ -52,7 +52,7 @@ protected:
     QString desktopEntry() const
     {
         QFile file(moved() + QStringLiteral("/share/applications/%1.desktop")
-                .arg(QString::fromLatin1(veltrane::NotificationScheduler::kDesktopEntry)));
+                .arg(QString::fromLatin1(DesktopIdentity::kDesktopEntry)));
         EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << "the notifications name this desktop entry";
         return QString::fromUtf8(file.readAll());
     }
@@ -81,8 +81,8 @@ TEST_F(InstallTest, TheMovedFolderRunsAndItsDesktopEntryStartsItWithOptionsItUnd
     // Every action the entry lists has its group.
     for (const auto& action : entryValues(text, QStringLiteral("Actions")).value(0).split(QLatin1Char(';'), Qt::SkipEmptyParts))
         EXPECT_TRUE(text.contains(QStringLiteral("[Desktop Action %1]").arg(action))) << action.toStdString();
-    // The icon the entry names is installed.
+    // The icon the entry and the notifications name is installed.
     const auto icons = entryValues(text, QStringLiteral("Icon"));
-    ASSERT_EQ(icons.size(), 1);
+    ASSERT_EQ(icons, QStringList { QString::fromLatin1(DesktopIdentity::kIconName) });
     EXPECT_TRUE(QFile::exists(moved() + QStringLiteral("/share/icons/hicolor/scalable/apps/%1.svg").arg(icons.first())));
 }

@@ -295,6 +295,30 @@ TEST_F(FocusControllerTest, TheGoalIsAnnouncedOnceADayAndNeverAfterARestartOnARe
         1);
 }
 
+TEST_F(FocusControllerTest, TodaysFiguresRollOverAtEveryLocalMidnight)
+{
+    // Blocks of 10, 20 and 30 minutes on three days; 8 March is 23 hours long in New York.
+    const auto day = calendar.dayNumber(kMorning);
+    for (int index = 0; index < 3; ++index)
+        store.addSession(FocusSession { QUuid::createUuid(), calendar.startOfDay(day + index) + 36000,
+            600.0 * (index + 1), std::nullopt, "pomodoro", true, std::nullopt });
+    controller->refreshStats(false);
+    const auto pass = [&](veltrane::Seconds clockStep, veltrane::Seconds timerStep) {
+        clock->advance(clockStep);
+        scheduler->advance(timerStep);
+        return controller->focusSecondsToday();
+    };
+    for (int index = 1; index < 3; ++index) {
+        const auto wait = calendar.startOfDay(day + index) - clock->now();
+        EXPECT_EQ(pass(wait - 1, wait - 1), 600 * index) << "a second before midnight " << index;
+        EXPECT_EQ(pass(1, 1), 600 * (index + 1)) << "at midnight " << index;
+    }
+    // Set back an hour, the clock still shows the old day when the timer comes: it waits on.
+    const auto wait = calendar.startOfDay(day + 3) - clock->now();
+    EXPECT_EQ(pass(wait - 3600, wait), 1800);
+    EXPECT_EQ(pass(3600, 3600), 0);
+}
+
 TEST_F(FocusControllerTest, AGoalThatIsNoFiniteWholeNumberOfMinutesCountsAsNoGoal)
 {
     for (double goal : { std::nan(""), std::numeric_limits<double>::infinity(), 1e300, -5.0, 0.0 }) {

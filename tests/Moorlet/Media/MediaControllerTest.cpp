@@ -142,6 +142,16 @@ TEST_F(MediaControllerTest, SpotifyWinsWhileItRunsAndTheOtherPlayerTakesOverWhen
     EXPECT_TRUE(shows(MediaPlayer::music, QStringLiteral("Song A"), QStringLiteral("Artist A"), false));
 }
 
+TEST_F(MediaControllerTest, APlayerThatTellsNoStateOrTrackShowsNeitherOfThePreviousPlayers)
+{
+    startPlayer(kMusicService, QStringLiteral("Fake Tunes"), {}, QString());
+    startPlayer(kSpotifyService, QStringLiteral("Spotify"), { QStringLiteral("Hit|Band") });
+    controller().refresh();
+    ASSERT_TRUE(shows(MediaPlayer::spotify, QStringLiteral("Hit"), QStringLiteral("Band"), true));
+    stopPlayer(kSpotifyService);
+    EXPECT_TRUE(shows(MediaPlayer::music, QString(), QString(), false));
+}
+
 TEST_F(MediaControllerTest, TheThreeCommandsReachThePlayerAndItsAnswerReachesTheCard)
 {
     startPlayer(kMusicService, QStringLiteral("Fake Tunes"),

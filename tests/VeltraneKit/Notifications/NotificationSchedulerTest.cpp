@@ -39,7 +39,7 @@ class NotificationSchedulerTest : public ::testing::Test {
 protected:
     std::unique_ptr<NotificationScheduler> makeScheduler()
     {
-        return std::make_unique<NotificationScheduler>(clock, storePath);
+        return std::make_unique<NotificationScheduler>(clock, storePath, sender);
     }
 
     QList<QJsonObject> postedAfterSync()
@@ -53,6 +53,8 @@ protected:
     std::shared_ptr<TestClock> clock = std::make_shared<TestClock>(localInstant(2026, 3, 14, 8, 59, 30));
     // A folder that does not exist yet: the scheduler creates it on the first save.
     QString storePath = folder.filePath(QStringLiteral("data/scheduled-notifications.json"));
+    const NotificationScheduler::Sender sender { QStringLiteral("Timer"), QStringLiteral("timer-icon"),
+        QStringLiteral("org.example.Timer") };
 };
 
 TEST_F(NotificationSchedulerTest, NotifyPostsEachNoticeWithTheDefaultSound)
@@ -67,11 +69,12 @@ TEST_F(NotificationSchedulerTest, NotifyPostsEachNoticeWithTheDefaultSound)
     ASSERT_TRUE(server.waitForCalls(kNotify, 2));
     const auto posted = server.calls(kNotify);
     const QJsonObject& call = posted.front();
-    for (auto [key, value] : { std::pair { "app_name", "Moorlet" }, { "summary", "Focus complete" }, { "body", "Time for a short break." } })
+    for (auto [key, value] : { std::pair { "app_name", "Timer" }, { "app_icon", "timer-icon" },
+             { "summary", "Focus complete" }, { "body", "Time for a short break." } })
         EXPECT_EQ(call[QLatin1String(key)].toString(), QLatin1String(value)) << key;
     EXPECT_EQ(call["expire_timeout"].toInt(), -1);
     EXPECT_EQ(call["hints"]["sound-name"].toString(), QStringLiteral("message-new-instant"));
-    EXPECT_EQ(call["hints"]["desktop-entry"].toString(), QStringLiteral("moorlet"));
+    EXPECT_EQ(call["hints"]["desktop-entry"].toString(), QStringLiteral("org.example.Timer"));
     // Identical notices are separate notifications, neither replacing the other.
     ASSERT_EQ(posted.size(), 2);
     EXPECT_EQ(posted[0]["replaces_id"].toInt() + posted[1]["replaces_id"].toInt(), 0);
@@ -227,7 +230,7 @@ TEST_F(NotificationSchedulerTest, WithoutABusNothingHappens)
         = QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("no-bus"));
     ASSERT_FALSE(noBus.isConnected());
 
-    NotificationScheduler scheduler(clock, storePath, noBus);
+    NotificationScheduler scheduler(clock, storePath, sender, noBus);
     EXPECT_FALSE(scheduler.isAvailable());
     scheduler.requestAuthorizationIfPossible();
     scheduler.notify("Focus complete", "Time for a short break.");
@@ -269,6 +272,23 @@ TEST_F(NotificationSchedulerTest, ACorruptFileIsMovedAsideNotOverwritten)
         ASSERT_EQ(saved["scheduled"].toArray().size(), 1);
         EXPECT_EQ(saved["scheduled"][0]["id"].toString(), QStringLiteral("exam-2"));
         EXPECT_EQ(saved["scheduled"][0]["at"].toString(), QStringLiteral("2026-03-14T09:00"));
+    }
+}
+
+TEST(NotificationSchedulerMarkupTest, TheBodyIsEscapedOnlyForServersThatReadMarkup)
+{
+    using Markup = FakeNotificationServer::Markup;
+    for (const auto& [markup, body] : { std::pair { Markup::plain, "a <b> & c" }, { Markup::body, "a &lt;b&gt; &amp; c" } }) {
+        testsupport::TemporaryFolder folder;
+        FakeNotificationServer server(folder.filePath(QStringLiteral("calls.jsonl")), markup);
+        NotificationScheduler scheduler(std::make_shared<TestClock>(0), folder.filePath(QStringLiteral("s.json")));
+        // Before the server has told its capabilities, and after.
+        for (int count = 1; count <= 2; ++count) {
+            scheduler.notify("Q&A", "a <b> & c");
+            ASSERT_TRUE(server.waitForCalls(kNotify, count));
+        }
+        for (const auto& call : server.calls(kNotify))
+            EXPECT_EQ(call["summary"].toString() + ' ' + call["body"].toString(), QStringLiteral("Q&A ") + QLatin1String(body));
     }
 }
 

@@ -163,15 +163,19 @@ QVariantMap FakePlayer::rootProperties() const
 
 QVariantMap FakePlayer::playerProperties() const
 {
-    return {
-        { QStringLiteral("PlaybackStatus"), m_status },
-        { QStringLiteral("Metadata"), metadata() },
+    QVariantMap properties {
         { QStringLiteral("CanGoNext"), true },
         { QStringLiteral("CanGoPrevious"), true },
         { QStringLiteral("CanPlay"), true },
         { QStringLiteral("CanPause"), true },
         { QStringLiteral("CanControl"), true },
     };
+    // A player with no status, or no track, leaves the property out, as some players do.
+    if (!m_status.isEmpty())
+        properties.insert(QStringLiteral("PlaybackStatus"), m_status);
+    if (!m_tracks.empty())
+        properties.insert(QStringLiteral("Metadata"), metadata());
+    return properties;
 }
 
 QVariantMap FakePlayer::metadata() const

@@ -9,7 +9,9 @@
 
 // A test MPRIS player. At /org/mpris/MediaPlayer2 it answers the MediaPlayer2 and Player
 // interfaces through org.freedesktop.DBus.Properties and announces every change with
-// PropertiesChanged. At /org/moorlet/FakePlayer (interface org.moorlet.FakePlayer) tests steer it:
+// PropertiesChanged; a read leaves out PlaybackStatus while the status is empty ("--status ''")
+// and Metadata while there is no track. At /org/moorlet/FakePlayer (interface
+// org.moorlet.FakePlayer) tests steer it:
 //   SetTrack(s title, s artist)   play another track ("" and "" for no track)
 //   SetPlaybackStatus(s status)   "Playing", "Paused" or "Stopped"
 //   Commands() -> as              the Player methods received so far, in order

@@ -7,9 +7,12 @@
 #include <QFile>
 #include <QJsonDocument>
 
-FakeNotificationServer::FakeNotificationServer(QString logPath)
+FakeNotificationServer::FakeNotificationServer(QString logPath, Markup markup)
     : m_logPath(std::move(logPath))
-    , m_process(program(), { QStringLiteral("--log"), m_logPath }, QStringLiteral("org.freedesktop.Notifications"))
+    , m_process(program(),
+          QStringList { QStringLiteral("--log"), m_logPath }
+              + (markup == Markup::body ? QStringList { QStringLiteral("--body-markup") } : QStringList()),
+          QStringLiteral("org.freedesktop.Notifications"))
 {
 }
 

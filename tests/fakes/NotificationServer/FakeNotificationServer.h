@@ -19,7 +19,10 @@
 // every message this process sent earlier on its shared session-bus connection.
 class FakeNotificationServer {
 public:
-    explicit FakeNotificationServer(QString logPath);
+    // Whether the server announces that it reads bodies as markup.
+    enum class Markup { plain, body };
+
+    explicit FakeNotificationServer(QString logPath, Markup markup = Markup::plain);
 
     static QString program();
 

@@ -24,9 +24,10 @@ QJsonObject hintsObject(const QVariantMap& hints)
 
 } // namespace
 
-RecordingNotificationServer::RecordingNotificationServer(const QString& logPath, QObject* parent)
+RecordingNotificationServer::RecordingNotificationServer(const QString& logPath, bool bodyMarkup, QObject* parent)
     : QObject(parent)
     , m_log(logPath)
+    , m_bodyMarkup(bodyMarkup)
 {
     if (!logPath.isEmpty())
         m_log.open(QIODevice::WriteOnly | QIODevice::Append);
@@ -35,7 +36,10 @@ RecordingNotificationServer::RecordingNotificationServer(const QString& logPath,
 QStringList RecordingNotificationServer::GetCapabilities()
 {
     record({ { QStringLiteral("method"), QStringLiteral("GetCapabilities") } });
-    return { QStringLiteral("body"), QStringLiteral("sound") };
+    QStringList capabilities { QStringLiteral("body"), QStringLiteral("sound") };
+    if (m_bodyMarkup)
+        capabilities.append(QStringLiteral("body-markup"));
+    return capabilities;
 }
 
 QString RecordingNotificationServer::GetServerInformation(

@@ -14,12 +14,13 @@
 //    "actions": […], "hints": {…}, "expire_timeout": …, "id": <the id it answered>}
 //   {"method": "CloseNotification", "id": …}
 //   {"method": "GetCapabilities"}, {"method": "GetServerInformation"}
+// Its capabilities are "body" and "sound", and "body-markup" when asked for.
 class RecordingNotificationServer : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
 
 public:
-    explicit RecordingNotificationServer(const QString& logPath, QObject* parent = nullptr);
+    RecordingNotificationServer(const QString& logPath, bool bodyMarkup, QObject* parent = nullptr);
 
 public slots:
     QStringList GetCapabilities();
@@ -36,6 +37,7 @@ private:
     void record(QJsonObject call);
 
     QFile m_log;
+    bool m_bodyMarkup;
     uint m_lastId = 0;
     QSet<uint> m_shown;
 };

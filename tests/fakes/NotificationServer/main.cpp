@@ -1,5 +1,6 @@
 // A notification server for tests: owns org.freedesktop.Notifications on the session bus and logs
 // every call it gets to the file given with --log (JSON lines, see RecordingNotificationServer).
+// With --body-markup it announces that it reads bodies as markup.
 // It exits with the process that started it.
 
 #include "tests/support/FakeServiceMain.h"
@@ -16,10 +17,11 @@ int main(int argc, char** argv)
     parser.addHelpOption();
     const QCommandLineOption logOption(QStringLiteral("log"),
         QStringLiteral("Append every call to <file> as JSON lines."), QStringLiteral("file"));
-    parser.addOption(logOption);
+    const QCommandLineOption markupOption(QStringLiteral("body-markup"), QStringLiteral("Announce body-markup."));
+    parser.addOptions({ logOption, markupOption });
     parser.process(app);
 
-    RecordingNotificationServer server(parser.value(logOption));
+    RecordingNotificationServer server(parser.value(logOption), parser.isSet(markupOption));
     return serveOnSessionBus(
         server, QStringLiteral("/org/freedesktop/Notifications"), QStringLiteral("org.freedesktop.Notifications"));
 }
