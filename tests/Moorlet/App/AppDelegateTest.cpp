@@ -19,11 +19,8 @@
 #include "tests/fakes/LoginManager/FakeLoginManager.h"
 #include "tests/fakes/NotificationServer/FakeNotificationServer.h"
 #include "tests/Moorlet/PlayerProcess.h"
-<<<<<<< HEAD
-#include "tests/Moorlet/Views/ViewProbe.h"
-=======
 #include "tests/Moorlet/TestFiles.h"
->>>>>>> wt-a
+#include "tests/Moorlet/Views/ViewProbe.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDBusConnectionInterface>
