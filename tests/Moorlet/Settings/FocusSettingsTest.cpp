@@ -165,9 +165,11 @@ std::vector<PropertyCase> propertyCases()
     };
 }
 
-TEST(FocusSettingsTest, EachSetterWritesThroughWithItsKindAndSignalsOnlyARealChange)
+TEST(FocusSettingsTest, EachSetterWritesThroughWithItsKindAndSignalsOnlyARealChangeAndOutsideChangesAreRead)
 {
     settingschecks::expectSettersWriteThroughAndSignalRealChanges<FocusSettings>(
+        propertyCases(), [](const char* name) { return focusKey(name); });
+    settingschecks::expectOutsideChangesAreReadAgain<FocusSettings>(
         propertyCases(), [](const char* name) { return focusKey(name); });
 }
 
