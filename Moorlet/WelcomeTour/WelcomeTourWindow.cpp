@@ -1,7 +1,9 @@
 #include "Moorlet/WelcomeTour/WelcomeTourWindow.h"
 
 #include "Moorlet/Focus/FocusController.h"
+#include "Moorlet/Views/ForcedAppearance.h"
 #include "Moorlet/Views/ReduceMotion.h"
+#include "VeltraneKit/Desktop/DesktopPreferences.h"
 #include "VeltraneKit/Settings/SettingsStore.h"
 #include "VeltraneKit/Widget/PanelAppearance.h"
 
@@ -10,24 +12,6 @@
 #include <QPainter>
 
 namespace moorlet {
-
-namespace {
-
-std::optional<veltrane::PanelAppearance> forcedAppearance(veltrane::AppearancePreference preference)
-{
-    switch (preference) {
-    case veltrane::AppearancePreference::light:
-        return veltrane::PanelAppearance::light;
-    case veltrane::AppearancePreference::dark:
-        return veltrane::PanelAppearance::dark;
-    case veltrane::AppearancePreference::system:
-        break;
-    }
-    // A decorated window gets the desktop's own palette from the platform theme.
-    return std::nullopt;
-}
-
-} // namespace
 
 WelcomeTourWindow::WelcomeTourWindow(FocusController& controller, QColor accent,
     std::function<void()> onFinish, std::function<void()> onTryDemo, ViewEnvironment environment,
@@ -46,6 +30,9 @@ WelcomeTourWindow::WelcomeTourWindow(FocusController& controller, QColor accent,
     setMouseTracking(true);
     connect(&controller.settings(), &veltrane::SettingsStore::appearanceChanged, this,
         &WelcomeTourWindow::applyAppearance);
+    if (m_environment.desktop)
+        connect(m_environment.desktop, &veltrane::DesktopPreferences::colorSchemeChanged, this,
+            &WelcomeTourWindow::applyAppearance);
     applyAppearance();
 }
 
@@ -60,15 +47,9 @@ void WelcomeTourWindow::showFromStart()
     activateWindow();
 }
 
-QImage WelcomeTourWindow::renderToImage(double devicePixelRatio)
+QImage WelcomeTourWindow::renderToImage()
 {
-    QImage image((QSizeF(size()) * devicePixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(devicePixelRatio);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    m_view->paint(painter, rect(), m_palette);
-    return image;
+    return grab().toImage();
 }
 
 void WelcomeTourWindow::paintEvent(QPaintEvent*)
@@ -129,7 +110,7 @@ void WelcomeTourWindow::changeEvent(QEvent* event)
 
 void WelcomeTourWindow::applyAppearance()
 {
-    const auto forced = forcedAppearance(m_controller.settings().appearance());
+    const auto forced = forcedAppearance(m_controller.settings().appearance(), m_environment.desktop);
     setPalette(forced ? veltrane::panelPalette(*forced) : QPalette());
     m_palette = ViewPalette::from(palette());
     update();

@@ -18,8 +18,7 @@ class ReduceMotion;
 
 // The welcome tour's own window: a normal decorated top-level window of a fixed size that hosts
 // the painted tour, passes it the pointer and the keys (Left, Right, Enter, Escape), and draws
-// it in the appearance the settings ask for (a forced light or dark one; the desktop's own
-// otherwise) and with motion reduced when the settings or the desktop say so.
+// it in the appearance the settings ask for (light, dark, or the desktop's, as the widget does) and with motion reduced when the settings or the desktop say so.
 //
 // The host creates it once and keeps it: showFromStart() shows it (again) on the first page.
 // Leaving the tour is the host's business: onFinish (Skip, Escape) and onTryDemo ("Try a
@@ -39,7 +38,7 @@ public:
 
     WelcomeTourView& view() { return *m_view; }
     // Paints the window into an image of its size (for tests and screenshots).
-    QImage renderToImage(double devicePixelRatio = 1.0);
+    QImage renderToImage();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
