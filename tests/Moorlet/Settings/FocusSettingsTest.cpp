@@ -113,7 +113,8 @@ TEST(FocusSettingsTest, TheSessionModeIsBuiltFromTheModeAndTheCustomValues)
 
 TEST(FocusSettingsTest, TheSessionModeSignalsOnlyWhenTheBuiltModeChanges)
 {
-    FocusSettings settings(std::make_shared<MemoryUserDefaults>());
+    auto defaults = std::make_shared<MemoryUserDefaults>();
+    FocusSettings settings(defaults);
     QSignalSpy modeChanged(&settings, &FocusSettings::sessionModeChanged);
     QSignalSpy rawChanged(&settings, &FocusSettings::modeRawChanged);
 
@@ -136,6 +137,9 @@ TEST(FocusSettingsTest, TheSessionModeSignalsOnlyWhenTheBuiltModeChanges)
     settings.setModeRaw("flowmodoro");
     EXPECT_EQ(modeChanged.count(), 3);
     EXPECT_EQ(settings.sessionMode(), SessionMode::flowmodoro());
+    // A hand edit of the mode is a new mode too.
+    defaults->changeFromOutside({ { FocusSettings::key("modeRaw"), "pomodoro" } });
+    EXPECT_EQ(modeChanged.count(), 4);
 }
 
 using PropertyCase = settingschecks::PropertyCase<FocusSettings>;
