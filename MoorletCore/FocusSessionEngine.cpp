@@ -155,4 +155,22 @@ void FocusSessionEngine::reset()
     setPhase(SessionPhase::idle);
 }
 
+FocusSessionEngine::SuspendedSession FocusSessionEngine::suspend()
+{
+    const bool wasRunning = isRunning();
+    m_timer.pause();
+    return { m_mode, m_phase, m_completedFocusCount, m_timer, m_focusStartDate, wasRunning };
+}
+
+void FocusSessionEngine::restore(SuspendedSession session)
+{
+    m_mode = std::move(session.mode);
+    m_completedFocusCount = session.completedFocusCount;
+    m_timer = std::move(session.timer);
+    if (session.wasRunning)
+        m_timer.resume();
+    m_focusStartDate = session.focusStartDate;
+    setPhase(session.phase);
+}
+
 } // namespace moorlet

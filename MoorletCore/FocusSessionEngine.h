@@ -69,6 +69,23 @@ public:
     void pause() { m_timer.pause(); }
     void resume() { m_timer.resume(); }
 
+    // A session put away whole, to be taken up again exactly where it was.
+    struct SuspendedSession {
+        SessionMode mode;
+        SessionPhase phase;
+        int completedFocusCount;
+        veltrane::TimerEngine timer;
+        std::optional<veltrane::Instant> focusStartDate;
+        bool wasRunning;
+    };
+    // Freezes the current phase's timer and hands out the whole session. The engine keeps it,
+    // paused, until its owner resets or replaces it.
+    SuspendedSession suspend();
+    // Takes a suspended session up again: its mode, phase and timer come back, and a timer that
+    // was running runs on from now, so the time it spent put away counts for nothing. The change
+    // of phase is reported like any other.
+    void restore(SuspendedSession session);
+
 private:
     enum class Initiator { user, engine };
     enum class Ending { completed, cutShort };

@@ -16,6 +16,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace moorlet {
 
@@ -155,6 +156,8 @@ void FocusController::startFocus(int minutes)
 
 void FocusController::startDemo(veltrane::Seconds seconds)
 {
+    if (!m_isDemo && !m_sessionBeforeDemo && m_engine.isActive())
+        m_sessionBeforeDemo = m_engine.suspend();
     m_isDemo = true;
     restartWithMode(SessionMode::pomodoro(PomodoroConfig(seconds, 5, 900, 4)));
 }
@@ -363,6 +366,11 @@ void FocusController::endDemoIfNeeded(SessionPhase newPhase)
         m_engine.setMode(m_focusSettings.sessionMode());
         stopTicking();
         sync();
+        if (auto session = std::exchange(m_sessionBeforeDemo, std::nullopt)) {
+            m_engine.restore(std::move(*session));
+            startTicking();
+            sync();
+        }
     });
 }
 

@@ -123,7 +123,9 @@ public:
     void toggle();
     // Starts a Pomodoro block of the given whole minutes (the mode stays afterwards).
     void startFocus(int minutes);
-    // A short demonstration block that logs nothing and restores the configured mode afterwards.
+    // A short demonstration block that logs nothing. Afterwards the user's own session, if one was
+    // under way, comes back as it was (its phase, time left and pause; the demo's time does not
+    // count), else the configured mode.
     void startDemo(veltrane::Seconds seconds);
     void setExpanded(bool expanded);
     void setHovered(bool hovered);
@@ -218,6 +220,8 @@ private:
     std::optional<QString> m_bestHourLabel;
     std::optional<veltrane::Instant> m_goalNotifiedDay;
     bool m_isDemo = false;
+    // The user's own session, put away while the demo runs.
+    std::optional<FocusSessionEngine::SuspendedSession> m_sessionBeforeDemo;
     // The expansion waiting for the next turn of the event loop.
     veltrane::ScheduledTask m_pendingExpansion;
     // The refresh of today's figures at the next local midnight.

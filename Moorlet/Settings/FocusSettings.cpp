@@ -43,34 +43,59 @@ FocusSettings::FocusSettings(veltrane::UserDefaultsPtr defaults, QObject* parent
     , m_defaults(std::move(defaults))
 {
     assert(m_defaults);
-    const auto& store = *m_defaults;
-    m_dailyGoalMinutes = readSetting(store, key("dailyGoalMinutes"), kDefaultDailyGoalMinutes);
-    m_intentionPromptEnabled
-        = readSetting(store, key("intentionPromptEnabled"), kDefaultIntentionPromptEnabled);
-    m_defaultSubject = readSetting(store, key("defaultSubject"), QString());
-    m_subjects = readSetting(store, key("subjects"), defaultSubjects());
-    m_ambientOnFocus = readSetting(store, key("ambientOnFocus"), kDefaultAmbientOnFocus);
-    m_ambientPauseOnBreak
-        = readSetting(store, key("ambientPauseOnBreak"), kDefaultAmbientPauseOnBreak);
-    m_soundEffectsEnabled
-        = readSetting(store, key("soundEffectsEnabled"), kDefaultSoundEffectsEnabled);
-    m_modeRaw = readSetting(store, key("modeRaw"), qString(kPomodoroMode));
-    m_hasCompletedTour = readSetting(store, key("hasCompletedTour"), kDefaultHasCompletedTour);
-    m_autoUpdateEnabled = readSetting(store, key("autoUpdateEnabled"), kDefaultAutoUpdateEnabled);
-    m_globalHotKeyEnabled
-        = readSetting(store, key("globalHotKeyEnabled"), kDefaultGlobalHotKeyEnabled);
-    m_autoShortcutsEnabled
-        = readSetting(store, key("autoShortcutsEnabled"), kDefaultAutoShortcutsEnabled);
-    m_focusShortcutName = readSetting(store, key("focusShortcutName"), QString());
-    m_breakShortcutName = readSetting(store, key("breakShortcutName"), QString());
-    m_customFocusMinutes
-        = readSetting(store, key("customFocusMinutes"), kDefaultCustomFocusMinutes);
-    m_customShortBreakMinutes
-        = readSetting(store, key("customShortBreakMinutes"), kDefaultCustomShortBreakMinutes);
-    m_customLongBreakMinutes
-        = readSetting(store, key("customLongBreakMinutes"), kDefaultCustomLongBreakMinutes);
-    m_customLongBreakInterval
-        = readSetting(store, key("customLongBreakInterval"), kDefaultCustomLongBreakInterval);
+    readSettings(nullptr);
+    m_observer = m_defaults->addChangeObserver(
+        [this](const std::vector<std::string>& keys) { readSettings(&keys); });
+}
+
+FocusSettings::~FocusSettings()
+{
+    m_defaults->removeChangeObserver(m_observer);
+}
+
+void FocusSettings::readSettings(const std::vector<std::string>* keys)
+{
+    const auto modeBefore = sessionMode();
+    const auto read = [&]<typename T>(void (FocusSettings::*changed)(), T& field,
+                          std::string_view name, T fallback) {
+        if (const auto full = key(name); veltrane::isAmong(keys, full))
+            veltrane::readSettingInto(this, changed, field, *m_defaults, full, std::move(fallback));
+    };
+    read(&FocusSettings::dailyGoalMinutesChanged, m_dailyGoalMinutes,
+        "dailyGoalMinutes", kDefaultDailyGoalMinutes);
+    read(&FocusSettings::intentionPromptEnabledChanged, m_intentionPromptEnabled,
+        "intentionPromptEnabled", kDefaultIntentionPromptEnabled);
+    read(&FocusSettings::defaultSubjectChanged, m_defaultSubject, "defaultSubject", QString());
+    read(&FocusSettings::subjectsChanged, m_subjects, "subjects", defaultSubjects());
+    read(&FocusSettings::ambientOnFocusChanged, m_ambientOnFocus,
+        "ambientOnFocus", kDefaultAmbientOnFocus);
+    read(&FocusSettings::ambientPauseOnBreakChanged, m_ambientPauseOnBreak,
+        "ambientPauseOnBreak", kDefaultAmbientPauseOnBreak);
+    read(&FocusSettings::soundEffectsEnabledChanged, m_soundEffectsEnabled,
+        "soundEffectsEnabled", kDefaultSoundEffectsEnabled);
+    read(&FocusSettings::modeRawChanged, m_modeRaw, "modeRaw", qString(kPomodoroMode));
+    read(&FocusSettings::hasCompletedTourChanged, m_hasCompletedTour,
+        "hasCompletedTour", kDefaultHasCompletedTour);
+    read(&FocusSettings::autoUpdateEnabledChanged, m_autoUpdateEnabled,
+        "autoUpdateEnabled", kDefaultAutoUpdateEnabled);
+    read(&FocusSettings::globalHotKeyEnabledChanged, m_globalHotKeyEnabled,
+        "globalHotKeyEnabled", kDefaultGlobalHotKeyEnabled);
+    read(&FocusSettings::autoShortcutsEnabledChanged, m_autoShortcutsEnabled,
+        "autoShortcutsEnabled", kDefaultAutoShortcutsEnabled);
+    read(&FocusSettings::focusShortcutNameChanged, m_focusShortcutName,
+        "focusShortcutName", QString());
+    read(&FocusSettings::breakShortcutNameChanged, m_breakShortcutName,
+        "breakShortcutName", QString());
+    read(&FocusSettings::customFocusMinutesChanged, m_customFocusMinutes,
+        "customFocusMinutes", kDefaultCustomFocusMinutes);
+    read(&FocusSettings::customShortBreakMinutesChanged, m_customShortBreakMinutes,
+        "customShortBreakMinutes", kDefaultCustomShortBreakMinutes);
+    read(&FocusSettings::customLongBreakMinutesChanged, m_customLongBreakMinutes,
+        "customLongBreakMinutes", kDefaultCustomLongBreakMinutes);
+    read(&FocusSettings::customLongBreakIntervalChanged, m_customLongBreakInterval,
+        "customLongBreakInterval", kDefaultCustomLongBreakInterval);
+    if (sessionMode() != modeBefore)
+        Q_EMIT sessionModeChanged();
 }
 
 std::string FocusSettings::key(std::string_view name)

@@ -9,15 +9,18 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace moorlet {
 
 // The user's focus preferences, each kept in the user-defaults database under
 // "com.veltrane.focus." followed by the property's name, and the session mode they describe.
 //
-// Everything is read once, at construction: a missing key, or a value of another kind than the
+// Everything is read at construction: a missing key, or a value of another kind than the
 // property's (see veltrane::UserDefaults for which kinds convert), gives the property's default
-// and is left in the database untouched until that setting next changes. Every assignment is
+// and is left in the database untouched until that setting next changes. Keys that another writer
+// changes (a hand edit of the settings file) are read again the same way, with a …Changed signal
+// for each value that changed (and sessionModeChanged when the mode they describe did). Every assignment is
 // written through at once, even when the value does not change, and its …Changed signal is
 // emitted only when it does. Nothing is clamped on the way in: the session mode clamps the long
 // break interval when it is built.
@@ -70,6 +73,7 @@ public:
     static constexpr std::string_view kCustomMode = "custom";
 
     explicit FocusSettings(veltrane::UserDefaultsPtr defaults, QObject* parent = nullptr);
+    ~FocusSettings() override;
 
     veltrane::UserDefaults& defaults() const { return *m_defaults; }
     // The full key of a property: "com.veltrane.focus." followed by its name.
@@ -155,6 +159,8 @@ Q_SIGNALS:
     void sessionModeChanged();
 
 private:
+    // Reads the listed keys (all of them when there is no list) into their properties.
+    void readSettings(const std::vector<std::string>* keys);
     template <typename T>
     void write(void (FocusSettings::*changed)(), T& field, T value, std::string_view name);
     // Like write, for the settings the session mode is built from.
@@ -162,25 +168,26 @@ private:
     void writeModeSetting(void (FocusSettings::*changed)(), T& field, T value, std::string_view name);
 
     veltrane::UserDefaultsPtr m_defaults;
+    int m_observer = 0;
 
-    double m_dailyGoalMinutes;
-    bool m_intentionPromptEnabled;
-    QString m_defaultSubject;
-    QStringList m_subjects;
-    bool m_ambientOnFocus;
-    bool m_ambientPauseOnBreak;
-    bool m_soundEffectsEnabled;
-    QString m_modeRaw;
-    bool m_hasCompletedTour;
-    bool m_autoUpdateEnabled;
-    bool m_globalHotKeyEnabled;
-    bool m_autoShortcutsEnabled;
-    QString m_focusShortcutName;
-    QString m_breakShortcutName;
-    double m_customFocusMinutes;
-    double m_customShortBreakMinutes;
-    double m_customLongBreakMinutes;
-    int m_customLongBreakInterval;
+    double m_dailyGoalMinutes {};
+    bool m_intentionPromptEnabled {};
+    QString m_defaultSubject {};
+    QStringList m_subjects {};
+    bool m_ambientOnFocus {};
+    bool m_ambientPauseOnBreak {};
+    bool m_soundEffectsEnabled {};
+    QString m_modeRaw {};
+    bool m_hasCompletedTour {};
+    bool m_autoUpdateEnabled {};
+    bool m_globalHotKeyEnabled {};
+    bool m_autoShortcutsEnabled {};
+    QString m_focusShortcutName {};
+    QString m_breakShortcutName {};
+    double m_customFocusMinutes {};
+    double m_customShortBreakMinutes {};
+    double m_customLongBreakMinutes {};
+    int m_customLongBreakInterval {};
 };
 
 } // namespace moorlet

@@ -11,6 +11,7 @@
 #include "Moorlet/Views/CardTexts.h"
 #include "Moorlet/Views/CollapsedTileView.h"
 #include "Moorlet/Views/ExpandedCardView.h"
+#include "Moorlet/Views/ForcedAppearance.h"
 #include "Moorlet/Views/ReduceMotion.h"
 #include "Moorlet/Views/WidgetMetrics.h"
 #include "VeltraneKit/Desktop/DesktopPreferences.h"
@@ -51,25 +52,6 @@ constexpr double kToastMargin = 4;
 double lerp(double from, double to, double t)
 {
     return from + (to - from) * t;
-}
-
-std::optional<veltrane::PanelAppearance> forcedAppearance(
-    veltrane::AppearancePreference preference, const veltrane::DesktopPreferences* desktop)
-{
-    switch (preference) {
-    case veltrane::AppearancePreference::light:
-        return veltrane::PanelAppearance::light;
-    case veltrane::AppearancePreference::dark:
-        return veltrane::PanelAppearance::dark;
-    case veltrane::AppearancePreference::system:
-        break;
-    }
-    // Following the system: the desktop's own preference where it states one, else the palette.
-    if (desktop && desktop->colorScheme() == veltrane::ColorScheme::Dark)
-        return veltrane::PanelAppearance::dark;
-    if (desktop && desktop->colorScheme() == veltrane::ColorScheme::Light)
-        return veltrane::PanelAppearance::light;
-    return std::nullopt;
 }
 
 } // namespace

@@ -1,5 +1,10 @@
 #include "VeltraneKit/Settings/FileUserDefaults.h"
 
+#include <QCoreApplication>
+#include <QFileSystemWatcher>
+#include <QObject>
+#include <QString>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -8,6 +13,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <variant>
 
 namespace veltrane {
@@ -189,6 +195,19 @@ fs::path writeTarget(const fs::path& path)
     return error ? path : target;
 }
 
+// Whether something other than a regular file (a folder, a pipe) stands where the file was: it
+// holds no values to take over.
+bool isNotRegularFile(const fs::path& path)
+{
+    struct stat status { };
+    return ::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode);
+}
+
+QString qPath(const fs::path& path)
+{
+    return QString::fromLocal8Bit(path.c_str());
+}
+
 fs::path homeFolder()
 {
     if (const char* home = std::getenv("HOME"); home && *home)
@@ -204,6 +223,7 @@ FileUserDefaults::FileUserDefaults(std::filesystem::path path)
     : m_path(std::move(path))
 {
     load();
+    watch();
 }
 
 FileUserDefaults::~FileUserDefaults()
@@ -233,18 +253,108 @@ std::optional<nlohmann::json> FileUserDefaults::value(const std::string& key) co
 
 void FileUserDefaults::setValue(const std::string& key, const nlohmann::json& value)
 {
+    mergeFromDisk(&key);
     auto found = m_values.find(key);
     if (found != m_values.end() && *found == value && !m_unsaved)
         return;
     m_values[key] = value;
+    m_pendingKeys.insert(key);
     save();
 }
 
 void FileUserDefaults::removeValue(const std::string& key)
 {
+    mergeFromDisk(&key);
     if (m_values.erase(key) == 0 && !m_unsaved)
         return;
+    m_pendingKeys.insert(key);
     save();
+}
+
+void FileUserDefaults::reloadFromDisk()
+{
+    mergeFromDisk(nullptr);
+    watch();
+}
+
+void FileUserDefaults::mergeFromDisk(const std::string* writing)
+{
+    if (isNotRegularFile(m_path))
+        return;
+    auto read = readFile(m_path);
+    if (std::holds_alternative<Missing>(read))
+        return;
+    std::optional<nlohmann::json> onDisk;
+    if (auto* text = std::get_if<std::string>(&read))
+        onDisk = parseObject(*text);
+    if (!onDisk) {
+        // Half-way through an edit, perhaps: keep what we have and leave the file alone until
+        // it is fixed, or until a change made here has to be saved.
+        m_mustMoveAside = true;
+        return;
+    }
+    m_mustMoveAside = false;
+    // Our own save (or the file as we loaded it) read back: nothing for us to take over. Values
+    // that do not survive the trip through JSON text unchanged (NaN, broken UTF-8) are thus not
+    // mistaken for an outside edit.
+    if (*onDisk == m_lastSeen)
+        return;
+    m_lastSeen = *onDisk;
+
+    // What changed here and is not saved yet is newer than the file: it keeps its value.
+    const auto keepOwnValue = [&](const std::string& key) {
+        if (auto own = m_values.find(key); own != m_values.end())
+            (*onDisk)[key] = *own;
+        else
+            onDisk->erase(key);
+    };
+    for (const auto& key : m_pendingKeys)
+        keepOwnValue(key);
+
+    std::vector<std::string> changed;
+    for (const auto& [key, value] : m_values.items()) {
+        auto other = onDisk->find(key);
+        if (other == onDisk->end() || *other != value)
+            changed.push_back(key);
+    }
+    for (const auto& [key, value] : onDisk->items()) {
+        if (!m_values.contains(key))
+            changed.push_back(key);
+    }
+    if (changed.empty())
+        return;
+    m_values = std::move(*onDisk);
+    // The key about to be written is taken from the file too (so that writing the value it
+    // already holds is no change), but nobody needs to hear of a value replaced at once.
+    if (writing)
+        std::erase(changed, *writing);
+    std::sort(changed.begin(), changed.end());
+    notifyChangeObservers(changed);
+}
+
+void FileUserDefaults::watch()
+{
+    // The watcher delivers its news through the event loop; without one there is nothing to
+    // deliver them (command-line tools, tests of the file format alone).
+    if (!QCoreApplication::instance())
+        return;
+    if (!m_watcher) {
+        m_watcher = std::make_unique<QFileSystemWatcher>();
+        const auto reload = [this] { reloadFromDisk(); };
+        QObject::connect(m_watcher.get(), &QFileSystemWatcher::directoryChanged, reload);
+        QObject::connect(m_watcher.get(), &QFileSystemWatcher::fileChanged, reload);
+    }
+    const auto target = writeTarget(m_path);
+    const auto folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    std::error_code error;
+    if (fs::is_directory(folder, error) && !m_watcher->directories().contains(qPath(folder)))
+        m_watcher->addPath(qPath(folder));
+    // A watch on the file follows the file it was set on, and a save or an outside edit may have
+    // replaced it since: renew it so that it follows the one there now.
+    if (const auto files = m_watcher->files(); !files.isEmpty())
+        m_watcher->removePaths(files);
+    if (fs::is_regular_file(target, error))
+        m_watcher->addPath(qPath(target));
 }
 
 std::vector<std::string> FileUserDefaults::keys() const
@@ -264,6 +374,7 @@ void FileUserDefaults::load()
     if (auto* text = std::get_if<std::string>(&read)) {
         if (auto object = parseObject(*text)) {
             m_values = std::move(*object);
+            m_lastSeen = m_values;
             return;
         }
     }
@@ -326,6 +437,9 @@ void FileUserDefaults::save()
     if (::rename(temporaryName.c_str(), target.c_str()) != 0)
         return;
     guard.commit();
+    m_lastSeen = parseObject(text).value_or(nlohmann::json());
+    m_pendingKeys.clear();
+    watch();
     // The folder is not synced after the rename: a power cut may then bring back the previous
     // file, which is whole and only one change old, and skipping that sync halves the cost of a
     // change (bench/Settings).

@@ -31,4 +31,23 @@ std::vector<std::string> MemoryUserDefaults::keys() const
     return keys;
 }
 
+void MemoryUserDefaults::changeFromOutside(const std::map<std::string, nlohmann::json>& changes)
+{
+    std::vector<std::string> changed;
+    for (const auto& [key, value] : changes) {
+        auto found = m_values.find(key);
+        if (value.is_null()) {
+            if (found == m_values.end())
+                continue;
+            m_values.erase(found);
+        } else {
+            if (found != m_values.end() && found->second == value)
+                continue;
+            m_values.insert_or_assign(key, value);
+        }
+        changed.push_back(key);
+    }
+    notifyChangeObservers(changed);
+}
+
 } // namespace veltrane

@@ -16,6 +16,10 @@ public:
     void removeValue(const std::string& key) override;
     std::vector<std::string> keys() const override;
 
+    // Stores the values as another writer would (a hand edit of a settings file): not counted as
+    // writes, and the observers hear of the keys whose value changed. A null value removes its key.
+    void changeFromOutside(const std::map<std::string, nlohmann::json>& changes);
+
     // How many setValue and removeValue calls reached the store.
     int writeCount() const { return m_writeCount; }
 

@@ -6,11 +6,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 namespace veltrane {
 
@@ -149,6 +151,27 @@ void writeSetting(Object* object, void (Object::*changed)(), T& field, T value,
     SettingCodec<T>::write(defaults, key, field);
     if (differs)
         Q_EMIT(object->*changed)();
+}
+
+// Reads the setting under key into field as a fresh start would (fallback for a missing key or a
+// value of another kind), and emits the object's change signal when that differs from what field
+// held. The observable settings objects read every setting this way at construction and read the
+// keys another writer changed again, so that the running program follows a hand edit.
+template <typename Object, typename T>
+void readSettingInto(Object* object, void (Object::*changed)(), T& field,
+    const UserDefaults& defaults, const std::string& key, T fallback)
+{
+    T value = readSetting(defaults, key, std::move(fallback));
+    if (isSameSetting(field, value))
+        return;
+    field = std::move(value);
+    Q_EMIT(object->*changed)();
+}
+
+// Whether key is among the keys to read again; all of them when there is no list.
+inline bool isAmong(const std::vector<std::string>* keys, const std::string& key)
+{
+    return !keys || std::find(keys->begin(), keys->end(), key) != keys->end();
 }
 
 } // namespace veltrane

@@ -43,21 +43,44 @@ SettingsStore::SettingsStore(UserDefaultsPtr defaults, std::string keyPrefix, QO
     , m_keyPrefix(std::move(keyPrefix))
 {
     assert(m_defaults);
-    const auto& store = *m_defaults;
-    m_appearance = readSetting(store, key("appearance"), kDefaultAppearance);
-    m_widgetMode = readSetting(store, key("widgetMode"), QString::fromUtf8(kDefaultWidgetMode));
-    m_accentThemeID
-        = readSetting(store, key("accentThemeID"), QString::fromUtf8(kDefaultAccentThemeID));
-    m_customAccentEnabled
-        = readSetting(store, key("customAccentEnabled"), kDefaultCustomAccentEnabled);
-    m_customAccentHex
-        = readSetting(store, key("customAccentHex"), QString::fromUtf8(kDefaultCustomAccentHex));
-    m_widgetOpacity = readSetting(store, key("widgetOpacity"), kDefaultWidgetOpacity);
-    m_forceReduceMotion = readSetting(store, key("forceReduceMotion"), kDefaultForceReduceMotion);
-    m_hostMonitorID = readSetting(store, key("hostMonitorID"), std::optional<QString>());
-    m_launchAtLogin = readSetting(store, key("launchAtLogin"), kDefaultLaunchAtLogin);
-    m_masterVolume = readSetting(store, key("masterVolume"), kDefaultMasterVolume);
-    m_fadeDuration = readSetting(store, key("fadeDuration"), kDefaultFadeDuration);
+    readSettings(nullptr);
+    m_observer = m_defaults->addChangeObserver(
+        [this](const std::vector<std::string>& keys) { readSettings(&keys); });
+}
+
+SettingsStore::~SettingsStore()
+{
+    m_defaults->removeChangeObserver(m_observer);
+}
+
+void SettingsStore::readSettings(const std::vector<std::string>* keys)
+{
+    const auto read = [&]<typename T>(void (SettingsStore::*changed)(), T& field,
+                          std::string_view name, T fallback) {
+        if (const auto full = key(name); isAmong(keys, full))
+            readSettingInto(this, changed, field, *m_defaults, full, std::move(fallback));
+    };
+    read(&SettingsStore::appearanceChanged, m_appearance, "appearance", kDefaultAppearance);
+    read(&SettingsStore::widgetModeChanged, m_widgetMode, "widgetMode",
+        QString::fromUtf8(kDefaultWidgetMode));
+    read(&SettingsStore::accentThemeIDChanged, m_accentThemeID, "accentThemeID",
+        QString::fromUtf8(kDefaultAccentThemeID));
+    read(&SettingsStore::customAccentEnabledChanged, m_customAccentEnabled,
+        "customAccentEnabled", kDefaultCustomAccentEnabled);
+    read(&SettingsStore::customAccentHexChanged, m_customAccentHex, "customAccentHex",
+        QString::fromUtf8(kDefaultCustomAccentHex));
+    read(&SettingsStore::widgetOpacityChanged, m_widgetOpacity, "widgetOpacity",
+        kDefaultWidgetOpacity);
+    read(&SettingsStore::forceReduceMotionChanged, m_forceReduceMotion, "forceReduceMotion",
+        kDefaultForceReduceMotion);
+    read(&SettingsStore::hostMonitorIDChanged, m_hostMonitorID, "hostMonitorID",
+        std::optional<QString>());
+    read(&SettingsStore::launchAtLoginChanged, m_launchAtLogin, "launchAtLogin",
+        kDefaultLaunchAtLogin);
+    read(&SettingsStore::masterVolumeChanged, m_masterVolume, "masterVolume",
+        kDefaultMasterVolume);
+    read(&SettingsStore::fadeDurationChanged, m_fadeDuration, "fadeDuration",
+        kDefaultFadeDuration);
 }
 
 std::string SettingsStore::key(std::string_view name) const

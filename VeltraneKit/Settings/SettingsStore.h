@@ -9,15 +9,17 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace veltrane {
 
 // The appearance, accent, widget and audio preferences, each kept in the user-defaults database
 // under the key prefix followed by the property's name ("com.veltrane.widgetOpacity").
 //
-// Everything is read once, at construction: a missing key, or a value of another kind than the
+// Everything is read at construction: a missing key, or a value of another kind than the
 // property's (see UserDefaults for which kinds convert), gives the property's default and is
-// left in the database untouched. Every assignment is written through at once, even when the
+// left in the database untouched. Keys that another writer changes (a hand edit of the settings
+// file) are read again the same way, with a …Changed signal for each value that changed. Every assignment is written through at once, even when the
 // value does not change, and its …Changed signal is emitted only when it does. Nothing is
 // clamped or validated here: the controls that set the values keep them in range.
 //
@@ -52,6 +54,7 @@ public:
 
     explicit SettingsStore(UserDefaultsPtr defaults,
         std::string keyPrefix = std::string(kApplicationKeyPrefix), QObject* parent = nullptr);
+    ~SettingsStore() override;
 
     UserDefaults& defaults() const { return *m_defaults; }
     const std::string& keyPrefix() const { return m_keyPrefix; }
@@ -102,23 +105,26 @@ Q_SIGNALS:
     void fadeDurationChanged();
 
 private:
+    // Reads the listed keys (all of them when there is no list) into their properties.
+    void readSettings(const std::vector<std::string>* keys);
     template <typename T>
     void write(void (SettingsStore::*changed)(), T& field, T value, std::string_view name);
 
     UserDefaultsPtr m_defaults;
     std::string m_keyPrefix;
+    int m_observer = 0;
 
-    AppearancePreference m_appearance;
-    QString m_widgetMode;
-    QString m_accentThemeID;
-    bool m_customAccentEnabled;
-    QString m_customAccentHex;
-    double m_widgetOpacity;
-    bool m_forceReduceMotion;
-    std::optional<QString> m_hostMonitorID;
-    bool m_launchAtLogin;
-    double m_masterVolume;
-    double m_fadeDuration;
+    AppearancePreference m_appearance {};
+    QString m_widgetMode {};
+    QString m_accentThemeID {};
+    bool m_customAccentEnabled {};
+    QString m_customAccentHex {};
+    double m_widgetOpacity {};
+    bool m_forceReduceMotion {};
+    std::optional<QString> m_hostMonitorID {};
+    bool m_launchAtLogin {};
+    double m_masterVolume {};
+    double m_fadeDuration {};
 };
 
 } // namespace veltrane

@@ -117,4 +117,36 @@ void UserDefaults::setNumberDictionary(const std::string& key, const std::map<st
     setValue(key, value);
 }
 
+int UserDefaults::addChangeObserver(ChangeObserver observer)
+{
+    const int id = m_nextObserverId++;
+    m_observers.emplace(id, std::move(observer));
+    return id;
+}
+
+void UserDefaults::removeChangeObserver(int id)
+{
+    m_observers.erase(id);
+}
+
+void UserDefaults::notifyChangeObservers(const std::vector<std::string>& changedKeys)
+{
+    if (changedKeys.empty())
+        return;
+    // Observers may come and go while being told: walk a snapshot of the ids and skip the ones
+    // removed on the way.
+    std::vector<int> ids;
+    ids.reserve(m_observers.size());
+    for (const auto& [id, observer] : m_observers)
+        ids.push_back(id);
+    for (const int id : ids) {
+        auto found = m_observers.find(id);
+        if (found == m_observers.end())
+            continue;
+        // A copy, so that an observer removing itself does not destroy the running closure.
+        auto observer = found->second;
+        observer(changedKeys);
+    }
+}
+
 } // namespace veltrane

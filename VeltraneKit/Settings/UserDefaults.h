@@ -5,6 +5,7 @@
 #include <nlohmann/json_fwd.hpp>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -28,9 +29,16 @@ namespace veltrane {
 // - stringList() accepts only an array whose every element is a string.
 // - numberDictionary() accepts only an object whose every value is a finite number (as number()).
 //
+// Another writer can change the database under us (the user editing the settings file by hand
+// while the program runs). Observers hear which keys such a change touched, after the new values
+// are in place, so that the objects built on the database can read those keys again; they never
+// hear of the program's own writes.
+//
 // Main thread only.
 class UserDefaults {
 public:
+    using ChangeObserver = std::function<void(const std::vector<std::string>& changedKeys)>;
+
     virtual ~UserDefaults() = default;
 
     virtual std::optional<nlohmann::json> value(const std::string& key) const = 0;
@@ -55,6 +63,19 @@ public:
     void setInteger(const std::string& key, std::int64_t value);
     void setStringList(const std::string& key, const std::vector<std::string>& value);
     void setNumberDictionary(const std::string& key, const std::map<std::string, double>& value);
+
+    // Returns the id to remove the observer with. An observer may add or remove observers, and
+    // write, while it is being told.
+    int addChangeObserver(ChangeObserver observer);
+    void removeChangeObserver(int id);
+
+protected:
+    // Tells every observer that `changedKeys` were changed by another writer.
+    void notifyChangeObservers(const std::vector<std::string>& changedKeys);
+
+private:
+    std::map<int, ChangeObserver> m_observers;
+    int m_nextObserverId = 1;
 };
 
 using UserDefaultsPtr = std::shared_ptr<UserDefaults>;

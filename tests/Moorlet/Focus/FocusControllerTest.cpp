@@ -352,6 +352,38 @@ TEST_F(FocusControllerTest, TheDemoLogsNothingAndRestoresTheConfiguredMode)
     EXPECT_EQ(controller->engine().mode(), SessionMode::flowmodoro());
 }
 
+TEST_F(FocusControllerTest, TheDemoLeavesTheUsersOwnSessionAsItWas)
+{
+    for (const bool paused : { false, true }) {
+        SCOPED_TRACE(paused ? "paused" : "running");
+        makeController();
+        const auto sessionsBefore = store.sessions().size();
+        const auto start = clock->now();
+        controller->toggle();
+        run(100);
+        if (paused)
+            controller->toggle();
+        const auto remaining = controller->remaining();
+
+        controller->startDemo(25);
+        run(25);
+        scheduler->advance(FocusController::kDemoEndDelay);
+        EXPECT_EQ(controller->phase(), SessionPhase::focusing);
+        EXPECT_EQ(controller->isPaused(), paused);
+        EXPECT_EQ(controller->remaining(), remaining);
+        EXPECT_TRUE(controller->isTicking());
+        EXPECT_EQ(store.sessions().size(), sessionsBefore);
+
+        // The block ends as if the demo had never run: its time does not count.
+        if (paused)
+            controller->toggle();
+        run(remaining);
+        ASSERT_EQ(store.sessions().size(), sessionsBefore + 1);
+        EXPECT_EQ(store.sessions().back().duration, 1500);
+        EXPECT_EQ(store.sessions().back().startDate, start);
+    }
+}
+
 TEST_F(FocusControllerTest, QuickStartReplacesTheRunningBlockAndKeepsItsLength)
 {
     controller->toggle();

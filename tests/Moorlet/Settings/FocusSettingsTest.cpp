@@ -119,7 +119,8 @@ TEST(FocusSettingsTest, TheSessionModeIsBuiltFromTheModeAndTheCustomValues)
 
 TEST(FocusSettingsTest, TheSessionModeSignalsOnlyWhenTheBuiltModeChanges)
 {
-    FocusSettings settings(std::make_shared<MemoryUserDefaults>());
+    auto defaults = std::make_shared<MemoryUserDefaults>();
+    FocusSettings settings(defaults);
     QSignalSpy modeChanged(&settings, &FocusSettings::sessionModeChanged);
     QSignalSpy rawChanged(&settings, &FocusSettings::modeRawChanged);
 
@@ -142,6 +143,9 @@ TEST(FocusSettingsTest, TheSessionModeSignalsOnlyWhenTheBuiltModeChanges)
     settings.setModeRaw("flowmodoro");
     EXPECT_EQ(modeChanged.count(), 3);
     EXPECT_EQ(settings.sessionMode(), SessionMode::flowmodoro());
+    // A hand edit of the mode is a new mode too.
+    defaults->changeFromOutside({ { FocusSettings::key("modeRaw"), "pomodoro" } });
+    EXPECT_EQ(modeChanged.count(), 4);
 }
 
 using PropertyCase = settingschecks::PropertyCase<FocusSettings>;
@@ -171,9 +175,11 @@ std::vector<PropertyCase> propertyCases()
     };
 }
 
-TEST(FocusSettingsTest, EachSetterWritesThroughWithItsKindAndSignalsOnlyARealChange)
+TEST(FocusSettingsTest, EachSetterWritesThroughWithItsKindAndSignalsOnlyARealChangeAndOutsideChangesAreRead)
 {
     settingschecks::expectSettersWriteThroughAndSignalRealChanges<FocusSettings>(
+        propertyCases(), [](const char* name) { return focusKey(name); });
+    settingschecks::expectOutsideChangesAreReadAgain<FocusSettings>(
         propertyCases(), [](const char* name) { return focusKey(name); });
 }
 

@@ -3,6 +3,8 @@
 #include "tests/VeltraneKit/ScopedEnvironment.h"
 #include "tests/support/TestSupport.h"
 
+#include <QTest>
+
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -282,6 +284,81 @@ TEST_F(FileUserDefaultsTest, InvalidUtf8InAValueIsWrittenWithReplacementsNotLost
     EXPECT_EQ(reloaded.keys().size(), 3u);
     // NaN has no JSON form: it is stored as null and reads as nothing, like in memory.
     EXPECT_FALSE(reloaded.number("nan"));
+}
+
+// Records which keys the observers were told of, one list per notice.
+struct ChangeLog {
+    explicit ChangeLog(UserDefaults& defaults)
+    {
+        defaults.addChangeObserver([this](const Strings& keys) { notices.push_back(keys); });
+    }
+    std::vector<Strings> notices;
+};
+
+TEST_F(FileUserDefaultsTest, AnOutsideEditIsTakenOverAndSurvivesTheNextChange)
+{
+    FileUserDefaults defaults(file());
+    defaults.setNumber("goal", 90);
+    defaults.setString("theme", "ocean");
+    defaults.setBoolean("sound", true);
+    ChangeLog log(defaults);
+    // Our own writes read back as nothing new.
+    defaults.reloadFromDisk();
+    EXPECT_TRUE(log.notices.empty());
+
+    // The user changes one value, drops another and adds a third, by hand.
+    writeBytes(file(), R"({"goal": 45, "sound": true, "streakDays": 3})");
+    defaults.reloadFromDisk();
+    EXPECT_EQ(log.notices, (std::vector<Strings> { { "goal", "streakDays", "theme" } }));
+    EXPECT_EQ(defaults.number("goal"), 45);
+    EXPECT_FALSE(defaults.value("theme"));
+
+    // An edit the watcher has not reported yet is merged before the next write, which writes only
+    // its own key over it; the key being written is no news to anyone.
+    writeBytes(file(), R"({"goal": 30, "sound": "loud", "streakDays": 3})");
+    defaults.setString("sound", "soft");
+    EXPECT_EQ(log.notices.back(), Strings { "goal" });
+    EXPECT_EQ(json::parse(readBytes(file())),
+        json::object({ { "goal", 30 }, { "sound", "soft" }, { "streakDays", 3 } }));
+}
+
+TEST_F(FileUserDefaultsTest, ABrokenEditKeepsTheValuesAndIsMovedAsideOnlyByTheNextChange)
+{
+    FileUserDefaults defaults(file());
+    defaults.setNumber("goal", 90);
+    ChangeLog log(defaults);
+
+    writeBytes(file(), R"({"goal": 60,)");
+    defaults.reloadFromDisk();
+    EXPECT_EQ(defaults.number("goal"), 90);
+    EXPECT_EQ(readBytes(file()), R"({"goal": 60,)");
+    // Fixed by the user: taken over.
+    writeBytes(file(), R"({"goal": 60})");
+    defaults.reloadFromDisk();
+    EXPECT_EQ(defaults.number("goal"), 60);
+    EXPECT_EQ(log.notices.size(), 1u);
+
+    // Broken again when a change has to be saved: the user's file is kept aside, as at start.
+    writeBytes(file(), "{ half done");
+    defaults.setBoolean("sound", false);
+    EXPECT_EQ(readBytes(aside(1)), "{ half done");
+    EXPECT_EQ(json::parse(readBytes(file())), json::object({ { "goal", 60 }, { "sound", false } }));
+}
+
+TEST_F(FileUserDefaultsTest, TheWatcherSeesAReplacedFileAndAnEditInPlace)
+{
+    FileUserDefaults defaults(file());
+    defaults.setNumber("goal", 90);
+    ChangeLog log(defaults);
+
+    // As most editors save: a new file renamed over the old one.
+    writeBytes(folder() / "edited.json", R"({"goal": 45})");
+    fs::rename(folder() / "edited.json", file());
+    QTRY_COMPARE_WITH_TIMEOUT(defaults.number("goal"), std::optional<double>(45), 10000);
+    // As a shell redirection writes: the same file rewritten.
+    writeBytes(file(), R"({"goal": 20})");
+    QTRY_COMPARE_WITH_TIMEOUT(defaults.number("goal"), std::optional<double>(20), 10000);
+    EXPECT_EQ(log.notices, (std::vector<Strings> { { "goal" }, { "goal" } }));
 }
 
 TEST(FileUserDefaultsPathTest, TheDefaultPathFollowsTheBaseDirectorySpecification)

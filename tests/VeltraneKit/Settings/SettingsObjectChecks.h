@@ -71,6 +71,36 @@ void expectSettersWriteThroughAndSignalRealChanges(const std::vector<PropertyCas
     }
 }
 
+// For each case: another writer storing the case's value makes the object read it (as a new
+// object on the database would) and emit that property's signal alone; a value of a kind no
+// setting takes then reads as the default again, as at start.
+template <typename Object>
+void expectOutsideChangesAreReadAgain(const std::vector<PropertyCase<Object>>& cases,
+    const std::function<std::string(const char*)>& keyOf)
+{
+    const auto wrongKind = nlohmann::json::array({ nlohmann::json::object() });
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.name);
+        auto defaults = std::make_shared<veltrane::MemoryUserDefaults>();
+        Object object(defaults);
+        const auto initial = object.property(row.name);
+        std::vector<std::unique_ptr<QSignalSpy>> spies;
+        for (const auto& other : cases)
+            spies.push_back(std::make_unique<QSignalSpy>(&object, notifySignal(object, other.name)));
+
+        defaults->changeFromOutside({ { keyOf(row.name), row.stored } });
+        EXPECT_NE(object.property(row.name), initial);
+        EXPECT_EQ(object.property(row.name), Object(defaults).property(row.name));
+        for (std::size_t index = 0; index < spies.size(); ++index)
+            EXPECT_EQ(spies[index]->count(), cases[index].name == std::string(row.name) ? 1 : 0)
+                << cases[index].name;
+
+        defaults->changeFromOutside({ { keyOf(row.name), wrongKind } });
+        EXPECT_EQ(object.property(row.name), initial);
+        EXPECT_EQ(defaults->writeCount(), 0);
+    }
+}
+
 // Every property the object declares itself has a change signal, and all but the listed
 // read-only ones can be written.
 inline void expectEveryPropertyBindable(

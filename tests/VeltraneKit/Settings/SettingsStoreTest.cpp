@@ -99,9 +99,11 @@ std::vector<PropertyCase> propertyCases()
     };
 }
 
-TEST(SettingsStoreTest, EachSetterWritesThroughAndSignalsOnlyARealChange)
+TEST(SettingsStoreTest, EachSetterWritesThroughAndSignalsOnlyARealChangeAndOutsideChangesAreRead)
 {
     settingschecks::expectSettersWriteThroughAndSignalRealChanges<SettingsStore>(
+        propertyCases(), [](const char* name) { return std::string("com.veltrane.") + name; });
+    settingschecks::expectOutsideChangesAreReadAgain<SettingsStore>(
         propertyCases(), [](const char* name) { return std::string("com.veltrane.") + name; });
 }
 

@@ -1,0 +1,163 @@
+#include "Moorlet/WelcomeTour/WelcomeTourWindow.h"
+#include "VeltraneKit/Settings/SettingsStore.h"
+#include "tests/Moorlet/Views/WidgetScene.h"
+
+#include <QDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace moorlet;
+using Kind = WelcomeTourTarget::Kind;
+namespace Metrics = WelcomeTourMetrics;
+
+namespace {
+
+class WelcomeTourTest : public ::testing::Test {
+protected:
+    WelcomeTourTest()
+        : window(*scene.controller, QColor(0x5B, 0x6C, 0xFF), [this] { ++finished; },
+              [this] {
+                  // What the host does: close the tour, then start the demo.
+                  window.close();
+                  scene.controller->startDemo(25);
+              },
+              ViewEnvironment { scene.ticker.get(), scene.scheduler, scene.clock, nullptr })
+    {
+        window.showFromStart();
+    }
+
+    WelcomeTourLayout layout() { return window.view().layout(window.size()); }
+
+    void click(const QRectF& area)
+    {
+        QTest::mouseClick(&window, Qt::LeftButton, {}, area.center().toPoint());
+        scene.settle();
+    }
+
+    WidgetScene scene;
+    int finished = 0;
+    WelcomeTourWindow window;
+};
+
+TEST_F(WelcomeTourTest, EachPageShowsItsButtonsAndTheDotsJump)
+{
+    const struct {
+        Kind left;
+        Kind right;
+    } pages[] = {
+        { Kind::skip, Kind::next },
+        { Kind::back, Kind::next },
+        { Kind::back, Kind::next },
+        { Kind::back, Kind::next },
+        { Kind::back, Kind::tryDemo },
+    };
+    ASSERT_EQ(std::size(pages), WelcomeTourView::steps().size());
+    for (int step = 0; step < static_cast<int>(std::size(pages)); ++step) {
+        SCOPED_TRACE(step);
+        click(layout().dots()[static_cast<std::size_t>(step)]);
+        EXPECT_EQ(window.view().step(), step);
+        EXPECT_EQ(layout().leftTarget().kind, pages[step].left);
+        EXPECT_EQ(layout().rightTarget().kind, pages[step].right);
+        EXPECT_EQ(layout().rightButton().width(),
+            pages[step].right == Kind::tryDemo ? Metrics::tryDemoWidth : Metrics::nextWidth);
+        // The current page's dot is the wide one.
+        EXPECT_EQ(layout().dots()[static_cast<std::size_t>(step)].width(), Metrics::currentDotWidth);
+    }
+
+    // The third dot from the first page goes straight to the third page; Back and Next step.
+    window.showFromStart();
+    click(layout().dots()[2]);
+    EXPECT_EQ(window.view().step(), 2);
+    click(layout().leftButton());
+    EXPECT_EQ(window.view().step(), 1);
+    click(layout().rightButton());
+    click(layout().rightButton());
+    EXPECT_EQ(window.view().step(), 3);
+
+    // The keys: Left and Right page (never past either end), Escape leaves.
+    for (const auto& [key, step] : { std::pair { Qt::Key_Left, 2 }, { Qt::Key_Right, 3 },
+             { Qt::Key_Right, 4 }, { Qt::Key_Right, 4 } }) {
+        QTest::keyClick(&window, key);
+        EXPECT_EQ(window.view().step(), step);
+    }
+    window.showFromStart();
+    QTest::keyClick(&window, Qt::Key_Left);
+    EXPECT_EQ(window.view().step(), 0);
+    click(layout().leftButton());
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_EQ(finished, 2);
+}
+
+TEST_F(WelcomeTourTest, ReplayingStartsAtTheFirstPageWithNothingMoving)
+{
+    click(layout().dots()[3]);
+    QTest::keyClick(&window, Qt::Key_Return);
+    EXPECT_EQ(window.view().step(), 4);
+    EXPECT_TRUE(window.view().isAnimating());
+    window.showFromStart();
+    EXPECT_EQ(window.view().step(), 0);
+    EXPECT_FALSE(window.view().isAnimating());
+}
+
+TEST_F(WelcomeTourTest, TheDemoStoresNothingAndGivesBackTheUsersSession)
+{
+    auto& controller = *scene.controller;
+    controller.toggle();
+    scene.run(100);
+    controller.toggle();
+    const auto remaining = controller.remaining();
+
+    click(layout().dots()[4]);
+    QTest::keyClick(&window, Qt::Key_Return);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(controller.isDemo());
+    scene.run(25 + FocusController::kDemoEndDelay + 0.5);
+
+    EXPECT_TRUE(scene.store->sessions().empty());
+    EXPECT_FALSE(controller.isDemo());
+    EXPECT_EQ(controller.phase(), SessionPhase::focusing);
+    EXPECT_TRUE(controller.isPaused());
+    EXPECT_EQ(controller.remaining(), remaining);
+}
+
+TEST_F(WelcomeTourTest, EveryPageFitsAndReadsInBothAppearances)
+{
+    const QString shots = qEnvironmentVariable("MOORLET_TOUR_SHOTS");
+    if (!shots.isEmpty())
+        QDir().mkpath(shots);
+    // The wider button's text needs room either side within its fixed width.
+    for (const auto kind : { Kind::next, Kind::tryDemo }) {
+        const double width = kind == Kind::next ? Metrics::nextWidth : Metrics::tryDemoWidth;
+        EXPECT_LE(WelcomeTourView::buttonTextWidth(kind) + 2 * Metrics::textButtonPadding, width);
+    }
+    for (const auto appearance : { veltrane::AppearancePreference::light, veltrane::AppearancePreference::dark }) {
+        scene.settings->setAppearance(appearance);
+        const bool dark = appearance == veltrane::AppearancePreference::dark;
+        for (int step = 0; step < static_cast<int>(WelcomeTourView::steps().size()); ++step) {
+            SCOPED_TRACE(step);
+            window.view().goTo(step);
+            scene.settle();
+            const auto geometry = layout();
+            EXPECT_LE(window.view().contentBottom(step, geometry.content()), geometry.content().bottom());
+
+            const QImage image = window.renderToImage();
+            if (!shots.isEmpty())
+                image.save(QStringLiteral("%1/step%2-%3.png").arg(shots).arg(step + 1).arg(dark ? "dark" : "light"));
+            // The window's ground follows the appearance, and the title stands out from it.
+            const QColor ground = image.pixelColor(geometry.content().bottomRight().toPoint());
+            EXPECT_EQ(ground.lightnessF() < 0.5, dark);
+            const QRect title = geometry.content().toRect().adjusted(0, 0, 0, -geometry.content().height() + 28);
+            double strongest = 0;
+            for (int y = title.top(); y < title.bottom(); ++y)
+                for (int x = title.left(); x < title.right(); ++x)
+                    strongest = std::max(strongest, std::abs(double(image.pixelColor(x, y).lightnessF()) - ground.lightnessF()));
+            EXPECT_GT(strongest, 0.6);
+            // The hero is the page's colour.
+            const QColor hero = image.pixelColor(geometry.hero().bottomRight().toPoint() - QPoint(2, 2));
+            EXPECT_LT(std::abs(hero.hueF() - WelcomeTourView::steps()[static_cast<std::size_t>(step)].tint.hueF()), 0.02);
+        }
+    }
+}
+
+} // namespace
