@@ -2,6 +2,7 @@
 
 #include "Moorlet/SettingsWindow/SettingsControl.h"
 #include "VeltraneKit/System/LaunchAtLogin.h"
+#include "VeltraneKit/System/ShortcutRunner.h"
 #include "VeltraneKit/Time/Calendar.h"
 #include "VeltraneKit/Time/Clock.h"
 
@@ -36,9 +37,9 @@ struct SettingsObjects {
     // The login item the "Launch at login" switch turns on and off.
     veltrane::LaunchAtLogin::Location loginItem = veltrane::LaunchAtLogin::defaultLocation();
     // The folder the automations note names.
-    QString shortcutsFolder;
+    QString shortcutsFolder = veltrane::ShortcutRunner::defaultFolder();
     // Null: the system clock. "Today" for new deadlines and their countdowns.
-    veltrane::ClockPtr clock;
+    veltrane::ClockPtr clock = nullptr;
     veltrane::Calendar calendar = veltrane::Calendar::current();
 };
 

@@ -153,6 +153,8 @@ SettingsView::SettingsView(SettingsObjects objects, SettingsCallbacks callbacks,
     m_canvas = new Canvas(*this);
     m_scroll->setWidget(m_canvas);
     m_scroll->viewport()->setAutoFillBackground(false);
+    // The rows are laid out for the viewport's width, which is known only once it is resized.
+    m_scroll->viewport()->installEventFilter(this);
     m_canvas->setAutoFillBackground(false);
 
     m_newSubject = new QLineEdit(m_canvas);
@@ -552,6 +554,13 @@ void SettingsView::resizeEvent(QResizeEvent* event)
     const double left = SettingsLayout::kSidebarWidth + SettingsLayout::kDividerWidth;
     m_scroll->setGeometry(QRectF(left, 0, width() - left, height()).toAlignedRect());
     placeFields();
+}
+
+bool SettingsView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_scroll->viewport() && event->type() == QEvent::Resize)
+        placeFields();
+    return QWidget::eventFilter(watched, event);
 }
 
 void SettingsView::changeEvent(QEvent* event)
