@@ -127,8 +127,6 @@ QString symbolName(SettingsControl control)
         return QStringLiteral("heart");
     case SettingsControl::copyDiagnostics:
         return QStringLiteral("checklist");
-    case SettingsControl::version:
-        return QStringLiteral("checkmark.circle");
     case SettingsControl::privacyNote:
         return QStringLiteral("lock.shield.fill");
     case SettingsControl::launchAtLogin:

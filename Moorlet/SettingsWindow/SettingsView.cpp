@@ -37,7 +37,8 @@ using Control = SettingsControl;
 using Kind = SettingsRowKind;
 using Part = SettingsLayout::Part;
 
-constexpr QSize kDefaultSize(720, 560);
+// Tall enough for the timer pane with the custom lengths and the four default subjects.
+constexpr QSize kDefaultSize(720, 640);
 // Row separators and the group's fill: quiet lines in either appearance.
 constexpr double kSeparatorOpacity = 0.08;
 constexpr double kGroupFillOpacity = 0.035;
@@ -674,14 +675,14 @@ void SettingsView::paintRow(QPainter& painter, const SettingsLayout::Row& row, c
         if (control == Control::customInterval)
             title += QString::number(m_bindings.stepperValue(control));
         const QString value = m_bindings.stepperText(control);
-        painter.setFont(rowTitleStyle().font());
-        const double valueWidth = QFontMetricsF(painter.font()).horizontalAdvance(value);
+        const QFont valueFont = Tokens::Typography::metric(rowTitleStyle().size, QFont::Medium).font();
+        const double valueWidth = QFontMetricsF(valueFont).horizontalAdvance(value);
         const double valueLeft = minus.left() - Spacing::sm - valueWidth;
         paintLeading(painter, rect, SettingsTexts::symbolName(control), title, palette.textSecondary, palette.textPrimary,
             valueLeft - Spacing::xs);
-        painter.setFont(Tokens::Typography::metric(rowTitleStyle().size, QFont::Medium).font());
+        painter.setFont(valueFont);
         painter.setPen(palette.textPrimary);
-        painter.drawText(QRectF(valueLeft, rect.top(), valueWidth + 1, rect.height()), Qt::AlignRight | Qt::AlignVCenter, value);
+        painter.drawText(QRectF(valueLeft - 1, rect.top(), valueWidth + 2, rect.height()), Qt::AlignRight | Qt::AlignVCenter, value);
         const auto range = SettingsBindings::stepperRange(control);
         const double current = m_bindings.stepperValue(control);
         for (const auto& [box, sign, enabled] : { std::tuple { minus, QStringLiteral("−"), current > range.minimum },
@@ -800,6 +801,11 @@ void SettingsView::paintRow(QPainter& painter, const SettingsLayout::Row& row, c
     }
     case Kind::value: {
         const QString value = m_bindings.valueText(control);
+        // The version line is the row's title: the update status will stand at its end.
+        if (control == Control::version) {
+            paintLeading(painter, rect, {}, value, palette.textSecondary, palette.textPrimary, rect.right());
+            break;
+        }
         painter.setFont(rowTitleStyle().font());
         const double valueWidth = QFontMetricsF(painter.font()).horizontalAdvance(value);
         paintLeading(painter, rect, SettingsTexts::symbolName(control), SettingsTexts::title(control), palette.textSecondary,
