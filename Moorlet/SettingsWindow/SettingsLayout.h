@@ -84,7 +84,6 @@ public:
     static constexpr double kWellWidth = 44;
     static constexpr double kHexFieldWidth = 84;
     static constexpr double kRemoveButtonSize = 20;
-    static constexpr double kSwatchWidth = 76;
     static constexpr double kSwatchTileHeight = 34;
     static constexpr double kSwatchNameHeight = 18;
     static constexpr double kSymbolSize = 13;

@@ -218,6 +218,12 @@ TEST_F(SettingsViewTest, ChangingTheModeResetsTheEngineIntoTheNewMode)
     scene.controller->toggle();
     click({ Kind::segment, Control::mode, 1 });
     EXPECT_EQ(scene.controller->phase(), SessionPhase::focusing);
+
+    // New custom lengths reach an idle engine at once, not only at the next mode change.
+    click({ Kind::segment, Control::mode, 2 });
+    click({ Kind::increment, Control::customFocus });
+    EXPECT_EQ(scene.controller->engine().mode(), scene.focusSettings->sessionMode());
+    EXPECT_EQ(scene.controller->engine().mode().pomodoroConfig()->focus, 51 * 60);
 }
 
 TEST_F(SettingsViewTest, LoweringTheGoalBelowTodaysFocusRefreshesAndAnnouncesIt)
