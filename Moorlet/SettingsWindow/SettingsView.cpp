@@ -49,6 +49,10 @@ constexpr double kSliderKnob = 14;
 constexpr double kSegmentRadius = 6;
 constexpr double kSegmentSymbolSize = 11;
 constexpr double kRowSymbolSize = SettingsLayout::kSymbolSize;
+// How far an arrow key moves a slider, as a share of its range.
+constexpr double kSliderKeyStep = 0.05;
+constexpr double kFocusRingWidth = 2;
+constexpr double kFocusRingOffset = 2;
 
 veltrane::TypeStyle rowTitleStyle()
 {
@@ -135,6 +139,24 @@ protected:
     void mouseReleaseEvent(QMouseEvent*) override { m_view.m_dragging.reset(); }
     void leaveEvent(QEvent*) override { m_view.setHoveredSwatch(-1); }
 
+    // Tab walks the painted controls before it leaves for the next widget.
+    bool focusNextPrevChild(bool next) override
+    {
+        return m_view.moveKeyboardFocus(next) || QWidget::focusNextPrevChild(next);
+    }
+    void focusInEvent(QFocusEvent* event) override
+    {
+        if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
+            m_view.startKeyboardFocus(event->reason() == Qt::TabFocusReason);
+        update();
+    }
+    void focusOutEvent(QFocusEvent*) override { update(); }
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (!m_view.keyboardActivate(event->key()))
+            QWidget::keyPressEvent(event);
+    }
+
 private:
     SettingsView& m_view;
 };
@@ -152,6 +174,7 @@ SettingsView::SettingsView(SettingsObjects objects, SettingsCallbacks callbacks,
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scroll->setWidgetResizable(false);
     m_canvas = new Canvas(*this);
+    m_canvas->setFocusPolicy(Qt::StrongFocus);
     m_scroll->setWidget(m_canvas);
     m_scroll->viewport()->setAutoFillBackground(false);
     // The rows are laid out for the viewport's width, which is known only once it is resized.
@@ -233,6 +256,7 @@ void SettingsView::setPane(SettingsPane pane)
     if (pane == m_pane)
         return;
     m_pane = pane;
+    m_keyboardTarget.reset();
     m_scroll->verticalScrollBar()->setValue(0);
     reload();
     update();
@@ -291,7 +315,7 @@ void SettingsView::placeFields()
     place(m_deadlineDate, Control::newDeadlineDate, Part::control);
     // Tab walks the fields top to bottom.
     QWidget* previous = this;
-    for (QWidget* field : std::initializer_list<QWidget*> { m_newSubject, m_focusShortcut, m_breakShortcut, m_accentHex,
+    for (QWidget* field : std::initializer_list<QWidget*> { m_canvas, m_newSubject, m_focusShortcut, m_breakShortcut, m_accentHex,
              m_deadlineTitle, m_deadlineDate }) {
         if (field->isVisibleTo(this)) {
             setTabOrder(previous, field);
@@ -493,6 +517,157 @@ void SettingsView::activate(const SettingsTarget& target, QPointF canvasPoint)
     }
 }
 
+std::vector<SettingsTarget> SettingsView::keyboardTargets() const
+{
+    using TargetKind = SettingsTarget::Kind;
+    std::vector<SettingsTarget> targets;
+    const SettingsLayout rows = layout();
+    for (const auto& section : rows.sections()) {
+        for (const auto& row : section.rows) {
+            const Control control = row.spec.control;
+            switch (row.spec.kind) {
+            case Kind::toggle:
+                targets.push_back({ TargetKind::toggle, control });
+                break;
+            case Kind::stepper:
+                targets.push_back({ TargetKind::increment, control });
+                break;
+            case Kind::choice:
+                targets.push_back({ TargetKind::segment, control, 0 });
+                break;
+            case Kind::slider:
+                targets.push_back({ TargetKind::slider, control });
+                break;
+            case Kind::button:
+                targets.push_back({ TargetKind::button, control });
+                break;
+            case Kind::item:
+                targets.push_back({ TargetKind::remove, control, row.spec.index });
+                break;
+            case Kind::swatches:
+                targets.push_back({ TargetKind::swatch, control, 0 });
+                break;
+            case Kind::colour:
+                targets.push_back({ TargetKind::well, control });
+                break;
+            default:
+                break;
+            }
+        }
+    }
+    return targets;
+}
+
+void SettingsView::startKeyboardFocus(bool first)
+{
+    const auto targets = keyboardTargets();
+    m_keyboardTarget.reset();
+    if (!targets.empty())
+        m_keyboardTarget = first ? targets.front() : targets.back();
+    showKeyboardTarget();
+}
+
+bool SettingsView::moveKeyboardFocus(bool next)
+{
+    const auto targets = keyboardTargets();
+    const auto current = m_keyboardTarget ? std::find(targets.begin(), targets.end(), *m_keyboardTarget) : targets.end();
+    if (current == targets.end())
+        return false;
+    const auto index = current - targets.begin();
+    const auto moved = next ? index + 1 : index - 1;
+    if (moved < 0 || moved >= static_cast<std::ptrdiff_t>(targets.size()))
+        return false;
+    m_keyboardTarget = targets[static_cast<std::size_t>(moved)];
+    showKeyboardTarget();
+    return true;
+}
+
+std::optional<QRectF> SettingsView::keyboardRingRect() const
+{
+    using TargetKind = SettingsTarget::Kind;
+    if (!m_keyboardTarget || !m_canvas->hasFocus())
+        return std::nullopt;
+    const SettingsLayout rows = layout();
+    const SettingsTarget& target = *m_keyboardTarget;
+    const auto row = rows.row(target.control, target.kind == TargetKind::remove ? target.index : 0);
+    if (!row)
+        return std::nullopt;
+    switch (target.kind) {
+    case TargetKind::increment:
+        return SettingsLayout::partRect(*row, Part::decrement).united(SettingsLayout::partRect(*row, Part::increment));
+    case TargetKind::segment:
+        return SettingsLayout::partRect(*row, Part::segment, 0)
+            .united(SettingsLayout::partRect(*row, Part::segment, SettingsLayout::segmentCount(target.control) - 1));
+    case TargetKind::swatch:
+        return SettingsLayout::partRect(*row, Part::swatch, m_bindings.selectedTheme());
+    case TargetKind::toggle:
+        return SettingsLayout::partRect(*row, Part::control);
+    default:
+        return canvasTargetRect(rows, target);
+    }
+}
+
+void SettingsView::showKeyboardTarget()
+{
+    if (const auto ring = keyboardRingRect())
+        m_scroll->ensureVisible(static_cast<int>(ring->center().x()), static_cast<int>(ring->center().y()), 0,
+            static_cast<int>(ring->height() / 2 + Spacing::md));
+    m_canvas->update();
+}
+
+bool SettingsView::keyboardActivate(int key)
+{
+    using TargetKind = SettingsTarget::Kind;
+    if (!m_keyboardTarget)
+        return false;
+    const SettingsTarget target = *m_keyboardTarget;
+    const bool press = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+    const int direction = key == Qt::Key_Left || key == Qt::Key_Minus ? -1 : key == Qt::Key_Right || key == Qt::Key_Plus ? 1 : 0;
+    switch (target.kind) {
+    case TargetKind::toggle:
+    case TargetKind::button:
+    case TargetKind::well:
+        if (!press)
+            return false;
+        activate(target, {});
+        break;
+    case TargetKind::remove:
+        if (!press)
+            return false;
+        activate(target, {});
+        // The entry below takes the place of the one removed; past the end the focus goes back.
+        if (const auto targets = keyboardTargets(); std::find(targets.begin(), targets.end(), target) == targets.end())
+            startKeyboardFocus(true);
+        break;
+    case TargetKind::increment:
+        if (!direction)
+            return false;
+        m_bindings.step(target.control, direction);
+        break;
+    case TargetKind::segment: {
+        if (!direction)
+            return false;
+        const int count = SettingsLayout::segmentCount(target.control);
+        m_bindings.choose(target.control, std::clamp(m_bindings.choice(target.control) + direction, 0, count - 1));
+        break;
+    }
+    case TargetKind::slider:
+        if (!direction)
+            return false;
+        m_bindings.setSliderFraction(target.control, m_bindings.sliderFraction(target.control) + direction * kSliderKeyStep);
+        break;
+    case TargetKind::swatch:
+        if (!direction)
+            return false;
+        m_bindings.chooseTheme(std::clamp(m_bindings.selectedTheme() + direction, 0, m_bindings.themeCount() - 1));
+        break;
+    default:
+        return false;
+    }
+    showKeyboardTarget();
+    return true;
+}
+
 void SettingsView::addSubject()
 {
     m_bindings.addSubject(m_newSubject->text());
@@ -643,6 +818,12 @@ void SettingsView::paintPane(QPainter& painter, const QRect& exposed) const
             }
             paintRow(painter, row, palette);
         }
+    }
+    if (const auto ring = keyboardRingRect()) {
+        painter.setPen(QPen(veltrane::withOpacity(m_bindings.focusingAccent(), 0.6), kFocusRingWidth));
+        painter.setBrush(Qt::NoBrush);
+        const QRectF around = ring->adjusted(-kFocusRingOffset, -kFocusRingOffset, kFocusRingOffset, kFocusRingOffset);
+        painter.drawRoundedRect(around, kSegmentRadius + kFocusRingOffset, kSegmentRadius + kFocusRingOffset);
     }
 }
 

@@ -53,6 +53,8 @@ public:
     // In the view's coordinates. Pane rows that lie outside the visible part of the column are
     // not hit; targetRect() scrolls its target into view first.
     std::optional<SettingsTarget> hitTest(QPointF point) const;
+    // The painted control the keyboard is on, while the pane has the focus.
+    std::optional<SettingsTarget> keyboardTarget() const { return m_keyboardTarget; }
     QRectF targetRect(const SettingsTarget& target);
     // The field of a text row (new subject, automation names, the accent's hex digits, the new
     // deadline's title) or nothing for other rows.
@@ -87,6 +89,16 @@ private:
     void addDeadline();
     void openColorDialog();
 
+    // The painted controls in the order Tab walks them, and the one that has the keyboard.
+    std::vector<SettingsTarget> keyboardTargets() const;
+    void startKeyboardFocus(bool first);
+    // Returns false at either end, where Tab leaves for the neighbouring widget.
+    bool moveKeyboardFocus(bool next);
+    // Space and Return press, the arrow keys (and - and +) step, choose and slide.
+    bool keyboardActivate(int key);
+    std::optional<QRectF> keyboardRingRect() const;
+    void showKeyboardTarget();
+
     void paintSidebar(QPainter& painter, const ViewPalette& palette) const;
     void paintPane(QPainter& painter, const QRect& exposed) const;
     void paintRow(QPainter& painter, const SettingsLayout::Row& row, const ViewPalette& palette) const;
@@ -99,6 +111,7 @@ private:
     int m_hoveredSwatch = -1;
     // The slider being dragged.
     std::optional<SettingsControl> m_dragging;
+    std::optional<SettingsTarget> m_keyboardTarget;
 
     QScrollArea* m_scroll;
     Canvas* m_canvas;

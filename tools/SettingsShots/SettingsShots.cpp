@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextStream>
 
 using namespace moorlet;
@@ -61,5 +62,18 @@ int main(int argc, char** argv)
             QTextStream(stdout) << path << '\n';
         }
     }
+    // The keyboard on the timer pane's first stepper: its focus ring.
+    window.setPalette(veltrane::panelPalette(veltrane::PanelAppearance::light));
+    window.view().setPane(SettingsPane::timer);
+    window.activateWindow();
+    window.view().setFocus();
+    QTest::keyClick(&window.view(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCoreApplication::processEvents();
+    QImage image(window.size() * kPixelRatio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(kPixelRatio);
+    image.fill(Qt::transparent);
+    window.render(&image);
+    image.save(folder + QStringLiteral("/timer-keyboard-light.png"));
     return 0;
 }
