@@ -66,7 +66,7 @@ veltrane::TypeStyle noteStyle()
 
 veltrane::TypeStyle sidebarStyle()
 {
-    return { SettingsLayout::kSidebarTitleSize, QFont::Normal };
+    return { SettingsLayout::kSidebarTitleSize, QFont::Normal, veltrane::FontDesign::rounded };
 }
 
 QString noteOf(Control control, const SettingsBindings& bindings)

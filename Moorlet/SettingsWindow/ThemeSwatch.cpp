@@ -94,7 +94,7 @@ void ThemeSwatch::paint(QPainter& painter, const QRectF& rect, const ViewPalette
         painter.drawRoundedRect(tile.adjusted(inset, inset, -inset, -inset), Radius::small - inset, Radius::small - inset);
     }
 
-    const veltrane::TypeStyle nameStyle { kNameSize, m_selected ? QFont::DemiBold : QFont::Medium };
+    const veltrane::TypeStyle nameStyle { kNameSize, m_selected ? QFont::DemiBold : QFont::Medium, veltrane::FontDesign::rounded };
     painter.setFont(nameStyle.font());
     painter.setPen(m_selected ? palette.textPrimary : palette.textSecondary);
     drawElidedText(painter, QRectF(rect.left(), tile.bottom(), rect.width(), rect.bottom() - tile.bottom()),
