@@ -1,0 +1,334 @@
+#include "Moorlet/SettingsWindow/SettingsView.h"
+#include "Moorlet/SettingsWindow/SettingsWindow.h"
+#include "Moorlet/SettingsWindow/ThemeSwatch.h"
+#include "VeltraneKit/Audio/CuePlayer.h"
+#include "VeltraneKit/Notifications/NotificationScheduling.h"
+#include "VeltraneKit/Theme/ColorHex.h"
+#include "tests/Moorlet/Views/ViewProbe.h"
+#include "tests/Moorlet/Views/WidgetScene.h"
+#include "tests/support/TestSupport.h"
+
+#include <QClipboard>
+#include <QDateEdit>
+#include <QFile>
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+using namespace moorlet;
+using Kind = SettingsTarget::Kind;
+using Control = SettingsControl;
+
+namespace {
+
+struct RecordingNotifications final : veltrane::NotificationScheduling {
+    bool isAvailable() const override { return true; }
+    void notify(const std::string& title, const std::string&) override { titles.push_back(title); }
+    void schedule(const std::string&, veltrane::Instant, const std::string&, const std::string&) override { }
+    void cancel(const std::string&) override { }
+    std::vector<std::string> titles;
+};
+
+struct SilentCues final : veltrane::CuePlayer {
+    void play(veltrane::SoundEffect) override { }
+};
+
+class SettingsViewTest : public ::testing::Test {
+public:
+    SettingsViewTest()
+    {
+        // The scene's controller, but one whose notices can be read.
+        scene.controller = std::make_unique<FocusController>(*scene.settings, *scene.focusSettings, scene.store.get(),
+            FocusController::Services { scene.clock, veltrane::Calendar::utc(), &notifications,
+                std::make_shared<SilentCues>(), [](const QString&) {}, scene.scheduler });
+        scene.controller->setThemeProvider(scene.theme.get());
+        view = std::make_unique<SettingsView>(
+            SettingsObjects { *scene.settings, *scene.focusSettings, *scene.controller, *scene.store, *scene.theme,
+                QStringLiteral("1.2.3"),
+                { folder.filePath(QStringLiteral("autostart/moorlet.desktop")), QStringLiteral("/opt/moorlet/bin/moorlet"),
+                    QStringLiteral("Moorlet") },
+                folder.filePath(QStringLiteral("shortcuts")), scene.clock, veltrane::Calendar::utc() },
+            SettingsCallbacks { [this] { ++appearanceChanges; },
+                [this] { hotKeyAtCallback.push_back(scene.focusSettings->globalHotKeyEnabled()); }, [this] { ++guides; } },
+            [] { return QStringLiteral("diagnostics text"); }, scene.ticker.get());
+        // Tall enough that most panes need no scrolling; the tests scroll through targetRect anyway.
+        view->resize(720, 640);
+        view->show();
+    }
+
+    // A click where the window system would deliver it: on the child under the point.
+    void click(const SettingsTarget& target)
+    {
+        const QRectF rect = view->targetRect(target);
+        ASSERT_FALSE(rect.isNull()) << "no target for control " << static_cast<int>(target.control);
+        const QPoint point = rect.center().toPoint();
+        ASSERT_EQ(view->hitTest(point), target);
+        QWidget* receiver = view->childAt(point);
+        if (!receiver)
+            receiver = view.get();
+        viewprobe::click(*receiver, receiver->mapFrom(view.get(), point));
+    }
+
+    void open(SettingsPane pane) { click({ Kind::pane, Control::none, static_cast<int>(pane) }); }
+
+    void type(Control control, const QString& text, bool submit = true)
+    {
+        QLineEdit* field = view->field(control);
+        ASSERT_TRUE(field && field->isVisible());
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, text);
+        if (submit)
+            QTest::keyClick(field, Qt::Key_Return);
+    }
+
+    WidgetScene scene;
+    RecordingNotifications notifications;
+    testsupport::TemporaryFolder folder;
+    int appearanceChanges = 0;
+    std::vector<bool> hotKeyAtCallback;
+    int guides = 0;
+    std::unique_ptr<SettingsView> view;
+};
+
+// Each control, driven through the view's own input path, writes its key: a store made afresh on
+// the same database reads the new value.
+TEST_F(SettingsViewTest, EveryControlWritesItsKey)
+{
+    using Act = std::function<void(SettingsViewTest&)>;
+    using Read = std::function<QVariant(const FocusSettings&, const veltrane::SettingsStore&)>;
+    struct Case {
+        const char* name;
+        SettingsPane pane;
+        Act act;
+        Read read;
+        QVariant expected;
+    };
+    const auto clickOn = [](SettingsTarget target) { return [target](SettingsViewTest& test) { test.click(target); }; };
+    const auto typeInto = [](Control control, QString text) {
+        return [control, text](SettingsViewTest& test) { test.type(control, text); };
+    };
+    const auto customThen = [](SettingsTarget target) {
+        return [target](SettingsViewTest& test) {
+            test.click({ Kind::segment, Control::mode, 2 });
+            test.click(target);
+        };
+    };
+    const std::vector<Case> cases {
+        { "mode", SettingsPane::timer, clickOn({ Kind::segment, Control::mode, 1 }),
+            [](auto& focus, auto&) { return QVariant(focus.modeRaw()); }, QStringLiteral("flowmodoro") },
+        { "custom focus", SettingsPane::timer, customThen({ Kind::increment, Control::customFocus }),
+            [](auto& focus, auto&) { return QVariant(focus.customFocusMinutes()); }, 51.0 },
+        { "custom short break", SettingsPane::timer, customThen({ Kind::decrement, Control::customShortBreak }),
+            [](auto& focus, auto&) { return QVariant(focus.customShortBreakMinutes()); }, 9.0 },
+        { "custom long break", SettingsPane::timer, customThen({ Kind::increment, Control::customLongBreak }),
+            [](auto& focus, auto&) { return QVariant(focus.customLongBreakMinutes()); }, 26.0 },
+        { "long break interval", SettingsPane::timer, customThen({ Kind::increment, Control::customInterval }),
+            [](auto& focus, auto&) { return QVariant(focus.customLongBreakInterval()); }, 5 },
+        { "daily goal", SettingsPane::timer, clickOn({ Kind::increment, Control::dailyGoal }),
+            [](auto& focus, auto&) { return QVariant(focus.dailyGoalMinutes()); }, 75.0 },
+        { "remove subject", SettingsPane::timer, clickOn({ Kind::remove, Control::subject, 1 }),
+            [](auto& focus, auto&) { return QVariant(focus.subjects()); },
+            QStringList { "Study", "Reading", "Writing" } },
+        { "add subject", SettingsPane::timer,
+            [](SettingsViewTest& test) {
+                test.type(Control::newSubject, QStringLiteral(" Math "), false);
+                test.click({ Kind::button, Control::newSubject });
+            },
+            [](auto& focus, auto&) { return QVariant(focus.subjects().last()); }, QStringLiteral("Math") },
+        { "hot key", SettingsPane::focus, clickOn({ Kind::toggle, Control::hotKey }),
+            [](auto& focus, auto&) { return QVariant(focus.globalHotKeyEnabled()); }, false },
+        { "automations", SettingsPane::focus, clickOn({ Kind::toggle, Control::autoShortcuts }),
+            [](auto& focus, auto&) { return QVariant(focus.autoShortcutsEnabled()); }, true },
+        { "focus automation", SettingsPane::focus, typeInto(Control::focusShortcutName, QStringLiteral("quiet-on")),
+            [](auto& focus, auto&) { return QVariant(focus.focusShortcutName()); }, QStringLiteral("quiet-on") },
+        { "break automation", SettingsPane::focus, typeInto(Control::breakShortcutName, QStringLiteral("quiet-off")),
+            [](auto& focus, auto&) { return QVariant(focus.breakShortcutName()); }, QStringLiteral("quiet-off") },
+        { "theme", SettingsPane::appearance, clickOn({ Kind::swatch, Control::themes, 7 }),
+            [](auto&, auto& settings) { return QVariant(settings.accentThemeID()); }, QStringLiteral("ocean") },
+        { "custom accent", SettingsPane::appearance, clickOn({ Kind::toggle, Control::customAccent }),
+            [](auto&, auto& settings) { return QVariant(settings.customAccentEnabled()); }, true },
+        { "accent hex", SettingsPane::appearance, typeInto(Control::accentColor, QStringLiteral("#46b8c6")),
+            [](auto&, auto& settings) { return QVariant(settings.customAccentHex()); }, QStringLiteral("46B8C6") },
+        { "appearance", SettingsPane::appearance, clickOn({ Kind::segment, Control::appearance, 2 }),
+            [](auto&, auto& settings) { return QVariant(static_cast<int>(settings.appearance())); },
+            static_cast<int>(veltrane::AppearancePreference::dark) },
+        { "dock side", SettingsPane::appearance, clickOn({ Kind::segment, Control::dockSide, 3 }),
+            [](auto&, auto& settings) { return QVariant(settings.widgetMode()); }, QStringLiteral("top") },
+        { "opacity", SettingsPane::appearance, clickOn({ Kind::slider, Control::opacity }),
+            [](auto&, auto& settings) { return QVariant(std::round(settings.widgetOpacity() * 100)); }, 65.0 },
+        { "reduce motion", SettingsPane::appearance, clickOn({ Kind::toggle, Control::reduceMotion }),
+            [](auto&, auto& settings) { return QVariant(settings.forceReduceMotion()); }, true },
+        { "ambient on focus", SettingsPane::sound, clickOn({ Kind::toggle, Control::ambientOnFocus }),
+            [](auto& focus, auto&) { return QVariant(focus.ambientOnFocus()); }, false },
+        { "ambient pause", SettingsPane::sound, clickOn({ Kind::toggle, Control::ambientPauseOnBreak }),
+            [](auto& focus, auto&) { return QVariant(focus.ambientPauseOnBreak()); }, false },
+        { "master volume", SettingsPane::sound, clickOn({ Kind::slider, Control::masterVolume }),
+            [](auto&, auto& settings) { return QVariant(std::round(settings.masterVolume() * 100)); }, 50.0 },
+        { "fade", SettingsPane::sound, clickOn({ Kind::slider, Control::fade }),
+            [](auto&, auto& settings) { return QVariant(settings.fadeDuration()); }, 1.5 },
+        { "cues", SettingsPane::sound, clickOn({ Kind::toggle, Control::soundEffects }),
+            [](auto& focus, auto&) { return QVariant(focus.soundEffectsEnabled()); }, false },
+        { "launch at login", SettingsPane::about, clickOn({ Kind::toggle, Control::launchAtLogin }),
+            [](auto&, auto& settings) { return QVariant(settings.launchAtLogin()); }, true },
+    };
+    for (const Case& entry : cases) {
+        SCOPED_TRACE(entry.name);
+        open(entry.pane);
+        entry.act(*this);
+        const FocusSettings freshFocus(scene.defaults);
+        const veltrane::SettingsStore freshSettings(scene.defaults);
+        EXPECT_EQ(entry.read(freshFocus, freshSettings), entry.expected);
+    }
+    // The login switch also wrote the autostart entry.
+    EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("autostart/moorlet.desktop"))));
+    // The appearance and hot-key callbacks ran once each, after the setting was stored.
+    EXPECT_EQ(appearanceChanges, 1);
+    EXPECT_EQ(hotKeyAtCallback, std::vector<bool> { false });
+}
+
+TEST_F(SettingsViewTest, TheHotKeySwitchCallsItsCallbackAtOnceEachWay)
+{
+    open(SettingsPane::focus);
+    click({ Kind::toggle, Control::hotKey });
+    // The keyboard reaches the switch too: Tab into the pane, Space flips its first switch.
+    view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+    view->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(view->keyboardTarget(), (SettingsTarget { Kind::toggle, Control::hotKey }));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_EQ(hotKeyAtCallback, (std::vector<bool> { false, true }));
+}
+
+TEST_F(SettingsViewTest, ChangingTheModeResetsTheEngineIntoTheNewMode)
+{
+    scene.controller->toggle();
+    scene.run(60);
+    ASSERT_EQ(scene.controller->phase(), SessionPhase::focusing);
+
+    open(SettingsPane::timer);
+    click({ Kind::segment, Control::mode, 1 });
+    EXPECT_EQ(scene.controller->engine().phase(), SessionPhase::idle);
+    EXPECT_EQ(scene.controller->phase(), SessionPhase::idle);
+    EXPECT_EQ(scene.controller->engine().mode(), scene.focusSettings->sessionMode());
+    EXPECT_EQ(scene.controller->engine().mode().kind(), SessionMode::Kind::flowmodoro);
+
+    // Choosing the mode already in force leaves a running block alone.
+    scene.controller->toggle();
+    click({ Kind::segment, Control::mode, 1 });
+    EXPECT_EQ(scene.controller->phase(), SessionPhase::focusing);
+
+    // New custom lengths reach an idle engine at once, not only at the next mode change.
+    click({ Kind::segment, Control::mode, 2 });
+    click({ Kind::increment, Control::customFocus });
+    EXPECT_EQ(scene.controller->engine().mode(), scene.focusSettings->sessionMode());
+    EXPECT_EQ(scene.controller->engine().mode().pomodoroConfig()->focus, 51 * 60);
+}
+
+TEST_F(SettingsViewTest, LoweringTheGoalBelowTodaysFocusRefreshesAndAnnouncesIt)
+{
+    scene.focusSettings->setDailyGoalMinutes(120);
+    scene.store->addSession({ QUuid::createUuid(), scene.clock->now() - 6000, 6000, std::nullopt, "pomodoro", true,
+        std::nullopt });
+    open(SettingsPane::timer);
+    click({ Kind::decrement, Control::dailyGoal }); // 105 min: not reached
+    EXPECT_EQ(scene.controller->focusSecondsToday(), 6000);
+    EXPECT_TRUE(notifications.titles.empty());
+    click({ Kind::decrement, Control::dailyGoal }); // 90 min: reached
+    EXPECT_EQ(notifications.titles, std::vector<std::string> { "Daily goal reached" });
+    EXPECT_EQ(scene.focusSettings->dailyGoalMinutes(), 90);
+}
+
+TEST_F(SettingsViewTest, SubjectAndDeadlineFieldsAddOnlyRealTitlesAndClearAfterwards)
+{
+    open(SettingsPane::timer);
+    type(Control::newSubject, QStringLiteral("Math"));
+    EXPECT_TRUE(view->field(Control::newSubject)->text().isEmpty());
+    EXPECT_EQ(scene.focusSettings->subjects().last(), QStringLiteral("Math"));
+
+    open(SettingsPane::deadlines);
+    view->dateField()->setDate(QDate(2026, 3, 13));
+    for (const QString& blank : { QString(), QStringLiteral("   "), QStringLiteral(" \t ") }) {
+        type(Control::newDeadlineTitle, blank, false);
+        click({ Kind::button, Control::addDeadline });
+    }
+    EXPECT_TRUE(scene.store->deadlines().empty());
+
+    type(Control::newDeadlineTitle, QStringLiteral("  Project launch "), false);
+    click({ Kind::button, Control::addDeadline });
+    ASSERT_EQ(scene.store->deadlines().size(), 1U);
+    EXPECT_EQ(scene.store->deadlines()[0].title, "Project launch");
+    // The chosen day at the current time of day: three days from the scene's Tuesday.
+    EXPECT_EQ(scene.store->daysUntil(scene.store->deadlines()[0], scene.clock->now()), 3);
+    EXPECT_TRUE(view->field(Control::newDeadlineTitle)->text().isEmpty());
+
+    click({ Kind::remove, Control::deadline, 0 });
+    EXPECT_TRUE(scene.store->deadlines().empty());
+}
+
+// A stored accent that is no colour: the well is clear and the sidebar keeps the theme's accent.
+TEST_F(SettingsViewTest, AnInvalidAccentHexLeavesTheThemeAccent)
+{
+    scene.settings->setAccentThemeID(QStringLiteral("forest"));
+    scene.settings->setCustomAccentEnabled(true);
+    scene.settings->setCustomAccentHex(QStringLiteral("12345"));
+    open(SettingsPane::appearance);
+    const QRectF well = view->targetRect({ Kind::well, Control::accentColor });
+    const QRectF selectedRow = view->targetRect({ Kind::pane, Control::none, static_cast<int>(SettingsPane::appearance) });
+    const QImage image = view->grab().toImage();
+    const QColor forest(0x5C, 0xA6, 0x7E);
+    EXPECT_LE(viewprobe::distance(viewprobe::pixel(image, selectedRow.topLeft() + QPointF(4, selectedRow.height() / 2)), forest), 2);
+    // Clear: the well's middle is whatever lies behind it, not a colour of its own.
+    const QColor behind = viewprobe::pixel(image, well.topLeft() + QPointF(-6, well.height() / 2));
+    EXPECT_LE(viewprobe::distance(viewprobe::pixel(image, well.center()), behind), 3);
+
+    // Typing text that is no colour keeps what was stored; a colour replaces it.
+    type(Control::accentColor, QStringLiteral("zz0000"));
+    EXPECT_EQ(scene.settings->customAccentHex(), QStringLiteral("12345"));
+    click({ Kind::well, Control::accentColor });
+    ASSERT_TRUE(view->colorDialog() && view->colorDialog()->isVisible());
+    view->colorDialog()->setCurrentColor(QColor(0x46, 0xB8, 0xC6));
+    view->colorDialog()->accept();
+    EXPECT_EQ(scene.settings->customAccentHex(), QStringLiteral("46B8C6"));
+}
+
+TEST_F(SettingsViewTest, TheAboutPaneOffersTheTourDiagnosticsAndTheLoginItemOnlyWhereItCanWork)
+{
+    open(SettingsPane::about);
+    click({ Kind::button, Control::replayTour });
+    EXPECT_EQ(guides, 1);
+    click({ Kind::button, Control::copyDiagnostics });
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("diagnostics text"));
+    EXPECT_TRUE(view->layout().row(Control::launchAtLogin).has_value());
+
+    // No program path: nothing a login item could start, so no switch.
+    SettingsView bare(SettingsObjects { *scene.settings, *scene.focusSettings, *scene.controller, *scene.store,
+                          *scene.theme, QStringLiteral("1.2.3"), { folder.filePath(QStringLiteral("a.desktop")), {}, {} } },
+        {}, {}, scene.ticker.get());
+    bare.setPane(SettingsPane::about);
+    EXPECT_FALSE(bare.layout().row(Control::launchAtLogin).has_value());
+}
+
+TEST_F(SettingsViewTest, TheWindowIsADecoratedSettingsWindowThatTakesTheKeyboard)
+{
+    SettingsWindow window(SettingsObjects { *scene.settings, *scene.focusSettings, *scene.controller, *scene.store,
+                              *scene.theme, QStringLiteral("1.2.3") },
+        {}, {}, scene.ticker.get());
+    window.showAndRaise();
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Settings"));
+    EXPECT_TRUE(window.isWindow());
+    EXPECT_EQ(window.windowType(), Qt::Window);
+    EXPECT_FALSE(window.windowFlags() & (Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus));
+    // The arrow keys walk the sidebar.
+    QTest::keyClick(&window.view(), Qt::Key_Down);
+    EXPECT_EQ(window.view().pane(), SettingsPane::focus);
+}
+
+} // namespace
