@@ -4,12 +4,15 @@
 #include "Moorlet/App/SessionCommands.h"
 #include "Moorlet/Data/LocalDataStore.h"
 #include "Moorlet/Focus/FocusController.h"
+#include "Moorlet/SettingsWindow/Diagnostics.h"
+#include "Moorlet/SettingsWindow/SettingsWindow.h"
 #include "Moorlet/Sound/AmbientController.h"
 #include "Moorlet/Theme/ThemePacks.h"
 #include "Moorlet/Theme/ThemeProvider.h"
 #include "Moorlet/Views/OptionalCardRows.h"
 #include "Moorlet/Views/WidgetMetrics.h"
 #include "Moorlet/Views/WidgetRootView.h"
+#include "Moorlet/WelcomeTour/WelcomeTourWindow.h"
 #include "VeltraneKit/Settings/FileUserDefaults.h"
 #include "VeltraneKit/System/CarbonKeys.h"
 #include "VeltraneKit/System/GlobalHotKey.h"
@@ -17,12 +20,17 @@
 #include "VeltraneKit/Theme/ThemeCatalog.h"
 #include "VeltraneKit/Widget/WidgetCoordinator.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPointer>
+#include <QTimer>
 
 namespace moorlet {
 
 namespace {
+
+// The welcome tour's demo: long enough to watch, short enough to wait for.
+constexpr veltrane::Seconds kTourDemoSeconds = 25;
 
 // The hot key the application registers: ⌥⌘Space (Alt+Super+Space on Linux).
 constexpr std::uint32_t kHotKeyCode = veltrane::carbon::kKeySpace;
@@ -76,7 +84,9 @@ AppDelegate::AppDelegate(Configuration configuration, QObject* parent)
 
 AppDelegate::~AppDelegate()
 {
-    // The panel's views observe the controllers: they go first.
+    // The windows and the panel's views observe the controllers: they go first.
+    m_settingsWindow.reset();
+    m_tourWindow.reset();
     m_coordinator.reset();
     if (m_controller) {
         m_controller->onPhaseChanged = nullptr;
@@ -190,7 +200,11 @@ void AppDelegate::applicationDidFinishLaunching()
         inputs.media = &self->m_media;
         inputs.theme = &self->theme();
         inputs.dockSide = side;
-        // openSettings and openInsights stay unset until the settings and insights windows exist.
+        inputs.openSettings = [self] {
+            if (self)
+                self->showSettings();
+        };
+        // openInsights stays unset until the insights window exists.
         ViewEnvironment environment;
         environment.desktop = &self->m_desktopPreferences;
         auto* view = new WidgetRootView(std::move(inputs), environment);
@@ -215,6 +229,12 @@ void AppDelegate::applicationDidFinishLaunching()
     };
 
     revealWidget();
+
+    // The look and the hot key follow their settings however they change: from the settings
+    // window, or from a hand edit of the settings file while Moorlet runs.
+    connect(&m_settings, &veltrane::SettingsStore::appearanceChanged, this, &AppDelegate::applyAppearance);
+    connect(&m_focusSettings, &FocusSettings::globalHotKeyEnabledChanged, this, &AppDelegate::applyHotKeySetting);
+    m_portalProbe = std::make_unique<PortalProbe>();
 
     // A block running when the computer goes to sleep is paused.
     connect(&m_sleepMonitor, &veltrane::SleepMonitor::willSleep, this, &AppDelegate::handleSleep);
@@ -249,6 +269,74 @@ void AppDelegate::revealWidget()
 {
     m_coordinator->show();
     applyAppearance();
+    // The flag is set before the tour shows, so quitting during the tour never shows it again.
+    if (!m_focusSettings.hasCompletedTour()) {
+        m_focusSettings.setHasCompletedTour(true);
+        QTimer::singleShot(0, this, &AppDelegate::showWelcomeTour);
+    }
+}
+
+void AppDelegate::showSettings()
+{
+    if (!m_settingsWindow) {
+        QPointer<AppDelegate> self(this);
+        SettingsCallbacks callbacks {
+            [self] {
+                if (self)
+                    self->applyAppearance();
+            },
+            [self] {
+                if (self)
+                    self->applyHotKeySetting();
+            },
+            [self] {
+                if (self)
+                    self->showWelcomeTour();
+            },
+        };
+        m_settingsWindow = std::make_unique<SettingsWindow>(
+            SettingsObjects { m_settings, m_focusSettings, controller(), dataStore(), theme(),
+                QCoreApplication::applicationVersion() },
+            std::move(callbacks), [self] { return self ? self->diagnostics() : QString(); });
+    }
+    m_settingsWindow->showAndRaise();
+}
+
+void AppDelegate::showWelcomeTour()
+{
+    if (!m_tourWindow) {
+        QPointer<AppDelegate> self(this);
+        auto onFinish = [self] {
+            if (self)
+                self->finishTour();
+        };
+        auto onTryDemo = [self] {
+            if (!self)
+                return;
+            self->finishTour();
+            self->controller().setExpanded(true);
+            self->controller().startDemo(kTourDemoSeconds);
+        };
+        ViewEnvironment environment;
+        environment.desktop = &m_desktopPreferences;
+        m_tourWindow = std::make_unique<WelcomeTourWindow>(
+            controller(), controller().accent(), std::move(onFinish), std::move(onTryDemo), environment);
+    }
+    m_tourWindow->showFromStart();
+}
+
+void AppDelegate::finishTour()
+{
+    m_focusSettings.setHasCompletedTour(true);
+    if (m_tourWindow)
+        m_tourWindow->close();
+}
+
+QString AppDelegate::diagnostics() const
+{
+    return Diagnostics::gather(QCoreApplication::applicationVersion(), &m_notifications, &m_media,
+        veltrane::LaunchAtLogin::defaultLocation(), m_portalProbe ? m_portalProbe->answered() : std::nullopt)
+        .text();
 }
 
 void AppDelegate::showWidget()

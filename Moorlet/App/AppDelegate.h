@@ -29,7 +29,10 @@ namespace moorlet {
 class AmbientController;
 class FocusController;
 class LocalDataStore;
+class PortalProbe;
+class SettingsWindow;
 class ThemeProvider;
+class WelcomeTourWindow;
 
 // The application's top: creates and owns every long-lived object for the whole run and wires
 // them together: the two settings stores, notifications, the media controller and the hot key
@@ -97,12 +100,22 @@ public:
     // The forced light or dark look, or nothing to follow the desktop.
     void applyAppearance();
 
+    // The settings window and the welcome tour: made on first opening and kept, so opening one
+    // again shows the same window (the tour from its first page).
+    void showSettings();
+    void showWelcomeTour();
+    // Null until first opened.
+    SettingsWindow* settingsWindow() const { return m_settingsWindow.get(); }
+    WelcomeTourWindow* tourWindow() const { return m_tourWindow.get(); }
+
     // Sleep and wake, as the sleep monitor reports them.
     void handleSleep();
     void handleWake();
 
 private:
     void revealWidget();
+    void finishTour();
+    QString diagnostics() const;
     void resizeExpandedPanel(SessionPhase phase);
     void resizeIfExpanded();
     veltrane::DockSide initialDockSide() const;
@@ -125,6 +138,10 @@ private:
     bool m_panelExpanded = false;
     std::unique_ptr<veltrane::HotKeyRegistering> m_hotKey;
     veltrane::SleepMonitor m_sleepMonitor;
+    // Whether the desktop portal answers, for the diagnostics a bug report carries.
+    std::unique_ptr<PortalProbe> m_portalProbe;
+    std::unique_ptr<SettingsWindow> m_settingsWindow;
+    std::unique_ptr<WelcomeTourWindow> m_tourWindow;
 };
 
 } // namespace moorlet

@@ -52,6 +52,9 @@ std::vector<MenuBarItem> MenuBarContent::items(SessionPhase phase, bool isRunnin
         { MenuBarItem::Role::skip, QStringLiteral("Skip"), active, {} },
         { MenuBarItem::Role::reset, QStringLiteral("Reset"), active, {} },
         { MenuBarItem::Role::separator, {}, true, {} },
+        { MenuBarItem::Role::guide, QStringLiteral("Guide…"), true, {} },
+        { MenuBarItem::Role::settings, QStringLiteral("Settings"), true, QKeySequence(Qt::CTRL | Qt::Key_Comma) },
+        { MenuBarItem::Role::separator, {}, true, {} },
         { MenuBarItem::Role::quit, QStringLiteral("Quit Moorlet"), true, QKeySequence(Qt::CTRL | Qt::Key_Q) },
     };
 }
@@ -96,6 +99,14 @@ void MenuBarContent::trigger(MenuBarItem::Role role)
         break;
     case MenuBarItem::Role::reset:
         SessionCommands::reset(m_controller);
+        break;
+    case MenuBarItem::Role::guide:
+        if (openGuide)
+            openGuide();
+        break;
+    case MenuBarItem::Role::settings:
+        if (openSettings)
+            openSettings();
         break;
     case MenuBarItem::Role::quit:
         if (onQuit)

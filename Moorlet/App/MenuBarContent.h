@@ -17,8 +17,9 @@ namespace moorlet {
 
 class FocusController;
 
-// The tray item's menu: start, pause or resume focus; skip; reset; quit. Its titles and enabled
-// states follow the controller's phase and timer state as they change.
+// The tray item's menu: start, pause or resume focus; skip; reset; the welcome tour and the
+// settings; quit. Its titles and enabled states follow the controller's phase and timer state as
+// they change.
 //
 // Main thread only. The controller must outlive the menu.
 class MenuBarContent : public QObject {
@@ -36,6 +37,9 @@ public:
     // The entries as the menu shows them now.
     std::vector<MenuBarItem> currentItems() const;
 
+    // What "Guide…" and "Settings" open.
+    std::function<void()> openGuide;
+    std::function<void()> openSettings;
     // What "Quit Moorlet" does; by default it ends the application's event loop.
     std::function<void()> onQuit;
 

@@ -12,6 +12,8 @@ struct MenuBarItem {
         skip,
         reset,
         separator,
+        guide,
+        settings,
         quit,
     };
 

@@ -20,6 +20,8 @@ MoorletApp::MoorletApp(AppDelegate::Configuration configuration, InstanceService
 
     auto& controller = m_delegate->controller();
     m_content = std::make_unique<MenuBarContent>(controller);
+    m_content->openGuide = [this] { m_delegate->showWelcomeTour(); };
+    m_content->openSettings = [this] { m_delegate->showSettings(); };
     m_label = std::make_unique<MenuBarLabel>(controller);
     m_trayIcon.setContextMenu(m_content->menu());
     m_trayIcon.setIcon(m_label->icon());

@@ -7,7 +7,9 @@
 #include "Moorlet/App/SessionCommands.h"
 #include "Moorlet/Data/LocalDataStore.h"
 #include "Moorlet/Focus/FocusController.h"
+#include "Moorlet/SettingsWindow/SettingsWindow.h"
 #include "Moorlet/Views/ExpandedCardView.h"
+#include "Moorlet/WelcomeTour/WelcomeTourWindow.h"
 #include "Moorlet/Views/ReduceMotion.h"
 #include "Moorlet/Views/WidgetRootView.h"
 #include "VeltraneKit/Settings/MemoryUserDefaults.h"
@@ -25,6 +27,7 @@
 
 #include <QDBusConnectionInterface>
 #include <QFile>
+#include <QTest>
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -128,8 +131,39 @@ TEST_F(AppDelegateTest, LaunchPreparesTheControllerInTheConfiguredModeAndReappli
     EXPECT_EQ(controller.phase(), SessionPhase::idle);
     EXPECT_FALSE(controller.isTicking());
     EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("config/autostart/moorlet.desktop"))));
-    // Nothing here shows a welcome tour yet, so its flag stays for the tour to set.
-    EXPECT_FALSE(delegate->focusSettings().hasCompletedTour());
+}
+
+TEST_F(AppDelegateTest, TheFirstLaunchShowsTheTourOnceAndItsDemoRunsInTheCard)
+{
+    launch();
+    // Set before the tour shows: quitting during the tour never shows it again.
+    EXPECT_TRUE(delegate->focusSettings().hasCompletedTour());
+    ASSERT_TRUE(testsupport::waitUntil([&] { return delegate->tourWindow() && delegate->tourWindow()->isVisible(); }, 5s));
+    QTest::keyClick(delegate->tourWindow(), Qt::Key_Escape);
+    EXPECT_FALSE(delegate->tourWindow()->isVisible());
+
+    // Replayed, it starts at the first page; its last page's button starts the demo in the card.
+    delegate->showWelcomeTour();
+    auto& tour = delegate->tourWindow()->view();
+    EXPECT_EQ(tour.step(), 0);
+    tour.goTo(4);
+    QTest::keyClick(delegate->tourWindow(), Qt::Key_Return);
+    EXPECT_FALSE(delegate->tourWindow()->isVisible());
+    EXPECT_TRUE(delegate->controller().isDemo());
+    EXPECT_EQ(delegate->controller().phase(), SessionPhase::focusing);
+    EXPECT_TRUE(testsupport::waitUntil([&] { return delegate->controller().isExpanded(); }, 5s));
+
+    // A later launch with the flag stored shows no tour; settings open in one reused window.
+    delegate.reset();
+    launch();
+    testsupport::processEvents(100ms);
+    EXPECT_EQ(delegate->tourWindow(), nullptr);
+    delegate->showSettings();
+    auto* settingsWindow = delegate->settingsWindow();
+    delegate->showSettings();
+    EXPECT_EQ(delegate->settingsWindow(), settingsWindow);
+    EXPECT_TRUE(settingsWindow->isVisible());
+    EXPECT_EQ(settingsWindow->windowTitle(), QStringLiteral("Settings"));
 }
 
 TEST_F(AppDelegateTest, AClickExpandsTheCollapsedTileAndThePanelFollowsTheCard)
@@ -272,8 +306,8 @@ TEST_F(AppDelegateTest, TheHotKeyFollowsItsSettingAndTogglesFocus)
     defaults->setBoolean("com.veltrane.focus.globalHotKeyEnabled", false);
     launch();
     EXPECT_FALSE(hotKey->isRegistered());
+    // The setting itself is followed, from the settings window or a hand edit of the file.
     delegate->focusSettings().setGlobalHotKeyEnabled(true);
-    delegate->applyHotKeySetting();
     EXPECT_EQ(hotKey->registered, std::pair(veltrane::carbon::kKeySpace, 2304u)) << "space with command plus option";
 
     hotKey->onPressed();
@@ -282,7 +316,6 @@ TEST_F(AppDelegateTest, TheHotKeyFollowsItsSettingAndTogglesFocus)
     EXPECT_TRUE(delegate->controller().isPaused());
 
     delegate->focusSettings().setGlobalHotKeyEnabled(false);
-    delegate->applyHotKeySetting();
     EXPECT_FALSE(hotKey->isRegistered());
 }
 

@@ -119,11 +119,17 @@ TEST_F(MenuBarTest, TheMenuDrivesTheSessionAndRelabelsItself)
     EXPECT_FALSE(shown(Role::skip).enabled);
 }
 
-TEST_F(MenuBarTest, QuitAsksToQuitOnce)
+TEST_F(MenuBarTest, TheGuideSettingsAndQuitEntriesEachCallTheirOwnActionOnce)
 {
-    EXPECT_EQ(shown(Role::quit).title, QStringLiteral("Quit Moorlet"));
+    std::vector<Role> opened;
+    content.openGuide = [&] { opened.push_back(Role::guide); };
+    content.openSettings = [&] { opened.push_back(Role::settings); };
+    pick(Role::guide);
+    pick(Role::settings);
     pick(Role::quit);
+    EXPECT_EQ(opened, (std::vector<Role> { Role::guide, Role::settings }));
     EXPECT_EQ(quitRequests, 1);
+    EXPECT_EQ(content.menu()->actions().at(5)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Comma));
 }
 
 TEST_F(MenuBarTest, TheLabelShowsTheDisplayTimeOnlyWhileAPhaseIsUnderWay)

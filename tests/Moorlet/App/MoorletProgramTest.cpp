@@ -71,11 +71,27 @@ protected:
 
     static QString program() { return QStringLiteral(MOORLET_PROGRAM); }
 
-    // Stores settings as the user's defaults file, before the program starts.
-    void writeDefaults(const QJsonObject& values)
+    // Stores settings as the user's defaults file, before the program starts. The welcome tour
+    // counts as seen unless a test says otherwise, so the widget is the program's one window.
+    void writeDefaults(QJsonObject values)
     {
-        ASSERT_TRUE(testfiles::writeFile(
-            folder.filePath(QStringLiteral("home/.config/Moorlet/defaults.json")), QJsonDocument(values).toJson()));
+        if (!values.contains(kTourFlag))
+            values.insert(kTourFlag, true);
+        ASSERT_TRUE(testfiles::writeFile(defaultsPath(), QJsonDocument(values).toJson()));
+    }
+
+    QString defaultsPath() const { return folder.filePath(QStringLiteral("home/.config/Moorlet/defaults.json")); }
+
+    static constexpr QLatin1String kTourFlag { "com.veltrane.focus.hasCompletedTour" };
+
+    // The program's visible windows with exactly this title.
+    QStringList windowsNamed(const QString& title) const
+    {
+        // --all: xdotool matches any one of the conditions otherwise.
+        return xdotool({ QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--onlyvisible"),
+                           QStringLiteral("--pid"), QString::number(app->processId()), QStringLiteral("--name"),
+                           QLatin1Char('^') + title + QLatin1Char('$') })
+            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
 
     static bool instanceIsUp()
@@ -90,6 +106,8 @@ protected:
         ASSERT_TRUE(notifications.isReady());
         ASSERT_TRUE(tray.isReady());
         ASSERT_TRUE(logind.isReady());
+        if (!QFile::exists(defaultsPath()))
+            writeDefaults({});
         app = std::make_unique<QProcess>();
         app->setProcessEnvironment(environment);
         app->setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -242,6 +260,7 @@ TEST_F(MoorletProgramTest, TheTrayMenuTheCommandLineTheHotKeyAndSleepDriveOneSes
     for (const auto& entry : menu.entries())
         labels.push_back(entry.separator ? QStringLiteral("—") : entry.label);
     EXPECT_EQ(labels, (std::vector<QString> { QStringLiteral("Start focus"), QStringLiteral("Skip"), QStringLiteral("Reset"),
+                          QStringLiteral("—"), QStringLiteral("Guide…"), QStringLiteral("Settings"),
                           QStringLiteral("—"), QStringLiteral("Quit Moorlet") }));
     EXPECT_FALSE(menu.entry(QStringLiteral("Skip"))->enabled);
     EXPECT_FALSE(menu.entry(QStringLiteral("Reset"))->enabled);
@@ -297,6 +316,13 @@ TEST_F(MoorletProgramTest, TheTrayMenuTheCommandLineTheHotKeyAndSleepDriveOneSes
     EXPECT_EQ(status().value(QStringLiteral("phase")), QStringLiteral("idle"));
     EXPECT_TRUE(testsupport::waitUntil([&] { return menu.toolTipTitle() == QLatin1String("Moorlet"); }));
 
+    // "Settings" opens the settings window, and a second time the same one.
+    ASSERT_TRUE(menu.click(menu.entry(QStringLiteral("Settings"))->id));
+    ASSERT_TRUE(testsupport::waitUntil([&] { return windowsNamed(QStringLiteral("Settings")).size() == 1; }));
+    ASSERT_TRUE(menu.click(menu.entry(QStringLiteral("Settings"))->id));
+    testsupport::processEvents(300ms);
+    EXPECT_EQ(windowsNamed(QStringLiteral("Settings")).size(), 1);
+
     // Quitting from the tray ends the program cleanly.
     ASSERT_TRUE(menu.click(menu.entry(QStringLiteral("Quit Moorlet"))->id));
     ASSERT_TRUE(app->waitForFinished(10000));
@@ -320,4 +346,23 @@ TEST_F(MoorletProgramTest, RequestsWithoutARunningInstanceFailClearly)
     const auto help = moorlet({ QStringLiteral("--help") });
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.contains(QStringLiteral("--status")));
+}
+
+TEST_F(MoorletProgramTest, TheWelcomeTourShowsOnTheFirstLaunchOnly)
+{
+    writeDefaults({ { kTourFlag, false } });
+    launch();
+    ASSERT_TRUE(testsupport::waitUntil([&] { return windowsNamed(QStringLiteral("Welcome to Moorlet")).size() == 1; }))
+        << "the first launch showed no welcome tour";
+    // The flag is stored before the tour shows, so quitting now never shows it again.
+    EXPECT_TRUE(testsupport::waitUntil([&] {
+        return QJsonDocument::fromJson(testfiles::readFile(defaultsPath())).object().value(kTourFlag) == true;
+    }));
+    app->terminate();
+    ASSERT_TRUE(app->waitForFinished(10000));
+
+    launch();
+    testsupport::processEvents(500ms);
+    EXPECT_TRUE(windowsNamed(QStringLiteral("Welcome to Moorlet")).isEmpty());
+    EXPECT_EQ(windows().size(), 1);
 }
