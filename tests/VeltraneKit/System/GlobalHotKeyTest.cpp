@@ -5,11 +5,17 @@
 
 #include "tests/support/TestSupport.h"
 
+#include <QAbstractNativeEventFilter>
+#include <QGuiApplication>
 #include <QProcess>
 
 #include <gtest/gtest.h>
 
 #include <xcb/xcb.h>
+// The XKB header names a field `explicit`.
+#define explicit xkbExplicit
+#include <xcb/xkb.h>
+#undef explicit
 
 #define XK_MISCELLANY
 #define XK_LATIN1
@@ -60,6 +66,27 @@ private:
     xcb_connection_t* m_connection;
 };
 
+// Counts the presses and releases of one key that reach this process, ahead of any filter
+// installed before it.
+struct KeyEvents final : QAbstractNativeEventFilter {
+    explicit KeyEvents(xcb_keycode_t key)
+        : key(key)
+    {
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
+    bool nativeEventFilter(const QByteArray&, void* message, qintptr*) override
+    {
+        const auto* event = static_cast<const xcb_key_press_event_t*>(message);
+        const bool isPress = event->response_type == XCB_KEY_PRESS;
+        if ((isPress || event->response_type == XCB_KEY_RELEASE) && event->detail == key)
+            ++(isPress ? presses : releases);
+        return false;
+    }
+    xcb_keycode_t key;
+    int presses = 0;
+    int releases = 0;
+};
+
 class GlobalHotKeyTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -104,6 +131,31 @@ TEST_F(GlobalHotKeyTest, OptionCommandSpaceFiresOncePerPressWhateverTheLocks)
     for (const char* other : { "ctrl+super+alt+space", "alt+space", "space", "super+alt+space" })
         press(other);
     expectPressesAfterMarker(6);
+}
+
+// A held key repeats: as release and press pairs with one timestamp (the server's way unless a
+// client asks for detectable auto-repeat), or as presses alone (when it does).
+TEST_F(GlobalHotKeyTest, HoldingTheKeyFiresOnceWhicheverWayTheServerRepeatsIt)
+{
+    auto* connection = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+    ASSERT_EQ(QProcess::execute(QStringLiteral("xset"), { "r", "rate", "200", "30" }), 0);
+    ASSERT_EQ(hotKey->registerHotKey(carbon::kKeySpace, kOptionCommand), HotKeyRegistration::registered);
+    KeyEvents space(*XcbKeyboardMap::read(connection)->keycodeFor(XK_space));
+    for (const std::uint32_t detectable : { 0u, std::uint32_t(XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT) }) {
+        const XcbPointer<xcb_xkb_per_client_flags_reply_t> flags(xcb_xkb_per_client_flags_reply(connection,
+            xcb_xkb_per_client_flags(connection, XCB_XKB_ID_USE_CORE_KBD, XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT,
+                detectable, 0, 0, 0),
+            nullptr));
+        ASSERT_TRUE(flags && (flags->value & XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT) == detectable);
+        const int pressesBefore = space.presses;
+        const int releasesBefore = space.releases;
+        ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), { "keydown", "super+alt+space" }), 0);
+        ASSERT_TRUE(waitUntil([&] { return space.presses >= pressesBefore + 3; })) << "the server never repeated";
+        ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), { "keyup", "super+alt+space" }), 0);
+        press("super+alt+space");
+        expectPressesAfterMarker(detectable ? 4 : 2);
+        EXPECT_EQ(space.releases - releasesBefore >= 3, detectable == 0) << "the repeat came the other way";
+    }
 }
 
 TEST_F(GlobalHotKeyTest, RegisteringAgainReleasesTheEarlierKey)
