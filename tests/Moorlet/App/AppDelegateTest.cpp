@@ -16,7 +16,9 @@
 
 #include <QDBusConnectionInterface>
 #include <QFile>
+#include <QMouseEvent>
 #include <QProcess>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -155,6 +157,32 @@ TEST_F(AppDelegateTest, AClickExpandsTheCollapsedTileAndThePanelFollowsTheCard)
 
     controller.setExpanded(false);
     EXPECT_TRUE(waitForPanelHeight(168)) << "the panel shrinks back after the collapse delay";
+}
+
+TEST_F(AppDelegateTest, ClicksBesideTheTileOrCardReachTheWindowBelow)
+{
+    launch();
+    auto* panel = delegate->coordinator()->panel();
+    struct Below : QWidget {
+        int presses = 0;
+        void mousePressEvent(QMouseEvent*) override { ++presses; }
+    } below;
+    below.setGeometry(panel->geometry().adjusted(-200, -300, 0, 300));
+    below.show();
+    panel->orderFront();
+    ASSERT_TRUE(testsupport::waitUntil([&] { return below.windowHandle()->isExposed() && panel->windowHandle()->isExposed(); }));
+    const auto clickAt = [](QPoint at) {
+        QProcess::execute("xdotool", { "mousemove", "--sync", QString::number(at.x()), QString::number(at.y()), "click", "1" });
+    };
+    // Docked right, the tile sits 24 points in from the panel's right edge, centred vertically.
+    const QPoint tileCentre = panel->geometry().topLeft() + QPoint(168 - 24 - 52, 84);
+    clickAt(tileCentre - QPoint(52 + 34, 0));
+    ASSERT_TRUE(testsupport::waitUntil([&] { return below.presses == 1; }, 5s));
+    EXPECT_FALSE(delegate->controller().isExpanded());
+    clickAt(tileCentre);
+    ASSERT_TRUE(waitForPanelHeight(612 + 48));
+    clickAt(panel->geometry().topLeft() + QPoint(10, 330));
+    EXPECT_TRUE(testsupport::waitUntil([&] { return below.presses == 2; }, 5s)) << "the open card's margin";
 }
 
 // A music player on the bus, for the card's now-playing row.
