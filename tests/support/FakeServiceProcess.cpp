@@ -22,7 +22,8 @@ FakeServiceProcess::FakeServiceProcess(const QString& program, const QStringList
     m_process->setProcessChannelMode(QProcess::ForwardedChannels);
     m_process->start(program, arguments);
     testsupport::waitUntil(
-        [this] { return m_process->state() == QProcess::NotRunning || ownsName(m_serviceName); });
+        [this] { return m_process->state() == QProcess::NotRunning || ownsName(m_serviceName); },
+        testsupport::kProgramStartTimeout);
 }
 
 FakeServiceProcess::~FakeServiceProcess()

@@ -133,7 +133,7 @@ TEST_F(AppDelegateTest, AClickExpandsTheCollapsedTileAndThePanelFollowsTheCard)
         wired(expanded);
     };
     clickWidget();
-    EXPECT_TRUE(waitForPanelHeight(612 + 48));
+    ASSERT_TRUE(waitForPanelHeight(612 + 48));
     EXPECT_EQ(panelFrame().size.width, 320);
     // A click while expanded goes to the card, not through this path.
     delegate->coordinator()->onWidgetClicked();
@@ -143,7 +143,7 @@ TEST_F(AppDelegateTest, AClickExpandsTheCollapsedTileAndThePanelFollowsTheCard)
     // The expanded panel follows the phase: a running card is shorter.
     auto& controller = delegate->controller();
     controller.toggle();
-    EXPECT_TRUE(waitForPanelHeight(568 + 48));
+    ASSERT_TRUE(waitForPanelHeight(568 + 48));
     // An upcoming deadline adds the exam row while the card is open.
     ASSERT_TRUE(delegate->dataStore().addDeadline("Thesis", clock->now() + 3 * 86400).has_value());
     EXPECT_TRUE(waitForPanelHeight(568 + 48 + 54));
