@@ -16,7 +16,6 @@
 
 #include <QDBusConnectionInterface>
 #include <QFile>
-#include <QMouseEvent>
 #include <QProcess>
 #include <QWindow>
 
@@ -163,10 +162,7 @@ TEST_F(AppDelegateTest, ClicksBesideTheTileOrCardReachTheWindowBelow)
 {
     launch();
     auto* panel = delegate->coordinator()->panel();
-    struct Below : QWidget {
-        int presses = 0;
-        void mousePressEvent(QMouseEvent*) override { ++presses; }
-    } below;
+    struct Below : QWidget { int presses = 0; void mousePressEvent(QMouseEvent*) override { ++presses; } } below;
     below.setGeometry(panel->geometry().adjusted(-200, -300, 0, 300));
     below.show();
     panel->orderFront();
@@ -178,7 +174,6 @@ TEST_F(AppDelegateTest, ClicksBesideTheTileOrCardReachTheWindowBelow)
     const QPoint tileCentre = panel->geometry().topLeft() + QPoint(168 - 24 - 52, 84);
     clickAt(tileCentre - QPoint(52 + 34, 0));
     ASSERT_TRUE(testsupport::waitUntil([&] { return below.presses == 1; }, 5s));
-    EXPECT_FALSE(delegate->controller().isExpanded());
     clickAt(tileCentre);
     ASSERT_TRUE(waitForPanelHeight(612 + 48));
     clickAt(panel->geometry().topLeft() + QPoint(10, 330));

@@ -29,8 +29,7 @@ namespace {
 
 constexpr auto kOptionCommand = carbon::kModifierOption | carbon::kModifierCommand;
 
-// Presses keys the way a user would, through the X server's test extension (or only puts them
-// down or lets them up).
+// Presses keys the way a user would, through the X server's test extension.
 void press(const char* keys, const char* action = "key")
 {
     ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), { QString::fromLatin1(action), QString::fromLatin1(keys) }), 0);
@@ -136,7 +135,6 @@ TEST_F(GlobalHotKeyTest, HoldingTheKeyFiresOnceWhicheverWayTheServerRepeatsIt)
     space.key = *XcbKeyboardMap::read(connection)->keycodeFor(XK_space);
     QCoreApplication::instance()->installNativeEventFilter(&space);
     for (const std::uint32_t detectable : { 0u, std::uint32_t(XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT) }) {
-        // Waiting for the reply makes sure the flag is set before the key goes down.
         const XcbPointer<xcb_xkb_per_client_flags_reply_t> applied(xcb_xkb_per_client_flags_reply(connection,
             xcb_xkb_per_client_flags(connection, XCB_XKB_ID_USE_CORE_KBD,
                 XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT, detectable, 0, 0, 0),
