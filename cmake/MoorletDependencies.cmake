@@ -10,6 +10,9 @@ pkg_check_modules(SODIUM REQUIRED IMPORTED_TARGET libsodium)
 pkg_check_modules(FFMPEG REQUIRED IMPORTED_TARGET libavformat libavcodec libswresample libavutil)
 pkg_check_modules(ARCHIVE REQUIRED IMPORTED_TARGET libarchive)
 pkg_check_modules(XCB REQUIRED IMPORTED_TARGET xcb)
+# The panel's input shape, and the hot-key test's switch between the two kinds of key repeat.
+pkg_check_modules(XCB_SHAPE REQUIRED IMPORTED_TARGET xcb-shape)
+pkg_check_modules(XCB_XKB REQUIRED IMPORTED_TARGET xcb-xkb)
 
 # HowardHinnant date ships headers and libdate-tz without a CMake package on Debian 12.
 find_path(DATE_INCLUDE_DIR date/tz.h REQUIRED)

@@ -49,20 +49,22 @@ function(moorlet_module target alias module)
 endfunction()
 
 # moorlet_test(<name> SOURCES <files…> LIBS <libs…> [QT] [XVFB] [DBUS] [TIMEOUT <s>]
-#              [LABELS <labels…>])
-# One GoogleTest executable, registered with CTest as one test.
+#              [LABELS <labels…>] [ENV <NAME=VALUE…>])
+# One GoogleTest executable, registered with CTest as one test. Every test runs in a private
+# environment (tests/support/with-private-environment.sh): its own home and XDG folders and
+# nothing of the caller's environment but PATH and debugging aids; ENV adds settings to it.
 #   QT    links a main that creates a QApplication (offscreen unless XVFB is given).
 #   XVFB  runs the test on a private Xvfb display (with a compositor).
 #   DBUS  runs the test inside its own session bus that activates no services.
 function(moorlet_test name)
-  cmake_parse_arguments(ARG "QT;XVFB;DBUS" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "QT;XVFB;DBUS" "TIMEOUT" "SOURCES;LIBS;LABELS;ENV" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   moorlet_apply_defaults(${name})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock MoorletTestSupport)
   if(ARG_QT OR ARG_XVFB)
     target_link_libraries(${name} PRIVATE MoorletQtTestMain)
   else()
-    target_link_libraries(${name} PRIVATE GTest::gtest_main)
+    target_link_libraries(${name} PRIVATE MoorletTestMain)
   endif()
   set(command $<TARGET_FILE:${name}>)
   set(env "MOORLET_SOURCE_DIR=${PROJECT_SOURCE_DIR}" "SDL_AUDIODRIVER=dummy" "TZ=UTC")
@@ -74,12 +76,12 @@ function(moorlet_test name)
   if(ARG_DBUS)
     set(command "${PROJECT_SOURCE_DIR}/tests/support/with-dbus.sh" ${command})
   endif()
-  add_test(NAME ${name} COMMAND ${command})
+  add_test(NAME ${name} COMMAND "${PROJECT_SOURCE_DIR}/tests/support/with-private-environment.sh"
+    ${env} ${ARG_ENV} -- ${command})
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 300)
   endif()
-  set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT} ENVIRONMENT "${env}"
-    LABELS "${ARG_LABELS}")
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT} LABELS "${ARG_LABELS}")
 endfunction()
 
 # moorlet_benchmark(<name> SOURCES <files…> LIBS <libs…>)

@@ -18,6 +18,7 @@
 #include "VeltraneKit/Motion/Motion.h"
 #include "VeltraneKit/Settings/SettingsStore.h"
 #include "VeltraneKit/Theme/DesignTokens.h"
+#include "VeltraneKit/Widget/FloatingPanel.h"
 #include "VeltraneKit/Widget/PanelAppearance.h"
 
 #include <QContextMenuEvent>
@@ -551,6 +552,11 @@ QImage WidgetRootView::renderToImage(double devicePixelRatio)
 
 void WidgetRootView::paintEvent(QPaintEvent*)
 {
+    // Only the tile or card takes the pointer; clicks on the transparent margin around it go to
+    // the window below. Worked out where the backdrop is painted, it follows every frame of the
+    // morph, the swell and the wiggle.
+    veltrane::FloatingPanel::reportInteractiveRegion(
+        *this, contentTransform().mapRect(backgroundRect()).toAlignedRect());
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     paintContent(painter);

@@ -13,6 +13,7 @@
 #include <X11/keysymdef.h>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace veltrane {
@@ -103,13 +104,30 @@ public:
             return false;
         const auto* event = static_cast<const xcb_generic_event_t*>(message);
         // The high bit marks an event another client sent: a grab never produces one.
-        if (event->response_type != XCB_KEY_PRESS)
+        const bool isPress = event->response_type == XCB_KEY_PRESS;
+        if (!isPress && event->response_type != XCB_KEY_RELEASE)
             return false;
-        const auto* press = reinterpret_cast<const xcb_key_press_event_t*>(event);
-        const auto held = static_cast<std::uint16_t>(press->state & kCoreModifiers & ~m_ignoredLocks);
-        if (press->detail != m_keycode || held != m_modifiers)
+        // A key release has the same layout as a press.
+        const auto* key = reinterpret_cast<const xcb_key_press_event_t*>(event);
+        if (key->detail != m_keycode)
             return false;
-        m_onPress();
+        if (!isPress) {
+            // While the grab is active every event of the key comes here, whatever modifiers
+            // have been let go of first.
+            m_keyDown = false;
+            m_lastReleaseTime = key->time;
+            return false;
+        }
+        const auto held = static_cast<std::uint16_t>(key->state & kCoreModifiers & ~m_ignoredLocks);
+        if (held != m_modifiers)
+            return false;
+        // A held key repeats. With detectable auto-repeat the server sends further presses
+        // without releases; without it, each repeat is a release and a press stamped with the
+        // same time. Either way a press counts only after a real release.
+        const bool isRepeat = m_keyDown || m_lastReleaseTime == key->time;
+        m_keyDown = true;
+        if (!isRepeat)
+            m_onPress();
         return true;
     }
 
@@ -126,6 +144,8 @@ private:
     std::uint16_t m_ignoredLocks;
     std::function<void()> m_onPress;
     std::vector<std::uint16_t> m_grabbedVariants;
+    bool m_keyDown = false;
+    std::optional<xcb_timestamp_t> m_lastReleaseTime;
 };
 
 GlobalHotKey::GlobalHotKey() = default;

@@ -12,6 +12,7 @@ namespace veltrane {
 // X connection, for every combination of Caps Lock and NumLock so that neither lock stops it.
 // The Carbon key code becomes an X keysym and then the key that produces it on the running
 // server; command means Super, option Alt, with their modifier bits read from the server.
+// Holding the key down is one press: the server's auto-repeat is recognised in both its forms.
 //
 // Under Wayland (without XWayland) or offscreen, registration reports `unavailable`; the
 // desktop's own shortcut settings can run `moorlet --toggle` there instead.

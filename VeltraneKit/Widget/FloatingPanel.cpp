@@ -7,6 +7,7 @@
 #include "VeltraneKit/Widget/X11PanelHints.h"
 
 #include <QMouseEvent>
+#include <QTransform>
 
 #include <cmath>
 
@@ -75,6 +76,30 @@ void FloatingPanel::setAppearance(std::optional<PanelAppearance> appearance)
     setPalette(appearance ? panelPalette(*appearance) : QPalette());
 }
 
+void FloatingPanel::setInteractiveRegion(std::optional<QRegion> region)
+{
+    if (region == m_interactiveRegion)
+        return;
+    m_interactiveRegion = std::move(region);
+    // A window not made yet gets the region when it is shown.
+    if (testAttribute(Qt::WA_WState_Created))
+        applyInteractiveRegion();
+}
+
+void FloatingPanel::reportInteractiveRegion(const QWidget& content, const QRegion& region)
+{
+    if (auto* panel = qobject_cast<FloatingPanel*>(content.window()))
+        panel->setInteractiveRegion(region.translated(content.mapTo(panel, QPoint())));
+}
+
+void FloatingPanel::applyInteractiveRegion()
+{
+    std::optional<QRegion> pixels = m_interactiveRegion;
+    if (pixels && devicePixelRatioF() != 1)
+        pixels = QTransform::fromScale(devicePixelRatioF(), devicePixelRatioF()).map(*pixels);
+    X11PanelHints::setInputRegion(winId(), pixels);
+}
+
 void FloatingPanel::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton) {
@@ -131,6 +156,8 @@ void FloatingPanel::showEvent(QShowEvent* event)
     // Qt sends the show event before it maps the window, which is when window managers read
     // these hints.
     X11PanelHints::applyBeforeMap(winId());
+    // The window may have been made again since the region was last set.
+    applyInteractiveRegion();
     QWidget::showEvent(event);
 }
 

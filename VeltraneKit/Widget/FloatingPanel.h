@@ -7,6 +7,7 @@
 #include "VeltraneKit/Widget/PanelAppearance.h"
 
 #include <QPointer>
+#include <QRegion>
 #include <QWidget>
 
 #include <functional>
@@ -69,6 +70,15 @@ public:
     void setContentView(QWidget* view);
     QWidget* contentView() const { return m_contentView; }
 
+    // Where the panel takes the pointer, in its own coordinates; presses elsewhere (the
+    // transparent margin around what the content paints) go to the window below. Nothing, the
+    // default, means the whole panel.
+    void setInteractiveRegion(std::optional<QRegion> region);
+    const std::optional<QRegion>& interactiveRegion() const { return m_interactiveRegion; }
+    // For a view inside a panel: sets the panel's interactive region to `region`, given in the
+    // view's coordinates. Does nothing for a view that is not in a panel.
+    static void reportInteractiveRegion(const QWidget& content, const QRegion& region);
+
     // A forced light or dark palette for the content, or nothing to follow the desktop.
     void setAppearance(std::optional<PanelAppearance> appearance);
     std::optional<PanelAppearance> appearance() const { return m_appearance; }
@@ -85,6 +95,7 @@ protected:
 private:
     void snapToEdgeIfNeeded();
     void clearDragState();
+    void applyInteractiveRegion();
 
     std::shared_ptr<ScreenProvider> m_screens;
     Rect m_frame;
@@ -96,6 +107,7 @@ private:
     bool m_isDragging = false;
     QPointer<QWidget> m_contentView;
     std::optional<PanelAppearance> m_appearance;
+    std::optional<QRegion> m_interactiveRegion;
 };
 
 } // namespace veltrane

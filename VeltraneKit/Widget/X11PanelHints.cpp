@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 
+#include <xcb/shape.h>
 #include <xcb/xcb.h>
 
 #include <algorithm>
@@ -45,14 +46,19 @@ std::vector<xcb_atom_t> atomList(xcb_connection_t* connection, xcb_window_t wind
 // _NET_WM_DESKTOP's value for "all desktops".
 constexpr uint32_t kAllDesktops = 0xFFFFFFFF;
 
+xcb_connection_t* applicationConnection()
+{
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->connection() : nullptr;
+}
+
 } // namespace
 
 void applyBeforeMap(WId windowId)
 {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11 || !x11->connection())
+    xcb_connection_t* connection = applicationConnection();
+    if (!connection)
         return;
-    xcb_connection_t* connection = x11->connection();
     auto window = static_cast<xcb_window_t>(windowId);
 
     xcb_atom_t netWmState = internAtom(connection, "_NET_WM_STATE");
@@ -71,6 +77,29 @@ void applyBeforeMap(WId windowId)
         static_cast<uint32_t>(states.size()), states.data());
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, netWmDesktop,
         XCB_ATOM_CARDINAL, 32, 1, &kAllDesktops);
+    xcb_flush(connection);
+}
+
+void setInputRegion(WId windowId, const std::optional<QRegion>& region)
+{
+    xcb_connection_t* connection = applicationConnection();
+    if (!connection)
+        return;
+    const xcb_query_extension_reply_t* shape = xcb_get_extension_data(connection, &xcb_shape_id);
+    if (!shape || !shape->present)
+        return;
+    auto window = static_cast<xcb_window_t>(windowId);
+    if (!region) {
+        xcb_shape_mask(connection, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, window, 0, 0, XCB_NONE);
+    } else {
+        std::vector<xcb_rectangle_t> rectangles;
+        for (const QRect& rect : *region) {
+            rectangles.push_back({ static_cast<int16_t>(rect.x()), static_cast<int16_t>(rect.y()),
+                static_cast<uint16_t>(rect.width()), static_cast<uint16_t>(rect.height()) });
+        }
+        xcb_shape_rectangles(connection, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, XCB_CLIP_ORDERING_UNSORTED, window,
+            0, 0, static_cast<uint32_t>(rectangles.size()), rectangles.data());
+    }
     xcb_flush(connection);
 }
 

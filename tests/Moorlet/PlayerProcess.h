@@ -14,7 +14,8 @@ public:
         : m_service(service)
     {
         m_process.start(program, QStringList { QStringLiteral("--bus-name"), service } + options);
-        m_ready = m_process.waitForStarted() && testsupport::waitUntil([&] { return isOnBus(service); });
+        m_ready = m_process.waitForStarted()
+            && testsupport::waitUntil([&] { return isOnBus(service); }, testsupport::kProgramStartTimeout);
     }
     ~PlayerProcess() { stop(); }
     PlayerProcess(const PlayerProcess&) = delete;

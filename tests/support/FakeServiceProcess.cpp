@@ -21,10 +21,12 @@ FakeServiceProcess::FakeServiceProcess(const QString& program, const QStringList
 {
     m_process->setProcessChannelMode(QProcess::ForwardedChannels);
     m_process->start(program, arguments);
-    // A quick child can own its name before the process object has left its starting state.
-    m_process->waitForStarted();
+    // The service may own its name before this process has seen it start, so the start is
+    // waited for first: only a started process counts as ready.
+    m_process->waitForStarted(static_cast<int>(std::chrono::milliseconds(testsupport::kProgramStartTimeout).count()));
     testsupport::waitUntil(
-        [this] { return m_process->state() == QProcess::NotRunning || ownsName(m_serviceName); });
+        [this] { return m_process->state() == QProcess::NotRunning || ownsName(m_serviceName); },
+        testsupport::kProgramStartTimeout);
 }
 
 FakeServiceProcess::~FakeServiceProcess()

@@ -1,3 +1,5 @@
+#include "tests/support/TestSupport.h"
+
 #include <QApplication>
 #include <QStandardPaths>
 
@@ -11,5 +13,6 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("MoorletTests"));
     ::testing::InitGoogleTest(&argc, argv);
+    testsupport::endTestsAtFatalFailures();
     return RUN_ALL_TESTS();
 }

@@ -6,7 +6,27 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <gtest/gtest.h>
+
 namespace testsupport {
+
+namespace {
+
+// GoogleTest catches this exception at the test's edge, having already reported the failure.
+class FatalFailureThrower final : public ::testing::EmptyTestEventListener {
+    void OnTestPartResult(const ::testing::TestPartResult& result) override
+    {
+        if (result.fatally_failed())
+            throw ::testing::AssertionException(result);
+    }
+};
+
+} // namespace
+
+void endTestsAtFatalFailures()
+{
+    ::testing::UnitTest::GetInstance()->listeners().Append(new FatalFailureThrower);
+}
 
 bool waitUntil(const std::function<bool()>& predicate, std::chrono::milliseconds timeout)
 {

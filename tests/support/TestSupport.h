@@ -8,6 +8,15 @@
 
 namespace testsupport {
 
+// How long a test waits for a helper program (a fake service, a player) to come up. Generous,
+// because a loaded machine starts programs slowly and the wait ends as soon as it is up.
+inline constexpr std::chrono::seconds kProgramStartTimeout { 60 };
+
+// Makes a failed ASSERT_* end the test, also from inside a helper function, where it would
+// otherwise only return from the helper and leave the test to run on past its failed
+// precondition. The mains call it once.
+void endTestsAtFatalFailures();
+
 // Spins the Qt event loop until the predicate holds or the timeout passes. Returns the
 // predicate's last value. For waiting on real I/O (D-Bus, X11, child processes) only: time
 // that a Clock controls is advanced, never waited for.

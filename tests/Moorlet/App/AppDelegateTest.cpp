@@ -29,6 +29,7 @@
 #include <QFile>
 #include <QTest>
 #include <QProcess>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -176,7 +177,7 @@ TEST_F(AppDelegateTest, AClickExpandsTheCollapsedTileAndThePanelFollowsTheCard)
         wired(expanded);
     };
     clickWidget();
-    EXPECT_TRUE(waitForPanelHeight(612 + 48));
+    ASSERT_TRUE(waitForPanelHeight(612 + 48));
     EXPECT_EQ(panelFrame().size.width, 320);
     // A click while expanded goes to the card, not through this path.
     delegate->coordinator()->onWidgetClicked();
@@ -186,7 +187,7 @@ TEST_F(AppDelegateTest, AClickExpandsTheCollapsedTileAndThePanelFollowsTheCard)
     // The expanded panel follows the phase: a running card is shorter.
     auto& controller = delegate->controller();
     controller.toggle();
-    EXPECT_TRUE(waitForPanelHeight(568 + 48));
+    ASSERT_TRUE(waitForPanelHeight(568 + 48));
     // An upcoming deadline adds the exam row while the card is open.
     ASSERT_TRUE(delegate->dataStore().addDeadline("Thesis", clock->now() + 3 * 86400).has_value());
     EXPECT_TRUE(waitForPanelHeight(568 + 48 + 54));
@@ -200,6 +201,28 @@ TEST_F(AppDelegateTest, AClickExpandsTheCollapsedTileAndThePanelFollowsTheCard)
 
     controller.setExpanded(false);
     EXPECT_TRUE(waitForPanelHeight(168)) << "the panel shrinks back after the collapse delay";
+}
+
+TEST_F(AppDelegateTest, ClicksBesideTheTileOrCardReachTheWindowBelow)
+{
+    launch();
+    auto* panel = delegate->coordinator()->panel();
+    struct Below : QWidget { int presses = 0; void mousePressEvent(QMouseEvent*) override { ++presses; } } below;
+    below.setGeometry(panel->geometry().adjusted(-200, -300, 0, 300));
+    below.show();
+    panel->orderFront();
+    ASSERT_TRUE(testsupport::waitUntil([&] { return below.windowHandle()->isExposed() && panel->windowHandle()->isExposed(); }));
+    const auto clickAt = [](QPoint at) {
+        QProcess::execute("xdotool", { "mousemove", "--sync", QString::number(at.x()), QString::number(at.y()), "click", "1" });
+    };
+    // Docked right, the tile sits 24 points in from the panel's right edge, centred vertically.
+    const QPoint tileCentre = panel->geometry().topLeft() + QPoint(168 - 24 - 52, 84);
+    clickAt(tileCentre - QPoint(52 + 34, 0));
+    ASSERT_TRUE(testsupport::waitUntil([&] { return below.presses == 1; }, 5s));
+    clickAt(tileCentre);
+    ASSERT_TRUE(waitForPanelHeight(612 + 48));
+    clickAt(panel->geometry().topLeft() + QPoint(10, 330));
+    EXPECT_TRUE(testsupport::waitUntil([&] { return below.presses == 2; }, 5s)) << "the open card's margin";
 }
 
 // A music player on the bus, for the card's now-playing row.

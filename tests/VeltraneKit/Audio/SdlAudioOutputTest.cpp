@@ -125,7 +125,7 @@ TEST(SdlAudioOutputTest, NoDeviceAtAllLeavesEverythingSilentAndWorking)
     EXPECT_FALSE(effects.isRunning());
 }
 
-TEST(SdlAudioOutputTest, CuesReachTheirOwnDeviceBackToBack)
+TEST(SdlAudioOutputTest, CuesReachTheirOwnDeviceWholeAndInOrder)
 {
     testsupport::TemporaryFolder folder;
     const auto file = folder.filePath("cues.raw").toStdString();
@@ -140,10 +140,14 @@ TEST(SdlAudioOutputTest, CuesReachTheirOwnDeviceBackToBack)
     ASSERT_TRUE(testsupport::waitUntil([&] { return DiskDevice::framesIn(file) >= total + 2 * 64 * kDeviceBlock; }));
 
     const auto samples = DiskDevice::read(file);
-    const auto start = DiskDevice::firstSoundingBlock(samples);
-    ASSERT_LE(start + 2 * total, samples.size());
-    for (std::size_t frame = 0; frame < total; ++frame) {
-        const auto expected = frame < first.frameCount() ? first.left[frame] : second.left[frame - first.frameCount()];
-        ASSERT_TRUE(samples[start + 2 * frame] == expected && samples[start + 2 * frame + 1] == expected) << "frame " << frame;
+    // Queued in time, cues play back to back (SoundEffectsTest checks that). The disk driver runs far faster than real
+    // time, so on a loaded machine the second may have been queued after the first ended, and start a little later.
+    auto at = samples.begin();
+    for (const auto* cue : { &first, &second }) {
+        std::vector<float> both;
+        for (const float sample : cue->left)
+            both.insert(both.end(), { sample, sample });
+        at = std::search(at, samples.end(), both.begin(), both.end());
+        ASSERT_NE(at, samples.end());
     }
 }
