@@ -90,7 +90,7 @@ TEST_F(CardPartsTest, TheExamRowCountsCalendarDaysAndTurnsUrgentUnderFourDays)
     scene.store->addDeadline("Chemistry", scene.clock->now() + 20 * 3600);
     expand();
     ASSERT_TRUE(root.card().layout().rect(CardRow::exam));
-    EXPECT_EQ(root.cardRect().height(), 612 + 54);
+    EXPECT_EQ(root.cardRect().height(), 568 + 54);
     const QRectF exam = rowOnWidget(CardRow::exam);
     EXPECT_LT(viewprobe::closest(root.renderToImage(2), exam, Colors::alert()), 20);
 
@@ -110,7 +110,7 @@ TEST_F(CardPartsTest, TheInsightRowAppearsWithTheBestHour)
     ASSERT_TRUE(scene.controller->bestHourLabel());
     EXPECT_TRUE(root.card().layout().rect(CardRow::insight));
     ASSERT_EQ(heights.count(), 1);
-    EXPECT_EQ(heights.front().front().toDouble(), 612 + 30);
+    EXPECT_EQ(heights.front().front().toDouble(), 568 + 30);
 }
 
 TEST_F(CardPartsTest, SoundChipsSwitchSoundsAndTintTheCard)

@@ -61,8 +61,8 @@ TEST_F(NowPlayingViewTest, AnInstalledPlayerIsOfferedThenARunningOneIsFollowedAn
     scene->fitPanel();
     scene->settle();
     EXPECT_TRUE(root->card().layout().rect(CardRow::nowPlaying));
-    EXPECT_EQ(root->cardRect().height(), 612 + 50);
-    EXPECT_EQ(root->height(), 612 + 50 + 48);
+    EXPECT_EQ(root->cardRect().height(), 568 + 50);
+    EXPECT_EQ(root->height(), 568 + 50 + 48);
     EXPECT_TRUE(root->card().nowPlaying().isPolling());
     const auto offer = root->card().hitTest(root->card().targetRect({ Kind::openPlayer, 0 }).center());
     EXPECT_EQ(offer, (CardTarget { Kind::openPlayer, 0 }));
@@ -92,5 +92,5 @@ TEST_F(NowPlayingViewTest, WithoutAnyPlayerTheRowIsLeftOut)
     scene->expand();
     scene->settle();
     EXPECT_FALSE(root->card().layout().rect(CardRow::nowPlaying));
-    EXPECT_EQ(root->expandedHeight(), 612);
+    EXPECT_EQ(root->expandedHeight(), 568);
 }

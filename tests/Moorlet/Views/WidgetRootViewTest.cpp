@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <cmath>
 #include <numbers>
 
@@ -110,7 +111,7 @@ TEST_F(WidgetRootViewTest, TheTileAndTheCardShowTheirArcRingAndControlsInEveryPh
         ASSERT_EQ(root->width(), 320);
         const QRectF card = root->cardRect();
         EXPECT_EQ(card.width(), 272);
-        EXPECT_EQ(card.height(), WidgetMetrics::expandedHeight(phase, OptionalCardRows::current(controller(), nullptr, *scene.store)));
+        EXPECT_EQ(card.height(), WidgetMetrics::expandedHeight(OptionalCardRows::current(controller(), nullptr, *scene.store)));
         EXPECT_EQ(root->height(), card.height() + 48);
         EXPECT_EQ(card.topLeft(), QPointF(24, 24));
         EXPECT_EQ(root->backgroundRect(), card);
@@ -138,18 +139,42 @@ TEST_F(WidgetRootViewTest, TheTileAndTheCardShowTheirArcRingAndControlsInEveryPh
     }
 }
 
-TEST_F(WidgetRootViewTest, TheCardHeightFollowsItsRowsAndAlwaysFitsItsPanel)
+TEST_F(WidgetRootViewTest, TheCardEndsWithItsLastRowAndKeepsItsControlsStillWhenPlayIsPressed)
 {
-    for (const SessionPhase phase : kPhases) {
-        for (int mask = 0; mask < 8; ++mask) {
-            const OptionalCardRows rows { (mask & 1) != 0, (mask & 2) != 0, (mask & 4) != 0 };
-            const double height = WidgetMetrics::expandedHeight(phase, rows);
-            const CardLayout layout(rows, WidgetMetrics::expanded.width);
-            EXPECT_LE(layout.requiredHeight(), height) << static_cast<int>(phase) << " rows " << mask;
-            for (const CardLayout::Row& row : layout.rows()) {
-                EXPECT_GE(row.rect.left(), 24);
-                EXPECT_LE(row.rect.right(), 272 - 24);
-            }
+    for (int mask = 0; mask < 8; ++mask) {
+        const OptionalCardRows rows { (mask & 1) != 0, (mask & 2) != 0, (mask & 4) != 0 };
+        const CardLayout layout(rows, WidgetMetrics::expanded.width);
+        EXPECT_EQ(WidgetMetrics::expandedHeight(rows), layout.rows().back().rect.bottom() + 24) << "rows " << mask;
+        for (const CardLayout::Row& row : layout.rows()) {
+            EXPECT_GE(row.rect.left(), 24);
+            EXPECT_LE(row.rect.right(), 272 - 24);
+        }
+    }
+
+    // The rows the scene can show come and go; in every phase the card ends 24 points (its
+    // padding) under its last row, and pressing play moves nothing under the pointer.
+    const std::function<void()> changes[] = {
+        [] {},
+        [&] { scene.store->addDeadline("Thesis", scene.clock->now() + 3 * 86400); },
+        [&] { scene.logFocus(1500); },
+        [&] { scene.store->deleteDeadline(scene.store->deadlines().front()); },
+    };
+    for (const auto& change : changes) {
+        change();
+        for (const SessionPhase phase : kPhases) {
+            SCOPED_TRACE(static_cast<int>(phase));
+            resetSession();
+            scene.enterPhase(phase);
+            expand();
+            const QRectF card = root->cardRect();
+            const QRectF lastRow = root->card().layout().rows().back().rect.translated(card.topLeft());
+            EXPECT_EQ(card.bottom() - lastRow.bottom(), 24);
+            const QRectF primary = root->cardTargetRect({ Kind::primary });
+            clickTarget({ Kind::primary });
+            scene.settle();
+            EXPECT_EQ(root->cardTargetRect({ Kind::primary }), primary);
+            controller().setExpanded(false);
+            scene.settle();
         }
     }
 
