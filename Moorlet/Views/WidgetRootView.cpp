@@ -37,7 +37,9 @@ using veltrane::Animation;
 namespace Colors = veltrane::DesignTokens::Colors;
 namespace Radius = veltrane::DesignTokens::Radius;
 
-const Animation kScaleSpring = Animation::spring(0.28, 0.65);
+// The celebration's swell springs up briskly and settles back more gently.
+const Animation kSwellUp = Animation::spring(0.35, 0.55);
+const Animation kSwellBack = Animation::spring(0.4, 0.7);
 const Animation kBackdropChange = Animation::easeInOut(0.6);
 const Animation kHeightChange = Animation::easeInOut(0.3);
 constexpr veltrane::Seconds kConfettiDuration = 1.4;
@@ -372,10 +374,10 @@ void WidgetRootView::celebrate(const QString& text)
             update();
         });
         m_celebrateScale = true;
-        m_scale.start(kCelebrationScale, kScaleSpring);
+        m_scale.start(kCelebrationScale, kSwellUp);
         later(kSwellDuration, [this] {
             m_celebrateScale = false;
-            m_scale.start(1.0, kScaleSpring);
+            m_scale.start(1.0, kSwellBack);
         });
     }
     // A newer celebration simply replaces the text; the earlier timers still run.

@@ -4,6 +4,7 @@
 #include "Moorlet/Views/ReduceMotion.h"
 #include "Moorlet/Views/TaskPickerPopover.h"
 #include "Moorlet/Views/WidgetMetrics.h"
+#include "VeltraneKit/Motion/Spring.h"
 #include "VeltraneKit/Theme/DesignTokens.h"
 #include "tests/Moorlet/Views/ViewProbe.h"
 #include "tests/Moorlet/Views/WidgetScene.h"
@@ -320,6 +321,19 @@ TEST_F(WidgetRootViewTest, AFinishedFocusBlockIsCelebratedWithToastConfettiAndSw
     EXPECT_EQ(root->toast().presence(), 0);
     EXPECT_EQ(root->scale(), 1.0);
     EXPECT_EQ(root->wiggle(), WiggleValues {});
+}
+
+TEST_F(WidgetRootViewTest, TheSwellSpringsUpBriskly)
+{
+    expand();
+    root->celebrate(QStringLiteral("Session complete"));
+    const veltrane::Spring up { 0.35, 0.55 };
+    veltrane::Seconds now = 0;
+    for (const veltrane::Seconds at : { 0.1, 0.2, 0.3 }) {
+        scene.advance(at - now);
+        now = at;
+        EXPECT_NEAR(root->scale(), 1 + (WidgetRootView::kCelebrationScale - 1) * up.state(at).progress, 2e-4) << at;
+    }
 }
 
 TEST_F(WidgetRootViewTest, AStoppedBlockOnlyWigglesAndTheBlockThatReachesTheGoalShowsItOnce)
