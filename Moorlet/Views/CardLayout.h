@@ -42,9 +42,9 @@ public:
     // The lowest row's bottom edge plus the bottom padding: the height the rows need.
     double requiredHeight() const { return m_requiredHeight; }
 
-    static double rowHeight(CardRow row);
-
 private:
+    static double rowHeight(CardRow row, const OptionalCardRows& optionalRows);
+
     std::vector<Row> m_rows;
     double m_requiredHeight = 0;
 };

@@ -213,6 +213,11 @@ CardLayout ExpandedCardView::layout() const
         WidgetMetrics::expanded.width);
 }
 
+QRectF ExpandedCardView::bounds() const
+{
+    return { 0, 0, WidgetMetrics::expanded.width, layout().requiredHeight() };
+}
+
 void ExpandedCardView::setShown(bool shown)
 {
     if (shown == m_shown)
@@ -638,7 +643,7 @@ void ExpandedCardView::paintRow(QPainter& painter, CardRow row, const QRectF& re
             m_ambient.paint(painter, rect);
         break;
     case CardRow::nowPlaying:
-        m_nowPlaying.paint(painter, rect);
+        m_nowPlaying.paint(painter, rect, bounds());
         break;
     }
 }
@@ -739,9 +744,11 @@ void ExpandedCardView::paintControls(QPainter& painter, const QRectF&) const
     }
 }
 
-void ExpandedCardView::paintQuickStart(QPainter& painter, const QRectF&) const
+void ExpandedCardView::paintQuickStart(QPainter& painter, const QRectF& rect) const
 {
     const QColor accent = m_context.accent();
+    // On a pale accent (the idle grey) the numbers take a deeper shade of it.
+    const QColor text = m_context.readableAccent(bounds(), rect.center(), kChipFillOpacity);
     const std::vector<int> minutes = m_context.controller.quickStartMinutes();
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -752,7 +759,7 @@ void ExpandedCardView::paintQuickStart(QPainter& painter, const QRectF&) const
         painter.setPen(QPen(withOpacity(accent, kChipStrokeOpacity), kHairlineWidth));
         painter.setBrush(withOpacity(accent, kChipFillOpacity));
         painter.drawRoundedRect(shape, Radius::small, Radius::small);
-        painter.setPen(accent);
+        painter.setPen(text);
         painter.drawText(chip, Qt::AlignCenter, QStringLiteral("%1m").arg(minutes[static_cast<std::size_t>(i)]));
     }
     painter.restore();

@@ -57,6 +57,8 @@ public:
 
     // The rows as they are laid out now, in the card's coordinates.
     CardLayout layout() const;
+    // The whole card in its own coordinates.
+    QRectF bounds() const;
     // Draws the card's rows into `card` (the card's rectangle in the painter's coordinates).
     void paint(QPainter& painter, const QRectF& card) const;
 

@@ -1,4 +1,5 @@
 #include "Moorlet/Sound/AmbientController.h"
+#include "Moorlet/Theme/ThemePacks.h"
 #include "Moorlet/Views/CardLayout.h"
 #include "Moorlet/Views/CardTexts.h"
 #include "Moorlet/Views/ExpandedCardView.h"
@@ -99,6 +100,46 @@ TEST_F(CardPartsTest, TheExamRowCountsCalendarDaysAndTurnsUrgentUnderFourDays)
     scene.store->addDeadline("Chemistry", scene.clock->now() + 10 * 86400);
     scene.settle();
     EXPECT_GT(viewprobe::closest(root.renderToImage(2), rowOnWidget(CardRow::exam), Colors::alert()), 60);
+}
+
+namespace {
+
+// Every theme of the catalogue, in either appearance.
+std::vector<std::pair<QString, veltrane::AppearancePreference>> everyLook()
+{
+    std::vector<std::pair<QString, veltrane::AppearancePreference>> looks;
+    const veltrane::ThemeCatalog catalog(ThemePacks::extras());
+    for (const veltrane::Theme& theme : catalog.themes()) {
+        for (const auto appearance : { veltrane::AppearancePreference::light, veltrane::AppearancePreference::dark })
+            looks.emplace_back(theme.id, appearance);
+    }
+    return looks;
+}
+
+} // namespace
+
+TEST_F(CardPartsTest, ThePlayButtonsSymbolAndTheQuickStartNumbersReadInEveryThemeAndAppearance)
+{
+    expand();
+    for (const auto& [theme, appearance] : everyLook()) {
+        scene.settings->setAccentThemeID(theme);
+        scene.settings->setAppearance(appearance);
+        for (const SessionPhase phase : { SessionPhase::idle, SessionPhase::focusing, SessionPhase::shortBreak }) {
+            SCOPED_TRACE(theme.toStdString() + " " + std::to_string(static_cast<int>(appearance)) + " phase "
+                + std::to_string(static_cast<int>(phase)));
+            scene.controller->engine().reset();
+            scene.controller->sync();
+            scene.enterPhase(phase);
+            scene.settle();
+            const QImage image = viewprobe::onDesktop(root.renderToImage(2), root.palette().color(QPalette::Window));
+            const QRectF primary = root.cardTargetRect({ Kind::primary });
+            const QColor disc = viewprobe::pixel(image, primary.center() + QPointF(0, 20));
+            EXPECT_GE(viewprobe::strongestContrast(image, primary.adjusted(18, 18, -18, -18), disc), 3);
+            const QRectF chip = root.cardTargetRect({ Kind::quickStart, 0 });
+            const QColor chipFill = viewprobe::pixel(image, QPointF(chip.left() + 6, chip.center().y()));
+            EXPECT_GE(viewprobe::strongestContrast(image, chip.adjusted(20, 8, -20, -8), chipFill), 3);
+        }
+    }
 }
 
 TEST_F(CardPartsTest, TheInsightRowAppearsWithTheBestHour)

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "VeltraneKit/Theme/ColorContrast.h"
+
 #include <QColor>
 #include <QCoreApplication>
 #include <QEnterEvent>
 #include <QImage>
+#include <QPainter>
 #include <QPointF>
 #include <QTest>
 #include <QWidget>
@@ -56,6 +59,32 @@ inline int closest(const QImage& image, const QRectF& area, const QColor& color)
     for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
         for (int x = pixels.left(); x <= pixels.right(); ++x)
             best = std::min(best, distance(image.pixelColor(x, y), color));
+    }
+    return best;
+}
+
+// The image drawn over an opaque desktop of `desktop`: what a translucent widget looks like on it.
+inline QImage onDesktop(const QImage& image, const QColor& desktop)
+{
+    QImage canvas(image.size(), QImage::Format_ARGB32_Premultiplied);
+    canvas.setDevicePixelRatio(image.devicePixelRatio());
+    canvas.fill(desktop);
+    QPainter painter(&canvas);
+    painter.drawImage(QPointF(0, 0), image);
+    painter.end();
+    return canvas;
+}
+
+// The best contrast ratio against `color` of any pixel in a rectangle given in points: how well
+// a symbol or text drawn there stands out from the fill it is on.
+inline double strongestContrast(const QImage& image, const QRectF& area, const QColor& color)
+{
+    const double ratio = image.devicePixelRatio();
+    const QRect pixels = QRectF(area.topLeft() * ratio, area.size() * ratio).toAlignedRect() & image.rect();
+    double best = 1;
+    for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+        for (int x = pixels.left(); x <= pixels.right(); ++x)
+            best = std::max(best, veltrane::ColorContrast::ratio(image.pixelColor(x, y), color));
     }
     return best;
 }
