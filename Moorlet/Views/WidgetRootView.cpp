@@ -413,6 +413,26 @@ QRectF WidgetRootView::alignedRect(QSizeF size) const
     return { QPointF(x, y), size };
 }
 
+double WidgetRootView::toastMaxWidth() const
+{
+    return m_controller.isExpanded() ? width() - 2 * kToastMargin : CollapsedTileView::celebrationArea().width();
+}
+
+QRectF WidgetRootView::toastRect() const
+{
+    const double maxWidth = toastMaxWidth();
+    if (!m_controller.isExpanded()) {
+        const QRectF area = CollapsedTileView::celebrationArea().translated(tileRect().topLeft());
+        const QSizeF size = m_toast.capsule({}, maxWidth).size();
+        return { area.center().x() - size.width() / 2, area.center().y() - size.height() / 2, size.width(), size.height() };
+    }
+    const QRectF background = backgroundRect();
+    const QRectF capsule = m_toast.capsule(QPointF(background.center().x(), background.top() + kToastTop), maxWidth);
+    const double half = capsule.width() / 2;
+    const double x = std::clamp(capsule.center().x(), kToastMargin + half, std::max(kToastMargin + half, width() - kToastMargin - half));
+    return capsule.translated(x - capsule.center().x(), 0);
+}
+
 QPointF WidgetRootView::anchorUnitPoint() const
 {
     using Horizontal = veltrane::WidgetAnchor::Horizontal;
@@ -663,12 +683,9 @@ void WidgetRootView::paintLayer(QPainter& painter)
     painter.restore();
 
     if (m_toast.isVisible()) {
-        const QRectF capsule = m_toast.capsule(QPointF(background.center().x(), background.top() + kToastTop));
-        double x = capsule.center().x();
-        x = std::clamp(x, kToastMargin + capsule.width() / 2, std::max(kToastMargin + capsule.width() / 2,
-                                                                  width() - kToastMargin - capsule.width() / 2));
+        const QRectF toast = toastRect();
         painter.setOpacity(1.0);
-        m_toast.paint(painter, QPointF(x, capsule.top()), m_controller.accent());
+        m_toast.paint(painter, QPointF(toast.center().x(), toast.top()), toastMaxWidth(), m_controller.accent());
     }
 }
 

@@ -1,4 +1,5 @@
 #include "Moorlet/Views/CardLayout.h"
+#include "Moorlet/Views/CardTexts.h"
 #include "Moorlet/Views/CollapsedTileView.h"
 #include "Moorlet/Views/ExpandedCardView.h"
 #include "Moorlet/Views/ReduceMotion.h"
@@ -333,6 +334,20 @@ TEST_F(WidgetRootViewTest, TheSwellSpringsUpBriskly)
         scene.advance(at - now);
         now = at;
         EXPECT_NEAR(root->scale(), 1 + (WidgetRootView::kCelebrationScale - 1) * up.state(at).progress, 2e-4) << at;
+    }
+}
+
+TEST_F(WidgetRootViewTest, OnTheTileTheToastFitsAndLeavesThePhaseWordInSight)
+{
+    const QRectF tile = root->tileRect();
+    const QRectF word = CollapsedTileView::phaseWordBox().translated(tile.topLeft());
+    for (const QString& text : { CardTexts::kSessionComplete, CardTexts::kDailyGoalReached }) {
+        root->celebrate(text);
+        scene.advance(0.5);
+        const QRectF toast = root->toastRect();
+        EXPECT_TRUE(tile.adjusted(4, 4, -4, -4).contains(toast)) << text.toStdString() << " " << toast.width();
+        EXPECT_FALSE(toast.intersects(word)) << text.toStdString();
+        scene.settle();
     }
 }
 
