@@ -74,6 +74,8 @@ public:
     void dragVolume(double x);
     // A wheel step over the card; returns whether anything scrolled.
     bool scroll(QPointF point, double delta);
+    // The ambient chips follow a drag `dx` points along; returns whether they moved.
+    bool dragChips(double dx);
 
     const MoodMascot& mascot() const { return m_mascot; }
     const CheerLine& cheerLine() const { return m_cheer; }

@@ -21,6 +21,8 @@
 
 #include <QContextMenuEvent>
 #include <QEnterEvent>
+#include <QGuiApplication>
+#include <QStyleHints>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -511,15 +513,27 @@ void WidgetRootView::mousePressEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton)
         return;
     m_pressed = target;
+    m_pressX = toCard(event->position()).x();
+    m_draggingChips = false;
     if (target->kind == CardTarget::Kind::volume)
-        m_card->dragVolume(toCard(event->position()).x());
+        m_card->dragVolume(m_pressX);
 }
 
 void WidgetRootView::mouseMoveEvent(QMouseEvent* event)
 {
     if (m_pressed) {
+        const double x = toCard(event->position()).x();
         if (m_pressed->kind == CardTarget::Kind::volume)
-            m_card->dragVolume(toCard(event->position()).x());
+            m_card->dragVolume(x);
+        // A press on the chips that moves sideways drags them (and is then no tap).
+        const bool onChips = m_pressed->kind == CardTarget::Kind::soundChip
+            || m_pressed->kind == CardTarget::Kind::importSounds || m_pressed->kind == CardTarget::Kind::chipRow;
+        if (onChips && !m_draggingChips && std::abs(x - m_pressX) >= QGuiApplication::styleHints()->startDragDistance())
+            m_draggingChips = true;
+        if (m_draggingChips) {
+            m_card->dragChips(x - m_pressX);
+            m_pressX = x;
+        }
         event->accept();
         return;
     }
@@ -537,7 +551,8 @@ void WidgetRootView::mouseReleaseEvent(QMouseEvent* event)
         return;
     }
     event->accept();
-    if (event->button() != Qt::LeftButton || pressed->kind == CardTarget::Kind::volume)
+    if (event->button() != Qt::LeftButton || pressed->kind == CardTarget::Kind::volume
+        || std::exchange(m_draggingChips, false))
         return;
     if (cardTargetAt(event->position()) != pressed)
         return;

@@ -181,6 +181,10 @@ private:
     bool m_hovering = false;
     veltrane::ScheduledTask m_collapseWork;
     std::optional<CardTarget> m_pressed;
+    // Where the pointer was last seen during a press (card coordinates), and whether the press
+    // has turned into a drag of the ambient chips.
+    double m_pressX = 0;
+    bool m_draggingChips = false;
 
     // Celebrations.
     std::optional<SessionPhase> m_lastPhase;

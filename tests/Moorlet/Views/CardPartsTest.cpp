@@ -62,6 +62,23 @@ protected:
         return root.cardTargetRect(target);
     }
 
+    // Scrolls the chips until the chip lies clear of the faded edges.
+    QRectF revealChip(int index)
+    {
+        const QRectF row = rowOnWidget(CardRow::ambient);
+        const QRectF rowInCard = row.translated(-root.cardRect().topLeft());
+        AmbientView& chips = root.card().ambientView();
+        chips.scroll(rowInCard, 120 * 100);
+        for (int notch = 0; notch < 40; ++notch) {
+            const double back = chips.canScroll(rowInCard, AmbientView::Direction::back) ? AmbientView::kFadeWidth : 0;
+            const double forward = chips.canScroll(rowInCard, AmbientView::Direction::forward) ? AmbientView::kFadeWidth : 0;
+            if (row.adjusted(back, 0, -forward, 0).contains(root.cardTargetRect({ Kind::soundChip, index })))
+                break;
+            chips.scroll(rowInCard, -120);
+        }
+        return root.cardTargetRect({ Kind::soundChip, index });
+    }
+
     int soundIndex(const std::string& id) const
     {
         const auto& sounds = scene.ambient->sounds();
@@ -170,6 +187,64 @@ TEST_F(CardPartsTest, SoundChipsSwitchSoundsAndTintTheCard)
 
     viewprobe::click(root, root.cardTargetRect({ Kind::soundChip, rain }).center());
     EXPECT_FALSE(scene.ambient->isActive("rain"));
+}
+
+TEST_F(CardPartsTest, TheChipsFollowADragAndTheirArrowsPageThem)
+{
+    expand();
+    AmbientView& chips = root.card().ambientView();
+    const QRectF row = rowOnWidget(CardRow::ambient).translated(-root.cardRect().topLeft());
+    EXPECT_TRUE(chips.canScroll(row, AmbientView::Direction::forward));
+    EXPECT_FALSE(chips.canScroll(row, AmbientView::Direction::back));
+
+    // Dragged 60 points to the left the chips follow the pointer; the chip pressed stays off.
+    const QPointF start = root.cardTargetRect({ Kind::soundChip, 1 }).center();
+    QTest::mousePress(&root, Qt::LeftButton, {}, start.toPoint());
+    for (int step = 1; step <= 6; ++step)
+        QTest::mouseMove(&root, (start - QPointF(10 * step, 0)).toPoint());
+    QTest::mouseRelease(&root, Qt::LeftButton, {}, (start - QPointF(60, 0)).toPoint());
+    EXPECT_NEAR(chips.scrollOffset(), 60, 1);
+    EXPECT_TRUE(scene.ambient->activeIDs().empty());
+    EXPECT_TRUE(chips.canScroll(row, AmbientView::Direction::back));
+
+    // The arrows page the row, and each shows only while there is more that way.
+    viewprobe::click(root, root.cardTargetRect({ Kind::chipsForward }).center());
+    scene.settle();
+    EXPECT_GT(chips.scrollOffset(), 60 + 120);
+    for (const auto& [arrow, direction] : { std::pair { Kind::chipsForward, AmbientView::Direction::forward },
+             { Kind::chipsBack, AmbientView::Direction::back } }) {
+        for (int page = 0; page < 10 && chips.canScroll(row, direction); ++page) {
+            const double before = chips.scrollOffset();
+            viewprobe::click(root, root.cardTargetRect({ arrow }).center());
+            scene.settle();
+            EXPECT_GT(std::abs(chips.scrollOffset() - before), 0);
+        }
+        EXPECT_FALSE(chips.canScroll(row, direction));
+        EXPECT_NE(root.card().hitTest(root.card().targetRect({ arrow }).center()), (CardTarget { arrow }));
+    }
+    EXPECT_EQ(chips.scrollOffset(), 0);
+}
+
+TEST_F(CardPartsTest, APlayingSoundsChipStandsOutInEveryThemeAndAppearance)
+{
+    expand();
+    const auto& sounds = scene.ambient->sounds();
+    for (const auto& [theme, appearance] : everyLook()) {
+        scene.settings->setAccentThemeID(theme);
+        scene.settings->setAppearance(appearance);
+        for (std::size_t i = 0; i < sounds.size(); ++i) {
+            SCOPED_TRACE(theme.toStdString() + " " + std::to_string(static_cast<int>(appearance)) + " " + sounds[i].id);
+            scene.ambient->toggle(sounds[i]);
+            const QRectF chip = revealChip(static_cast<int>(i));
+            scene.settle(1);
+            const QImage image = viewprobe::onDesktop(root.renderToImage(1), root.palette().color(QPalette::Window));
+            const QColor fill = viewprobe::pixel(image, QPointF(chip.right() - 6, chip.center().y()));
+            const QColor card = viewprobe::pixel(image, QPointF(chip.center().x(), chip.top() - 6));
+            EXPECT_GE(veltrane::ColorContrast::ratio(fill, card), 3);
+            EXPECT_GE(viewprobe::strongestContrast(image, chip.adjusted(12, 6, -12, -6), fill), 3);
+            scene.ambient->toggle(sounds[i]);
+        }
+    }
 }
 
 TEST_F(CardPartsTest, TheImportChipAddsTheChosenFilesAsChipsOfTheirOwn)
