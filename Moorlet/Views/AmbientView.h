@@ -31,7 +31,7 @@ public:
     static constexpr double kLevelGap = 6;
     static constexpr double kLevelHeight = 14;
     // How far in from an edge the chips fade out where the row goes on beyond it.
-    static constexpr double kFadeWidth = 32;
+    static constexpr double kFadeWidth = 40;
 
     enum class Direction { back, forward };
 

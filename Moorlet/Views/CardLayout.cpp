@@ -1,6 +1,5 @@
 #include "Moorlet/Views/CardLayout.h"
 
-#include "Moorlet/Views/NowPlayingView.h"
 #include "VeltraneKit/Theme/DesignTokens.h"
 
 namespace moorlet {
@@ -30,7 +29,7 @@ double CardLayout::rowHeight(CardRow row, const OptionalCardRows& optionalRows)
         return 44;
     case CardRow::nowPlaying:
         // A track's title above its artist, or the offers to open a player, line by line.
-        return optionalRows.playerOfferLines > 0 ? optionalRows.playerOfferLines * NowPlayingView::kOfferLineHeight : 34;
+        return optionalRows.playerOffersHeight > 0 ? optionalRows.playerOffersHeight : 34;
     }
     return 0;
 }

@@ -70,14 +70,14 @@ QStringList NowPlayingView::offerLines(const MediaController& media, int index)
     return *known;
 }
 
-int NowPlayingView::offerLineCount(const MediaController* media)
+double NowPlayingView::offersHeight(const MediaController* media)
 {
     if (!media || media->player())
         return 0;
-    int lines = 0;
+    double height = 0;
     for (int i = 0; i < static_cast<int>(media->connectablePlayers().size()); ++i)
-        lines += static_cast<int>(offerLines(*media, i).size());
-    return lines;
+        height += (i > 0 ? kOfferGap : 0) + static_cast<double>(offerLines(*media, i).size()) * kOfferLineHeight;
+    return height;
 }
 
 QRectF NowPlayingView::targetRect(const QRectF& row, const CardTarget& target) const
@@ -85,11 +85,11 @@ QRectF NowPlayingView::targetRect(const QRectF& row, const CardTarget& target) c
     if (target.kind == Kind::openPlayer) {
         if (!m_context.media)
             return {};
-        int before = 0;
+        double top = row.top();
         for (int i = 0; i < target.index; ++i)
-            before += static_cast<int>(offerLines(*m_context.media, i).size());
+            top += static_cast<double>(offerLines(*m_context.media, i).size()) * kOfferLineHeight + kOfferGap;
         const auto lines = static_cast<double>(offerLines(*m_context.media, target.index).size());
-        return { textLeft(row), row.top() + before * kOfferLineHeight, row.right() - textLeft(row), lines * kOfferLineHeight };
+        return { textLeft(row), top, row.right() - textLeft(row), lines * kOfferLineHeight };
     }
     for (int i = 0; i < 3; ++i) {
         if (kControls[i] == target.kind)

@@ -24,6 +24,8 @@ class NowPlayingView {
 public:
     static constexpr double kButtonWidth = 24;
     static constexpr double kOfferLineHeight = 16;
+    // Between two offers, so that each reads as a button of its own.
+    static constexpr double kOfferGap = 6;
 
     explicit NowPlayingView(ViewContext& context);
 
@@ -40,9 +42,9 @@ public:
     // player (by its position in the list).
     QRectF targetRect(const QRectF& row, const CardTarget& target) const;
 
-    // The lines the offers to open a player take in the card's row: none while a player runs or
-    // when no player is offered (`media` may be null).
-    static int offerLineCount(const MediaController* media);
+    // The height the offers to open a player take in the card's row: none while a player runs
+    // or when no player is offered (`media` may be null).
+    static double offersHeight(const MediaController* media);
     // The words of the offer to open the player at `index` of the connectable ones, line by line.
     static QStringList offerLines(const MediaController& media, int index);
 

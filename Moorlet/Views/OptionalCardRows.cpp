@@ -11,7 +11,7 @@ OptionalCardRows OptionalCardRows::current(const FocusController& controller, co
     const LocalDataStore& store)
 {
     return { showsNowPlaying(media), controller.bestHourLabel().has_value(), store.nextUpcoming().has_value(),
-        NowPlayingView::offerLineCount(media) };
+        NowPlayingView::offersHeight(media) };
 }
 
 bool OptionalCardRows::showsNowPlaying(const MediaController* media)

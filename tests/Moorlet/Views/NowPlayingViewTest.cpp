@@ -102,7 +102,7 @@ TEST_F(NowPlayingViewTest, WithoutAPlayerTheRowShowsTheMusicSymbolAndWrapsALongO
         CardTexts::openPlayerPrompt(QStringLiteral("mpv Media Player")));
     const QRectF card = root->cardRect();
     const QRectF row = root->card().layout().rect(CardRow::nowPlaying)->translated(card.topLeft());
-    EXPECT_EQ(row.height(), 3 * NowPlayingView::kOfferLineHeight);
+    EXPECT_EQ(row.height(), 3 * NowPlayingView::kOfferLineHeight + NowPlayingView::kOfferGap);
     EXPECT_EQ(card.bottom() - row.bottom(), 24);
     const QRectF offer = root->cardTargetRect({ Kind::openPlayer, 1 });
     EXPECT_EQ(offer.height(), 2 * NowPlayingView::kOfferLineHeight);
