@@ -94,7 +94,6 @@ TEST_F(NowPlayingViewTest, WithoutAPlayerTheRowShowsTheMusicSymbolAndWrapsALongO
     media().refresh();
     ASSERT_TRUE(waitUntil([&] { return media().connectablePlayers().size() == 2; }));
     scene->expand();
-    scene->fitPanel();
     scene->settle();
 
     // Spotify's offer takes a line, the music player's two, every word shown.

@@ -108,7 +108,6 @@ TEST_F(DesktopEntryFilesTest, TheUsersEntryShadowsTheSystemsAndHiddenOrMissingPr
 
 TEST_F(DesktopEntryFilesTest, LaunchingPassesEachArgumentLiterallyWithoutAShellAndAsksForNoFocus)
 {
-    // Tokens from our own start must not make the window manager raise the launched program.
     const veltrane::testing::ScopedEnvironment startupId("DESKTOP_STARTUP_ID", "moorlet-1_TIME42");
     const veltrane::testing::ScopedEnvironment activationToken("XDG_ACTIVATION_TOKEN", "token");
     const QString log = root.filePath(QStringLiteral("args.log"));
