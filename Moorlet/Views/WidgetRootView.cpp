@@ -539,7 +539,9 @@ void WidgetRootView::mouseMoveEvent(QMouseEvent* event)
     }
     const auto target = cardTargetAt(event->position());
     m_card->setHovered(target);
-    setCursor(target ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    // The band between the chips takes a drag but is nothing to click.
+    const bool clickable = target && target->kind != CardTarget::Kind::chipRow;
+    setCursor(clickable ? Qt::PointingHandCursor : Qt::ArrowCursor);
     event->ignore();
 }
 
