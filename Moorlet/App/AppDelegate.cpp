@@ -9,7 +9,6 @@
 #include "Moorlet/Sound/AmbientController.h"
 #include "Moorlet/Theme/ThemePacks.h"
 #include "Moorlet/Theme/ThemeProvider.h"
-#include "Moorlet/Views/OptionalCardRows.h"
 #include "Moorlet/Views/WidgetMetrics.h"
 #include "Moorlet/Views/WidgetRootView.h"
 #include "Moorlet/WelcomeTour/WelcomeTourWindow.h"
@@ -153,9 +152,8 @@ void AppDelegate::applicationDidFinishLaunching()
     focus.stopTicking();
     focus.sync();
 
-    // The ambient scene follows the phase, and the open card is resized for it. The phase
-    // arrives before the controller's mirrors are synced, so the card is sized for the phase
-    // passed in, not the one the controller still shows.
+    // The ambient scene follows the phase, and the open card picks up a player that started
+    // meanwhile.
     QPointer<AppDelegate> self(this);
     focus.onPhaseChanged = [self](SessionPhase phase) {
         if (!self)
@@ -163,7 +161,7 @@ void AppDelegate::applicationDidFinishLaunching()
         self->ambient().handlePhase(phase);
         if (self->m_panelExpanded) {
             self->m_media.refresh();
-            self->resizeExpandedPanel(phase);
+            self->resizeExpandedPanel();
         }
     };
 
@@ -185,7 +183,7 @@ void AppDelegate::applicationDidFinishLaunching()
         self->m_panelExpanded = expanded;
         if (expanded) {
             self->m_media.refresh();
-            self->resizeExpandedPanel(self->controller().phase());
+            self->resizeExpandedPanel();
         } else {
             self->m_coordinator->setContentSize(WidgetMetrics::collapsedPanel, veltrane::WidgetCoordinator::Animation::animated);
         }
@@ -241,28 +239,23 @@ void AppDelegate::applicationDidFinishLaunching()
     connect(&m_sleepMonitor, &veltrane::SleepMonitor::didWake, this, &AppDelegate::handleWake);
 }
 
-double AppDelegate::expandedHeight(SessionPhase phase)
-{
-    return WidgetMetrics::expandedHeight(phase, OptionalCardRows::current(controller(), &m_media, dataStore()));
-}
-
 double AppDelegate::expandedHeight()
 {
-    return expandedHeight(controller().phase());
+    return WidgetMetrics::expandedHeight(controller(), &m_media, dataStore());
 }
 
-void AppDelegate::resizeExpandedPanel(SessionPhase phase)
+void AppDelegate::resizeExpandedPanel()
 {
     if (!m_coordinator)
         return;
-    m_coordinator->setContentSize(WidgetMetrics::expandedPanelSize(expandedHeight(phase)),
+    m_coordinator->setContentSize(WidgetMetrics::expandedPanelSize(expandedHeight()),
         veltrane::WidgetCoordinator::Animation::animated);
 }
 
 void AppDelegate::resizeIfExpanded()
 {
     if (m_panelExpanded)
-        resizeExpandedPanel(controller().phase());
+        resizeExpandedPanel();
 }
 
 void AppDelegate::revealWidget()

@@ -88,9 +88,7 @@ public:
     // Null before launch.
     veltrane::WidgetCoordinator* coordinator() const { return m_coordinator.get(); }
 
-    // The card height the content needs for a phase and the rows shown now, before the panel
-    // margin (WidgetMetrics).
-    double expandedHeight(SessionPhase phase);
+    // The card height the rows shown now need, before the panel margin (WidgetMetrics).
     double expandedHeight();
     // Shows the widget, brings it to the front and expands the card (a second start of the
     // program, or a click on the tray icon).
@@ -116,7 +114,7 @@ private:
     void revealWidget();
     void finishTour();
     QString diagnostics() const;
-    void resizeExpandedPanel(SessionPhase phase);
+    void resizeExpandedPanel();
     void resizeIfExpanded();
     veltrane::DockSide initialDockSide() const;
 

@@ -1,6 +1,7 @@
 #include "Moorlet/Views/CardBackground.h"
 
 #include "VeltraneKit/Components/ShadowPainter.h"
+#include "VeltraneKit/Theme/ColorContrast.h"
 #include "VeltraneKit/Theme/ColorOpacity.h"
 
 #include <QLinearGradient>
@@ -57,6 +58,41 @@ void CardBackground::paintShadows(QPainter& painter, const QRectF& rect) const
             silhouette.fillPath(path, Qt::black);
         });
     }
+}
+
+QColor CardBackground::colorAt(const QRectF& rect, QPointF point) const
+{
+    using veltrane::ColorContrast::composited;
+    // The material and the window colour over a desktop of that colour are that colour.
+    QColor color = palette.windowBackground;
+    color.setAlphaF(1);
+    if (wash && !wash->stops.empty()) {
+        const QLinearGradient gradient = wash->resolved(rect);
+        const QPointF axis = gradient.finalStop() - gradient.start();
+        const double length = QPointF::dotProduct(axis, axis);
+        const double at = length > 0 ? std::clamp(QPointF::dotProduct(point - gradient.start(), axis) / length, 0.0, 1.0) : 0;
+        const auto& stops = wash->stops;
+        QColor stop = stops.back().second;
+        for (std::size_t i = 1; i < stops.size(); ++i) {
+            if (at <= stops[i].first) {
+                const auto& [from, fromColor] = stops[i - 1];
+                const double span = stops[i].first - from;
+                const double t = span > 0 ? std::clamp((at - from) / span, 0.0, 1.0) : 1.0;
+                const auto mix = [t](double a, double b) { return static_cast<float>(a + (b - a) * t); };
+                const QColor& to = stops[i].second;
+                stop = QColor::fromRgbF(mix(fromColor.redF(), to.redF()), mix(fromColor.greenF(), to.greenF()),
+                    mix(fromColor.blueF(), to.blueF()), mix(fromColor.alphaF(), to.alphaF()));
+                break;
+            }
+        }
+        color = composited(stop, color);
+    }
+    if (sceneTintPresence > 0 && sceneTint.isValid() && rect.height() > 0) {
+        const double t = std::clamp((point.y() - rect.top()) / rect.height(), 0.0, 1.0);
+        const double opacity = (kTintTopOpacity + (kTintBottomOpacity - kTintTopOpacity) * t) * std::min(sceneTintPresence, 1.0);
+        color = composited(withOpacity(sceneTint, opacity), color);
+    }
+    return color;
 }
 
 void CardBackground::paint(QPainter& painter, const QRectF& rect) const

@@ -29,6 +29,10 @@ struct CardBackground {
     void paintShadows(QPainter& painter, const QRectF& rect) const;
     void paint(QPainter& painter, const QRectF& rect) const;
 
+    // The backdrop's colour at `point` of `rect`, as it shows over a desktop of the window's own
+    // colour: what the colours drawn on the card must stand out from.
+    QColor colorAt(const QRectF& rect, QPointF point) const;
+
     // How far the shadows reach beyond the backdrop.
     static double shadowExtent();
 };

@@ -6,7 +6,7 @@ namespace moorlet {
 
 namespace Spacing = veltrane::DesignTokens::Spacing;
 
-double CardLayout::rowHeight(CardRow row)
+double CardLayout::rowHeight(CardRow row, const OptionalCardRows& optionalRows)
 {
     switch (row) {
     case CardRow::header:
@@ -28,7 +28,8 @@ double CardLayout::rowHeight(CardRow row)
     case CardRow::ambient:
         return 44;
     case CardRow::nowPlaying:
-        return 34;
+        // A track's title above its artist, or the offers to open a player, line by line.
+        return optionalRows.playerOffersHeight > 0 ? optionalRows.playerOffersHeight : 34;
     }
     return 0;
 }
@@ -50,7 +51,7 @@ CardLayout::CardLayout(const OptionalCardRows& optionalRows, double width)
     for (std::size_t i = 0; i < shown.size(); ++i) {
         if (i > 0)
             y += Spacing::md;
-        const double height = rowHeight(shown[i]);
+        const double height = rowHeight(shown[i], optionalRows);
         m_rows.push_back({ shown[i], QRectF(Spacing::lg, y, contentWidth, height), static_cast<int>(i) });
         y += height;
     }

@@ -25,8 +25,7 @@ enum class CardRow {
 
 // Where each shown row of the expanded card lies, in the card's coordinates (origin at its
 // top-left corner): a column of fixed-height rows, Spacing.md apart, inside Spacing.lg padding,
-// top-aligned. The heights are what make the rows fit WidgetMetrics::expandedHeight in every
-// state.
+// top-aligned. The card is as tall as its rows need (WidgetMetrics::expandedHeight).
 class CardLayout {
 public:
     struct Row {
@@ -43,9 +42,9 @@ public:
     // The lowest row's bottom edge plus the bottom padding: the height the rows need.
     double requiredHeight() const { return m_requiredHeight; }
 
-    static double rowHeight(CardRow row);
-
 private:
+    static double rowHeight(CardRow row, const OptionalCardRows& optionalRows);
+
     std::vector<Row> m_rows;
     double m_requiredHeight = 0;
 };

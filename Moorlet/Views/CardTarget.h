@@ -15,6 +15,10 @@ struct CardTarget {
         quickStart,
         soundChip,
         importSounds,
+        // The ambient chips' band between chips (it takes a drag), and the arrows that page it.
+        chipRow,
+        chipsBack,
+        chipsForward,
         volume,
         previousTrack,
         playPause,

@@ -59,6 +59,17 @@ QRectF CollapsedTileView::timeBox()
     return QRectF(kTimePaddingX, top, WidgetMetrics::collapsed.width - 2 * kTimePaddingX, kTimeLineHeight);
 }
 
+QRectF CollapsedTileView::phaseWordBox()
+{
+    return QRectF(0, timeBox().bottom() + Spacing::tight, WidgetMetrics::collapsed.width, kWordLineHeight);
+}
+
+QRectF CollapsedTileView::celebrationArea()
+{
+    const double bottom = phaseWordBox().top() - Spacing::tight;
+    return QRectF(kArcInset, kArcInset, WidgetMetrics::collapsed.width - 2 * kArcInset, bottom - kArcInset);
+}
+
 QRectF CollapsedTileView::timeArea()
 {
     return RollingText::paintArea(timeBox(), Typography::countdownCollapsed().font());
@@ -137,7 +148,7 @@ void CollapsedTileView::paint(QPainter& painter, const QRectF& tile) const
     m_time.paint(painter, timeBox, Typography::countdownCollapsed().font(), m_context.palette.textPrimary,
         Qt::AlignHCenter, kSmallestTimeScale);
 
-    const QRectF wordBox(tile.left(), timeBox.bottom() + Spacing::tight, tile.width(), kWordLineHeight);
+    const QRectF wordBox = phaseWordBox().translated(tile.topLeft());
     const double hint = std::clamp(m_hint.value(), 0.0, 1.0);
     const double opacity = painter.opacity();
     painter.save();

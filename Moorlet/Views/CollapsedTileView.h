@@ -39,6 +39,11 @@ public:
 
     void paint(QPainter& painter, const QRectF& tile) const;
 
+    // In the tile's coordinates: the line of the phase word, and the room above it (over the
+    // time) where a celebration's toast stands without hiding the word.
+    static QRectF phaseWordBox();
+    static QRectF celebrationArea();
+
 private:
     // Where the time's line lies in the tile.
     static QRectF timeBox();

@@ -189,6 +189,13 @@ ExpandedCardView::ExpandedCardView(ViewContext& context, Actions actions)
     m_ringProgress.onFrame = [this] { repaintRingArea(); };
     m_ringScale.onFrame = [this] { repaintRingArea(); };
     m_goalProgress.onFrame = repaint;
+    // The chips move often (a drag, a page): only their row is painted again.
+    m_ambient.setOnScroll([this] {
+        if (const auto row = layout().rect(CardRow::ambient)) {
+            const double bleed = bleedOf(CardRow::ambient);
+            m_context.repaintCardArea(row->adjusted(-bleed, -bleed, bleed, bleed));
+        }
+    });
     m_streakScale.onFrame = repaint;
     for (auto& scale : m_pillScales) {
         scale = std::make_unique<veltrane::AnimatedValue<double>>(context.ticker, 1.0);
@@ -211,6 +218,11 @@ CardLayout ExpandedCardView::layout() const
 {
     return CardLayout(OptionalCardRows::current(m_context.controller, m_context.media, m_context.store),
         WidgetMetrics::expanded.width);
+}
+
+QRectF ExpandedCardView::bounds() const
+{
+    return { 0, 0, WidgetMetrics::expanded.width, layout().requiredHeight() };
 }
 
 void ExpandedCardView::setShown(bool shown)
@@ -461,6 +473,12 @@ QRectF ExpandedCardView::targetRect(const CardTarget& target) const
     }
     case Kind::volume:
         return m_ambient.sliderRect(rowRect(CardRow::ambient));
+    case Kind::chipRow:
+        return m_ambient.chipsArea(rowRect(CardRow::ambient));
+    case Kind::chipsBack:
+    case Kind::chipsForward:
+        return m_ambient.arrowRect(rowRect(CardRow::ambient),
+            target.kind == Kind::chipsBack ? AmbientView::Direction::back : AmbientView::Direction::forward);
     case Kind::previousTrack:
     case Kind::playPause:
     case Kind::nextTrack:
@@ -552,7 +570,11 @@ void ExpandedCardView::activate(const CardTarget& target, const QRect& onScreen)
     case Kind::soundChip:
     case Kind::importSounds:
     case Kind::volume:
-        m_ambient.activate(target);
+    case Kind::chipRow:
+    case Kind::chipsBack:
+    case Kind::chipsForward:
+        if (const auto row = layout().rect(CardRow::ambient))
+            m_ambient.activate(*row, target);
         break;
     case Kind::previousTrack:
     case Kind::playPause:
@@ -576,6 +598,12 @@ bool ExpandedCardView::scroll(QPointF point, double delta)
     if (!row || !m_context.ambient || !row->contains(point))
         return false;
     return m_ambient.scroll(*row, delta);
+}
+
+bool ExpandedCardView::dragChips(double dx)
+{
+    const auto row = layout().rect(CardRow::ambient);
+    return row && m_context.ambient && m_ambient.drag(*row, dx);
 }
 
 // ---- Painting ----
@@ -635,10 +663,10 @@ void ExpandedCardView::paintRow(QPainter& painter, CardRow row, const QRectF& re
         break;
     case CardRow::ambient:
         if (m_context.ambient)
-            m_ambient.paint(painter, rect);
+            m_ambient.paint(painter, rect, bounds());
         break;
     case CardRow::nowPlaying:
-        m_nowPlaying.paint(painter, rect);
+        m_nowPlaying.paint(painter, rect, bounds());
         break;
     }
 }
@@ -739,9 +767,11 @@ void ExpandedCardView::paintControls(QPainter& painter, const QRectF&) const
     }
 }
 
-void ExpandedCardView::paintQuickStart(QPainter& painter, const QRectF&) const
+void ExpandedCardView::paintQuickStart(QPainter& painter, const QRectF& rect) const
 {
     const QColor accent = m_context.accent();
+    // On a pale accent (the idle grey) the numbers take a deeper shade of it.
+    const QColor text = m_context.readableAccent(bounds(), rect.center(), kChipFillOpacity);
     const std::vector<int> minutes = m_context.controller.quickStartMinutes();
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -752,7 +782,7 @@ void ExpandedCardView::paintQuickStart(QPainter& painter, const QRectF&) const
         painter.setPen(QPen(withOpacity(accent, kChipStrokeOpacity), kHairlineWidth));
         painter.setBrush(withOpacity(accent, kChipFillOpacity));
         painter.drawRoundedRect(shape, Radius::small, Radius::small);
-        painter.setPen(accent);
+        painter.setPen(text);
         painter.drawText(chip, Qt::AlignCenter, QStringLiteral("%1m").arg(minutes[static_cast<std::size_t>(i)]));
     }
     painter.restore();

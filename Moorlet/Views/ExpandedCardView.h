@@ -57,6 +57,8 @@ public:
 
     // The rows as they are laid out now, in the card's coordinates.
     CardLayout layout() const;
+    // The whole card in its own coordinates.
+    QRectF bounds() const;
     // Draws the card's rows into `card` (the card's rectangle in the painter's coordinates).
     void paint(QPainter& painter, const QRectF& card) const;
 
@@ -72,6 +74,8 @@ public:
     void dragVolume(double x);
     // A wheel step over the card; returns whether anything scrolled.
     bool scroll(QPointF point, double delta);
+    // The ambient chips follow a drag `dx` points along; returns whether they moved.
+    bool dragChips(double dx);
 
     const MoodMascot& mascot() const { return m_mascot; }
     const CheerLine& cheerLine() const { return m_cheer; }

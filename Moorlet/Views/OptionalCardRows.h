@@ -14,6 +14,8 @@ struct OptionalCardRows {
     bool insight = false;
     // A deadline lies ahead.
     bool exam = false;
+    // The height of the offers to open a player, when no player runs (else 0).
+    double playerOffersHeight = 0;
 
     // What the controllers and the store say now. `media` may be null (no now-playing row).
     static OptionalCardRows current(const FocusController& controller, const MediaController* media,

@@ -48,6 +48,12 @@ struct ViewContext {
 
     bool reducesMotion() const;
     QColor accent() const;
+    // The card's backdrop at a point of `card` (CardBackground::colorAt), with the theme's wash
+    // and the playing scene's tint.
+    QColor backdrop(const QRectF& card, QPointF point) const;
+    // The accent as text or a symbol on a fill of it at `fillOpacity` at that point of the card:
+    // the accent, or the nearest shade of it that reads there.
+    QColor readableAccent(const QRectF& card, QPointF point, double fillOpacity = 0) const;
 };
 
 } // namespace moorlet

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "Moorlet/Views/OptionalCardRows.h"
-#include "MoorletCore/SessionPhase.h"
 #include "VeltraneKit/Geometry/Size.h"
 
 namespace moorlet::WidgetMetrics {
@@ -13,12 +12,12 @@ inline constexpr veltrane::Size expanded { 272, 600 };
 // edges, and space for the shadow on the others.
 inline constexpr double panelMargin = 24;
 
-// The expanded card's height for the phase and the rows shown: 612 points when idle, 568 in a
-// running phase, plus 50 for the now-playing row, 30 for the insight row and 54 for the exam row.
-// The panel must be sized from it (expandedPanelSize: the card plus panelMargin on every side);
-// a panel sized from smaller figures cuts the card off when it is anchored to a top or bottom
-// edge.
-double expandedHeight(SessionPhase phase, const OptionalCardRows& rows);
+// The expanded card's height for the rows shown: the rows themselves with their padding
+// (CardLayout::requiredHeight), so that the card ends with its last row and keeps its height when
+// a session starts or stops (the controls stay where the pointer left them). The panel must be
+// sized from it (expandedPanelSize: the card plus panelMargin on every side); a panel sized from
+// smaller figures cuts the card off when it is anchored to a top or bottom edge.
+double expandedHeight(const OptionalCardRows& rows);
 // The same from the controllers and the store as they are now; `media` may be null.
 double expandedHeight(const FocusController& controller, const MediaController* media, const LocalDataStore& store);
 

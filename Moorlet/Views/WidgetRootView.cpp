@@ -23,6 +23,8 @@
 
 #include <QContextMenuEvent>
 #include <QEnterEvent>
+#include <QGuiApplication>
+#include <QStyleHints>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -39,7 +41,9 @@ using veltrane::Animation;
 namespace Colors = veltrane::DesignTokens::Colors;
 namespace Radius = veltrane::DesignTokens::Radius;
 
-const Animation kScaleSpring = Animation::spring(0.28, 0.65);
+// The celebration's swell springs up briskly and settles back more gently.
+const Animation kSwellUp = Animation::spring(0.35, 0.55);
+const Animation kSwellBack = Animation::spring(0.4, 0.7);
 const Animation kBackdropChange = Animation::easeInOut(0.6);
 const Animation kHeightChange = Animation::easeInOut(0.3);
 constexpr veltrane::Seconds kConfettiDuration = 1.4;
@@ -355,10 +359,10 @@ void WidgetRootView::celebrate(const QString& text)
             update();
         });
         m_celebrateScale = true;
-        m_scale.start(kCelebrationScale, kScaleSpring);
+        m_scale.start(kCelebrationScale, kSwellUp);
         later(kSwellDuration, [this] {
             m_celebrateScale = false;
-            m_scale.start(1.0, kScaleSpring);
+            m_scale.start(1.0, kSwellBack);
         });
     }
     // A newer celebration simply replaces the text; the earlier timers still run.
@@ -392,6 +396,26 @@ QRectF WidgetRootView::alignedRect(QSizeF size) const
     else if (anchor.vertical == Vertical::bottom)
         y = inner.bottom() - margin - size.height();
     return { QPointF(x, y), size };
+}
+
+double WidgetRootView::toastMaxWidth() const
+{
+    return m_controller.isExpanded() ? width() - 2 * kToastMargin : CollapsedTileView::celebrationArea().width();
+}
+
+QRectF WidgetRootView::toastRect() const
+{
+    const double maxWidth = toastMaxWidth();
+    if (!m_controller.isExpanded()) {
+        const QRectF area = CollapsedTileView::celebrationArea().translated(tileRect().topLeft());
+        const QSizeF size = m_toast.capsule({}, maxWidth).size();
+        return { area.center().x() - size.width() / 2, area.center().y() - size.height() / 2, size.width(), size.height() };
+    }
+    const QRectF background = backgroundRect();
+    const QRectF capsule = m_toast.capsule(QPointF(background.center().x(), background.top() + kToastTop), maxWidth);
+    const double half = capsule.width() / 2;
+    const double x = std::clamp(capsule.center().x(), kToastMargin + half, std::max(kToastMargin + half, width() - kToastMargin - half));
+    return capsule.translated(x - capsule.center().x(), 0);
 }
 
 QPointF WidgetRootView::anchorUnitPoint() const
@@ -472,21 +496,35 @@ void WidgetRootView::mousePressEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton)
         return;
     m_pressed = target;
+    m_pressX = toCard(event->position()).x();
+    m_draggingChips = false;
     if (target->kind == CardTarget::Kind::volume)
-        m_card->dragVolume(toCard(event->position()).x());
+        m_card->dragVolume(m_pressX);
 }
 
 void WidgetRootView::mouseMoveEvent(QMouseEvent* event)
 {
     if (m_pressed) {
+        const double x = toCard(event->position()).x();
         if (m_pressed->kind == CardTarget::Kind::volume)
-            m_card->dragVolume(toCard(event->position()).x());
+            m_card->dragVolume(x);
+        // A press on the chips that moves sideways drags them (and is then no tap).
+        const bool onChips = m_pressed->kind == CardTarget::Kind::soundChip
+            || m_pressed->kind == CardTarget::Kind::importSounds || m_pressed->kind == CardTarget::Kind::chipRow;
+        if (onChips && !m_draggingChips && std::abs(x - m_pressX) >= QGuiApplication::styleHints()->startDragDistance())
+            m_draggingChips = true;
+        if (m_draggingChips) {
+            m_card->dragChips(x - m_pressX);
+            m_pressX = x;
+        }
         event->accept();
         return;
     }
     const auto target = cardTargetAt(event->position());
     m_card->setHovered(target);
-    setCursor(target ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    // The band between the chips takes a drag but is nothing to click.
+    const bool clickable = target && target->kind != CardTarget::Kind::chipRow;
+    setCursor(clickable ? Qt::PointingHandCursor : Qt::ArrowCursor);
     event->ignore();
 }
 
@@ -498,7 +536,8 @@ void WidgetRootView::mouseReleaseEvent(QMouseEvent* event)
         return;
     }
     event->accept();
-    if (event->button() != Qt::LeftButton || pressed->kind == CardTarget::Kind::volume)
+    if (event->button() != Qt::LeftButton || pressed->kind == CardTarget::Kind::volume
+        || std::exchange(m_draggingChips, false))
         return;
     if (cardTargetAt(event->position()) != pressed)
         return;
@@ -649,12 +688,9 @@ void WidgetRootView::paintLayer(QPainter& painter)
     painter.restore();
 
     if (m_toast.isVisible()) {
-        const QRectF capsule = m_toast.capsule(QPointF(background.center().x(), background.top() + kToastTop));
-        double x = capsule.center().x();
-        x = std::clamp(x, kToastMargin + capsule.width() / 2, std::max(kToastMargin + capsule.width() / 2,
-                                                                  width() - kToastMargin - capsule.width() / 2));
+        const QRectF toast = toastRect();
         painter.setOpacity(1.0);
-        m_toast.paint(painter, QPointF(x, capsule.top()), m_controller.accent());
+        m_toast.paint(painter, QPointF(toast.center().x(), toast.top()), toastMaxWidth(), m_controller.accent());
     }
 }
 

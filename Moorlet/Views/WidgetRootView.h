@@ -108,6 +108,9 @@ public:
     QRectF cardRect() const;
     // The backdrop's rectangle at this moment of the morph.
     QRectF backgroundRect() const;
+    // Where the celebration's toast stands at rest: below the card's top edge, or on the tile
+    // over its time, clear of the phase word.
+    QRectF toastRect() const;
     // The transform of everything drawn (swell and wiggle about the centre).
     QTransform contentTransform() const;
     // Where a target of the card lies in the widget's coordinates (transform included).
@@ -146,6 +149,7 @@ private:
     veltrane::ScheduledTask later(veltrane::Seconds delay, std::function<void()> work);
 
     QRectF alignedRect(QSizeF size) const;
+    double toastMaxWidth() const;
     QPointF anchorUnitPoint() const;
     std::optional<CardTarget> cardTargetAt(QPointF position) const;
     QPointF toCard(QPointF position) const;
@@ -177,6 +181,10 @@ private:
     bool m_hovering = false;
     veltrane::ScheduledTask m_collapseWork;
     std::optional<CardTarget> m_pressed;
+    // Where the pointer was last seen during a press (card coordinates), and whether the press
+    // has turned into a drag of the ambient chips.
+    double m_pressX = 0;
+    bool m_draggingChips = false;
 
     // Celebrations.
     std::optional<SessionPhase> m_lastPhase;

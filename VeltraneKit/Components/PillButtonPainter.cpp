@@ -3,6 +3,7 @@
 #include "VeltraneKit/Components/Material.h"
 #include "VeltraneKit/Components/ShadowPainter.h"
 #include "VeltraneKit/Symbols/SymbolPainter.h"
+#include "VeltraneKit/Theme/ColorContrast.h"
 #include "VeltraneKit/Theme/ColorOpacity.h"
 #include "VeltraneKit/Theme/DesignTokens.h"
 
@@ -77,7 +78,10 @@ void PillButtonPainter::paint(QPainter& painter, const QRectF& frame, const QPal
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(withOpacity(Qt::white, kRimOpacity), kRimWidth));
     painter.drawEllipse(disc.adjusted(kRimWidth / 2, kRimWidth / 2, -kRimWidth / 2, -kRimWidth / 2));
-    const QColor symbolColor = m_prominent ? QColor(Qt::white) : DesignTokens::Colors::textPrimary(palette);
+    // White on the tint where it reads; on a pale tint (the idle grey, the break's mint, the
+    // pastel themes) a deep shade of the tint instead.
+    const QColor symbolColor = m_prominent ? ColorContrast::contentOn(m_tint, DesignTokens::Contrast::controls)
+                                           : DesignTokens::Colors::textPrimary(palette);
     SymbolPainter::paint(painter, center, metrics.symbolSize * scale, m_systemImage, symbolColor);
     painter.restore();
 }

@@ -9,7 +9,8 @@ class QPalette;
 
 namespace veltrane {
 
-// A circular icon button: a prominent one is a 54-point disc of its tint with a white symbol,
+// A circular icon button: a prominent one is a 54-point disc of its tint with a white symbol
+// (a deep shade of the tint where white would not read),
 // a plain one a 36-point disc of ultra-thin material with a symbol in the primary text colour.
 class PillButtonPainter {
 public:

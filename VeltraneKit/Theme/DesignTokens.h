@@ -49,6 +49,14 @@ namespace Typography {
     TypeStyle metric(double size, QFont::Weight weight);
 } // namespace Typography
 
+// The contrast ratios (ColorContrast) aimed at for what the user must make out: a control's
+// symbol or its state against what surrounds it (at least 3:1), and text (at least 4.5:1), each a
+// little above the least so that colours rounded to 8 bits on screen stay above it.
+namespace Contrast {
+    inline constexpr double controls = 3.1;
+    inline constexpr double text = 4.6;
+} // namespace Contrast
+
 namespace Spacing {
     inline constexpr double tight = 4;
     inline constexpr double xs = 8;

@@ -35,10 +35,14 @@ namespace {
 constexpr double kPixelRatio = 2.0;
 const QString kFakeMusicService = QStringLiteral("org.mpris.MediaPlayer2.faketunes");
 
+// What the card's media row has to show: nothing (no media controller), a music player that
+// plays, or the offers to open the installed players (the fake player stopped by then).
+enum class Media { none, player, offer };
+
 struct Shot {
     QString name;
     bool expanded = false;
-    bool needsPlayer = false;
+    Media media = Media::none;
     std::function<void(WidgetScene&)> setUp;
 };
 
@@ -64,6 +68,25 @@ void fillDay(WidgetScene& scene)
 void addDeadline(WidgetScene& scene, double days)
 {
     scene.store->addDeadline("Linear algebra exam", scene.clock->now() + days * 86400);
+}
+
+void playSound(WidgetScene& scene, const std::string& id)
+{
+    for (const veltrane::Sound& sound : scene.ambient->sounds()) {
+        if (sound.id == id)
+            scene.ambient->toggle(sound);
+    }
+}
+
+// Every optional row at once: a task picked, a day of focus (the insight), a deadline, a sound
+// playing (White Noise, whose pale tint is the hardest to show as playing).
+void fillEveryRow(WidgetScene& scene)
+{
+    if (const auto task = scene.store->addTask("Problem set 3"))
+        scene.controller->setActiveTask(*task);
+    fillDay(scene);
+    addDeadline(scene, 2);
+    playSound(scene, "white-noise");
 }
 
 QImage backdrop(QSize size)
@@ -141,58 +164,78 @@ std::vector<Shot> shots()
         { SessionPhase::longBreak, QStringLiteral("long-break") },
     };
     for (const auto& [phase, name] : phases) {
-        list.push_back({ QStringLiteral("tile-") + name, false, false, [phase](WidgetScene& scene) { toPhase(scene, phase); } });
-        list.push_back({ QStringLiteral("card-") + name, true, false, [phase](WidgetScene& scene) { toPhase(scene, phase); } });
-        list.push_back({ QStringLiteral("card-") + name + QStringLiteral("-all-rows"), true, true,
-            [phase](WidgetScene& scene) {
-                fillDay(scene);
-                addDeadline(scene, 2);
-                toPhase(scene, phase);
-            } });
+        list.push_back({ QStringLiteral("tile-") + name, false, Media::none, [phase](WidgetScene& scene) { toPhase(scene, phase); } });
+        list.push_back({ QStringLiteral("card-") + name, true, Media::none, [phase](WidgetScene& scene) { toPhase(scene, phase); } });
     }
-    list.push_back({ QStringLiteral("tile-hover"), false, false, [](WidgetScene& scene) { scene.controller->setHovered(true); } });
-    list.push_back({ QStringLiteral("tile-paused"), false, false, [](WidgetScene& scene) {
+    // The card in every state, light and dark, with every optional row, the media row once with
+    // a playing player and once offering to open one.
+    std::vector<std::pair<QString, std::function<void(WidgetScene&)>>> states;
+    for (const auto& [phase, name] : phases)
+        states.emplace_back(name, [phase](WidgetScene& scene) { toPhase(scene, phase); });
+    states.emplace_back(QStringLiteral("paused"), [](WidgetScene& scene) {
+        toPhase(scene, SessionPhase::focusing);
+        scene.controller->toggle();
+    });
+    for (const auto& [appearance, look] : { std::pair { veltrane::AppearancePreference::light, QStringLiteral("light") },
+             { veltrane::AppearancePreference::dark, QStringLiteral("dark") } }) {
+        for (const auto& [state, enter] : states) {
+            for (const auto& [media, suffix] : { std::pair { Media::player, QStringLiteral("player") },
+                     { Media::offer, QStringLiteral("no-player") } }) {
+                list.push_back({ QStringLiteral("card-%1-%2-all-rows-%3").arg(look, state, suffix), true, media,
+                    [appearance, enter](WidgetScene& scene) {
+                        scene.settings->setAppearance(appearance);
+                        fillEveryRow(scene);
+                        enter(scene);
+                    } });
+            }
+        }
+    }
+    // The chips scrolled half way, fading at both ends, in a pastel theme with rain playing.
+    list.push_back({ QStringLiteral("card-chips-scrolled-sakura"), true, Media::none, [](WidgetScene& scene) {
+                        scene.settings->setAccentThemeID(QStringLiteral("sakura"));
+                        playSound(scene, "rain");
+                        toPhase(scene, SessionPhase::focusing);
+                    } });
+    list.push_back({ QStringLiteral("tile-hover"), false, Media::none, [](WidgetScene& scene) { scene.controller->setHovered(true); } });
+    list.push_back({ QStringLiteral("tile-paused"), false, Media::none, [](WidgetScene& scene) {
                         toPhase(scene, SessionPhase::focusing);
                         scene.controller->toggle();
                     } });
-    list.push_back({ QStringLiteral("tile-opacity-60"), false, false, [](WidgetScene& scene) {
+    list.push_back({ QStringLiteral("tile-opacity-60"), false, Media::none, [](WidgetScene& scene) {
                         scene.settings->setWidgetOpacity(0.6);
                         toPhase(scene, SessionPhase::focusing);
                     } });
-    list.push_back({ QStringLiteral("card-paused"), true, false, [](WidgetScene& scene) {
+    list.push_back({ QStringLiteral("card-paused"), true, Media::none, [](WidgetScene& scene) {
                         toPhase(scene, SessionPhase::focusing);
                         scene.controller->toggle();
                     } });
-    list.push_back({ QStringLiteral("card-dark"), true, false, [](WidgetScene& scene) {
+    list.push_back({ QStringLiteral("card-dark"), true, Media::none, [](WidgetScene& scene) {
                         scene.settings->setAppearance(veltrane::AppearancePreference::dark);
                         fillDay(scene);
                         toPhase(scene, SessionPhase::focusing);
                     } });
-    list.push_back({ QStringLiteral("card-light-ocean-theme"), true, false, [](WidgetScene& scene) {
+    list.push_back({ QStringLiteral("card-light-ocean-theme"), true, Media::none, [](WidgetScene& scene) {
                         scene.settings->setAppearance(veltrane::AppearancePreference::light);
                         scene.settings->setAccentThemeID(QStringLiteral("ocean"));
                         toPhase(scene, SessionPhase::focusing);
                     } });
-    list.push_back({ QStringLiteral("card-rain-playing"), true, false, [](WidgetScene& scene) {
-                        for (const veltrane::Sound& sound : scene.ambient->sounds()) {
-                            if (sound.id == "rain")
-                                scene.ambient->toggle(sound);
-                        }
+    list.push_back({ QStringLiteral("card-rain-playing"), true, Media::none, [](WidgetScene& scene) {
+                        playSound(scene, "rain");
                         toPhase(scene, SessionPhase::focusing);
                     } });
-    list.push_back({ QStringLiteral("card-urgent-deadline-tomorrow"), true, false, [](WidgetScene& scene) {
+    list.push_back({ QStringLiteral("card-urgent-deadline-tomorrow"), true, Media::none, [](WidgetScene& scene) {
                         addDeadline(scene, 1);
                         scene.controller->setHovered(true);
                     } });
-    list.push_back({ QStringLiteral("card-top-leading"), true, false, [](WidgetScene& scene) {
+    list.push_back({ QStringLiteral("card-top-leading"), true, Media::none, [](WidgetScene& scene) {
                         scene.controller->setWidgetAnchor({ veltrane::WidgetAnchor::Horizontal::leading,
                             veltrane::WidgetAnchor::Vertical::top });
                     } });
-    list.push_back({ QStringLiteral("card-bottom-trailing"), true, false, [](WidgetScene& scene) {
+    list.push_back({ QStringLiteral("card-bottom-trailing"), true, Media::none, [](WidgetScene& scene) {
                         scene.controller->setWidgetAnchor({ veltrane::WidgetAnchor::Horizontal::trailing,
                             veltrane::WidgetAnchor::Vertical::bottom });
                     } });
-    list.push_back({ QStringLiteral("card-reduce-motion"), true, false, [](WidgetScene& scene) {
+    list.push_back({ QStringLiteral("card-reduce-motion"), true, Media::none, [](WidgetScene& scene) {
                         scene.settings->setForceReduceMotion(true);
                         toPhase(scene, SessionPhase::focusing);
                     } });
@@ -208,9 +251,18 @@ public:
         m_applications.reset(new QTemporaryDir);
         const QString entry = m_applications->path() + QStringLiteral("/share/applications/spotify.desktop");
         QDir().mkpath(QFileInfo(entry).absolutePath());
-        QFile file(entry);
-        if (file.open(QIODevice::WriteOnly))
-            file.write("[Desktop Entry]\nType=Application\nName=Spotify\nExec=true\n");
+        const auto write = [](const QString& path, const QByteArray& text) {
+            QDir().mkpath(QFileInfo(path).absolutePath());
+            QFile file(path);
+            if (file.open(QIODevice::WriteOnly))
+                file.write(text);
+        };
+        write(entry, "[Desktop Entry]\nType=Application\nName=Spotify\nExec=true\n");
+        // A music player with a long name, whose offer has to wrap.
+        write(m_applications->path() + QStringLiteral("/share/applications/mpv.desktop"),
+            "[Desktop Entry]\nType=Application\nName=mpv Media Player\nExec=true\n");
+        write(m_applications->path() + QStringLiteral("/config/mimeapps.list"),
+            "[Default Applications]\naudio/mpeg=mpv.desktop\n");
     }
 
     void save(const QString& name, const QImage& content, QPointF contentOrigin = {})
@@ -236,15 +288,22 @@ public:
 
     void render(const Shot& shot)
     {
-        auto scene = this->scene(shot.needsPlayer);
+        auto scene = this->scene(shot.media != Media::none);
         WidgetRootView& root = scene->makeRoot();
         if (scene->media)
             waitForMedia(*scene->media);
         shot.setUp(*scene);
+        // Past the celebrations the set-up may have set off (a day of focus reaches the goal).
+        scene->advance(2.5);
         if (shot.expanded)
             scene->expand();
         scene->fitPanel();
         scene->settle();
+        if (shot.name.startsWith(QStringLiteral("card-chips-scrolled"))) {
+            const QRectF row = *root.card().layout().rect(CardRow::ambient);
+            root.card().ambientView().scroll(row, -120 * 2);
+            scene->settle();
+        }
         save(shot.name, root.renderToImage(kPixelRatio));
     }
 
@@ -341,16 +400,22 @@ int main(int argc, char** argv)
     QProcess player;
     const bool hasPlayer = startFakePlayer(player);
     Renderer renderer(folder.isEmpty() ? QStringLiteral(MOORLET_SHOTS_DIR) : folder);
-    for (const Shot& shot : shots())
-        renderer.render(shot);
+    for (const Shot& shot : shots()) {
+        if (shot.media != Media::offer)
+            renderer.render(shot);
+    }
+    if (hasPlayer) {
+        player.terminate();
+        player.waitForFinished(2000);
+    }
+    for (const Shot& shot : shots()) {
+        if (shot.media == Media::offer)
+            renderer.render(shot);
+    }
     renderer.renderMorph();
     renderer.renderCelebration();
     renderer.renderTaskPicker();
     if (!hasPlayer)
         QTextStream(stdout) << "(no session bus or fake player: the rows offering to open a player stand in for the now-playing row)\n";
-    if (hasPlayer) {
-        player.terminate();
-        player.waitForFinished(2000);
-    }
     return 0;
 }

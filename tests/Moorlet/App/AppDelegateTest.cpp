@@ -177,27 +177,22 @@ TEST_F(AppDelegateTest, AClickExpandsTheCollapsedTileAndThePanelFollowsTheCard)
         wired(expanded);
     };
     clickWidget();
-    ASSERT_TRUE(waitForPanelHeight(612 + 48));
+    ASSERT_TRUE(waitForPanelHeight(568 + 48));
     EXPECT_EQ(panelFrame().size.width, 320);
     // A click while expanded goes to the card, not through this path.
     delegate->coordinator()->onWidgetClicked();
     testsupport::processEvents();
     EXPECT_EQ(expansions, 1);
 
-    // The expanded panel follows the phase: a running card is shorter.
+    // An upcoming deadline adds the exam row while the card is open, in any phase.
     auto& controller = delegate->controller();
     controller.toggle();
-    ASSERT_TRUE(waitForPanelHeight(568 + 48));
-    // An upcoming deadline adds the exam row while the card is open.
     ASSERT_TRUE(delegate->dataStore().addDeadline("Thesis", clock->now() + 3 * 86400).has_value());
     EXPECT_TRUE(waitForPanelHeight(568 + 48 + 54));
-    // Back to idle the card is taller again: the panel is sized for the new phase, not the one
-    // the controller showed when the phase changed.
     controller.engine().reset();
     controller.stopTicking();
     controller.sync();
-    EXPECT_TRUE(waitForPanelHeight(612 + 48 + 54));
-    EXPECT_EQ(delegate->expandedHeight(), 612 + 54);
+    EXPECT_EQ(delegate->expandedHeight(), 568 + 54);
 
     controller.setExpanded(false);
     EXPECT_TRUE(waitForPanelHeight(168)) << "the panel shrinks back after the collapse delay";
@@ -242,17 +237,17 @@ TEST_F(AppDelegateTest, APlayerAlreadyPlayingWhenTheCardOpensGetsItsRow)
     launch();
     // The card learns of the player while it opens, before the controller reports it expanded.
     clickWidget();
-    EXPECT_TRUE(waitForPanelHeight(612 + 48 + 50)) << "height " << panelFrame().size.height;
+    EXPECT_TRUE(waitForPanelHeight(568 + 48 + 50)) << "height " << panelFrame().size.height;
 }
 
 TEST_F(AppDelegateTest, APlayerThatStartsWhileTheCardIsOpenGetsItsRow)
 {
     launch();
     clickWidget();
-    ASSERT_TRUE(waitForPanelHeight(612 + 48));
+    ASSERT_TRUE(waitForPanelHeight(568 + 48));
     TestPlayer player;
     ASSERT_TRUE(player.isReady());
-    EXPECT_TRUE(waitForPanelHeight(612 + 48 + 50)) << "height " << panelFrame().size.height;
+    EXPECT_TRUE(waitForPanelHeight(568 + 48 + 50)) << "height " << panelFrame().size.height;
 }
 
 TEST_F(AppDelegateTest, SleepPausesARunningBlockAndWakingOnANewDayLeavesItPausedWithTodayRolledOver)

@@ -1,4 +1,5 @@
 #include "Moorlet/Sound/AmbientController.h"
+#include "Moorlet/Theme/ThemePacks.h"
 #include "Moorlet/Views/CardLayout.h"
 #include "Moorlet/Views/CardTexts.h"
 #include "Moorlet/Views/ExpandedCardView.h"
@@ -61,6 +62,20 @@ protected:
         return root.cardTargetRect(target);
     }
 
+    // Scrolls the chips until the chip lies clear of the faded edges.
+    QRectF revealChip(int index)
+    {
+        const QRectF row = rowOnWidget(CardRow::ambient);
+        const QRectF inCard = row.translated(-root.cardRect().topLeft());
+        AmbientView& chips = root.card().ambientView();
+        const auto fade = [&](auto side) { return chips.canScroll(inCard, side) ? AmbientView::kFadeWidth : 0; };
+        const auto clear = [&] { return row.adjusted(fade(AmbientView::Direction::back), 0, -fade(AmbientView::Direction::forward), 0); };
+        chips.scroll(inCard, 120 * 100);
+        for (int notch = 0; notch < 40 && !clear().contains(root.cardTargetRect({ Kind::soundChip, index })); ++notch)
+            chips.scroll(inCard, -120);
+        return root.cardTargetRect({ Kind::soundChip, index });
+    }
+
     int soundIndex(const std::string& id) const
     {
         const auto& sounds = scene.ambient->sounds();
@@ -90,7 +105,7 @@ TEST_F(CardPartsTest, TheExamRowCountsCalendarDaysAndTurnsUrgentUnderFourDays)
     scene.store->addDeadline("Chemistry", scene.clock->now() + 20 * 3600);
     expand();
     ASSERT_TRUE(root.card().layout().rect(CardRow::exam));
-    EXPECT_EQ(root.cardRect().height(), 612 + 54);
+    EXPECT_EQ(root.cardRect().height(), 568 + 54);
     const QRectF exam = rowOnWidget(CardRow::exam);
     EXPECT_LT(viewprobe::closest(root.renderToImage(2), exam, Colors::alert()), 20);
 
@@ -99,6 +114,45 @@ TEST_F(CardPartsTest, TheExamRowCountsCalendarDaysAndTurnsUrgentUnderFourDays)
     scene.store->addDeadline("Chemistry", scene.clock->now() + 10 * 86400);
     scene.settle();
     EXPECT_GT(viewprobe::closest(root.renderToImage(2), rowOnWidget(CardRow::exam), Colors::alert()), 60);
+}
+
+namespace {
+
+// Every theme of the catalogue, in either appearance.
+std::vector<std::pair<QString, veltrane::AppearancePreference>> everyLook()
+{
+    std::vector<std::pair<QString, veltrane::AppearancePreference>> looks;
+    const veltrane::ThemeCatalog catalog(ThemePacks::extras());
+    for (const veltrane::Theme& theme : catalog.themes()) {
+        for (const auto appearance : { veltrane::AppearancePreference::light, veltrane::AppearancePreference::dark })
+            looks.emplace_back(theme.id, appearance);
+    }
+    return looks;
+}
+
+} // namespace
+
+TEST_F(CardPartsTest, ThePlayButtonsSymbolAndTheQuickStartNumbersReadInEveryThemeAndAppearance)
+{
+    expand();
+    for (const auto& [theme, appearance] : everyLook()) {
+        scene.settings->setAccentThemeID(theme);
+        scene.settings->setAppearance(appearance);
+        for (const SessionPhase phase : { SessionPhase::idle, SessionPhase::focusing, SessionPhase::shortBreak }) {
+            SCOPED_TRACE(theme.toStdString() + std::to_string(static_cast<int>(appearance)) + std::to_string(static_cast<int>(phase)));
+            scene.controller->engine().reset();
+            scene.controller->sync();
+            scene.enterPhase(phase);
+            scene.settle();
+            const QImage image = viewprobe::onDesktop(root.renderToImage(2), root.palette().color(QPalette::Window));
+            const QRectF primary = root.cardTargetRect({ Kind::primary });
+            const QColor disc = viewprobe::pixel(image, primary.center() + QPointF(0, 20));
+            EXPECT_GE(viewprobe::strongestContrast(image, primary.adjusted(18, 18, -18, -18), disc), 3);
+            const QRectF chip = root.cardTargetRect({ Kind::quickStart, 0 });
+            const QColor chipFill = viewprobe::pixel(image, QPointF(chip.left() + 6, chip.center().y()));
+            EXPECT_GE(viewprobe::strongestContrast(image, chip.adjusted(20, 8, -20, -8), chipFill), 3);
+        }
+    }
 }
 
 TEST_F(CardPartsTest, TheInsightRowAppearsWithTheBestHour)
@@ -110,7 +164,7 @@ TEST_F(CardPartsTest, TheInsightRowAppearsWithTheBestHour)
     ASSERT_TRUE(scene.controller->bestHourLabel());
     EXPECT_TRUE(root.card().layout().rect(CardRow::insight));
     ASSERT_EQ(heights.count(), 1);
-    EXPECT_EQ(heights.front().front().toDouble(), 612 + 30);
+    EXPECT_EQ(heights.front().front().toDouble(), 568 + 30);
 }
 
 TEST_F(CardPartsTest, SoundChipsSwitchSoundsAndTintTheCard)
@@ -129,6 +183,62 @@ TEST_F(CardPartsTest, SoundChipsSwitchSoundsAndTintTheCard)
 
     viewprobe::click(root, root.cardTargetRect({ Kind::soundChip, rain }).center());
     EXPECT_FALSE(scene.ambient->isActive("rain"));
+}
+
+TEST_F(CardPartsTest, TheChipsFollowADragAndTheirArrowsPageThem)
+{
+    expand();
+    AmbientView& chips = root.card().ambientView();
+    const QRectF row = rowOnWidget(CardRow::ambient).translated(-root.cardRect().topLeft());
+    EXPECT_TRUE(chips.canScroll(row, AmbientView::Direction::forward));
+    EXPECT_FALSE(chips.canScroll(row, AmbientView::Direction::back));
+
+    // Dragged 60 points to the left the chips follow the pointer; the chip pressed stays off.
+    const QPointF start = root.cardTargetRect({ Kind::soundChip, 1 }).center();
+    QTest::mousePress(&root, Qt::LeftButton, {}, start.toPoint());
+    for (int step = 1; step <= 6; ++step)
+        QTest::mouseMove(&root, (start - QPointF(10 * step, 0)).toPoint());
+    QTest::mouseRelease(&root, Qt::LeftButton, {}, (start - QPointF(60, 0)).toPoint());
+    EXPECT_NEAR(chips.scrollOffset(), 60, 1);
+    EXPECT_TRUE(scene.ambient->activeIDs().empty());
+
+    // The arrows page the row, and each shows only while there is more that way.
+    viewprobe::click(root, root.cardTargetRect({ Kind::chipsForward }).center());
+    scene.settle();
+    EXPECT_GT(chips.scrollOffset(), 60 + 120);
+    for (const auto& [arrow, direction] : { std::pair { Kind::chipsForward, AmbientView::Direction::forward },
+             { Kind::chipsBack, AmbientView::Direction::back } }) {
+        for (int page = 0; page < 10 && chips.canScroll(row, direction); ++page) {
+            const double before = chips.scrollOffset();
+            viewprobe::click(root, root.cardTargetRect({ arrow }).center());
+            scene.settle();
+            EXPECT_GT(std::abs(chips.scrollOffset() - before), 0);
+        }
+        EXPECT_FALSE(chips.canScroll(row, direction));
+    }
+    EXPECT_EQ(chips.scrollOffset(), 0);
+}
+
+TEST_F(CardPartsTest, APlayingSoundsChipStandsOutInEveryThemeAndAppearance)
+{
+    expand();
+    const auto& sounds = scene.ambient->sounds();
+    for (const auto& [theme, appearance] : everyLook()) {
+        scene.settings->setAccentThemeID(theme);
+        scene.settings->setAppearance(appearance);
+        for (std::size_t i = 0; i < sounds.size(); ++i) {
+            SCOPED_TRACE(theme.toStdString() + " " + std::to_string(static_cast<int>(appearance)) + " " + sounds[i].id);
+            scene.ambient->toggle(sounds[i]);
+            const QRectF chip = revealChip(static_cast<int>(i));
+            scene.settle(1);
+            const QImage image = viewprobe::onDesktop(root.renderToImage(1), root.palette().color(QPalette::Window));
+            const QColor fill = viewprobe::pixel(image, QPointF(chip.right() - 6, chip.center().y()));
+            const QColor card = viewprobe::pixel(image, QPointF(chip.center().x(), chip.top() - 6));
+            EXPECT_GE(veltrane::ColorContrast::ratio(fill, card), 3);
+            EXPECT_GE(viewprobe::strongestContrast(image, chip.adjusted(12, 6, -12, -6), fill), 3);
+            scene.ambient->toggle(sounds[i]);
+        }
+    }
 }
 
 TEST_F(CardPartsTest, TheImportChipAddsTheChosenFilesAsChipsOfTheirOwn)

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "VeltraneKit/Theme/ColorContrast.h"
+
 #include <QColor>
 #include <QCoreApplication>
 #include <QEnterEvent>
 #include <QImage>
+#include <QPainter>
 #include <QPointF>
 #include <QTest>
 #include <QWidget>
@@ -47,16 +50,44 @@ inline int distance(const QColor& a, const QColor& b)
         std::abs(x.alpha() - y.alpha()) });
 }
 
-// The smallest distance to `color` of any pixel in a rectangle given in points.
-inline int closest(const QImage& image, const QRectF& area, const QColor& color)
+// Calls `visit` with every pixel of the image in a rectangle given in points.
+template <typename Visit>
+void eachPixel(const QImage& image, const QRectF& area, Visit visit)
 {
     const double ratio = image.devicePixelRatio();
     const QRect pixels = QRectF(area.topLeft() * ratio, area.size() * ratio).toAlignedRect() & image.rect();
-    int best = 255;
     for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
         for (int x = pixels.left(); x <= pixels.right(); ++x)
-            best = std::min(best, distance(image.pixelColor(x, y), color));
+            visit(image.pixelColor(x, y));
     }
+}
+
+// The smallest distance to `color` of any pixel in a rectangle given in points.
+inline int closest(const QImage& image, const QRectF& area, const QColor& color)
+{
+    int best = 255;
+    eachPixel(image, area, [&](const QColor& pixel) { best = std::min(best, distance(pixel, color)); });
+    return best;
+}
+
+// The image drawn over an opaque desktop of `desktop`: what a translucent widget looks like on it.
+inline QImage onDesktop(const QImage& image, const QColor& desktop)
+{
+    QImage canvas(image.size(), QImage::Format_ARGB32_Premultiplied);
+    canvas.setDevicePixelRatio(image.devicePixelRatio());
+    canvas.fill(desktop);
+    QPainter painter(&canvas);
+    painter.drawImage(QPointF(0, 0), image);
+    painter.end();
+    return canvas;
+}
+
+// The best contrast ratio against `color` of any pixel in a rectangle given in points: how well
+// a symbol or text drawn there stands out from the fill it is on.
+inline double strongestContrast(const QImage& image, const QRectF& area, const QColor& color)
+{
+    double best = 1;
+    eachPixel(image, area, [&](const QColor& pixel) { best = std::max(best, veltrane::ColorContrast::ratio(pixel, color)); });
     return best;
 }
 

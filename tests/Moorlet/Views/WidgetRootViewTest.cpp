@@ -1,9 +1,11 @@
 #include "Moorlet/Views/CardLayout.h"
+#include "Moorlet/Views/CardTexts.h"
 #include "Moorlet/Views/CollapsedTileView.h"
 #include "Moorlet/Views/ExpandedCardView.h"
 #include "Moorlet/Views/ReduceMotion.h"
 #include "Moorlet/Views/TaskPickerPopover.h"
 #include "Moorlet/Views/WidgetMetrics.h"
+#include "VeltraneKit/Motion/Spring.h"
 #include "VeltraneKit/Theme/DesignTokens.h"
 #include "tests/Moorlet/Views/ViewProbe.h"
 #include "tests/Moorlet/Views/WidgetScene.h"
@@ -14,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <cmath>
 #include <numbers>
 
@@ -110,7 +113,7 @@ TEST_F(WidgetRootViewTest, TheTileAndTheCardShowTheirArcRingAndControlsInEveryPh
         ASSERT_EQ(root->width(), 320);
         const QRectF card = root->cardRect();
         EXPECT_EQ(card.width(), 272);
-        EXPECT_EQ(card.height(), WidgetMetrics::expandedHeight(phase, OptionalCardRows::current(controller(), nullptr, *scene.store)));
+        EXPECT_EQ(card.height(), WidgetMetrics::expandedHeight(OptionalCardRows::current(controller(), nullptr, *scene.store)));
         EXPECT_EQ(root->height(), card.height() + 48);
         EXPECT_EQ(card.topLeft(), QPointF(24, 24));
         EXPECT_EQ(root->backgroundRect(), card);
@@ -138,18 +141,32 @@ TEST_F(WidgetRootViewTest, TheTileAndTheCardShowTheirArcRingAndControlsInEveryPh
     }
 }
 
-TEST_F(WidgetRootViewTest, TheCardHeightFollowsItsRowsAndAlwaysFitsItsPanel)
+TEST_F(WidgetRootViewTest, TheCardEndsWithItsLastRowAndKeepsItsControlsStillWhenPlayIsPressed)
 {
-    for (const SessionPhase phase : kPhases) {
-        for (int mask = 0; mask < 8; ++mask) {
-            const OptionalCardRows rows { (mask & 1) != 0, (mask & 2) != 0, (mask & 4) != 0 };
-            const double height = WidgetMetrics::expandedHeight(phase, rows);
-            const CardLayout layout(rows, WidgetMetrics::expanded.width);
-            EXPECT_LE(layout.requiredHeight(), height) << static_cast<int>(phase) << " rows " << mask;
-            for (const CardLayout::Row& row : layout.rows()) {
-                EXPECT_GE(row.rect.left(), 24);
-                EXPECT_LE(row.rect.right(), 272 - 24);
-            }
+    // The rows the scene can show come and go; in every phase the card ends 24 points (its
+    // padding) under its last row, and pressing play moves nothing under the pointer.
+    const std::function<void()> changes[] = {
+        [] {},
+        [&] { scene.store->addDeadline("Thesis", scene.clock->now() + 3 * 86400); },
+        [&] { scene.logFocus(1500); },
+        [&] { scene.store->deleteDeadline(scene.store->deadlines().front()); },
+    };
+    for (const auto& change : changes) {
+        change();
+        for (const SessionPhase phase : kPhases) {
+            SCOPED_TRACE(static_cast<int>(phase));
+            resetSession();
+            scene.enterPhase(phase);
+            expand();
+            const QRectF card = root->cardRect();
+            const QRectF lastRow = root->card().layout().rows().back().rect.translated(card.topLeft());
+            EXPECT_EQ(card.bottom() - lastRow.bottom(), 24);
+            const QRectF primary = root->cardTargetRect({ Kind::primary });
+            clickTarget({ Kind::primary });
+            scene.settle();
+            EXPECT_EQ(root->cardTargetRect({ Kind::primary }), primary);
+            controller().setExpanded(false);
+            scene.settle();
         }
     }
 
@@ -295,6 +312,31 @@ TEST_F(WidgetRootViewTest, AFinishedFocusBlockIsCelebratedWithToastConfettiAndSw
     EXPECT_EQ(root->toast().presence(), 0);
     EXPECT_EQ(root->scale(), 1.0);
     EXPECT_EQ(root->wiggle(), WiggleValues {});
+}
+
+TEST_F(WidgetRootViewTest, TheSwellSpringsUpBriskly)
+{
+    expand();
+    root->celebrate(QStringLiteral("Session complete"));
+    const veltrane::Spring up { 0.35, 0.55 };
+    for (const veltrane::Seconds at : { 0.1, 0.2, 0.3 }) {
+        scene.advance(0.1);
+        EXPECT_NEAR(root->scale(), 1 + (WidgetRootView::kCelebrationScale - 1) * up.state(at).progress, 2e-4) << at;
+    }
+}
+
+TEST_F(WidgetRootViewTest, OnTheTileTheToastFitsAndLeavesThePhaseWordInSight)
+{
+    const QRectF tile = root->tileRect();
+    const QRectF word = CollapsedTileView::phaseWordBox().translated(tile.topLeft());
+    for (const QString& text : { CardTexts::kSessionComplete, CardTexts::kDailyGoalReached }) {
+        root->celebrate(text);
+        scene.advance(0.5);
+        const QRectF toast = root->toastRect();
+        EXPECT_TRUE(tile.adjusted(4, 4, -4, -4).contains(toast)) << text.toStdString() << " " << toast.width();
+        EXPECT_FALSE(toast.intersects(word)) << text.toStdString();
+        scene.settle();
+    }
 }
 
 TEST_F(WidgetRootViewTest, AStoppedBlockOnlyWigglesAndTheBlockThatReachesTheGoalShowsItOnce)

@@ -1,5 +1,6 @@
 #include "VeltraneKit/System/DesktopEntry.h"
 
+#include "tests/VeltraneKit/ScopedEnvironment.h"
 #include "tests/VeltraneKit/TextFiles.h"
 #include "tests/support/TestSupport.h"
 
@@ -105,11 +106,15 @@ TEST_F(DesktopEntryFilesTest, TheUsersEntryShadowsTheSystemsAndHiddenOrMissingPr
     EXPECT_FALSE(player->isInstalled());
 }
 
-TEST_F(DesktopEntryFilesTest, LaunchingPassesEachArgumentLiterallyWithoutAShell)
+TEST_F(DesktopEntryFilesTest, LaunchingPassesEachArgumentLiterallyWithoutAShellAndAsksForNoFocus)
 {
+    const veltrane::testing::ScopedEnvironment startupId("DESKTOP_STARTUP_ID", "moorlet-1_TIME42");
+    const veltrane::testing::ScopedEnvironment activationToken("XDG_ACTIVATION_TOKEN", "token");
     const QString log = root.filePath(QStringLiteral("args.log"));
     write(QStringLiteral("bin/print args"),
-        QStringLiteral("#!/bin/sh\nfor a in \"$@\"; do echo \"[$a]\" >> '%1'; done\necho done >> '%1'\n").arg(log));
+        QStringLiteral("#!/bin/sh\nfor a in \"$@\"; do echo \"[$a]\" >> '%1'; done\n"
+                       "echo \"${DESKTOP_STARTUP_ID-no id}, ${XDG_ACTIVATION_TOKEN-no token}\" >> '%1'\necho done >> '%1'\n")
+            .arg(log));
     const QStringList arguments { "a;b", "$(echo no)", "`x`", "two words" };
     const auto entry = DesktopEntry::parse(entryWithExec(DesktopEntry::execValue(
         QStringList { root.filePath(QStringLiteral("bin/print args")) } + arguments)));
@@ -118,7 +123,7 @@ TEST_F(DesktopEntryFilesTest, LaunchingPassesEachArgumentLiterallyWithoutAShell)
 
     const auto lines = [&] { return veltrane::testing::readText(log).split(QLatin1Char('\n')); };
     ASSERT_TRUE(waitUntil([&] { return lines().contains(QStringLiteral("done")); }));
-    EXPECT_EQ(lines(), (QStringList { "[a;b]", "[$(echo no)]", "[`x`]", "[two words]", "done", QString() }));
+    EXPECT_EQ(lines(), (QStringList { "[a;b]", "[$(echo no)]", "[`x`]", "[two words]", "no id, no token", "done", QString() }));
     EXPECT_FALSE(DesktopEntry::parse(entryWithExec(QStringLiteral("%f")))->launchDetached());
 }
 
