@@ -24,7 +24,7 @@ WelcomeTourWindow::WelcomeTourWindow(FocusController& controller, QColor accent,
     m_view = std::make_unique<WelcomeTourView>(*m_environment.ticker, *m_reduceMotion, accent,
         WelcomeTourView::Actions { std::move(onFinish), std::move(onTryDemo) });
     m_view->repaint = [this] { update(); };
-    setWindowTitle(QStringLiteral("Welcome to Moorlet"));
+    setWindowTitle(QStringLiteral("Welcome"));
     setFixedSize(static_cast<int>(WelcomeTourMetrics::width), static_cast<int>(WelcomeTourMetrics::height));
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);

@@ -351,7 +351,7 @@ TEST_F(MoorletProgramTest, TheWelcomeTourShowsOnTheFirstLaunchOnly)
 {
     writeDefaults({ { kTourFlag, false } });
     launch();
-    ASSERT_TRUE(testsupport::waitUntil([&] { return windowsNamed(QStringLiteral("Welcome to Moorlet")).size() == 1; }))
+    ASSERT_TRUE(testsupport::waitUntil([&] { return windowsNamed(QStringLiteral("Welcome")).size() == 1; }))
         << "the first launch showed no welcome tour";
     // The flag is stored before the tour shows, so quitting now never shows it again.
     EXPECT_TRUE(testsupport::waitUntil([&] {
@@ -362,6 +362,6 @@ TEST_F(MoorletProgramTest, TheWelcomeTourShowsOnTheFirstLaunchOnly)
 
     launch();
     testsupport::processEvents(500ms);
-    EXPECT_TRUE(windowsNamed(QStringLiteral("Welcome to Moorlet")).isEmpty());
+    EXPECT_TRUE(windowsNamed(QStringLiteral("Welcome")).isEmpty());
     EXPECT_EQ(windows().size(), 1);
 }
