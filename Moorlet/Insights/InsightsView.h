@@ -1,0 +1,91 @@
+#pragma once
+
+#include "Moorlet/Insights/InsightsFigures.h"
+#include "Moorlet/Insights/InsightsLayout.h"
+#include "Moorlet/Insights/InsightsTarget.h"
+#include "Moorlet/Views/ViewPalette.h"
+#include "MoorletCore/AnalyticsEngine.h"
+#include "VeltraneKit/Time/Clock.h"
+
+#include <QColor>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+namespace moorlet {
+
+class FocusSettings;
+class LocalDataStore;
+
+// The insights dashboard over the stored sessions: the title with the week/month picker, the
+// four summary cards, focus per day with hover details, the hours of the day with the peak, the
+// five largest subjects, the 112-day activity map and the footer. It paints from the figures the
+// analytics give for the chosen range and recomputes them whenever the store publishes new
+// sessions, the goal changes or the range is switched; the range and the two hovered indices
+// are all it keeps.
+//
+// Main thread only. The store and the settings must outlive the view.
+class InsightsView : public QWidget {
+    Q_OBJECT
+
+public:
+    struct Actions {
+        // "Share recap", with the recap of the range shown.
+        std::function<void(const RecapData&)> shareRecap;
+        // "Export CSV".
+        std::function<void()> exportCsv;
+    };
+
+    InsightsView(LocalDataStore& store, FocusSettings& focusSettings, QColor accent, AnalyticsEngine analytics,
+        veltrane::ClockPtr clock, Actions actions, QWidget* parent = nullptr);
+
+    int rangeDays() const { return m_figures.rangeDays; }
+    void setRangeDays(int days);
+    const InsightsFigures& figures() const { return m_figures; }
+    InsightsLayout layout() const;
+    std::optional<int> hoveredDay() const { return m_hoveredDay; }
+    std::optional<int> hoveredActivity() const { return m_hoveredActivity; }
+    void setHovered(const std::optional<InsightsTarget>& target);
+    void activate(const InsightsTarget& target);
+    void setAccent(const QColor& accent);
+    void setViewPalette(const ViewPalette& palette);
+    // Recomputes the figures from the store (the window does it on every change it hears of).
+    void refresh();
+
+    // The texts of the two hover lines.
+    QString dayHoverText() const;
+    QString activityHoverText() const;
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    void paintTitle(QPainter& painter, const InsightsLayout& layout) const;
+    void paintSummary(QPainter& painter, const InsightsLayout& layout) const;
+    void paintCard(QPainter& painter, const InsightsLayout::Card& card, QStringView symbol, const QString& title) const;
+    void paintDays(QPainter& painter, const InsightsLayout& layout) const;
+    void paintHours(QPainter& painter, const InsightsLayout& layout) const;
+    void paintSubjects(QPainter& painter, const InsightsLayout& layout) const;
+    void paintActivity(QPainter& painter, const InsightsLayout& layout) const;
+    void paintFooter(QPainter& painter, const InsightsLayout& layout) const;
+
+    LocalDataStore& m_store;
+    FocusSettings& m_focusSettings;
+    QColor m_accent;
+    AnalyticsEngine m_analytics;
+    veltrane::ClockPtr m_clock;
+    Actions m_actions;
+    ViewPalette m_palette;
+    InsightsFigures m_figures;
+    std::optional<int> m_hoveredDay;
+    std::optional<int> m_hoveredActivity;
+    std::optional<InsightsTarget> m_hovered;
+};
+
+} // namespace moorlet
