@@ -247,7 +247,7 @@ void InsightsView::paintSummary(QPainter& painter, const InsightsLayout& layout)
         { QStringLiteral("Sessions"), QString::number(summary.sessions), std::nullopt, Colors::breakPhase(),
             u"checkmark.circle.fill" },
         { QStringLiteral("Daily avg"), durationLabel(summary.dailyAverage), std::nullopt, m_accent, u"chart.bar.fill" },
-        { QStringLiteral("Streak"), QStringLiteral("%1 d").arg(m_figures.streak), std::nullopt, Colors::streak(),
+        { QStringLiteral("Streak"), m_figures.streak == 1 ? QStringLiteral("1 day") : QStringLiteral("%1 days").arg(m_figures.streak), std::nullopt, Colors::streak(),
             u"flame.fill" },
     };
     for (std::size_t index = 0; index < std::size(entries); ++index) {
@@ -311,6 +311,8 @@ void InsightsView::paintDays(QPainter& painter, const InsightsLayout& layout) co
         const double radius = bar.width() / 2;
         QPainterPath trackPath;
         trackPath.addRoundedRect(track, radius, radius);
+        // The shortest bar is lower than it is wide: round it as a capsule lying down.
+        const double barRadius = std::min(radius, bar.height() / 2);
         painter.fillPath(trackPath, m_palette.subtleFill);
         painter.save();
         if (m_hoveredDay && *m_hoveredDay != index)
@@ -319,7 +321,7 @@ void InsightsView::paintDays(QPainter& painter, const InsightsLayout& layout) co
         fill.setColorAt(0, m_accent);
         fill.setColorAt(1, withOpacity(m_accent, 0.65));
         QPainterPath barPath;
-        barPath.addRoundedRect(bar, radius, radius);
+        barPath.addRoundedRect(bar, barRadius, barRadius);
         painter.fillPath(barPath, fill);
         painter.restore();
         // A month's thirty letters would crowd each other: every day keeps its bar, each week its letter.

@@ -166,7 +166,8 @@ void FocusRecapPhotoCard::paintBars(QPainter& painter, const QRectF& panel) cons
         const double height = std::max(bar.fraction * track, kBarMinimum);
         const QRectF rect(x, inner.top() + track - height, kBarWidth, height);
         QPainterPath capsule;
-        capsule.addRoundedRect(rect, kBarWidth / 2, kBarWidth / 2);
+        const double radius = std::min(rect.width(), rect.height()) / 2;
+        capsule.addRoundedRect(rect, radius, radius);
         // Today's bar stands out in the accent; the other days are quiet white.
         painter.fillPath(capsule, bar.isToday ? m_data.accent : withOpacity(kWhite, 0.45));
         painter.setPen(bar.isToday ? kWhite : withOpacity(kWhite, 0.6));

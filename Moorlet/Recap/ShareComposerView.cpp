@@ -120,6 +120,14 @@ ShareComposerView::ShareComposerView(RecapData data, Services services, QWidget*
     connect(m_save, &QPushButton::clicked, this, &ShareComposerView::exportAndSave);
     connect(m_share, &QPushButton::clicked, this, &ShareComposerView::exportAndShare);
 
+    // The window keeps one size: the zoom row and the message line keep their room while hidden.
+    for (QWidget* widget : { static_cast<QWidget*>(m_hint), m_zoomRow, static_cast<QWidget*>(m_message) }) {
+        QSizePolicy policy = widget->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        widget->setSizePolicy(policy);
+    }
+    // Room for a message of two lines, so that one showing up moves nothing.
+    m_message->setMinimumHeight(2 * m_message->fontMetrics().lineSpacing());
     setMouseTracking(true);
     refresh();
     setFixedSize(previewSize().width() + 2 * kPadding, sizeHint().height());
@@ -143,7 +151,7 @@ ShareComposerView* ShareComposerView::present(RecapData data, Services services)
 
 QString ShareComposerView::message() const
 {
-    return m_message->isVisible() || !m_message->text().isEmpty() ? m_message->text() : QString();
+    return m_message->text();
 }
 
 void ShareComposerView::setMessage(const QString& text)
