@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QNativeGestureEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
@@ -83,7 +84,7 @@ ShareComposerView::ShareComposerView(RecapData data, Services services, QWidget*
     column->addSpacerItem(new QSpacerItem(previewSize().width(), previewSize().height(), QSizePolicy::Fixed, QSizePolicy::Fixed));
 
     const QColor secondary = veltrane::DesignTokens::Colors::textSecondary(palette());
-    m_hint = new QLabel(QStringLiteral("Drag to position · scroll or slide to zoom"), this);
+    m_hint = new QLabel(QStringLiteral("Drag to position · pinch, scroll or slide to zoom"), this);
     m_hint->setFont(veltrane::TypeStyle { 11 }.font());
     m_hint->setAlignment(Qt::AlignCenter);
     column->addWidget(m_hint);
@@ -351,6 +352,19 @@ void ShareComposerView::wheelEvent(QWheelEvent* event)
         return;
     // A wheel notch is 120 units; touchpads send smaller steps that add up the same way.
     setZoom(m_zoom * std::pow(kWheelZoomStep, event->angleDelta().y() / 120.0));
+}
+
+bool ShareComposerView::event(QEvent* event)
+{
+    // A touchpad's pinch arrives as small steps of magnification, each relative to the last.
+    if (event->type() == QEvent::NativeGesture) {
+        const auto* gesture = static_cast<QNativeGestureEvent*>(event);
+        if (gesture->gestureType() == Qt::ZoomNativeGesture && m_photo) {
+            setZoom(m_zoom * (1 + gesture->value()));
+            return true;
+        }
+    }
+    return QWidget::event(event);
 }
 
 } // namespace moorlet

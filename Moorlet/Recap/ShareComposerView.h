@@ -17,7 +17,7 @@ class QSlider;
 namespace moorlet {
 
 // The "Share your focus" window: the recap card over a photo of the user's choosing, previewed at
-// half size, dragged into place and zoomed with the wheel or the slider (1…3, the photo always
+// half size, dragged into place and zoomed with a pinch, the wheel or the slider (1…3, the photo always
 // covering the card), then rendered at twice its size and saved or shared as a PNG. The chooser
 // opens by itself the first time the window is shown. A photo that cannot be read or a PNG that
 // cannot be written is said in one line above the buttons.
@@ -80,6 +80,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void setMessage(const QString& text);

@@ -2,10 +2,13 @@
 #include "Moorlet/Recap/FocusRecapPhotoCard.h"
 #include "Moorlet/Recap/ShareComposerView.h"
 #include "tests/Moorlet/TestFiles.h"
+#include "tests/Moorlet/Views/WidgetScene.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
 #include <QImageReader>
+#include <QNativeGestureEvent>
+#include <QPointingDevice>
 #include <QPushButton>
 #include <QSlider>
 
@@ -102,6 +105,11 @@ TEST(RecapTest, ComposerTakesAPhotoZoomsWithinLimitsAndWritesTheCardAtTwiceItsSi
     EXPECT_EQ(composer.zoom(), 3);
     composer.zoomSlider().setValue(50);
     EXPECT_EQ(composer.zoom(), 1);
+    QNativeGestureEvent pinch(Qt::ZoomNativeGesture, QPointingDevice::primaryPointingDevice(), 2,
+        composer.previewRect().center(), composer.previewRect().center(), composer.previewRect().center(), 0.5, {});
+    QCoreApplication::sendEvent(&composer, &pinch);
+    EXPECT_DOUBLE_EQ(composer.zoom(), 1.5);
+    composer.setZoom(1);
     composer.dragBy(QPointF(10, 10));
     EXPECT_EQ(composer.offset(), QPointF(20, 0));
     composer.dragBy(QPointF(1000, 0));
@@ -124,4 +132,18 @@ TEST(RecapTest, ComposerTakesAPhotoZoomsWithinLimitsAndWritesTheCardAtTwiceItsSi
     const QString shots = qEnvironmentVariable("MOORLET_INSIGHTS_SHOTS");
     if (!shots.isEmpty())
         composer.renderToImage().save(QDir(shots).filePath("composer-photo.png"));
+}
+
+TEST(RecapTest, TodaysRecapTakesTheControllersFiguresAndTheLastSevenDays)
+{
+    WidgetScene scene;
+    scene.logFocus(1500);
+    const RecapData today = RecapData::today(*scene.controller, scene.clock->now());
+    EXPECT_EQ(today.caption(), "of focus today");
+    EXPECT_EQ(today.focusLabel, scene.controller->focusTodayLabel());
+    EXPECT_EQ(today.sessions, 1);
+    ASSERT_EQ(today.bars.size(), 7u);
+    // 2026-03-10 is a Tuesday: the week runs Wednesday to today, today the tallest.
+    EXPECT_EQ(today.bars.front().letter, "W");
+    EXPECT_EQ(today.bars.back(), (RecapData::Bar { 1, "T", true }));
 }
