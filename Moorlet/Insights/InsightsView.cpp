@@ -5,6 +5,8 @@
 #include "Moorlet/Insights/ChartShapes.h"
 #include "Moorlet/Settings/FocusSettings.h"
 #include "Moorlet/Views/PaintText.h"
+#include "Moorlet/Views/ReduceMotion.h"
+#include "VeltraneKit/Motion/Motion.h"
 #include "VeltraneKit/Components/ShadowPainter.h"
 #include "VeltraneKit/Symbols/SymbolPainter.h"
 #include "VeltraneKit/Theme/ColorOpacity.h"
@@ -48,25 +50,68 @@ QString dayText(const veltrane::Calendar& calendar, veltrane::Instant day, const
         + QStringLiteral(" focus");
 }
 
+const auto kBarGrowth = veltrane::Animation::spring(0.2, 0.7);
+const auto kHoverFade = veltrane::Animation::easeOut(0.15);
+const auto kTileSwell = veltrane::Animation::spring(0.15, 0.6);
+constexpr double kDimmedBarOpacity = 0.4;
+constexpr double kHoveredTileScale = 1.25;
+
 const veltrane::ShadowStyle kCardShadow { withOpacity(Qt::black, 0.04), 6, QPointF(0, 3) };
 
 } // namespace
 
 InsightsView::InsightsView(LocalDataStore& store, FocusSettings& focusSettings, QColor accent,
-    AnalyticsEngine analytics, veltrane::ClockPtr clock, Actions actions, QWidget* parent)
+    AnalyticsEngine analytics, veltrane::ClockPtr clock, veltrane::FrameTicker& ticker,
+    const ReduceMotion& reduceMotion, Actions actions, QWidget* parent)
     : QWidget(parent)
     , m_store(store)
     , m_focusSettings(focusSettings)
     , m_accent(accent)
     , m_analytics(std::move(analytics))
     , m_clock(std::move(clock))
+    , m_ticker(ticker)
+    , m_reduceMotion(reduceMotion)
     , m_actions(std::move(actions))
     , m_palette(ViewPalette::from(palette()))
 {
     setMouseTracking(true);
+    for (int index = 0; index < InsightsFigures::kActivityDays; ++index)
+        m_tileScales.push_back(animated(1));
     connect(&store, &LocalDataStore::sessionsChanged, this, &InsightsView::refresh);
     connect(&focusSettings, &FocusSettings::dailyGoalMinutesChanged, this, &InsightsView::refresh);
     refresh();
+}
+
+InsightsView::~InsightsView() = default;
+
+InsightsView::Animated InsightsView::animated(double initial)
+{
+    auto value = std::make_unique<veltrane::AnimatedValue<double>>(m_ticker, initial);
+    value->onFrame = [this] { update(); };
+    return value;
+}
+
+veltrane::Animation InsightsView::adaptive(const veltrane::Animation& animation) const
+{
+    return veltrane::Motion::adaptive(animation, m_reduceMotion.isOn());
+}
+
+void InsightsView::animateBars()
+{
+    double top = 1;
+    for (const auto& total : m_figures.days)
+        top = std::max(top, total.seconds);
+    // A new range brings new bars: they grow from the floor.
+    if (m_barHeights.size() != m_figures.days.size()) {
+        m_barHeights.clear();
+        m_barOpacities.clear();
+        for (std::size_t index = 0; index < m_figures.days.size(); ++index) {
+            m_barHeights.push_back(animated(0));
+            m_barOpacities.push_back(animated(1));
+        }
+    }
+    for (std::size_t index = 0; index < m_figures.days.size(); ++index)
+        m_barHeights[index]->start(m_figures.days[index].seconds / top, adaptive(kBarGrowth));
 }
 
 void InsightsView::refresh()
@@ -76,6 +121,7 @@ void InsightsView::refresh()
         m_focusSettings.dailyGoalMinutes());
     if (m_hoveredDay && *m_hoveredDay >= static_cast<int>(m_figures.days.size()))
         m_hoveredDay.reset();
+    animateBars();
     setFixedHeight(static_cast<int>(std::ceil(layout().height())));
     update();
 }
@@ -119,6 +165,14 @@ void InsightsView::setHovered(const std::optional<InsightsTarget>& target)
     };
     m_hoveredDay = indexOf(Kind::dayBar);
     m_hoveredActivity = indexOf(Kind::activityTile);
+    for (std::size_t index = 0; index < m_barOpacities.size(); ++index) {
+        const bool dimmed = m_hoveredDay && *m_hoveredDay != static_cast<int>(index);
+        m_barOpacities[index]->start(dimmed ? kDimmedBarOpacity : 1.0, adaptive(kHoverFade));
+    }
+    for (std::size_t index = 0; index < m_tileScales.size(); ++index) {
+        const bool swollen = m_hoveredActivity == static_cast<int>(index);
+        m_tileScales[index]->start(swollen ? kHoveredTileScale : 1.0, adaptive(kTileSwell));
+    }
     setCursor(target && target->kind != Kind::dayBar && target->kind != Kind::activityTile ? Qt::PointingHandCursor
                                                                                            : Qt::ArrowCursor);
     update();
@@ -307,7 +361,7 @@ void InsightsView::paintDays(QPainter& painter, const InsightsLayout& layout) co
     for (int index = 0; index < static_cast<int>(m_figures.days.size()); ++index) {
         const auto& total = m_figures.days[static_cast<std::size_t>(index)];
         const QRectF track = layout.dayBar(index, 1);
-        const QRectF bar = layout.dayBar(index, total.seconds / top);
+        const QRectF bar = layout.dayBar(index, m_barHeights[static_cast<std::size_t>(index)]->value());
         const double radius = bar.width() / 2;
         QPainterPath trackPath;
         trackPath.addRoundedRect(track, radius, radius);
@@ -315,8 +369,7 @@ void InsightsView::paintDays(QPainter& painter, const InsightsLayout& layout) co
         const double barRadius = std::min(radius, bar.height() / 2);
         painter.fillPath(trackPath, m_palette.subtleFill);
         painter.save();
-        if (m_hoveredDay && *m_hoveredDay != index)
-            painter.setOpacity(0.4);
+        painter.setOpacity(m_barOpacities[static_cast<std::size_t>(index)]->value());
         QLinearGradient fill(bar.topLeft(), bar.bottomLeft());
         fill.setColorAt(0, m_accent);
         fill.setColorAt(1, withOpacity(m_accent, 0.65));
@@ -421,8 +474,8 @@ void InsightsView::paintActivity(QPainter& painter, const InsightsLayout& layout
         const double seconds = m_figures.activity[static_cast<std::size_t>(index)].seconds;
         QRectF tile = layout.activityTile(index);
         const bool hovered = m_hoveredActivity == index;
-        if (hovered)
-            tile = QRectF(tile.center() - QPointF(tile.width() * 0.625, tile.height() * 0.625), tile.size() * 1.25);
+        const double scale = m_tileScales[static_cast<std::size_t>(index)]->value();
+        tile = QRectF(tile.center() - QPointF(tile.width(), tile.height()) * scale / 2, tile.size() * scale);
         QPainterPath shape;
         shape.addRoundedRect(tile, 4, 4);
         painter.fillPath(shape, tileColor(activityOpacity(seconds, m_figures.goal), seconds <= 0));

@@ -4,6 +4,7 @@
 #include "Moorlet/Data/LocalDataStore.h"
 #include "Moorlet/Recap/ShareComposerView.h"
 #include "Moorlet/Views/ForcedAppearance.h"
+#include "Moorlet/Views/ReduceMotion.h"
 #include "VeltraneKit/Settings/SettingsStore.h"
 #include "VeltraneKit/Desktop/DesktopPreferences.h"
 #include "VeltraneKit/Widget/PanelAppearance.h"
@@ -45,6 +46,7 @@ InsightsWindow::InsightsWindow(LocalDataStore& store, FocusSettings& focusSettin
     , m_store(store)
     , m_settings(settings)
     , m_environment(environment.resolved())
+    , m_reduceMotion(std::make_unique<ReduceMotion>(settings, m_environment.desktop))
     , m_services(std::move(services))
 {
     if (!m_services.chooseCsvFile)
@@ -58,7 +60,7 @@ InsightsWindow::InsightsWindow(LocalDataStore& store, FocusSettings& focusSettin
 
     setWindowTitle(QStringLiteral("Insights"));
     m_view = new InsightsView(store, focusSettings, accent, std::move(analytics), m_environment.clock,
-        InsightsView::Actions { m_services.shareRecap, [this] { exportCsv(); } });
+        *m_environment.ticker, *m_reduceMotion, InsightsView::Actions { m_services.shareRecap, [this] { exportCsv(); } });
     m_scroll = new QScrollArea(this);
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

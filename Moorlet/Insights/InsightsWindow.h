@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QScrollArea;
@@ -18,6 +19,8 @@ class SettingsStore;
 }
 
 namespace moorlet {
+
+class ReduceMotion;
 
 // The "Insights" window: the dashboard in a scrolling, resizable-in-height window, drawn in the
 // appearance the settings ask for. "Share recap" opens the share window with the range's recap;
@@ -63,6 +66,7 @@ private:
     LocalDataStore& m_store;
     veltrane::SettingsStore& m_settings;
     ViewEnvironment m_environment;
+    std::unique_ptr<ReduceMotion> m_reduceMotion;
     Services m_services;
     QScrollArea* m_scroll = nullptr;
     InsightsView* m_view = nullptr;

@@ -64,8 +64,10 @@ int main(int argc, char** argv)
             const auto layout = window.view().layout();
             // One bar and one tile hovered, to show their details.
             window.view().setHovered(InsightsTarget { InsightsTarget::Kind::dayBar, days - 2 });
+            scene.settle();
             window.renderContent(kPixelRatio).save(QDir(folder).filePath(QStringLiteral("insights-%1-%2.png").arg(range, look)));
             window.view().setHovered(layout.hitTest(layout.activityTile(100).center()));
+            scene.settle();
             window.renderContent(kPixelRatio).save(
                 QDir(folder).filePath(QStringLiteral("insights-%1-%2-activity-hover.png").arg(range, look)));
         }
