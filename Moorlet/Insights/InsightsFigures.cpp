@@ -20,9 +20,8 @@ InsightsFigures InsightsFigures::compute(const AnalyticsEngine& analytics, std::
     figures.rangeDays = rangeDays;
     figures.now = now;
     figures.goal = std::max(dailyGoalMinutes * 60, 1.0);
-    figures.summary = analytics.summary(records, rangeDays, now);
+    figures.changeRange(analytics, records, rangeDays);
     figures.streak = analytics.currentStreak(records, now, dailyGoalMinutes * 60);
-    figures.days = analytics.dailyTotals(records, rangeDays, now);
     const auto hours = analytics.hourBuckets(records);
     std::copy(hours.begin(), hours.end(), figures.hours.begin());
     figures.peakHour = analytics.bestHour(records);
@@ -33,6 +32,13 @@ InsightsFigures InsightsFigures::compute(const AnalyticsEngine& analytics, std::
         figures.subjects.resize(kSubjectCount);
     figures.activity = analytics.dailyTotals(records, kActivityDays, now);
     return figures;
+}
+
+void InsightsFigures::changeRange(const AnalyticsEngine& analytics, std::span<const FocusRecord> records, int days)
+{
+    rangeDays = days;
+    summary = analytics.summary(records, days, now);
+    this->days = analytics.dailyTotals(records, days, now);
 }
 
 QString InsightsFigures::periodTitle() const

@@ -38,6 +38,8 @@ struct InsightsFigures {
 
     static InsightsFigures compute(const AnalyticsEngine& analytics, std::span<const FocusRecord> records,
         int rangeDays, veltrane::Instant now, double dailyGoalMinutes);
+    // Switches to another range, recomputing only the summary and the days that depend on it.
+    void changeRange(const AnalyticsEngine& analytics, std::span<const FocusRecord> records, int days);
 
     // "This week" or "This month".
     QString periodTitle() const;

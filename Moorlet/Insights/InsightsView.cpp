@@ -116,8 +116,8 @@ void InsightsView::animateBars()
 
 void InsightsView::refresh()
 {
-    const auto records = recordsOf(m_store.sessions());
-    m_figures = InsightsFigures::compute(m_analytics, records, m_figures.rangeDays, m_clock->now(),
+    m_records = recordsOf(m_store.sessions());
+    m_figures = InsightsFigures::compute(m_analytics, m_records, m_figures.rangeDays, m_clock->now(),
         m_focusSettings.dailyGoalMinutes());
     if (m_hoveredDay && *m_hoveredDay >= static_cast<int>(m_figures.days.size()))
         m_hoveredDay.reset();
@@ -130,9 +130,12 @@ void InsightsView::setRangeDays(int days)
 {
     if (days == m_figures.rangeDays)
         return;
-    m_figures.rangeDays = days;
     m_hoveredDay.reset();
-    refresh();
+    // The range changes only the summary and the bars; the hours, subjects and map stay.
+    m_figures.changeRange(m_analytics, m_records, days);
+    animateBars();
+    setFixedHeight(static_cast<int>(std::ceil(layout().height())));
+    update();
 }
 
 InsightsLayout InsightsView::layout() const

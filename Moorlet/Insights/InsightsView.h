@@ -96,6 +96,8 @@ private:
     const ReduceMotion& m_reduceMotion;
     Actions m_actions;
     ViewPalette m_palette;
+    // The stored sessions as analytics records, mapped again only when the store changes.
+    std::vector<FocusRecord> m_records;
     InsightsFigures m_figures;
     std::optional<int> m_hoveredDay;
     std::optional<int> m_hoveredActivity;
