@@ -176,6 +176,7 @@ void InsightsView::setHovered(const std::optional<InsightsTarget>& target)
         const bool swollen = m_hoveredActivity == static_cast<int>(index);
         m_tileScales[index]->start(swollen ? kHoveredTileScale : 1.0, adaptive(kTileSwell));
     }
+    setToolTip(target && target->kind == Kind::exportCsv ? QStringLiteral("Export raw session logs to CSV") : QString());
     setCursor(target && target->kind != Kind::dayBar && target->kind != Kind::activityTile ? Qt::PointingHandCursor
                                                                                            : Qt::ArrowCursor);
     update();
@@ -380,15 +381,11 @@ void InsightsView::paintDays(QPainter& painter, const InsightsLayout& layout) co
         barPath.addRoundedRect(bar, barRadius, barRadius);
         painter.fillPath(barPath, fill);
         painter.restore();
-        // A month's thirty letters would crowd each other: every day keeps its bar, each week its letter.
-        const bool showLetter = m_figures.days.size() <= 7 || (static_cast<int>(m_figures.days.size()) - 1 - index) % 7 == 0;
-        if (showLetter) {
-            painter.setPen(m_palette.textSecondary);
-            painter.setFont(rounded(9, QFont::Bold));
-            const QRectF slot = layout.daySlot(index);
-            painter.drawText(QRectF(slot.center().x() - 12, chart.bottom() + 2, 24, M::dayLetterHeight - 2), Qt::AlignCenter,
-                weekdayLetter(m_analytics.calendar(), total.day));
-        }
+        painter.setPen(m_palette.textSecondary);
+        painter.setFont(rounded(9, QFont::Bold));
+        const QRectF slot = layout.daySlot(index);
+        painter.drawText(QRectF(slot.left(), chart.bottom() + 2, slot.width(), M::dayLetterHeight - 2), Qt::AlignCenter,
+            weekdayLetter(m_analytics.calendar(), total.day));
     }
 }
 
