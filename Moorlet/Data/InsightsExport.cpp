@@ -1,5 +1,6 @@
 #include "Moorlet/Data/InsightsExport.h"
 
+#include "Moorlet/Data/DataFolder.h"
 #include "Moorlet/Data/Iso8601.h"
 
 #include <algorithm>
@@ -67,6 +68,23 @@ std::string InsightsExport::csv(const std::vector<FocusSession>& sessions)
         appendEscaped(text, session->intention);
     }
     return text;
+}
+
+InsightsExport::SaveResult InsightsExport::save(const std::vector<FocusSession>& sessions,
+    const std::function<std::optional<std::filesystem::path>()>& chooseFile)
+{
+    const auto path = chooseFile();
+    if (!path)
+        return SaveResult::cancelled;
+    // The folder's atomic write: a temporary file beside the target, flushed, then renamed over it.
+    const DataFolder folder(path->parent_path());
+    return folder.write(path->filename().string(), csv(sessions)) ? SaveResult::saved : SaveResult::failed;
+}
+
+std::string InsightsExport::failureMessage(const std::filesystem::path& path)
+{
+    return "The sessions could not be saved to \u201C" + path.filename().string()
+        + "\u201D; the folder may be read-only or the disk full, so nothing was written.";
 }
 
 } // namespace moorlet

@@ -1,5 +1,7 @@
 #include "Moorlet/Focus/FocusController.h"
 
+#include "Moorlet/Focus/SessionRecords.h"
+
 #include "Moorlet/Data/FocusSession.h"
 #include "Moorlet/Data/LocalDataStore.h"
 #include "Moorlet/Settings/FocusSettings.h"
@@ -50,15 +52,6 @@ FocusController::Services withDefaults(FocusController::Services services)
     if (!services.scheduler)
         services.scheduler = std::make_shared<veltrane::QtOneShotScheduler>();
     return services;
-}
-
-std::vector<FocusRecord> recordsOf(const std::vector<FocusSession>& sessions)
-{
-    std::vector<FocusRecord> records;
-    records.reserve(sessions.size());
-    for (const auto& session : sessions)
-        records.push_back(FocusRecord { session.startDate, session.duration, session.completed, session.subjectTag });
-    return records;
 }
 
 } // namespace

@@ -1,0 +1,191 @@
+#include "Moorlet/Data/InsightsExport.h"
+#include "Moorlet/Insights/ChartShapes.h"
+#include "Moorlet/Insights/InsightsWindow.h"
+#include "Moorlet/Recap/RecapData.h"
+#include "VeltraneKit/Settings/SettingsStore.h"
+#include "tests/Moorlet/Insights/FocusHistory.h"
+#include "tests/Moorlet/TestFiles.h"
+#include "tests/Moorlet/Views/ViewProbe.h"
+#include "tests/Moorlet/Views/WidgetScene.h"
+#include "tests/support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace moorlet;
+using Kind = InsightsTarget::Kind;
+
+TEST(InsightsFiguresTest, ChartPathsRunThroughTheValuesWithFlatTangents)
+{
+    const QRectF rect(0, 0, 100, 56);
+    const std::vector<double> values { 1, 2, 0 };
+    // top 2, step 50, the 6-point margin above the largest value.
+    const QPointF points[] = { { 0, 31 }, { 50, 6 }, { 100, 56 } };
+    const QPainterPath line = ChartShapes::line(values, rect);
+    ASSERT_EQ(line.elementCount(), 7);
+    EXPECT_EQ(QPointF(line.elementAt(0)), points[0]);
+    for (int segment = 0; segment < 2; ++segment) {
+        const QPointF from = points[segment];
+        const QPointF to = points[segment + 1];
+        EXPECT_EQ(QPointF(line.elementAt(1 + 3 * segment)), QPointF(from.x() + 25, from.y()));
+        EXPECT_EQ(QPointF(line.elementAt(2 + 3 * segment)), QPointF(to.x() - 25, to.y()));
+        EXPECT_EQ(QPointF(line.elementAt(3 + 3 * segment)), to);
+    }
+    const QPainterPath area = ChartShapes::area(values, rect);
+    EXPECT_EQ(QPointF(area.elementAt(0)), QPointF(0, 56));
+    EXPECT_EQ(QPointF(area.elementAt(1)), points[0]);
+    EXPECT_EQ(QPointF(area.elementAt(area.elementCount() - 2)), QPointF(100, 56));
+
+    // Small values are measured against 1, not stretched to the top; fewer than two draw nothing.
+    EXPECT_EQ(ChartShapes::point(std::vector<double> { 0.5, 0 }, 0, rect), QPointF(0, 31));
+    for (const auto& few : { std::vector<double> {}, std::vector<double> { 3 } }) {
+        EXPECT_TRUE(ChartShapes::line(few, rect).isEmpty());
+        EXPECT_TRUE(ChartShapes::area(few, rect).isEmpty());
+    }
+}
+
+TEST(InsightsFiguresTest, BadgesLabelsAndActivityShades)
+{
+    const struct {
+        std::optional<double> delta;
+        std::optional<DeltaBadge> badge;
+    } deltas[] = {
+        { 0.5, DeltaBadge { true, "50%" } },
+        { 0, DeltaBadge { true, "0%" } },
+        { -0.237, DeltaBadge { false, "23%" } },
+        // A previous period without focus has nothing to compare with.
+        { std::nullopt, std::nullopt },
+    };
+    for (const auto& [delta, badge] : deltas)
+        EXPECT_EQ(deltaBadge(delta), badge) << delta.value_or(-99);
+
+    EXPECT_EQ(durationLabel(3599), "59m");
+    EXPECT_EQ(durationLabel(3600), "1h 0m");
+    EXPECT_EQ(durationLabel(5 * 3600 + 7 * 60 + 59), "5h 7m");
+
+    const double goal = 3600;
+    for (const auto& [seconds, opacity] : { std::pair { 0.0, kEmptyActivityOpacity }, { goal / 2, 0.6 }, { goal, 1.0 },
+             { 3 * goal, 1.0 } })
+        EXPECT_DOUBLE_EQ(activityOpacity(seconds, goal), opacity) << seconds;
+}
+
+namespace {
+
+class InsightsWindowTest : public ::testing::Test {
+protected:
+    InsightsWindowTest()
+    {
+        for (const auto& session : focushistory::make(scene.clock->now(), 150, 600))
+            scene.store->addSession(session);
+        window = std::make_unique<InsightsWindow>(*scene.store, *scene.focusSettings, *scene.settings, kAccent,
+            AnalyticsEngine(veltrane::Calendar::utc()),
+            ViewEnvironment { scene.ticker.get(), scene.scheduler, scene.clock, nullptr },
+            InsightsWindow::Services { [this](QWidget*) { return chosenFile; },
+                [this](QWidget*, const QString& text) { failures << text; },
+                [this](const RecapData& data) { shared.push_back(data); } });
+        window->showInsights();
+    }
+
+    InsightsView& view() { return window->view(); }
+    void click(const QRectF& area) { viewprobe::click(view(), area.center()); }
+
+    const QColor kAccent { 0x6E, 0x6C, 0xFF };
+    WidgetScene scene;
+    std::unique_ptr<InsightsWindow> window;
+    std::optional<std::filesystem::path> chosenFile;
+    QStringList failures;
+    std::vector<RecapData> shared;
+};
+
+} // namespace
+
+TEST_F(InsightsWindowTest, FiguresFollowTheRangeTheStoreAndTheTopFiveSubjects)
+{
+    EXPECT_EQ(view().figures().days.size(), 7u);
+    click(view().layout().pickerSegment(1));
+    EXPECT_EQ(view().rangeDays(), 30);
+    EXPECT_EQ(view().figures().days.size(), 30u);
+    EXPECT_EQ(view().figures().activity.size(), 112u);
+
+    // Six subjects and untagged focus: the five largest stay, untagged focus is "Unlabeled".
+    const auto& subjects = view().figures().subjects;
+    ASSERT_EQ(subjects.size(), 5u);
+    EXPECT_EQ(subjects.front().subject, "Maths");
+    EXPECT_TRUE(std::is_sorted(subjects.begin(), subjects.end(),
+        [](const auto& a, const auto& b) { return a.seconds > b.seconds; }));
+    scene.store->addSession(FocusSession { QUuid::createUuid(), scene.clock->now() - 60, 400 * 3600.0, std::nullopt, "pomodoro", true, std::nullopt });
+    EXPECT_EQ(view().figures().subjects.front().subject, "Unlabeled");
+
+    // The recap of the range goes to the share window.
+    click(view().layout().shareButton());
+    ASSERT_EQ(shared.size(), 1u);
+    EXPECT_EQ(shared[0].period, "This month");
+    EXPECT_EQ(shared[0].bars.size(), 7u);
+    EXPECT_TRUE(shared[0].bars.back().isToday);
+}
+
+TEST_F(InsightsWindowTest, ExportWritesTheLogOrSaysItCouldNot)
+{
+    testsupport::TemporaryFolder folder;
+    chosenFile = std::filesystem::path(folder.stdPath()) / "log.csv";
+    click(view().layout().exportButton());
+    EXPECT_EQ(testfiles::readFile(QString::fromStdString(chosenFile->string())).toStdString(),
+        InsightsExport::csv(scene.store->sessions()));
+    EXPECT_TRUE(failures.isEmpty());
+
+    // A folder that cannot hold files (its "folder" is a file): one sentence, nothing left behind.
+    ASSERT_TRUE(testfiles::writeFile(folder.filePath("plain"), "x"));
+    chosenFile = std::filesystem::path(folder.stdPath()) / "plain" / "log.csv";
+    click(view().layout().exportButton());
+    ASSERT_EQ(failures.size(), 1);
+    EXPECT_TRUE(failures[0].contains("log.csv"));
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList({ "log.csv", "plain" }));
+
+    chosenFile.reset();
+    click(view().layout().exportButton());
+    EXPECT_EQ(failures.size(), 1);
+}
+
+TEST_F(InsightsWindowTest, RendersEveryCardInBothAppearancesWithHoverDetails)
+{
+    const InsightsLayout layout = view().layout();
+    // The column: each block below the one before, inside the window's width.
+    const QRectF blocks[] = { layout.title(), layout.summaryCards()[0], layout.days().frame, layout.hours().frame,
+        layout.subjects().frame, layout.activity().frame, layout.shareButton(), layout.privacyLine() };
+    for (std::size_t index = 1; index < std::size(blocks); ++index) {
+        EXPECT_GE(blocks[index].top(), blocks[index - 1].bottom()) << index;
+        EXPECT_LE(blocks[index].right(), InsightsMetrics::width - InsightsMetrics::padding) << index;
+    }
+    EXPECT_LE(layout.activityTile(111).right(), layout.activity().content.right());
+    EXPECT_EQ(view().height(), static_cast<int>(std::ceil(layout.height())));
+
+    // Hovering a bar and a tile names the day; the hit test finds both.
+    const QPointF bar = layout.daySlot(6).center();
+    EXPECT_EQ(layout.hitTest(bar), (InsightsTarget { Kind::dayBar, 6 }));
+    QTest::mouseMove(&view(), bar.toPoint());
+    EXPECT_EQ(view().hoveredDay(), 6);
+    EXPECT_TRUE(view().dayHoverText().startsWith("Tuesday, 10 March · ")) << view().dayHoverText().toStdString();
+    // (Far down the scrolled column, where a moved pointer would not reach offscreen.)
+    view().setHovered(layout.hitTest(layout.activityTile(111).center()));
+    EXPECT_TRUE(view().activityHoverText().startsWith("Tue 10 Mar · "));
+
+    const QString shots = qEnvironmentVariable("MOORLET_INSIGHTS_SHOTS");
+    for (const auto appearance : { veltrane::AppearancePreference::light, veltrane::AppearancePreference::dark }) {
+        scene.settings->setAppearance(appearance);
+        const QImage image = window->renderContent();
+        const bool dark = appearance == veltrane::AppearancePreference::dark;
+        EXPECT_EQ(viewprobe::pixel(image, QPointF(4, 4)).lightness() < 128, dark);
+        // A day that reached the goal is full accent; the hovered tile is drawn larger, so probe another.
+        const auto& activity = view().figures().activity;
+        for (int index = 0; index < 110; ++index) {
+            if (activity[static_cast<std::size_t>(index)].seconds >= view().figures().goal) {
+                EXPECT_LE(viewprobe::distance(viewprobe::pixel(image, layout.activityTile(index).center()), kAccent), 2);
+                break;
+            }
+        }
+        if (!shots.isEmpty())
+            image.save(QDir(shots).filePath(dark ? "insights-week-dark.png" : "insights-week-light.png"));
+    }
+}

@@ -1,0 +1,149 @@
+#include "Moorlet/Recap/FocusRecap.h"
+#include "Moorlet/Recap/FocusRecapPhotoCard.h"
+#include "Moorlet/Recap/ShareComposerView.h"
+#include "tests/Moorlet/TestFiles.h"
+#include "tests/Moorlet/Views/WidgetScene.h"
+#include "tests/support/TestSupport.h"
+
+#include <QDir>
+#include <QImageReader>
+#include <QNativeGestureEvent>
+#include <QPointingDevice>
+#include <QPushButton>
+#include <QSlider>
+
+#include <gtest/gtest.h>
+
+using namespace moorlet;
+using Card = FocusRecapPhotoCard;
+
+namespace {
+
+RecapData recap(const QString& period)
+{
+    RecapData data;
+    data.period = period;
+    data.focusLabel = QStringLiteral("2h 5m");
+    data.sessions = 5;
+    data.streak = 3;
+    data.accent = QColor(0x6E, 0x6C, 0xFF);
+    for (int day = 0; day < 7; ++day)
+        data.bars.push_back(RecapData::Bar { day / 6.0, QStringLiteral("SMTWTFS").mid(day, 1), day == 6 });
+    return data;
+}
+
+QImage gradientPhoto(QSize size)
+{
+    QImage photo(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            photo.setPixel(x, y, qRgb(x * 255 / size.width(), 120, y * 255 / size.height()));
+    return photo;
+}
+
+} // namespace
+
+TEST(RecapTest, CaptionsAndTheOffsetThatKeepsThePhotoCovering)
+{
+    for (const auto& [period, caption] : { std::pair { "Today", "of focus today" }, { "This week", "focused this week" },
+             { "This month", "focused this month" } })
+        EXPECT_EQ(recap(period).caption(), caption);
+
+    // Far off in both axes, clamped to half of what the zoomed photo exceeds the card by.
+    const QPointF far(5000, -5000);
+    const struct {
+        QSizeF photo;
+        double zoom;
+        QPointF clamped;
+    } cases[] = {
+        // Wide: filled by height (1066 / 500), 2132 wide, so 766 sideways and none up or down.
+        { { 1000, 500 }, 1, { 766, 0 } },
+        { { 1000, 500 }, 3, { 2898, -1066 } },
+        // Tall: filled by width, 1200 tall.
+        { { 300, 600 }, 1, { 0, -67 } },
+        { { 300, 600 }, 3, { 600, -1267 } },
+        // The card's own shape: no travel at zoom 1.
+        { { 600, 1066 }, 1, { 0, 0 } },
+        { { 300, 533 }, 3, { 600, -1066 } },
+        { { 0, 533 }, 3, { 0, 0 } },
+    };
+    for (const auto& [photo, zoom, clamped] : cases) {
+        const QPointF result = Card::clampedOffset(far, photo, zoom);
+        EXPECT_NEAR(result.x(), clamped.x(), 1e-9) << photo.width() << "x" << photo.height() << " @" << zoom;
+        EXPECT_NEAR(result.y(), clamped.y(), 1e-9) << photo.width() << "x" << photo.height() << " @" << zoom;
+    }
+}
+
+TEST(RecapTest, ComposerTakesAPhotoZoomsWithinLimitsAndWritesTheCardAtTwiceItsSize)
+{
+    testsupport::TemporaryFolder folder;
+    const QString photoPath = folder.filePath("photo.png");
+    ASSERT_TRUE(gradientPhoto(QSize(800, 600)).save(photoPath));
+    ASSERT_TRUE(testfiles::writeFile(folder.filePath("broken.jpg"), "not an image"));
+
+    std::optional<QString> pick = folder.filePath("broken.jpg");
+    std::optional<QString> saveTo;
+    QStringList shared;
+    ShareComposerView composer(recap("Today"),
+        ShareComposerView::Services { [&](QWidget*) { return pick; }, [&](QWidget*, const QString&) { return saveTo; },
+            [&](const QString& file, QWidget*, QPoint) { shared << file; } });
+    composer.show();
+    // The chooser opens by itself once; an unreadable file says so and leaves no photo.
+    testsupport::processEvents();
+    EXPECT_FALSE(composer.photo());
+    EXPECT_FALSE(composer.message().isEmpty());
+    EXPECT_FALSE(composer.saveButton().isEnabled());
+
+    pick = photoPath;
+    composer.choosePhoto();
+    ASSERT_TRUE(composer.photo());
+    EXPECT_TRUE(composer.message().isEmpty());
+    EXPECT_TRUE(composer.shareButton().isEnabled());
+
+    // Zoom stays in 1…3 whatever asks; a drag moves the photo twice as far on the card, clamped.
+    composer.setZoom(7);
+    EXPECT_EQ(composer.zoom(), 3);
+    composer.zoomSlider().setValue(50);
+    EXPECT_EQ(composer.zoom(), 1);
+    QNativeGestureEvent pinch(Qt::ZoomNativeGesture, QPointingDevice::primaryPointingDevice(), 2,
+        composer.previewRect().center(), composer.previewRect().center(), composer.previewRect().center(), 0.5, {});
+    QCoreApplication::sendEvent(&composer, &pinch);
+    EXPECT_DOUBLE_EQ(composer.zoom(), 1.5);
+    composer.setZoom(1);
+    composer.dragBy(QPointF(10, 10));
+    EXPECT_EQ(composer.offset(), QPointF(20, 0));
+    composer.dragBy(QPointF(1000, 0));
+    EXPECT_NEAR(composer.offset().x(), Card::clampedOffset(QPointF(1e9, 0), QSizeF(800, 600), 1).x(), 1e-9);
+
+    saveTo = folder.filePath("card.png");
+    composer.saveButton().click();
+    QImageReader written(*saveTo);
+    EXPECT_EQ(written.size(), QSize(1200, 2132));
+    composer.shareButton().click();
+    ASSERT_EQ(shared.size(), 1);
+    EXPECT_EQ(QImageReader(shared[0]).size(), QSize(1200, 2132));
+
+    // A folder that is a file cannot take the PNG: the composer says so and nothing is left.
+    saveTo = folder.filePath("photo.png/card.png");
+    composer.saveButton().click();
+    EXPECT_FALSE(composer.message().isEmpty());
+    EXPECT_FALSE(QFile::exists(*saveTo));
+
+    const QString shots = qEnvironmentVariable("MOORLET_INSIGHTS_SHOTS");
+    if (!shots.isEmpty())
+        composer.renderToImage().save(QDir(shots).filePath("composer-photo.png"));
+}
+
+TEST(RecapTest, TodaysRecapTakesTheControllersFiguresAndTheLastSevenDays)
+{
+    WidgetScene scene;
+    scene.logFocus(1500);
+    const RecapData today = RecapData::today(*scene.controller, scene.clock->now());
+    EXPECT_EQ(today.caption(), "of focus today");
+    EXPECT_EQ(today.focusLabel, scene.controller->focusTodayLabel());
+    EXPECT_EQ(today.sessions, 1);
+    ASSERT_EQ(today.bars.size(), 7u);
+    // 2026-03-10 is a Tuesday: the week runs Wednesday to today, today the tallest.
+    EXPECT_EQ(today.bars.front().letter, "W");
+    EXPECT_EQ(today.bars.back(), (RecapData::Bar { 1, "T", true }));
+}
