@@ -4,6 +4,7 @@
 #include "Moorlet/App/SessionCommands.h"
 #include "Moorlet/Data/LocalDataStore.h"
 #include "Moorlet/Focus/FocusController.h"
+#include "Moorlet/Insights/InsightsWindow.h"
 #include "Moorlet/SettingsWindow/Diagnostics.h"
 #include "Moorlet/SettingsWindow/SettingsWindow.h"
 #include "Moorlet/Sound/AmbientController.h"
@@ -86,6 +87,7 @@ AppDelegate::~AppDelegate()
     // The windows and the panel's views observe the controllers: they go first.
     m_settingsWindow.reset();
     m_tourWindow.reset();
+    m_insightsWindow.reset();
     m_coordinator.reset();
     if (m_controller) {
         m_controller->onPhaseChanged = nullptr;
@@ -202,7 +204,10 @@ void AppDelegate::applicationDidFinishLaunching()
             if (self)
                 self->showSettings();
         };
-        // openInsights stays unset until the insights window exists.
+        inputs.openInsights = [self] {
+            if (self)
+                self->showInsights();
+        };
         ViewEnvironment environment;
         environment.desktop = &self->m_desktopPreferences;
         auto* view = new WidgetRootView(std::move(inputs), environment);
@@ -316,6 +321,20 @@ void AppDelegate::showWelcomeTour()
             controller(), controller().accent(), std::move(onFinish), std::move(onTryDemo), environment);
     }
     m_tourWindow->showFromStart();
+}
+
+void AppDelegate::showInsights()
+{
+    if (!m_insightsWindow) {
+        ViewEnvironment environment;
+        environment.desktop = &m_desktopPreferences;
+        m_insightsWindow = std::make_unique<InsightsWindow>(dataStore(), m_focusSettings, m_settings,
+            theme().accent(SessionPhase::focusing), controller().analytics(), environment);
+        // The window draws in the focusing accent, which follows the theme and the custom accent.
+        connect(&theme(), &ThemeProvider::accentChanged, m_insightsWindow.get(),
+            [this] { m_insightsWindow->setAccent(theme().accent(SessionPhase::focusing)); });
+    }
+    m_insightsWindow->showInsights();
 }
 
 void AppDelegate::finishTour()

@@ -28,6 +28,7 @@ namespace moorlet {
 
 class AmbientController;
 class FocusController;
+class InsightsWindow;
 class LocalDataStore;
 class PortalProbe;
 class SettingsWindow;
@@ -102,7 +103,9 @@ public:
     // again shows the same window (the tour from its first page).
     void showSettings();
     void showWelcomeTour();
+    void showInsights();
     // Null until first opened.
+    InsightsWindow* insightsWindow() const { return m_insightsWindow.get(); }
     SettingsWindow* settingsWindow() const { return m_settingsWindow.get(); }
     WelcomeTourWindow* tourWindow() const { return m_tourWindow.get(); }
 
@@ -140,6 +143,7 @@ private:
     std::unique_ptr<PortalProbe> m_portalProbe;
     std::unique_ptr<SettingsWindow> m_settingsWindow;
     std::unique_ptr<WelcomeTourWindow> m_tourWindow;
+    std::unique_ptr<InsightsWindow> m_insightsWindow;
 };
 
 } // namespace moorlet

@@ -52,6 +52,7 @@ std::vector<MenuBarItem> MenuBarContent::items(SessionPhase phase, bool isRunnin
         { MenuBarItem::Role::skip, QStringLiteral("Skip"), active, {} },
         { MenuBarItem::Role::reset, QStringLiteral("Reset"), active, {} },
         { MenuBarItem::Role::separator, {}, true, {} },
+        { MenuBarItem::Role::insights, QStringLiteral("Insights"), true, {} },
         { MenuBarItem::Role::guide, QStringLiteral("Guide…"), true, {} },
         { MenuBarItem::Role::settings, QStringLiteral("Settings"), true, QKeySequence(Qt::CTRL | Qt::Key_Comma) },
         { MenuBarItem::Role::separator, {}, true, {} },
@@ -99,6 +100,10 @@ void MenuBarContent::trigger(MenuBarItem::Role role)
         break;
     case MenuBarItem::Role::reset:
         SessionCommands::reset(m_controller);
+        break;
+    case MenuBarItem::Role::insights:
+        if (openInsights)
+            openInsights();
         break;
     case MenuBarItem::Role::guide:
         if (openGuide)

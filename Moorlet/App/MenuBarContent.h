@@ -17,8 +17,8 @@ namespace moorlet {
 
 class FocusController;
 
-// The tray item's menu: start, pause or resume focus; skip; reset; the welcome tour and the
-// settings; quit. Its titles and enabled states follow the controller's phase and timer state as
+// The tray item's menu: start, pause or resume focus; skip; reset; insights, the welcome tour and
+// the settings; quit. Its titles and enabled states follow the controller's phase and timer state as
 // they change.
 //
 // Main thread only. The controller must outlive the menu.
@@ -37,7 +37,8 @@ public:
     // The entries as the menu shows them now.
     std::vector<MenuBarItem> currentItems() const;
 
-    // What "Guide…" and "Settings" open.
+    // What "Insights", "Guide…" and "Settings" open.
+    std::function<void()> openInsights;
     std::function<void()> openGuide;
     std::function<void()> openSettings;
     // What "Quit Moorlet" does; by default it ends the application's event loop.

@@ -12,6 +12,7 @@ struct MenuBarItem {
         skip,
         reset,
         separator,
+        insights,
         guide,
         settings,
         quit,

@@ -20,6 +20,7 @@ MoorletApp::MoorletApp(AppDelegate::Configuration configuration, InstanceService
 
     auto& controller = m_delegate->controller();
     m_content = std::make_unique<MenuBarContent>(controller);
+    m_content->openInsights = [this] { m_delegate->showInsights(); };
     m_content->openGuide = [this] { m_delegate->showWelcomeTour(); };
     m_content->openSettings = [this] { m_delegate->showSettings(); };
     m_label = std::make_unique<MenuBarLabel>(controller);

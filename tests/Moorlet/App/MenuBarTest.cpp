@@ -119,17 +119,19 @@ TEST_F(MenuBarTest, TheMenuDrivesTheSessionAndRelabelsItself)
     EXPECT_FALSE(shown(Role::skip).enabled);
 }
 
-TEST_F(MenuBarTest, TheGuideSettingsAndQuitEntriesEachCallTheirOwnActionOnce)
+TEST_F(MenuBarTest, TheWindowAndQuitEntriesEachCallTheirOwnActionOnce)
 {
     std::vector<Role> opened;
+    content.openInsights = [&] { opened.push_back(Role::insights); };
     content.openGuide = [&] { opened.push_back(Role::guide); };
     content.openSettings = [&] { opened.push_back(Role::settings); };
+    pick(Role::insights);
     pick(Role::guide);
     pick(Role::settings);
     pick(Role::quit);
-    EXPECT_EQ(opened, (std::vector<Role> { Role::guide, Role::settings }));
+    EXPECT_EQ(opened, (std::vector<Role> { Role::insights, Role::guide, Role::settings }));
     EXPECT_EQ(quitRequests, 1);
-    EXPECT_EQ(content.menu()->actions().at(5)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    EXPECT_EQ(content.menu()->actions().at(6)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Comma));
 }
 
 TEST_F(MenuBarTest, TheLabelShowsTheDisplayTimeOnlyWhileAPhaseIsUnderWay)

@@ -259,7 +259,7 @@ TEST_F(MoorletProgramTest, TheTrayMenuTheCommandLineTheHotKeyAndSleepDriveOneSes
     for (const auto& entry : menu.entries())
         labels.push_back(entry.separator ? QStringLiteral("—") : entry.label);
     EXPECT_EQ(labels, (std::vector<QString> { QStringLiteral("Start focus"), QStringLiteral("Skip"), QStringLiteral("Reset"),
-                          QStringLiteral("—"), QStringLiteral("Guide…"), QStringLiteral("Settings"),
+                          QStringLiteral("—"), QStringLiteral("Insights"), QStringLiteral("Guide…"), QStringLiteral("Settings"),
                           QStringLiteral("—"), QStringLiteral("Quit Moorlet") }));
     EXPECT_FALSE(menu.entry(QStringLiteral("Skip"))->enabled);
     EXPECT_FALSE(menu.entry(QStringLiteral("Reset"))->enabled);
@@ -315,6 +315,9 @@ TEST_F(MoorletProgramTest, TheTrayMenuTheCommandLineTheHotKeyAndSleepDriveOneSes
     EXPECT_EQ(status().value(QStringLiteral("phase")), QStringLiteral("idle"));
     EXPECT_TRUE(testsupport::waitUntil([&] { return menu.toolTipTitle() == QLatin1String("Moorlet"); }));
 
+    // "Insights" opens its window.
+    ASSERT_TRUE(menu.click(menu.entry(QStringLiteral("Insights"))->id));
+    EXPECT_TRUE(testsupport::waitUntil([&] { return windowsNamed(QStringLiteral("Insights")).size() == 1; }));
     // "Settings" opens the settings window, and a second time the same one.
     ASSERT_TRUE(menu.click(menu.entry(QStringLiteral("Settings"))->id));
     ASSERT_TRUE(testsupport::waitUntil([&] { return windowsNamed(QStringLiteral("Settings")).size() == 1; }));
