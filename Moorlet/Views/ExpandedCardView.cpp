@@ -581,7 +581,7 @@ void ExpandedCardView::activate(const CardTarget& target, const QRect& onScreen)
         m_subjectIntention.subjectMenu().toggle(onScreen);
         break;
     case Kind::intention:
-        m_subjectIntention.intentionField().toggle(onScreen);
+        m_subjectIntention.intentionField().toggle(intentionAnchor());
         break;
     case Kind::quickStart: {
         const std::vector<int> minutes = controller.quickStartMinutes();
@@ -615,9 +615,13 @@ void ExpandedCardView::promptForIntention()
     if (!m_shown || m_context.controller.phase() != SessionPhase::focusing
         || !m_context.controller.focusSettings().intentionPromptEnabled())
         return;
-    // Under the intention line, where the answer will show.
-    const QRectF line = targetRect({ Kind::intention });
-    m_subjectIntention.intentionField().setShowing(true, m_context.cardAreaOnScreen(line));
+    m_subjectIntention.intentionField().setShowing(true, intentionAnchor());
+}
+
+QRect ExpandedCardView::intentionAnchor() const
+{
+    // Under the whole row, centred on the card, where the answer will show.
+    return m_context.cardAreaOnScreen(layout().rect(CardRow::subjectIntention).value_or(QRectF()));
 }
 
 void ExpandedCardView::closePopups()

@@ -102,6 +102,8 @@ private:
     static constexpr std::size_t kRowCount = static_cast<std::size_t>(CardRow::nowPlaying) + 1;
 
     void promptForIntention();
+    // Where the intention field opens, on screen.
+    QRect intentionAnchor() const;
     void reactToPhase(bool animate);
     void reactToStreak(bool animate);
     void revealRows();

@@ -23,11 +23,8 @@ namespace Typography = veltrane::DesignTokens::Typography;
 
 constexpr double kChipPaddingX = 9;
 constexpr double kTagSymbolSize = 10;
-constexpr double kChevronSize = 8;
 constexpr double kChipGap = 5;
-// The chip takes at most this share of the row: the intention keeps room to be read.
-constexpr double kChipMaxShare = 0.5;
-constexpr double kRowGap = 10;
+constexpr double kRowGap = 8;
 constexpr double kIntentionSymbolSize = 11;
 constexpr double kIntentionGap = 6;
 
@@ -59,9 +56,11 @@ QString SubjectIntentionRow::intentionText() const
 
 QRectF SubjectIntentionRow::subjectRect(const QRectF& row) const
 {
-    const double natural = 2 * kChipPaddingX + symbolWidth(kTagSymbolSize) + 2 * kChipGap + symbolWidth(kChevronSize)
-        + QFontMetricsF(Typography::label().font()).horizontalAdvance(subjectTitle());
-    return { row.left(), row.top(), std::min(std::ceil(natural), row.width() * kChipMaxShare), row.height() };
+    const QFontMetricsF metrics(Typography::label().font());
+    const double natural = 2 * kChipPaddingX + symbolWidth(kTagSymbolSize) + kChipGap + metrics.horizontalAdvance(subjectTitle());
+    // A long subject is cut short before the invitation to set an intention is.
+    const double intentionRoom = symbolWidth(kIntentionSymbolSize) + kIntentionGap + metrics.horizontalAdvance(CardTexts::kNoIntention);
+    return { row.left(), row.top(), std::min(std::ceil(natural), row.width() - kRowGap - std::ceil(intentionRoom)), row.height() };
 }
 
 QRectF SubjectIntentionRow::intentionRect(const QRectF& row) const
@@ -102,15 +101,11 @@ void SubjectIntentionRow::paint(QPainter& painter, const QRectF& row) const
     painter.setBrush(palette.subtleFill);
     painter.drawRoundedRect(chip, chip.height() / 2, chip.height() / 2);
     const double tagWidth = symbolWidth(kTagSymbolSize);
-    const double chevronWidth = symbolWidth(kChevronSize);
     veltrane::SymbolPainter::paint(painter, QPointF(chip.left() + kChipPaddingX + tagWidth / 2, chip.center().y()),
         kTagSymbolSize, QStringLiteral("tag.fill"), hasSubject ? accent : palette.textTertiary);
-    veltrane::SymbolPainter::paint(painter, QPointF(chip.right() - kChipPaddingX - chevronWidth / 2, chip.center().y()),
-        kChevronSize, QStringLiteral("chevron.up.chevron.down"), palette.textTertiary);
     const double textLeft = chip.left() + kChipPaddingX + tagWidth + kChipGap;
     painter.setPen(hasSubject ? palette.textPrimary : palette.textSecondary);
-    drawElidedText(painter,
-        QRectF(textLeft, chip.top(), chip.right() - kChipPaddingX - chevronWidth - kChipGap - textLeft, chip.height()),
+    drawElidedText(painter, QRectF(textLeft, chip.top(), chip.right() - kChipPaddingX - textLeft, chip.height()),
         Qt::AlignLeft | Qt::AlignVCenter, subjectTitle());
 
     const QRectF line = intentionRect(row);
