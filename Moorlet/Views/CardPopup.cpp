@@ -7,9 +7,12 @@
 
 #include <QAction>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QScreen>
+#include <QScrollArea>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -53,6 +56,45 @@ QLineEdit* CardPopup::makeField(const QString& placeholder, const QString& symbo
         connect(action, &QAction::triggered, field, &QLineEdit::returnPressed);
     }
     return field;
+}
+
+QVBoxLayout* CardPopup::makeColumn()
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(kPadding, kPadding, kPadding, kPadding);
+    layout->setSpacing(static_cast<int>(veltrane::DesignTokens::Spacing::xs));
+    return layout;
+}
+
+QScrollArea* CardPopup::makeScrollArea(QWidget* content)
+{
+    auto* area = new QScrollArea(this);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    area->setWidgetResizable(true);
+    area->setWidget(content);
+    area->viewport()->setAutoFillBackground(false);
+    area->setAutoFillBackground(false);
+    return area;
+}
+
+void CardPopup::fitRows(QScrollArea* area, int rows, int rowHeight, int visibleRows)
+{
+    area->setVerticalScrollBarPolicy(rows > visibleRows ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    area->setFixedHeight(std::min(rows, visibleRows) * rowHeight);
+}
+
+QLabel* CardPopup::makeNote(const QString& text, int pixelSize)
+{
+    auto* note = new QLabel(text, this);
+    note->setWordWrap(true);
+    QFont font = veltrane::DesignTokens::Typography::label().font();
+    font.setPixelSize(pixelSize);
+    note->setFont(font);
+    QPalette palette = note->palette();
+    palette.setColor(QPalette::WindowText, m_context.palette.textSecondary);
+    note->setPalette(palette);
+    return note;
 }
 
 void CardPopup::showBeside(const QRect& anchor)

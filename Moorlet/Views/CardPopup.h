@@ -2,7 +2,10 @@
 
 #include <QWidget>
 
+class QLabel;
 class QLineEdit;
+class QScrollArea;
+class QVBoxLayout;
 
 namespace moorlet {
 
@@ -36,6 +39,14 @@ protected:
     // A borderless one-line field in the label font, with `placeholder` and, when `symbol` is
     // set, that symbol in the accent as a button at its end.
     QLineEdit* makeField(const QString& placeholder, const QString& symbol = {});
+    // The popup's column: padded kPadding, its parts Spacing.xs apart.
+    QVBoxLayout* makeColumn();
+    // A borderless, unfilled scroll area around `content` that shows at most `visibleRows` rows
+    // of `rowHeight` (call fitRows when their number changes).
+    QScrollArea* makeScrollArea(QWidget* content);
+    static void fitRows(QScrollArea* area, int rows, int rowHeight, int visibleRows);
+    // A line or paragraph of secondary text of `pixelSize`.
+    QLabel* makeNote(const QString& text, int pixelSize);
     // What takes the keyboard when the popup opens (nothing by default).
     virtual QWidget* initialFocus() const { return nullptr; }
 

@@ -3,7 +3,6 @@
 #include "Moorlet/Focus/FocusController.h"
 #include "Moorlet/Views/CardTexts.h"
 #include "Moorlet/Views/ViewContext.h"
-#include "VeltraneKit/Theme/DesignTokens.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -20,22 +19,13 @@ constexpr int kKeysTextSize = 10;
 IntentionPopover::IntentionPopover(ViewContext& context, QWidget* parent)
     : CardPopup(context, parent)
 {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(kPadding, kPadding, kPadding, kPadding);
-    layout->setSpacing(static_cast<int>(veltrane::DesignTokens::Spacing::xs));
-
+    QVBoxLayout* layout = makeColumn();
     m_field = makeField(CardTexts::kIntentionPrompt);
     connect(m_field, &QLineEdit::returnPressed, this, &IntentionPopover::keep);
     layout->addWidget(m_field);
     layout->addWidget(new PopupDivider(context, this));
 
-    m_keys = new QLabel(CardTexts::kIntentionKeys, this);
-    QFont font = veltrane::DesignTokens::Typography::secondary().font();
-    font.setPixelSize(kKeysTextSize);
-    m_keys->setFont(font);
-    QPalette palette = m_keys->palette();
-    palette.setColor(QPalette::WindowText, context.palette.textSecondary);
-    m_keys->setPalette(palette);
+    m_keys = makeNote(CardTexts::kIntentionKeys, kKeysTextSize);
     layout->addWidget(m_keys);
 }
 

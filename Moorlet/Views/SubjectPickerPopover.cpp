@@ -5,31 +5,19 @@
 #include "Moorlet/Views/CardTexts.h"
 #include "Moorlet/Views/SubjectListView.h"
 #include "Moorlet/Views/ViewContext.h"
-#include "VeltraneKit/Theme/DesignTokens.h"
 
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 namespace moorlet {
 
 SubjectPickerPopover::SubjectPickerPopover(ViewContext& context, QWidget* parent)
     : CardPopup(context, parent)
 {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(kPadding, kPadding, kPadding, kPadding);
-    layout->setSpacing(static_cast<int>(veltrane::DesignTokens::Spacing::xs));
-
+    QVBoxLayout* layout = makeColumn();
     m_list = new SubjectListView(context);
-    m_scroll = new QScrollArea(this);
-    m_scroll->setFrameShape(QFrame::NoFrame);
-    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_scroll->setWidgetResizable(true);
-    m_scroll->setWidget(m_list);
-    m_scroll->viewport()->setAutoFillBackground(false);
-    m_scroll->setAutoFillBackground(false);
+    m_scroll = makeScrollArea(m_list);
     layout->addWidget(m_scroll);
     connect(m_list, &SubjectListView::chosen, this, &QWidget::hide);
 
@@ -48,9 +36,7 @@ SubjectPickerPopover::SubjectPickerPopover(ViewContext& context, QWidget* parent
 void SubjectPickerPopover::reload()
 {
     m_list->reload();
-    const int rows = static_cast<int>(m_list->entries().size());
-    m_scroll->setVerticalScrollBarPolicy(rows > kVisibleRows ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-    m_scroll->setFixedHeight(std::min(rows, kVisibleRows) * SubjectListView::kRowHeight);
+    fitRows(m_scroll, static_cast<int>(m_list->entries().size()), SubjectListView::kRowHeight, kVisibleRows);
     adjustSize();
 }
 

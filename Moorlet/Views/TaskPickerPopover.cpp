@@ -6,7 +6,6 @@
 #include "Moorlet/Views/PlainTextButton.h"
 #include "Moorlet/Views/TaskListView.h"
 #include "Moorlet/Views/ViewContext.h"
-#include "VeltraneKit/Theme/DesignTokens.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -19,8 +18,6 @@ namespace moorlet {
 
 namespace {
 
-namespace Spacing = veltrane::DesignTokens::Spacing;
-
 constexpr int kEmptyTextSize = 12;
 
 } // namespace
@@ -28,10 +25,7 @@ constexpr int kEmptyTextSize = 12;
 TaskPickerPopover::TaskPickerPopover(ViewContext& context, QWidget* parent)
     : CardPopup(context, parent)
 {
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(kPadding, kPadding, kPadding, kPadding);
-    layout->setSpacing(static_cast<int>(Spacing::xs));
+    QVBoxLayout* layout = makeColumn();
 
     m_field = makeField(CardTexts::kAddTaskPrompt, QStringLiteral("plus.circle.fill"));
     connect(m_field, &QLineEdit::returnPressed, this, &TaskPickerPopover::add);
@@ -40,24 +34,11 @@ TaskPickerPopover::TaskPickerPopover(ViewContext& context, QWidget* parent)
     m_topDivider = new PopupDivider(context, this);
     layout->addWidget(m_topDivider);
 
-    m_empty = new QLabel(CardTexts::kNoTasks, this);
-    m_empty->setWordWrap(true);
-    QFont emptyFont = veltrane::DesignTokens::Typography::label().font();
-    emptyFont.setPixelSize(kEmptyTextSize);
-    m_empty->setFont(emptyFont);
-    QPalette emptyPalette = m_empty->palette();
-    emptyPalette.setColor(QPalette::WindowText, context.palette.textSecondary);
-    m_empty->setPalette(emptyPalette);
+    m_empty = makeNote(CardTexts::kNoTasks, kEmptyTextSize);
     layout->addWidget(m_empty);
 
     m_list = new TaskListView(context);
-    m_scroll = new QScrollArea(this);
-    m_scroll->setFrameShape(QFrame::NoFrame);
-    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_scroll->setWidgetResizable(true);
-    m_scroll->setWidget(m_list);
-    m_scroll->viewport()->setAutoFillBackground(false);
-    m_scroll->setAutoFillBackground(false);
+    m_scroll = makeScrollArea(m_list);
     layout->addWidget(m_scroll);
 
     m_bottomDivider = new PopupDivider(context, this);
@@ -80,9 +61,7 @@ void TaskPickerPopover::reload()
     const bool anyDone = std::any_of(tasks.begin(), tasks.end(), [](const FocusTask& task) { return task.done; });
     m_empty->setVisible(empty);
     m_scroll->setVisible(!empty);
-    const int rows = static_cast<int>(tasks.size());
-    m_scroll->setVerticalScrollBarPolicy(rows > kVisibleRows ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-    m_scroll->setFixedHeight(std::min(rows, kVisibleRows) * TaskListView::kRowHeight);
+    fitRows(m_scroll, static_cast<int>(tasks.size()), TaskListView::kRowHeight, kVisibleRows);
     m_bottomDivider->setVisible(anyDone);
     m_clear->setVisible(anyDone);
     adjustSize();
