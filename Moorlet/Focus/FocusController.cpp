@@ -106,6 +106,11 @@ void FocusController::setCurrentSubject(const QString& subject)
     assign(this, m_currentSubject, subject, &FocusController::currentSubjectChanged);
 }
 
+QString FocusController::loggedSubject() const
+{
+    return m_currentSubject.isEmpty() ? m_focusSettings.defaultSubject() : m_currentSubject;
+}
+
 void FocusController::setThemeProvider(ThemeProvider* provider)
 {
     if (m_themeProvider == provider)
@@ -208,10 +213,8 @@ void FocusController::persist(const CompletedFocusPhase& phase)
         return;
 
     std::optional<std::string> subject;
-    if (!m_currentSubject.isEmpty())
-        subject = m_currentSubject.toStdString();
-    else if (!m_focusSettings.defaultSubject().isEmpty())
-        subject = m_focusSettings.defaultSubject().toStdString();
+    if (const QString tag = loggedSubject(); !tag.isEmpty())
+        subject = tag.toStdString();
 
     std::optional<std::string> intention;
     if (auto text = trimmed(m_intention); !text.empty())

@@ -98,6 +98,9 @@ public:
     void setIntention(const QString& intention);
     QString currentSubject() const { return m_currentSubject; }
     void setCurrentSubject(const QString& subject);
+    // The subject the next stored block is tagged with: the current subject, else the settings'
+    // default subject; empty for none.
+    QString loggedSubject() const;
     std::optional<QUuid> activeTaskID() const { return m_activeTaskID; }
 
     veltrane::Seconds focusSecondsToday() const { return m_focusSecondsToday; }

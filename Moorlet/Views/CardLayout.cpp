@@ -1,5 +1,6 @@
 #include "Moorlet/Views/CardLayout.h"
 
+#include "Moorlet/Views/SubjectIntentionRow.h"
 #include "VeltraneKit/Theme/DesignTokens.h"
 
 namespace moorlet {
@@ -17,6 +18,8 @@ double CardLayout::rowHeight(CardRow row, const OptionalCardRows& optionalRows)
         return 54; // the prominent button
     case CardRow::taskPicker:
         return 28;
+    case CardRow::subjectIntention:
+        return SubjectIntentionRow::kHeight;
     case CardRow::quickStart:
         return 32; // 12-point text padded 8 above and below
     case CardRow::accountability:
@@ -37,7 +40,7 @@ double CardLayout::rowHeight(CardRow row, const OptionalCardRows& optionalRows)
 CardLayout::CardLayout(const OptionalCardRows& optionalRows, double width)
 {
     std::vector<CardRow> shown { CardRow::header, CardRow::ring, CardRow::controls, CardRow::taskPicker,
-        CardRow::quickStart, CardRow::accountability };
+        CardRow::subjectIntention, CardRow::quickStart, CardRow::accountability };
     if (optionalRows.insight)
         shown.push_back(CardRow::insight);
     if (optionalRows.exam)

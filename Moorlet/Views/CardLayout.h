@@ -15,6 +15,8 @@ enum class CardRow {
     ring,
     controls,
     taskPicker,
+    // The subject chip and the intention line.
+    subjectIntention,
     quickStart,
     accountability,
     insight,

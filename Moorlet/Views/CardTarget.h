@@ -12,6 +12,8 @@ struct CardTarget {
         primary,
         skip,
         taskPicker,
+        subject,
+        intention,
         quickStart,
         soundChip,
         importSounds,

@@ -34,6 +34,14 @@ inline const QString kNoActiveTask = QStringLiteral("Pick a task to focus on");
 inline const QString kAddTaskPrompt = QStringLiteral("Add a task");
 inline const QString kNoTasks = QStringLiteral("No tasks yet. Add what you want to get done, then pick one to focus on.");
 inline const QString kClearCompleted = QStringLiteral("Clear completed");
+inline const QString kNoSubject = QStringLiteral("No subject");
+inline const QString kAddSubjectPrompt = QStringLiteral("Add subject…");
+// Beside the settings' default subject in the subject menu.
+inline const QString kDefaultSubjectNote = QStringLiteral("default");
+// The card's intention line while no intention is set, and the intention field's prompt.
+inline const QString kNoIntention = QStringLiteral("Set an intention");
+inline const QString kIntentionPrompt = QStringLiteral("What will you get done?");
+inline const QString kIntentionKeys = QStringLiteral("Return keeps it, Esc skips");
 inline const QString kFocusToday = QStringLiteral("Focus today");
 inline const QString kSessions = QStringLiteral("Sessions");
 inline const QString kDailyGoal = QStringLiteral("Daily goal");

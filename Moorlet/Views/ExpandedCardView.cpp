@@ -2,6 +2,7 @@
 
 #include "Moorlet/Data/LocalDataStore.h"
 #include "Moorlet/Focus/FocusController.h"
+#include "Moorlet/Settings/FocusSettings.h"
 #include "Moorlet/Sound/AmbientController.h"
 #include "Moorlet/Views/CardTexts.h"
 #include "Moorlet/Views/PaintText.h"
@@ -169,6 +170,7 @@ ExpandedCardView::ExpandedCardView(ViewContext& context, Actions actions)
     , m_goalProgress(context.ticker, 0.0)
     , m_streakScale(context.ticker, 1.0)
     , m_taskPicker(context)
+    , m_subjectIntention(context)
     , m_ambient(context)
     , m_nowPlaying(context)
 {
@@ -234,7 +236,7 @@ void ExpandedCardView::setShown(bool shown)
         m_revealed = false;
         for (auto& reveal : m_reveals)
             reveal->setRevealed(false, 0, true);
-        m_taskPicker.setShowing(false);
+        closePopups();
         m_dotPulseEnd.cancel();
         m_streakBounceEnd.cancel();
         m_dotPulse = false;
@@ -455,6 +457,10 @@ QRectF ExpandedCardView::targetRect(const CardTarget& target) const
     }
     case Kind::taskPicker:
         return rowRect(CardRow::taskPicker);
+    case Kind::subject:
+        return m_subjectIntention.subjectRect(rowRect(CardRow::subjectIntention));
+    case Kind::intention:
+        return m_subjectIntention.intentionRect(rowRect(CardRow::subjectIntention));
     case Kind::quickStart: {
         const QRectF row = rowRect(CardRow::quickStart);
         const auto count = static_cast<double>(m_context.controller.quickStartMinutes().size());
@@ -514,6 +520,12 @@ std::optional<CardTarget> ExpandedCardView::hitTest(QPointF point) const
             if (row.rect.contains(point))
                 return CardTarget { Kind::taskPicker };
             break;
+        case CardRow::subjectIntention:
+            for (const Kind kind : { Kind::subject, Kind::intention }) {
+                if (targetRect({ kind }).contains(point))
+                    return CardTarget { kind };
+            }
+            break;
         case CardRow::quickStart:
             for (int i = 0; i < static_cast<int>(m_context.controller.quickStartMinutes().size()); ++i) {
                 if (targetRect({ Kind::quickStart, i }).contains(point))
@@ -551,9 +563,13 @@ void ExpandedCardView::activate(const CardTarget& target, const QRect& onScreen)
         controller.engine().reset();
         controller.sync();
         break;
-    case Kind::primary:
+    case Kind::primary: {
+        const bool starts = controller.phase() == SessionPhase::idle;
         controller.toggle();
+        if (starts)
+            promptForIntention();
         break;
+    }
     case Kind::skip:
         controller.engine().skip();
         controller.sync();
@@ -561,10 +577,18 @@ void ExpandedCardView::activate(const CardTarget& target, const QRect& onScreen)
     case Kind::taskPicker:
         m_taskPicker.toggle(onScreen);
         break;
+    case Kind::subject:
+        m_subjectIntention.subjectMenu().toggle(onScreen);
+        break;
+    case Kind::intention:
+        m_subjectIntention.intentionField().toggle(intentionAnchor());
+        break;
     case Kind::quickStart: {
         const std::vector<int> minutes = controller.quickStartMinutes();
-        if (target.index >= 0 && target.index < static_cast<int>(minutes.size()))
+        if (target.index >= 0 && target.index < static_cast<int>(minutes.size())) {
             controller.startFocus(minutes[static_cast<std::size_t>(target.index)]);
+            promptForIntention();
+        }
         break;
     }
     case Kind::soundChip:
@@ -584,6 +608,26 @@ void ExpandedCardView::activate(const CardTarget& target, const QRect& onScreen)
         break;
     }
     m_context.repaint();
+}
+
+void ExpandedCardView::promptForIntention()
+{
+    if (!m_shown || m_context.controller.phase() != SessionPhase::focusing
+        || !m_context.controller.focusSettings().intentionPromptEnabled())
+        return;
+    m_subjectIntention.intentionField().setShowing(true, intentionAnchor());
+}
+
+QRect ExpandedCardView::intentionAnchor() const
+{
+    // Under the whole row, centred on the card, where the answer will show.
+    return m_context.cardAreaOnScreen(layout().rect(CardRow::subjectIntention).value_or(QRectF()));
+}
+
+void ExpandedCardView::closePopups()
+{
+    m_taskPicker.setShowing(false);
+    m_subjectIntention.closePopups();
 }
 
 void ExpandedCardView::dragVolume(double x)
@@ -648,6 +692,9 @@ void ExpandedCardView::paintRow(QPainter& painter, CardRow row, const QRectF& re
         break;
     case CardRow::taskPicker:
         m_taskPicker.paint(painter, rect);
+        break;
+    case CardRow::subjectIntention:
+        m_subjectIntention.paint(painter, rect);
         break;
     case CardRow::quickStart:
         paintQuickStart(painter, rect);

@@ -10,6 +10,7 @@
 #include "Moorlet/Views/NowPlayingView.h"
 #include "Moorlet/Views/RollingText.h"
 #include "Moorlet/Views/StaggeredReveal.h"
+#include "Moorlet/Views/SubjectIntentionRow.h"
 #include "Moorlet/Views/TaskPickerButton.h"
 #include "MoorletCore/SessionPhase.h"
 #include "VeltraneKit/Motion/AnimatedValue.h"
@@ -46,7 +47,7 @@ public:
     ExpandedCardView& operator=(const ExpandedCardView&) = delete;
 
     // On screen or not: the rows reveal themselves, the cheer line rotates and the media
-    // controller polls only while shown; hiding closes the task popover.
+    // controller polls only while shown; hiding closes the popups.
     void setShown(bool shown);
     bool isShown() const { return m_shown; }
     // Reads the controllers again, animates what changed and reacts to a new phase or streak.
@@ -67,9 +68,11 @@ public:
     QRectF targetRect(const CardTarget& target) const;
     // The target under the pointer, for hover effects; none when the pointer is elsewhere.
     void setHovered(const std::optional<CardTarget>& target);
-    // A tap on a target. `onScreen` is the target's rectangle on screen (the task popover opens
-    // beside it).
+    // A tap on a target. `onScreen` is the target's rectangle on screen (a popup opens beside
+    // it). Focus started here (the play button from idle, a quick start) asks for the block's
+    // intention when the settings say so; the session runs meanwhile.
     void activate(const CardTarget& target, const QRect& onScreen);
+    void closePopups();
     // The master level slider follows the pointer's x (card coordinates).
     void dragVolume(double x);
     // A wheel step over the card; returns whether anything scrolled.
@@ -82,6 +85,7 @@ public:
     const BreathingAura& aura() const { return m_aura; }
     const RollingText& time() const { return m_time; }
     TaskPickerButton& taskPicker() { return m_taskPicker; }
+    SubjectIntentionRow& subjectIntention() { return m_subjectIntention; }
     AmbientView& ambientView() { return m_ambient; }
     NowPlayingView& nowPlaying() { return m_nowPlaying; }
     const StaggeredReveal& reveal(CardRow row) const { return *m_reveals[static_cast<std::size_t>(row)]; }
@@ -97,6 +101,9 @@ public:
 private:
     static constexpr std::size_t kRowCount = static_cast<std::size_t>(CardRow::nowPlaying) + 1;
 
+    void promptForIntention();
+    // Where the intention field opens, on screen.
+    QRect intentionAnchor() const;
     void reactToPhase(bool animate);
     void reactToStreak(bool animate);
     void revealRows();
@@ -143,6 +150,7 @@ private:
     std::array<std::unique_ptr<StaggeredReveal>, kRowCount> m_reveals;
     std::optional<CardTarget> m_hovered;
     TaskPickerButton m_taskPicker;
+    SubjectIntentionRow m_subjectIntention;
     AmbientView m_ambient;
     NowPlayingView m_nowPlaying;
 

@@ -26,18 +26,8 @@ constexpr double kGap = 8;
 
 TaskPickerButton::TaskPickerButton(ViewContext& context)
     : m_context(context)
+    , m_popover(context, [](ViewContext& context, QWidget* host) { return new TaskPickerPopover(context, host); })
 {
-}
-
-TaskPickerButton::~TaskPickerButton()
-{
-    if (m_popover) {
-        // Closing on the way out must not reach back into a card that is going away.
-        m_popover->disconnect();
-        delete m_popover;
-    }
-    if (m_showing)
-        m_context.controller.setSuppressCollapse(false);
 }
 
 QString TaskPickerButton::title() const
@@ -45,34 +35,6 @@ QString TaskPickerButton::title() const
     if (const auto task = m_context.store.task(m_context.controller.activeTaskID()))
         return QString::fromStdString(task->title);
     return CardTexts::kNoActiveTask;
-}
-
-void TaskPickerButton::toggle(const QRect& anchor)
-{
-    setShowing(!m_showing, anchor);
-}
-
-void TaskPickerButton::setShowing(bool showing, const QRect& anchor)
-{
-    if (showing == m_showing)
-        return;
-    m_showing = showing;
-    m_context.controller.setSuppressCollapse(showing);
-    if (showing) {
-        if (!m_popover) {
-            m_popover = new TaskPickerPopover(m_context, &m_context.host);
-            QObject::connect(m_popover, &TaskPickerPopover::closed, m_popover, [this] { popoverClosed(); });
-        }
-        m_popover->showBeside(anchor);
-    } else if (m_popover && m_popover->isVisible()) {
-        m_popover->hide();
-    }
-    m_context.repaint();
-}
-
-void TaskPickerButton::popoverClosed()
-{
-    setShowing(false);
 }
 
 void TaskPickerButton::paint(QPainter& painter, const QRectF& rect) const

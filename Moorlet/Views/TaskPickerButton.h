@@ -1,8 +1,8 @@
 #pragma once
 
+#include "Moorlet/Views/CardPopupSlot.h"
 #include "Moorlet/Views/TaskPickerPopover.h"
 
-#include <QPointer>
 #include <QRect>
 #include <QRectF>
 #include <QString>
@@ -20,27 +20,21 @@ struct ViewContext;
 class TaskPickerButton {
 public:
     explicit TaskPickerButton(ViewContext& context);
-    ~TaskPickerButton();
-    TaskPickerButton(const TaskPickerButton&) = delete;
-    TaskPickerButton& operator=(const TaskPickerButton&) = delete;
 
     // The active task's title, or "Pick a task to focus on".
     QString title() const;
-    bool isShowing() const { return m_showing; }
+    bool isShowing() const { return m_popover.isShowing(); }
     // Opens the popover beside `anchor` (the button's rectangle on screen), or closes it.
-    void toggle(const QRect& anchor);
-    void setShowing(bool showing, const QRect& anchor = {});
+    void toggle(const QRect& anchor) { m_popover.toggle(anchor); }
+    void setShowing(bool showing, const QRect& anchor = {}) { m_popover.setShowing(showing, anchor); }
     // The popover, once it has been opened.
-    TaskPickerPopover* popover() const { return m_popover; }
+    TaskPickerPopover* popover() const { return static_cast<TaskPickerPopover*>(m_popover.popup()); }
 
     void paint(QPainter& painter, const QRectF& rect) const;
 
 private:
-    void popoverClosed();
-
     ViewContext& m_context;
-    QPointer<TaskPickerPopover> m_popover;
-    bool m_showing = false;
+    CardPopupSlot m_popover;
 };
 
 } // namespace moorlet

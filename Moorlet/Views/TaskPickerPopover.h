@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "Moorlet/Views/CardPopup.h"
 
 class QLabel;
 class QLineEdit;
@@ -10,17 +10,14 @@ namespace moorlet {
 
 class PlainTextButton;
 class TaskListView;
-struct ViewContext;
 
 // The task picker's popover: a field that adds a task (and makes it the active one), then either
 // a word of encouragement when there are no tasks or the list of tasks, then, once any task is
-// done, a button that clears the done ones. A popup window: a click outside or Escape closes it.
-class TaskPickerPopover : public QWidget {
+// done, a button that clears the done ones.
+class TaskPickerPopover : public CardPopup {
     Q_OBJECT
 
 public:
-    static constexpr int kWidth = 240;
-    static constexpr int kPadding = 12;
     // The list scrolls beyond this many rows.
     static constexpr int kVisibleRows = 6;
 
@@ -34,21 +31,13 @@ public:
     // Adds a task titled as the field says; a task the store accepts becomes the active one. The
     // field is emptied either way.
     void add();
-    // Shows the popover under the anchor (a rectangle on screen), or above it when there is no
-    // room below, kept on the anchor's screen.
-    void showBeside(const QRect& anchor);
-
-signals:
-    void closed();
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
+    QWidget* initialFocus() const override;
 
 private:
     void reload();
 
-    ViewContext& m_context;
     QLineEdit* m_field;
     QWidget* m_topDivider;
     QLabel* m_empty;

@@ -6,6 +6,7 @@
 #include "VeltraneKit/Time/OneShotScheduler.h"
 
 #include <QColor>
+#include <QRect>
 #include <QRectF>
 
 #include <functional>
@@ -45,6 +46,11 @@ struct ViewContext {
     std::function<void()> repaint;
     std::function<void(const QRectF&)> repaintCardArea;
     std::function<void(const QRectF&)> repaintTileArea;
+    // Where an area of the expanded card (in its own coordinates) lies on screen: popups open
+    // beside it.
+    std::function<QRect(const QRectF&)> cardAreaOnScreen;
+    // How many of the card's popups show; the card stays open while any does (CardPopupSlot).
+    int openPopups = 0;
 
     bool reducesMotion() const;
     QColor accent() const;

@@ -108,6 +108,10 @@ WidgetRootView::WidgetRootView(Inputs inputs, ViewEnvironment environment, QWidg
             else if (!m_controller.isExpanded())
                 repaintArea(area.translated(tileRect().topLeft()));
         },
+        [this](const QRectF& area) {
+            const QRectF onWidget = contentTransform().mapRect(area.translated(cardRect().topLeft()));
+            return QRect(mapToGlobal(onWidget.topLeft().toPoint()), onWidget.size().toSize());
+        },
     });
     applyAppearance();
     m_tile = std::make_unique<CollapsedTileView>(*m_context);
@@ -163,11 +167,13 @@ void WidgetRootView::connectSources()
     for (const auto signal : { &FocusController::phaseChanged, &FocusController::isRunningChanged,
              &FocusController::isPausedChanged, &FocusController::isHoveredChanged,
              &FocusController::widgetAnchorChanged, &FocusController::activeTaskIDChanged,
+             &FocusController::currentSubjectChanged, &FocusController::intentionChanged,
              &FocusController::focusSecondsTodayChanged, &FocusController::completedSessionsTodayChanged,
              &FocusController::streakChanged, &FocusController::bestHourLabelChanged, &FocusController::accentChanged })
         connect(controller, signal, this, refreshSlot);
     connect(controller, &FocusController::isExpandedChanged, this, &WidgetRootView::expandedChanged);
-    connect(&m_controller.focusSettings(), &FocusSettings::dailyGoalMinutesChanged, this, refreshSlot);
+    for (const auto signal : { &FocusSettings::dailyGoalMinutesChanged, &FocusSettings::defaultSubjectChanged })
+        connect(&m_controller.focusSettings(), signal, this, refreshSlot);
 
     for (const auto signal : { &LocalDataStore::tasksChanged, &LocalDataStore::deadlinesChanged, &LocalDataStore::sessionsChanged })
         connect(&m_store, signal, this, refreshSlot);
@@ -303,7 +309,7 @@ void WidgetRootView::expandedChanged()
         m_expansion.start(1.0, veltrane::Motion::expandIfPossible(reduce));
     } else {
         m_tile->setShown(true);
-        m_card->taskPicker().setShowing(false);
+        m_card->closePopups();
         m_card->setHovered(std::nullopt);
         m_expansion.start(0.0, veltrane::Motion::collapseIfPossible(reduce));
     }
@@ -541,9 +547,7 @@ void WidgetRootView::mouseReleaseEvent(QMouseEvent* event)
         return;
     if (cardTargetAt(event->position()) != pressed)
         return;
-    const QRectF onWidget = cardTargetRect(*pressed);
-    const QRect onScreen(mapToGlobal(onWidget.topLeft().toPoint()), onWidget.size().toSize());
-    m_card->activate(*pressed, onScreen);
+    m_card->activate(*pressed, m_context->cardAreaOnScreen(m_card->targetRect(*pressed)));
 }
 
 void WidgetRootView::wheelEvent(QWheelEvent* event)

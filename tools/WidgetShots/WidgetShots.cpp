@@ -3,6 +3,8 @@
 #include "Moorlet/Sound/AmbientController.h"
 #include "Moorlet/Views/CollapsedTileView.h"
 #include "Moorlet/Views/ExpandedCardView.h"
+#include "Moorlet/Views/IntentionPopover.h"
+#include "Moorlet/Views/SubjectPickerPopover.h"
 #include "Moorlet/Views/TaskPickerPopover.h"
 #include "Moorlet/Views/WidgetRootView.h"
 #include "tests/Moorlet/Views/WidgetScene.h"
@@ -15,12 +17,14 @@
 #include <QFile>
 #include <QImage>
 #include <QLinearGradient>
+#include <QLineEdit>
 #include <QPainter>
 #include <QProcess>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTextStream>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -84,6 +88,8 @@ void fillEveryRow(WidgetScene& scene)
 {
     if (const auto task = scene.store->addTask("Problem set 3"))
         scene.controller->setActiveTask(*task);
+    scene.controller->setCurrentSubject(QStringLiteral("Study"));
+    scene.controller->setIntention(QStringLiteral("Finish questions 1 to 4"));
     fillDay(scene);
     addDeadline(scene, 2);
     playSound(scene, "white-noise");
@@ -334,6 +340,37 @@ public:
         save(QStringLiteral("celebration-tile"), tileRoot.renderToImage(kPixelRatio));
     }
 
+    // The popup as it draws itself.
+    static QImage popupImage(QWidget& popup)
+    {
+        QImage image(popup.size() * kPixelRatio, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(kPixelRatio);
+        image.fill(Qt::transparent);
+        popup.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+        return image;
+    }
+
+    // The card with the popup drawn where it opens, below `anchor` (in the widget's coordinates).
+    void savePopupOnCard(const QString& name, WidgetRootView& root, const QRectF& anchor, QWidget& popup)
+    {
+        const QImage card = root.renderToImage(kPixelRatio);
+        QImage combined(card.size(), QImage::Format_ARGB32_Premultiplied);
+        combined.setDevicePixelRatio(kPixelRatio);
+        combined.fill(Qt::transparent);
+        QPainter painter(&combined);
+        painter.drawImage(QPointF(0, 0), card);
+        const double left = std::clamp(anchor.center().x() - popup.width() / 2.0, 0.0, double(root.width() - popup.width()));
+        painter.drawImage(QPointF(left, anchor.bottom() + CardPopup::kAnchorGap), popupImage(popup));
+        painter.end();
+        save(name, combined);
+    }
+
+    static QRect onScreen(WidgetRootView& root, const CardTarget& target)
+    {
+        const QRectF rect = root.cardTargetRect(target);
+        return { root.mapToGlobal(rect.topLeft().toPoint()), rect.size().toSize() };
+    }
+
     void renderTaskPicker()
     {
         auto scene = this->scene(false);
@@ -347,35 +384,44 @@ public:
         WidgetRootView& root = scene->makeRoot();
         scene->expand();
         scene->settle();
-        const QRectF button = root.cardTargetRect({ CardTarget::Kind::taskPicker });
-        root.card().taskPicker().setShowing(true, QRect(root.mapToGlobal(button.topLeft().toPoint()), button.size().toSize()));
-        TaskPickerPopover* popover = root.card().taskPicker().popover();
-        const QImage card = root.renderToImage(kPixelRatio);
-        QImage popup(popover->size() * kPixelRatio, QImage::Format_ARGB32_Premultiplied);
-        popup.setDevicePixelRatio(kPixelRatio);
-        popup.fill(Qt::transparent);
-        popover->render(&popup, QPoint(), QRegion(), QWidget::DrawChildren);
-        // The popover drawn where it opens, below the task button.
-        QImage combined(card.size(), QImage::Format_ARGB32_Premultiplied);
-        combined.setDevicePixelRatio(kPixelRatio);
-        combined.fill(Qt::transparent);
-        QPainter painter(&combined);
-        painter.drawImage(QPointF(0, 0), card);
-        painter.drawImage(QPointF(button.center().x() - popover->width() / 2.0, button.bottom() + 6), popup);
-        painter.end();
-        save(QStringLiteral("card-task-picker"), combined);
+        root.card().taskPicker().setShowing(true, onScreen(root, { CardTarget::Kind::taskPicker }));
+        savePopupOnCard(QStringLiteral("card-task-picker"), root, root.cardTargetRect({ CardTarget::Kind::taskPicker }), *root.card().taskPicker().popover());
 
         auto emptyScene = this->scene(false);
         WidgetRootView& emptyRoot = emptyScene->makeRoot();
         emptyScene->expand();
         emptyScene->settle();
         emptyRoot.card().taskPicker().setShowing(true, QRect(0, 0, 10, 10));
-        TaskPickerPopover* emptyPopover = emptyRoot.card().taskPicker().popover();
-        QImage emptyPopup(emptyPopover->size() * kPixelRatio, QImage::Format_ARGB32_Premultiplied);
-        emptyPopup.setDevicePixelRatio(kPixelRatio);
-        emptyPopup.fill(Qt::transparent);
-        emptyPopover->render(&emptyPopup, QPoint(), QRegion(), QWidget::DrawChildren);
-        save(QStringLiteral("task-picker-empty"), emptyPopup);
+        save(QStringLiteral("task-picker-empty"), popupImage(*emptyRoot.card().taskPicker().popover()));
+    }
+
+    // The subject menu (a default subject, a task's title chosen as the subject) and the intention
+    // asked for as focus starts from the play button, light and dark.
+    void renderSubjectAndIntention()
+    {
+        using Kind = CardTarget::Kind;
+        for (const auto& [appearance, look] : { std::pair { veltrane::AppearancePreference::light, QStringLiteral("light") },
+                 { veltrane::AppearancePreference::dark, QStringLiteral("dark") } }) {
+            auto scene = this->scene(false);
+            scene->settings->setAppearance(appearance);
+            scene->focusSettings->setDefaultSubject(QStringLiteral("Study"));
+            if (const auto task = scene->store->addTask("Problem set 3"))
+                scene->controller->setActiveTask(*task);
+            WidgetRootView& root = scene->makeRoot();
+            scene->expand();
+            scene->settle();
+            SubjectIntentionRow& row = root.card().subjectIntention();
+            row.subjectMenu().setShowing(true, onScreen(root, { Kind::subject }));
+            savePopupOnCard(QStringLiteral("card-subject-menu-") + look, root, root.cardTargetRect({ Kind::subject }), *row.subjectPopover());
+            row.subjectMenu().setShowing(false);
+
+            root.card().activate({ Kind::primary }, {});
+            scene->run(3);
+            scene->settle();
+            row.intentionPopover()->field()->setText(QStringLiteral("Finish questions 1 to 4"));
+            const QRectF line = root.card().layout().rect(CardRow::subjectIntention).value_or(QRectF()).translated(root.cardRect().topLeft());
+            savePopupOnCard(QStringLiteral("card-intention-prompt-") + look, root, line, *row.intentionPopover());
+        }
     }
 
 private:
@@ -415,6 +461,7 @@ int main(int argc, char** argv)
     renderer.renderMorph();
     renderer.renderCelebration();
     renderer.renderTaskPicker();
+    renderer.renderSubjectAndIntention();
     if (!hasPlayer)
         QTextStream(stdout) << "(no session bus or fake player: the rows offering to open a player stand in for the now-playing row)\n";
     return 0;

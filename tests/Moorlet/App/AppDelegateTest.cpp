@@ -185,7 +185,7 @@ TEST_F(AppDelegateTest, AClickExpandsTheCollapsedTileAndThePanelFollowsTheCard)
         wired(expanded);
     };
     clickWidget();
-    ASSERT_TRUE(waitForPanelHeight(568 + 48));
+    ASSERT_TRUE(waitForPanelHeight(608 + 48));
     EXPECT_EQ(panelFrame().size.width, 320);
     // A click while expanded goes to the card, not through this path.
     delegate->coordinator()->onWidgetClicked();
@@ -196,11 +196,11 @@ TEST_F(AppDelegateTest, AClickExpandsTheCollapsedTileAndThePanelFollowsTheCard)
     auto& controller = delegate->controller();
     controller.toggle();
     ASSERT_TRUE(delegate->dataStore().addDeadline("Thesis", clock->now() + 3 * 86400).has_value());
-    EXPECT_TRUE(waitForPanelHeight(568 + 48 + 54));
+    EXPECT_TRUE(waitForPanelHeight(608 + 48 + 54));
     controller.engine().reset();
     controller.stopTicking();
     controller.sync();
-    EXPECT_EQ(delegate->expandedHeight(), 568 + 54);
+    EXPECT_EQ(delegate->expandedHeight(), 608 + 54);
 
     controller.setExpanded(false);
     EXPECT_TRUE(waitForPanelHeight(168)) << "the panel shrinks back after the collapse delay";
@@ -223,7 +223,7 @@ TEST_F(AppDelegateTest, ClicksBesideTheTileOrCardReachTheWindowBelow)
     clickAt(tileCentre - QPoint(52 + 34, 0));
     ASSERT_TRUE(testsupport::waitUntil([&] { return below.presses == 1; }, 5s));
     clickAt(tileCentre);
-    ASSERT_TRUE(waitForPanelHeight(568 + 48));
+    ASSERT_TRUE(waitForPanelHeight(608 + 48));
     clickAt(panel->geometry().topLeft() + QPoint(10, 330));
     EXPECT_TRUE(testsupport::waitUntil([&] { return below.presses == 2; }, 5s)) << "the open card's margin";
 }
@@ -245,17 +245,17 @@ TEST_F(AppDelegateTest, APlayerAlreadyPlayingWhenTheCardOpensGetsItsRow)
     launch();
     // The card learns of the player while it opens, before the controller reports it expanded.
     clickWidget();
-    EXPECT_TRUE(waitForPanelHeight(568 + 48 + 50)) << "height " << panelFrame().size.height;
+    EXPECT_TRUE(waitForPanelHeight(608 + 48 + 50)) << "height " << panelFrame().size.height;
 }
 
 TEST_F(AppDelegateTest, APlayerThatStartsWhileTheCardIsOpenGetsItsRow)
 {
     launch();
     clickWidget();
-    ASSERT_TRUE(waitForPanelHeight(568 + 48));
+    ASSERT_TRUE(waitForPanelHeight(608 + 48));
     TestPlayer player;
     ASSERT_TRUE(player.isReady());
-    EXPECT_TRUE(waitForPanelHeight(568 + 48 + 50)) << "height " << panelFrame().size.height;
+    EXPECT_TRUE(waitForPanelHeight(608 + 48 + 50)) << "height " << panelFrame().size.height;
 }
 
 TEST_F(AppDelegateTest, SleepPausesARunningBlockAndWakingOnANewDayLeavesItPausedWithTodayRolledOver)
@@ -361,7 +361,7 @@ TEST_F(AppDelegateTest, TheWidgetFollowsTheDesktopsColourSchemeAndMotionWishWhil
     portal.preset(appearance, QStringLiteral("color-scheme"), 1u);
     launch();
     clickWidget();
-    ASSERT_TRUE(waitForPanelHeight(568 + 48));
+    ASSERT_TRUE(waitForPanelHeight(608 + 48));
     auto* root = delegate->coordinator()->panel()->findChild<WidgetRootView*>();
     ASSERT_NE(root, nullptr);
     ASSERT_TRUE(testsupport::waitUntil([&] { return root->backgroundRect() == root->cardRect(); }, 5s)) << delegate->controller().isExpanded() << " " << root->backgroundRect().height() << " " << panelFrame().size.height;

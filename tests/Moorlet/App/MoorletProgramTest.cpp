@@ -31,9 +31,9 @@ namespace {
 // with-xvfb.sh's screen.
 constexpr QSize kScreen { 1440, 900 };
 constexpr QSize kCollapsedPanel { 168, 168 };
-// The idle card (568) plus the panel margin (48), with no optional row: no player is installed
+// The idle card (608) plus the panel margin (48), with no optional row: no player is installed
 // in the test's XDG folders, no session is logged and no deadline is set.
-constexpr int kIdleExpandedPanelHeight = 616;
+constexpr int kIdleExpandedPanelHeight = 656;
 
 using testfiles::Finished;
 

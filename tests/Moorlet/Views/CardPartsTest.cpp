@@ -32,7 +32,7 @@ namespace {
 class CardPartsTest : public ::testing::Test {
 protected:
     CardPartsTest()
-        : scene({ .soundsFolder = sounds.path(), .chooseFiles = [this] { return chosenFiles; }, .applicationsFolder = {} })
+        : scene({ .soundsFolder = sounds.path(), .chooseFiles = [this] { return chosenFiles; }, .applicationsFolder = {}, .dataFolder = {} })
         , root(scene.makeRoot())
     {
         root.show();
@@ -105,7 +105,7 @@ TEST_F(CardPartsTest, TheExamRowCountsCalendarDaysAndTurnsUrgentUnderFourDays)
     scene.store->addDeadline("Chemistry", scene.clock->now() + 20 * 3600);
     expand();
     ASSERT_TRUE(root.card().layout().rect(CardRow::exam));
-    EXPECT_EQ(root.cardRect().height(), 568 + 54);
+    EXPECT_EQ(root.cardRect().height(), 608 + 54);
     const QRectF exam = rowOnWidget(CardRow::exam);
     EXPECT_LT(viewprobe::closest(root.renderToImage(2), exam, Colors::alert()), 20);
 
@@ -164,7 +164,7 @@ TEST_F(CardPartsTest, TheInsightRowAppearsWithTheBestHour)
     ASSERT_TRUE(scene.controller->bestHourLabel());
     EXPECT_TRUE(root.card().layout().rect(CardRow::insight));
     ASSERT_EQ(heights.count(), 1);
-    EXPECT_EQ(heights.front().front().toDouble(), 568 + 30);
+    EXPECT_EQ(heights.front().front().toDouble(), 608 + 30);
 }
 
 TEST_F(CardPartsTest, SoundChipsSwitchSoundsAndTintTheCard)

@@ -28,7 +28,7 @@ protected:
     {
         testfiles::writeFile(applications.filePath(QStringLiteral("share/applications/spotify.desktop")),
             "[Desktop Entry]\nType=Application\nName=Spotify\nExec=true\n");
-        scene = std::make_unique<WidgetScene>(WidgetScene::Options { {}, {}, applications.path() });
+        scene = std::make_unique<WidgetScene>(WidgetScene::Options { {}, {}, applications.path(), {} });
         root = &scene->makeRoot();
         root->show();
     }
@@ -62,8 +62,8 @@ TEST_F(NowPlayingViewTest, AnInstalledPlayerIsOfferedThenARunningOneIsFollowedAn
     scene->fitPanel();
     scene->settle();
     EXPECT_TRUE(root->card().layout().rect(CardRow::nowPlaying));
-    EXPECT_EQ(root->cardRect().height(), 568 + 16 + 16);
-    EXPECT_EQ(root->height(), 568 + 32 + 48);
+    EXPECT_EQ(root->cardRect().height(), 608 + 16 + 16);
+    EXPECT_EQ(root->height(), 608 + 32 + 48);
     EXPECT_TRUE(root->card().nowPlaying().isPolling());
     const auto offer = root->card().hitTest(root->card().targetRect({ Kind::openPlayer, 0 }).center());
     EXPECT_EQ(offer, (CardTarget { Kind::openPlayer, 0 }));
@@ -120,5 +120,5 @@ TEST_F(NowPlayingViewTest, WithoutAnyPlayerTheRowIsLeftOut)
     scene->expand();
     scene->settle();
     EXPECT_FALSE(root->card().layout().rect(CardRow::nowPlaying));
-    EXPECT_EQ(root->expandedHeight(), 568);
+    EXPECT_EQ(root->expandedHeight(), 608);
 }

@@ -33,7 +33,7 @@ constexpr SessionPhase kPhases[] = { SessionPhase::idle, SessionPhase::focusing,
 class WidgetRootViewTest : public ::testing::Test {
 protected:
     WidgetRootViewTest()
-        : scene({ .soundsFolder = sounds.path(), .chooseFiles = {}, .applicationsFolder = {} })
+        : scene({ .soundsFolder = sounds.path(), .chooseFiles = {}, .applicationsFolder = {}, .dataFolder = {} })
         , root(&scene.makeRoot())
     {
         root->show();

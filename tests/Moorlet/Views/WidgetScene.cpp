@@ -35,7 +35,10 @@ WidgetScene::WidgetScene(const Options& options)
     settings = std::make_unique<veltrane::SettingsStore>(defaults);
     focusSettings = std::make_unique<FocusSettings>(defaults);
     focusSettings->setDailyGoalMinutes(60);
-    store = std::make_unique<LocalDataStore>(std::nullopt, nullptr, clock, veltrane::Calendar::utc());
+    std::optional<std::filesystem::path> dataFolder;
+    if (!options.dataFolder.isEmpty())
+        dataFolder = options.dataFolder.toStdString();
+    store = std::make_unique<LocalDataStore>(dataFolder, nullptr, clock, veltrane::Calendar::utc());
     theme = std::make_unique<ThemeProvider>(veltrane::ThemeCatalog(ThemePacks::extras()), *settings);
 
     if (!options.soundsFolder.isEmpty()) {

@@ -44,6 +44,8 @@ public:
         // A media controller on the session bus, finding installed players in this folder's
         // applications (empty: no media controller).
         QString applicationsFolder;
+        // The data store's folder (empty: a store in memory).
+        QString dataFolder;
     };
 
     // 2026-03-10 09:00 UTC, a Tuesday.

@@ -1,0 +1,163 @@
+#include "Moorlet/Views/CardTexts.h"
+#include "Moorlet/Views/ExpandedCardView.h"
+#include "Moorlet/Views/IntentionPopover.h"
+#include "Moorlet/Views/SubjectListView.h"
+#include "Moorlet/Views/SubjectPickerPopover.h"
+#include "tests/Moorlet/TestFiles.h"
+#include "tests/Moorlet/Views/ViewProbe.h"
+#include "tests/Moorlet/Views/WidgetScene.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace moorlet;
+using Kind = CardTarget::Kind;
+
+namespace {
+
+class SubjectIntentionTest : public ::testing::Test {
+protected:
+    SubjectIntentionTest()
+        : scene({ .soundsFolder = {}, .chooseFiles = {}, .applicationsFolder = {}, .dataFolder = data.path() })
+        , root(scene.makeRoot())
+    {
+        root.show();
+        scene.expand();
+        scene.settle();
+    }
+
+    void click(Kind kind, int index = 0) { viewprobe::click(root, root.cardTargetRect({ kind, index }).center()); }
+
+    SubjectIntentionRow& row() { return root.card().subjectIntention(); }
+    IntentionPopover* intention() { return row().intentionPopover(); }
+    bool prompting() { return intention() && intention()->isVisible(); }
+
+    void type(QLineEdit* field, const QString& text, Qt::Key end = Qt::Key_Return)
+    {
+        QTest::keyClicks(field, text);
+        QTest::keyClick(field, end);
+    }
+
+    std::vector<QString> menuTitles()
+    {
+        click(Kind::subject);
+        std::vector<QString> titles;
+        for (const auto& entry : row().subjectPopover()->list()->entries())
+            titles.push_back(entry.title);
+        row().subjectMenu().setShowing(false);
+        return titles;
+    }
+
+    QTemporaryDir data;
+    WidgetScene scene;
+    WidgetRootView& root;
+};
+
+} // namespace
+
+TEST_F(SubjectIntentionTest, ASubjectAndAnIntentionChosenInTheCardLandInTheStoredSession)
+{
+    click(Kind::subject);
+    SubjectPickerPopover* menu = row().subjectPopover();
+    ASSERT_TRUE(menu && menu->isVisible());
+    EXPECT_TRUE(scene.controller->suppressCollapse());
+    type(menu->field(), QStringLiteral("  Thesis "));
+    EXPECT_TRUE(scene.focusSettings->subjects().contains(QStringLiteral("Thesis")));
+    EXPECT_EQ(row().subjectTitle(), "Thesis");
+    EXPECT_FALSE(menu->isVisible());
+
+    click(Kind::primary);
+    EXPECT_EQ(scene.controller->phase(), SessionPhase::focusing);
+    ASSERT_TRUE(prompting());
+    EXPECT_TRUE(scene.controller->suppressCollapse());
+    type(intention()->field(), QStringLiteral("Draft the methods section "));
+    EXPECT_FALSE(prompting());
+    EXPECT_EQ(row().intentionText(), "Draft the methods section");
+
+    scene.run(90);
+    click(Kind::skip);
+    const auto sessions = QJsonDocument::fromJson(testfiles::readFile(data.filePath(QStringLiteral("sessions.json")))).array();
+    ASSERT_EQ(sessions.size(), 1);
+    EXPECT_EQ(sessions[0][QStringLiteral("subjectTag")].toString(), "Thesis");
+    EXPECT_EQ(sessions[0][QStringLiteral("intention")].toString(), "Draft the methods section");
+}
+
+TEST_F(SubjectIntentionTest, TheIntentionIsAskedOnlyWhenFocusStartsFromTheCardAndNeverHoldsTheTimer)
+{
+    struct Case {
+        const char* name;
+        bool promptEnabled;
+        std::function<void()> start;
+        bool asks;
+    };
+    const std::vector<Case> cases {
+        { "play", true, [this] { click(Kind::primary); }, true },
+        { "quick start", true, [this] { click(Kind::quickStart, 1); }, true },
+        { "prompt off", false, [this] { click(Kind::primary); }, false },
+        { "hot key", true, [this] { scene.controller->toggle(); }, false },
+        { "resume", true, [this] {
+             scene.controller->toggle();
+             scene.controller->toggle();
+             click(Kind::primary);
+         }, false },
+    };
+    for (const Case& item : cases) {
+        scene.controller->engine().reset();
+        scene.controller->sync();
+        scene.focusSettings->setIntentionPromptEnabled(item.promptEnabled);
+        item.start();
+        EXPECT_EQ(prompting(), item.asks) << item.name;
+        EXPECT_TRUE(scene.controller->isRunning()) << item.name;
+        row().intentionField().setShowing(false);
+    }
+
+    // Escape skips: the block runs on with the intention it had.
+    scene.controller->setIntention(QStringLiteral("Earlier"));
+    scene.controller->engine().reset();
+    scene.controller->sync();
+    click(Kind::primary);
+    EXPECT_EQ(intention()->field()->selectedText(), "Earlier");
+    type(intention()->field(), QStringLiteral("Other"), Qt::Key_Escape);
+    EXPECT_FALSE(prompting());
+    EXPECT_FALSE(scene.controller->suppressCollapse());
+    EXPECT_EQ(scene.controller->intention(), "Earlier");
+
+    // The line edits it; an emptied field clears it.
+    click(Kind::intention);
+    ASSERT_TRUE(prompting());
+    intention()->field()->clear();
+    QTest::keyClick(intention()->field(), Qt::Key_Return);
+    EXPECT_TRUE(scene.controller->intention().isEmpty());
+    EXPECT_EQ(row().intentionText(), CardTexts::kNoIntention);
+}
+
+TEST_F(SubjectIntentionTest, TheMenuOffersNoSubjectOnlyWithoutADefaultAndShowsATasksTitle)
+{
+    const std::vector<QString> subjects { "Study", "Work", "Reading", "Writing" };
+    EXPECT_EQ(row().subjectTitle(), CardTexts::kNoSubject);
+    auto expected = subjects;
+    expected.insert(expected.begin(), CardTexts::kNoSubject);
+    EXPECT_EQ(menuTitles(), expected);
+
+    scene.focusSettings->setDefaultSubject(QStringLiteral("Work"));
+    EXPECT_EQ(row().subjectTitle(), "Work");
+    EXPECT_EQ(menuTitles(), subjects);
+
+    // A task tags the blocks with its title; choosing a subject afterwards keeps the task.
+    const auto task = scene.store->addTask("Problem set 3");
+    scene.controller->setActiveTask(*task);
+    EXPECT_EQ(row().subjectTitle(), "Problem set 3");
+    expected = subjects;
+    expected.insert(expected.begin(), QStringLiteral("Problem set 3"));
+    EXPECT_EQ(menuTitles(), expected);
+    click(Kind::subject);
+    SubjectListView* list = row().subjectPopover()->list();
+    viewprobe::click(*list, list->rowRect(4).center());
+    EXPECT_EQ(scene.controller->currentSubject(), "Writing");
+    EXPECT_EQ(scene.controller->activeTaskID(), task->id);
+}
