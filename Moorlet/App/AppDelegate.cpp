@@ -5,6 +5,8 @@
 #include "Moorlet/Data/LocalDataStore.h"
 #include "Moorlet/Focus/FocusController.h"
 #include "Moorlet/Insights/InsightsWindow.h"
+#include "Moorlet/Recap/RecapData.h"
+#include "Moorlet/Recap/ShareComposerView.h"
 #include "Moorlet/SettingsWindow/Diagnostics.h"
 #include "Moorlet/SettingsWindow/SettingsWindow.h"
 #include "Moorlet/Sound/AmbientController.h"
@@ -207,6 +209,10 @@ void AppDelegate::applicationDidFinishLaunching()
         inputs.openInsights = [self] {
             if (self)
                 self->showInsights();
+        };
+        inputs.openShare = [self] {
+            if (self)
+                ShareComposerView::present(RecapData::today(self->controller(), self->m_clock->now()));
         };
         ViewEnvironment environment;
         environment.desktop = &self->m_desktopPreferences;

@@ -6,6 +6,7 @@ namespace moorlet {
 // apart (the quick-start entry, the sound, the player); it is 0 for the single ones.
 struct CardTarget {
     enum class Kind {
+        share,
         insights,
         settings,
         reset,

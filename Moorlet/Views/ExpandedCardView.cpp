@@ -52,6 +52,8 @@ constexpr double kMascotSize = 20;
 constexpr double kHeaderGap = 8;
 constexpr double kHeaderSymbolSize = 12;
 constexpr double kHeaderButtonWidth = 16;
+// Share, insights and settings.
+constexpr int kHeaderButtonCount = 3;
 constexpr double kHitSlop = 4;
 constexpr double kBadgePaddingX = 7;
 constexpr double kBadgePaddingY = 3;
@@ -427,7 +429,7 @@ QRectF ExpandedCardView::streakBadgeRect(const QRectF& header) const
     const double symbolWidth = veltrane::SymbolPainter::box({}, kBadgeSymbolSize).width();
     const double width = 2 * kBadgePaddingX + symbolWidth + kBadgeGap + metrics.horizontalAdvance(number);
     const double height = metrics.height() + 2 * kBadgePaddingY;
-    const double right = header.right() - 2 * kHeaderButtonWidth - 2 * kHeaderGap;
+    const double right = header.right() - kHeaderButtonCount * (kHeaderButtonWidth + kHeaderGap);
     return { right - width, header.center().y() - height / 2, width, height };
 }
 
@@ -437,9 +439,12 @@ QRectF ExpandedCardView::targetRect(const CardTarget& target) const
     const auto rowRect = [&rows](CardRow row) { return rows.rect(row).value_or(QRectF()); };
     switch (target.kind) {
     case Kind::settings:
-    case Kind::insights: {
+    case Kind::insights:
+    case Kind::share: {
+        // From the right edge: settings, insights, share.
         const QRectF header = rowRect(CardRow::header);
-        const double right = target.kind == Kind::settings ? header.right() : header.right() - kHeaderButtonWidth - kHeaderGap;
+        const int fromRight = target.kind == Kind::settings ? 0 : target.kind == Kind::insights ? 1 : 2;
+        const double right = header.right() - fromRight * (kHeaderButtonWidth + kHeaderGap);
         return { right - kHeaderButtonWidth, header.top(), kHeaderButtonWidth, header.height() };
     }
     case Kind::reset:
@@ -503,7 +508,7 @@ std::optional<CardTarget> ExpandedCardView::hitTest(QPointF point) const
             continue;
         switch (row.kind) {
         case CardRow::header:
-            for (const Kind kind : { Kind::insights, Kind::settings }) {
+            for (const Kind kind : { Kind::share, Kind::insights, Kind::settings }) {
                 if (targetRect({ kind }).adjusted(-kHitSlop, -kHitSlop, kHitSlop, kHitSlop).contains(point))
                     return CardTarget { kind };
             }
@@ -551,6 +556,10 @@ void ExpandedCardView::activate(const CardTarget& target, const QRect& onScreen)
 {
     FocusController& controller = m_context.controller;
     switch (target.kind) {
+    case Kind::share:
+        if (m_actions.openShare)
+            m_actions.openShare();
+        break;
     case Kind::insights:
         if (m_actions.openInsights)
             m_actions.openInsights();
@@ -756,6 +765,8 @@ void ExpandedCardView::paintHeader(QPainter& painter, const QRectF& rect) const
         painter.restore();
     }
 
+    veltrane::SymbolPainter::paint(painter, targetRect({ Kind::share }).center(), kHeaderSymbolSize,
+        QStringLiteral("square.and.arrow.up"), palette.textTertiary);
     veltrane::SymbolPainter::paint(painter, targetRect({ Kind::insights }).center(), kHeaderSymbolSize,
         QStringLiteral("chart.bar.fill"), palette.textTertiary);
     veltrane::SymbolPainter::paint(painter, targetRect({ Kind::settings }).center(), kHeaderSymbolSize,

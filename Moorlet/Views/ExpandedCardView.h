@@ -39,6 +39,8 @@ public:
     struct Actions {
         std::function<void()> openSettings;
         std::function<void()> openInsights;
+        // The share window for today's focus.
+        std::function<void()> openShare;
     };
 
     ExpandedCardView(ViewContext& context, Actions actions);

@@ -116,7 +116,7 @@ WidgetRootView::WidgetRootView(Inputs inputs, ViewEnvironment environment, QWidg
     applyAppearance();
     m_tile = std::make_unique<CollapsedTileView>(*m_context);
     m_card = std::make_unique<ExpandedCardView>(
-        *m_context, ExpandedCardView::Actions { std::move(inputs.openSettings), std::move(inputs.openInsights) });
+        *m_context, ExpandedCardView::Actions { std::move(inputs.openSettings), std::move(inputs.openInsights), std::move(inputs.openShare) });
 
     const auto repaint = [this] { update(); };
     m_expansion.onFrame = repaint;

@@ -67,6 +67,7 @@ public:
         veltrane::DockSide dockSide = veltrane::DockSide::right;
         std::function<void()> openSettings;
         std::function<void()> openInsights;
+        std::function<void()> openShare;
     };
 
     // How long the pointer may be away before the card collapses.

@@ -496,8 +496,10 @@ TEST_F(WidgetRootViewTest, TheCardsButtonsActOnTheControllerAndTheRestIsLeftToTh
     expand();
     clickTarget({ Kind::settings });
     clickTarget({ Kind::insights });
+    clickTarget({ Kind::share });
     EXPECT_EQ(scene.settingsOpened, 1);
     EXPECT_EQ(scene.insightsOpened, 1);
+    EXPECT_EQ(scene.shareOpened, 1);
 
     clickTarget({ Kind::primary });
     EXPECT_TRUE(controller().isRunning());

@@ -84,6 +84,7 @@ WidgetRootView& WidgetScene::makeRoot(veltrane::DockSide side)
     inputs.dockSide = side;
     inputs.openSettings = [this] { ++settingsOpened; };
     inputs.openInsights = [this] { ++insightsOpened; };
+    inputs.openShare = [this] { ++shareOpened; };
     m_root = std::make_unique<WidgetRootView>(std::move(inputs), environment);
     fitPanel();
     return *m_root;

@@ -96,6 +96,7 @@ public:
     std::unique_ptr<FocusController> controller;
     int settingsOpened = 0;
     int insightsOpened = 0;
+    int shareOpened = 0;
 
 private:
     std::unique_ptr<WidgetRootView> m_root;
