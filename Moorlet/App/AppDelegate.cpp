@@ -78,6 +78,7 @@ AppDelegate::AppDelegate(Configuration configuration, QObject* parent)
           { DesktopIdentity::kApplicationName, DesktopIdentity::kIconName, DesktopIdentity::kDesktopEntry })
     , m_hotKey(configuration.hotKey ? std::move(configuration.hotKey) : std::make_unique<veltrane::GlobalHotKey>())
     , m_sleepMonitor(configuration.sleepBus)
+    , m_lockMonitor(configuration.sleepBus)
 {
 }
 
@@ -237,6 +238,9 @@ void AppDelegate::applicationDidFinishLaunching()
     // A block running when the computer goes to sleep is paused.
     connect(&m_sleepMonitor, &veltrane::SleepMonitor::willSleep, this, &AppDelegate::handleSleep);
     connect(&m_sleepMonitor, &veltrane::SleepMonitor::didWake, this, &AppDelegate::handleWake);
+    // So is a focus block running when the screen locks; a break runs on.
+    connect(&m_lockMonitor, &veltrane::LockMonitor::locked, &focus, &FocusController::handleScreenLock);
+    connect(&m_lockMonitor, &veltrane::LockMonitor::unlocked, &focus, &FocusController::handleScreenUnlock);
 }
 
 double AppDelegate::expandedHeight()
