@@ -132,6 +132,7 @@ FocusController& AppDelegate::controller()
         FocusController::Services services;
         services.clock = m_clock;
         services.notifications = &m_notifications;
+        services.idleTime = [this] { return m_idleMonitor.idleTime(); };
         m_controller = std::make_unique<FocusController>(m_settings, m_focusSettings, &dataStore(), std::move(services));
         m_controller->setThemeProvider(&theme());
     }
@@ -291,9 +292,10 @@ void AppDelegate::showSettings()
                     self->showWelcomeTour();
             },
         };
-        m_settingsWindow = std::make_unique<SettingsWindow>(
-            SettingsObjects { m_settings, m_focusSettings, controller(), dataStore(), theme(),
-                QCoreApplication::applicationVersion() },
+        SettingsObjects objects { m_settings, m_focusSettings, controller(), dataStore(), theme(),
+            QCoreApplication::applicationVersion() };
+        objects.isIdleTimeAvailable = [self] { return self && self->m_idleMonitor.isAvailable(); };
+        m_settingsWindow = std::make_unique<SettingsWindow>(std::move(objects),
             std::move(callbacks), [self] { return self ? self->diagnostics() : QString(); });
     }
     m_settingsWindow->showAndRaise();

@@ -4,6 +4,7 @@
 #include "Moorlet/Settings/FocusSettings.h"
 #include "MoorletCore/SessionPhase.h"
 #include "VeltraneKit/Desktop/DesktopPreferences.h"
+#include "VeltraneKit/Desktop/IdleMonitor.h"
 #include "VeltraneKit/Desktop/LockMonitor.h"
 #include "VeltraneKit/Desktop/SleepMonitor.h"
 #include "VeltraneKit/Geometry/DockSide.h"
@@ -82,6 +83,7 @@ public:
     veltrane::HotKeyRegistering& hotKey() { return *m_hotKey; }
     veltrane::SleepMonitor& sleepMonitor() { return m_sleepMonitor; }
     veltrane::LockMonitor& lockMonitor() { return m_lockMonitor; }
+    veltrane::IdleMonitor& idleMonitor() { return m_idleMonitor; }
     // Created on first use.
     ThemeProvider& theme();
     LocalDataStore& dataStore();
@@ -132,6 +134,8 @@ private:
     std::unique_ptr<LocalDataStore> m_dataStore;
     std::unique_ptr<AmbientController> m_ambient;
     MediaController m_media;
+    // Asked by the controller on every tick of a focus block.
+    veltrane::IdleMonitor m_idleMonitor;
     std::unique_ptr<FocusController> m_controller;
     std::unique_ptr<veltrane::WidgetCoordinator> m_coordinator;
     // The panel holds the card: from the expansion request until the collapse request.

@@ -63,7 +63,7 @@ public:
         veltrane::OneShotSchedulerPtr scheduler;
         // The time since the user's last input, or nothing where the desktop does not tell;
         // empty means no idle time at all. Read on every tick of a running focus block.
-        std::function<std::optional<veltrane::Seconds>()> idleTime;
+        std::function<std::optional<veltrane::Seconds>()> idleTime = nullptr;
     };
 
     // What the card tells a user who comes back to a focus block they were away from.

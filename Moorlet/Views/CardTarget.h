@@ -24,6 +24,10 @@ struct CardTarget {
         playPause,
         nextTrack,
         openPlayer,
+        // The away notice's buttons (AwayBanner).
+        awayKeep,
+        awayDrop,
+        awayResume,
     };
 
     Kind kind;

@@ -164,7 +164,8 @@ void WidgetRootView::connectSources()
              &FocusController::isPausedChanged, &FocusController::isHoveredChanged,
              &FocusController::widgetAnchorChanged, &FocusController::activeTaskIDChanged,
              &FocusController::focusSecondsTodayChanged, &FocusController::completedSessionsTodayChanged,
-             &FocusController::streakChanged, &FocusController::bestHourLabelChanged, &FocusController::accentChanged })
+             &FocusController::streakChanged, &FocusController::bestHourLabelChanged, &FocusController::accentChanged,
+             &FocusController::awayNoticeChanged })
         connect(controller, signal, this, refreshSlot);
     connect(controller, &FocusController::isExpandedChanged, this, &WidgetRootView::expandedChanged);
     connect(&m_controller.focusSettings(), &FocusSettings::dailyGoalMinutesChanged, this, refreshSlot);

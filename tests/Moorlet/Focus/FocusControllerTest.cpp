@@ -479,3 +479,40 @@ TEST(FocusControllerDefaultsTest, ServicesLeftOutAreFilledInBeforeTheEngineUsesT
 }
 
 } // namespace
+
+TEST_F(FocusControllerTest, TimeAwayIsAskedAboutOnReturnAndKeptOrDroppedAsAnswered)
+{
+    // The user works 300 s into a 1500 s block, leaves for `away` seconds (the limit is 300 s),
+    // comes back and answers a minute later; then the block is stopped if it has not ended.
+    struct Row {
+        bool keep;
+        veltrane::Seconds away;
+        veltrane::Seconds logged;
+        bool completed;
+    };
+    veltrane::Instant lastInput = 0;
+    focusSettings.setAwayQuestionMinutes(5);
+    for (const auto& row : { Row { true, 600, 960, false }, Row { false, 600, 300, false },
+             Row { true, 1500, 1500, true }, Row { false, 1500, 300, false } }) {
+        SCOPED_TRACE(testing::Message() << row.keep << " " << row.away);
+        auto withIdle = services();
+        withIdle.idleTime = [&] { return std::optional(clock->now() - lastInput); };
+        controller = std::make_unique<FocusController>(settings, focusSettings, &store, std::move(withIdle));
+        controller->toggle();
+        lastInput = clock->now() + 300;
+        run(300 + row.away);
+        EXPECT_FALSE(controller->awayNotice()) << "nothing changes until the user is back";
+        EXPECT_EQ(controller->isPaused(), row.away >= 1200) << "a block that runs out waits at its end";
+        lastInput = clock->now();
+        controller->tickerFired();
+        EXPECT_EQ(controller->awayNotice(), (FocusController::AwayNotice { FocusController::AwayNotice::Kind::idle, row.away }));
+        run(60);
+        row.keep ? controller->keepAwayTime() : controller->dropAwayTime();
+        EXPECT_FALSE(controller->awayNotice());
+        const auto logged = store.sessions().size();
+        controller->engine().stopEarly();
+        ASSERT_EQ(store.sessions().size(), logged + (row.completed ? 0 : 1));
+        EXPECT_EQ(store.sessions().back().duration, row.logged);
+        EXPECT_EQ(store.sessions().back().completed, row.completed);
+    }
+}
