@@ -14,6 +14,7 @@
 #include "VeltraneKit/Theme/TimeFormat.h"
 #include "VeltraneKit/Widget/QtOneShotScheduler.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -201,17 +202,21 @@ void FocusController::tickerFired()
 bool FocusController::watchIdle()
 {
     const auto limit = m_focusSettings.awayQuestionMinutes() * kSecondsPerMinute;
-    const auto idle = m_services.idleTime && limit > 0 ? m_services.idleTime() : std::nullopt;
+    const bool watching = m_services.idleTime && limit > 0 && m_engine.phase() == SessionPhase::focusing;
+    // Breaks and idle sessions ask the desktop nothing.
+    const auto idle = watching ? m_services.idleTime() : std::nullopt;
     const bool asking = m_awayNotice && m_awayNotice->kind == AwayNotice::Kind::idle;
-    if (!idle || m_engine.phase() != SessionPhase::focusing) {
+    if (!idle) {
         m_awaySince.reset();
         return asking;
     }
     const auto now = m_services.clock->now();
     if (!m_awaySince) {
         // Only time that counts as focus can be asked about; a new stretch waits for the answer.
+        // A user already away when the block began (it followed a break on its own) is asked
+        // only about the block's own time.
         if (*idle >= limit && m_engine.isRunning() && !asking)
-            m_awaySince = now - *idle;
+            m_awaySince = now - std::min(*idle, m_engine.elapsed());
         return asking || m_awaySince.has_value();
     }
     if (*idle >= limit)
