@@ -10,23 +10,13 @@
 
 using veltrane::LockMonitor;
 
-namespace {
-
-// Waits until the monitor has found the test session and follows it.
-bool following(const LockMonitor& monitor)
-{
-    return testsupport::waitUntil([&] { return !monitor.sessionPath().isEmpty(); });
-}
-
-} // namespace
-
 TEST(LockMonitorTest, EitherSourceLocksAndUnlocksOnceWhenBothReportTheSameLock)
 {
     FakeLoginManager logind;
     FakeScreenSaver screenSaver;
     ASSERT_TRUE(logind.isReady() && screenSaver.isRegistered());
     LockMonitor monitor(QDBusConnection::sessionBus(), QDBusConnection::sessionBus());
-    ASSERT_TRUE(following(monitor));
+    ASSERT_TRUE(testsupport::waitUntil([&] { return !monitor.sessionPath().isEmpty(); }));
     QSignalSpy locked(&monitor, &LockMonitor::locked);
     QSignalSpy unlocked(&monitor, &LockMonitor::unlocked);
 
