@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <utility>
 
 namespace moorlet {
 
@@ -39,6 +40,7 @@ void FocusSessionEngine::startTimer(TimerMode mode, veltrane::Seconds duration, 
 void FocusSessionEngine::beginFocus(Initiator initiator)
 {
     m_focusStartDate = m_clock->now();
+    m_focusTakenBack = false;
     const bool armed = initiator == Initiator::engine && !m_autoStartNext;
     switch (m_mode.kind()) {
     case SessionMode::Kind::pomodoro:
@@ -61,7 +63,9 @@ void FocusSessionEngine::endFocus(Ending ending)
     const auto startDate = m_focusStartDate.value_or(m_clock->now());
     m_focusStartDate.reset();
     const bool completed = ending == Ending::completed;
-    if (completed || elapsed >= m_minLogThreshold) {
+    const bool longEnough = elapsed >= m_minLogThreshold;
+    const bool takenBack = std::exchange(m_focusTakenBack, false);
+    if ((completed && !takenBack) || longEnough) {
         if (auto callback = onFocusPhaseEnded)
             callback(CompletedFocusPhase(startDate, elapsed, completed, std::string(m_mode.name())));
     }
@@ -140,6 +144,16 @@ void FocusSessionEngine::endPhase(Ending focusEnding)
     }
 }
 
+veltrane::Seconds FocusSessionEngine::pauseAsOf(veltrane::Instant instant)
+{
+    if (m_phase != SessionPhase::focusing)
+        return 0;
+    const auto takenBack = m_timer.pauseAsOf(instant);
+    if (takenBack > 0)
+        m_focusTakenBack = true;
+    return takenBack;
+}
+
 void FocusSessionEngine::stopEarly()
 {
     if (m_phase == SessionPhase::focusing)
@@ -151,6 +165,7 @@ void FocusSessionEngine::reset()
 {
     m_timer.reset();
     m_focusStartDate.reset();
+    m_focusTakenBack = false;
     m_completedFocusCount = 0;
     setPhase(SessionPhase::idle);
 }

@@ -68,6 +68,11 @@ public:
     void reset();
     void pause() { m_timer.pause(); }
     void resume() { m_timer.resume(); }
+    // Pauses the focus block as of an earlier instant (when its user walked away), so the time
+    // since stops counting as focus; never before the block began or its last resume. Breaks are
+    // left alone. A block taken back below the log threshold is not logged when it ends, even
+    // when it ends completed. Returns the seconds taken back.
+    veltrane::Seconds pauseAsOf(veltrane::Instant instant);
 
     // A session put away whole, to be taken up again exactly where it was.
     struct SuspendedSession {
@@ -109,6 +114,8 @@ private:
     veltrane::ClockPtr m_clock;
     veltrane::TimerEngine m_timer;
     std::optional<veltrane::Instant> m_focusStartDate;
+    // Whether time was taken back from the current focus block.
+    bool m_focusTakenBack = false;
 };
 
 } // namespace moorlet

@@ -9,7 +9,7 @@ packages=(
   libgl-dev libxkbcommon-dev
   libsdl2-dev libsodium-dev libavformat-dev libavcodec-dev libswresample-dev libavutil-dev
   libarchive-dev nlohmann-json3-dev libhowardhinnant-date-dev tzdata
-  libx11-dev libxcb1-dev libx11-xcb-dev libxcb-shape0-dev libxcb-xkb-dev
+  libx11-dev libxcb1-dev libx11-xcb-dev libxcb-shape0-dev libxcb-xkb-dev libxcb-screensaver0-dev
   xvfb xauth xdotool xcompmgr x11-utils x11-xserver-utils dbus
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   ffmpeg sox fonts-dejavu-core locales

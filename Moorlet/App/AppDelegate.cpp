@@ -81,6 +81,7 @@ AppDelegate::AppDelegate(Configuration configuration, QObject* parent)
           { DesktopIdentity::kApplicationName, DesktopIdentity::kIconName, DesktopIdentity::kDesktopEntry })
     , m_hotKey(configuration.hotKey ? std::move(configuration.hotKey) : std::make_unique<veltrane::GlobalHotKey>())
     , m_sleepMonitor(configuration.sleepBus)
+    , m_lockMonitor(configuration.sleepBus)
 {
 }
 
@@ -135,6 +136,7 @@ FocusController& AppDelegate::controller()
         FocusController::Services services;
         services.clock = m_clock;
         services.notifications = &m_notifications;
+        services.idleTime = [this] { return m_idleMonitor.idleTime(); };
         m_controller = std::make_unique<FocusController>(m_settings, m_focusSettings, &dataStore(), std::move(services));
         m_controller->setThemeProvider(&theme());
     }
@@ -248,6 +250,9 @@ void AppDelegate::applicationDidFinishLaunching()
     // A block running when the computer goes to sleep is paused.
     connect(&m_sleepMonitor, &veltrane::SleepMonitor::willSleep, this, &AppDelegate::handleSleep);
     connect(&m_sleepMonitor, &veltrane::SleepMonitor::didWake, this, &AppDelegate::handleWake);
+    // So is a focus block running when the screen locks; a break runs on.
+    connect(&m_lockMonitor, &veltrane::LockMonitor::locked, &focus, &FocusController::handleScreenLock);
+    connect(&m_lockMonitor, &veltrane::LockMonitor::unlocked, &focus, &FocusController::handleScreenUnlock);
 }
 
 double AppDelegate::expandedHeight()
@@ -298,9 +303,10 @@ void AppDelegate::showSettings()
                     self->showWelcomeTour();
             },
         };
-        m_settingsWindow = std::make_unique<SettingsWindow>(
-            SettingsObjects { m_settings, m_focusSettings, controller(), dataStore(), theme(),
-                QCoreApplication::applicationVersion() },
+        SettingsObjects objects { m_settings, m_focusSettings, controller(), dataStore(), theme(),
+            QCoreApplication::applicationVersion() };
+        objects.isIdleTimeAvailable = [self] { return self && self->m_idleMonitor.isAvailable(); };
+        m_settingsWindow = std::make_unique<SettingsWindow>(std::move(objects),
             std::move(callbacks), [self] { return self ? self->diagnostics() : QString(); });
     }
     m_settingsWindow->showAndRaise();

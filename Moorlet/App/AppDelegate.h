@@ -4,6 +4,8 @@
 #include "Moorlet/Settings/FocusSettings.h"
 #include "MoorletCore/SessionPhase.h"
 #include "VeltraneKit/Desktop/DesktopPreferences.h"
+#include "VeltraneKit/Desktop/IdleMonitor.h"
+#include "VeltraneKit/Desktop/LockMonitor.h"
 #include "VeltraneKit/Desktop/SleepMonitor.h"
 #include "VeltraneKit/Geometry/DockSide.h"
 #include "VeltraneKit/Notifications/NotificationScheduler.h"
@@ -54,14 +56,14 @@ public:
         veltrane::UserDefaultsPtr defaults;
         // The data folder; nothing keeps the data in memory only.
         std::optional<std::filesystem::path> dataFolder;
-        // Where logind announces sleep and wake.
+        // Where logind announces sleep and wake and the session's locks.
         QDBusConnection sleepBus = QDBusConnection::systemBus();
         // The hot key; null for the X11 one.
         std::unique_ptr<veltrane::HotKeyRegistering> hotKey;
         veltrane::ClockPtr clock;
 
-        // The real things. MOORLET_SLEEP_BUS=session makes the sleep monitor listen on the
-        // session bus, where tests run their own logind.
+        // The real things. MOORLET_SLEEP_BUS=session makes the sleep and lock monitors listen on
+        // the session bus, where tests run their own logind.
         static Configuration fromEnvironment();
     };
 
@@ -70,7 +72,7 @@ public:
 
     // The start-up sequence: prepares the controller, wires the objects together, re-applies the
     // login item, registers the hot key, creates and shows the widget, and starts following
-    // sleep and wake.
+    // sleep and wake and the screen's locks.
     void applicationDidFinishLaunching();
     // Closing any window never quits; the tray menu's "Quit Moorlet" does.
     static constexpr bool applicationShouldTerminateAfterLastWindowClosed() { return false; }
@@ -81,6 +83,8 @@ public:
     MediaController& media() { return m_media; }
     veltrane::HotKeyRegistering& hotKey() { return *m_hotKey; }
     veltrane::SleepMonitor& sleepMonitor() { return m_sleepMonitor; }
+    veltrane::LockMonitor& lockMonitor() { return m_lockMonitor; }
+    veltrane::IdleMonitor& idleMonitor() { return m_idleMonitor; }
     // Created on first use.
     ThemeProvider& theme();
     LocalDataStore& dataStore();
@@ -133,12 +137,15 @@ private:
     std::unique_ptr<LocalDataStore> m_dataStore;
     std::unique_ptr<AmbientController> m_ambient;
     MediaController m_media;
+    // Asked by the controller on every tick of a focus block.
+    veltrane::IdleMonitor m_idleMonitor;
     std::unique_ptr<FocusController> m_controller;
     std::unique_ptr<veltrane::WidgetCoordinator> m_coordinator;
     // The panel holds the card: from the expansion request until the collapse request.
     bool m_panelExpanded = false;
     std::unique_ptr<veltrane::HotKeyRegistering> m_hotKey;
     veltrane::SleepMonitor m_sleepMonitor;
+    veltrane::LockMonitor m_lockMonitor;
     // Whether the desktop portal answers, for the diagnostics a bug report carries.
     std::unique_ptr<PortalProbe> m_portalProbe;
     std::unique_ptr<SettingsWindow> m_settingsWindow;

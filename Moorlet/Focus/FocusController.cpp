@@ -16,6 +16,7 @@
 #include "VeltraneKit/Theme/TimeFormat.h"
 #include "VeltraneKit/Widget/QtOneShotScheduler.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -23,6 +24,8 @@
 namespace moorlet {
 
 namespace {
+
+constexpr veltrane::Seconds kSecondsPerMinute = 60;
 
 // Assigns `value` to `field` and emits `changed` only when it differs.
 template <class T>
@@ -183,10 +186,108 @@ void FocusController::stopTicking()
 
 void FocusController::tickerFired()
 {
+    // A block that runs out while its user is away (or has not yet answered for the time away)
+    // waits at its end, paused, instead of completing behind their back.
+    if (watchIdle() && m_engine.isRunning() && m_engine.timer().mode() == veltrane::TimerMode::countdown
+        && m_engine.remaining() <= 0)
+        m_engine.pause();
     m_engine.tick();
     sync();
     if (m_engine.phase() == SessionPhase::idle)
         stopTicking();
+}
+
+bool FocusController::watchIdle()
+{
+    const auto limit = m_focusSettings.awayQuestionMinutes() * kSecondsPerMinute;
+    const bool watching = m_services.idleTime && limit > 0 && m_engine.phase() == SessionPhase::focusing;
+    // Breaks and idle sessions ask the desktop nothing.
+    const auto idle = watching ? m_services.idleTime() : std::nullopt;
+    const bool asking = m_awayNotice && m_awayNotice->kind == AwayNotice::Kind::idle;
+    if (!idle) {
+        m_awaySince.reset();
+        return asking;
+    }
+    const auto now = m_services.clock->now();
+    if (!m_awaySince) {
+        // Only time that counts as focus can be asked about; a new stretch waits for the answer.
+        // A user already away when the block began (it followed a break on its own) is asked
+        // only about the block's own time.
+        if (*idle >= limit && m_engine.isRunning() && !asking)
+            m_awaySince = now - std::min(*idle, m_engine.elapsed());
+        return asking || m_awaySince.has_value();
+    }
+    if (*idle >= limit)
+        return true;
+    // Input again: the stretch ended at that input.
+    const auto returnedAt = now - *idle;
+    m_askedAwaySince = *std::exchange(m_awaySince, std::nullopt);
+    setAwayNotice(AwayNotice { AwayNotice::Kind::idle, returnedAt - m_askedAwaySince });
+    setExpanded(true);
+    return true;
+}
+
+void FocusController::handleScreenLock()
+{
+    if (!m_focusSettings.pauseOnLock() || m_engine.phase() != SessionPhase::focusing || !m_engine.isRunning())
+        return;
+    m_lockedAt = m_services.clock->now();
+    m_engine.pause();
+    sync();
+}
+
+void FocusController::handleScreenUnlock()
+{
+    if (!m_lockedAt)
+        return;
+    const auto away = m_services.clock->now() - *std::exchange(m_lockedAt, std::nullopt);
+    if (!m_engine.isPaused() || m_engine.phase() != SessionPhase::focusing)
+        return;
+    // An idle question already waiting covers the time before the lock and is answered first.
+    if (!m_awayNotice)
+        setAwayNotice(AwayNotice { AwayNotice::Kind::locked, away });
+    setExpanded(true);
+}
+
+void FocusController::keepAwayTime()
+{
+    if (!m_awayNotice || m_awayNotice->kind != AwayNotice::Kind::idle)
+        return;
+    setAwayNotice(std::nullopt);
+    // The user is back and counts the time: a block that waited at its end completes now.
+    if (m_engine.isPaused() && m_engine.timer().mode() == veltrane::TimerMode::countdown && m_engine.remaining() <= 0) {
+        m_engine.resume();
+        m_engine.tick();
+    }
+    sync();
+}
+
+void FocusController::dropAwayTime()
+{
+    if (!m_awayNotice || m_awayNotice->kind != AwayNotice::Kind::idle)
+        return;
+    setAwayNotice(std::nullopt);
+    m_engine.pauseAsOf(m_askedAwaySince);
+    sync();
+}
+
+void FocusController::resumeAfterAway()
+{
+    setAwayNotice(std::nullopt);
+    m_engine.resume();
+    sync();
+}
+
+void FocusController::setAwayNotice(std::optional<AwayNotice> notice)
+{
+    assign(this, m_awayNotice, notice, &FocusController::awayNoticeChanged);
+}
+
+void FocusController::forgetAway()
+{
+    m_awaySince.reset();
+    m_lockedAt.reset();
+    setAwayNotice(std::nullopt);
 }
 
 void FocusController::sync()
@@ -196,6 +297,9 @@ void FocusController::sync()
     // started here whatever path led to the phase.
     if (m_engine.isActive())
         startTicking();
+    // Resumed from the card's play button, the tray or the hot key: the lock notice has done its job.
+    if (m_awayNotice && m_awayNotice->kind == AwayNotice::Kind::locked && m_engine.isRunning())
+        setAwayNotice(std::nullopt);
     const auto previousAccent = accent();
     assign(this, m_phase, m_engine.phase(), &FocusController::phaseChanged);
     assign(this, m_remaining, m_engine.remaining(), &FocusController::remainingChanged);
@@ -318,6 +422,8 @@ void FocusController::announce(SessionPhase newPhase)
 {
     // The mirror still holds the phase before this change: sync() runs after the engine call.
     const auto previous = m_phase;
+    // Time away belongs to the block it was taken from.
+    forgetAway();
     if (isBreak(newPhase)) {
         if (previous == SessionPhase::focusing) {
             post("Focus complete", "Nice work. Time for a break.");

@@ -61,6 +61,23 @@ public:
         std::function<void(const QString&)> runShortcut;
         // Delayed work (the demo's end, the deferred expansion); null means the Qt event loop.
         veltrane::OneShotSchedulerPtr scheduler;
+        // The time since the user's last input, or nothing where the desktop does not tell;
+        // empty means no idle time at all. Read on every tick of a running focus block.
+        std::function<std::optional<veltrane::Seconds>()> idleTime = nullptr;
+    };
+
+    // What the card tells a user who comes back to a focus block they were away from.
+    struct AwayNotice {
+        enum class Kind {
+            // Idle past the limit: the card asks whether the time away counts (keepAwayTime(),
+            // dropAwayTime()).
+            idle,
+            // The screen was locked: the block waits paused (resumeAfterAway()).
+            locked,
+        };
+        Kind kind;
+        veltrane::Seconds away;
+        bool operator==(const AwayNotice&) const = default;
     };
 
     // The quick-start lengths the card offers, in minutes.
@@ -145,6 +162,18 @@ public:
     // What each firing of the ticker does: tick the engine, sync, and stop once idle.
     void tickerFired();
 
+    // The screen locked or unlocked: a running focus block pauses at the lock when the setting
+    // says so (a break runs on), and on unlocking the card opens to say how long the user was away.
+    void handleScreenLock();
+    void handleScreenUnlock();
+    const std::optional<AwayNotice>& awayNotice() const { return m_awayNotice; }
+    // The answers to the idle notice: the time away stays focus (a block held at its end now
+    // completes), or is given back and the block waits paused from where its user left.
+    void keepAwayTime();
+    void dropAwayTime();
+    // The lock notice's resume button.
+    void resumeAfterAway();
+
     // Presentation values.
     QString displayTime() const;
     QString focusTodayLabel() const;
@@ -181,9 +210,15 @@ signals:
     void streakChanged();
     void bestHourLabelChanged();
     void accentChanged();
+    void awayNoticeChanged();
 
 private:
     void startTicking();
+    // Follows the user's idle time during a running focus block; true while the block must not
+    // be completed in its user's absence.
+    bool watchIdle();
+    void setAwayNotice(std::optional<AwayNotice> notice);
+    void forgetAway();
     void persist(const CompletedFocusPhase& phase);
     void announce(SessionPhase newPhase);
     void applyFocusShortcuts(SessionPhase previous, SessionPhase newPhase);
@@ -229,6 +264,13 @@ private:
     veltrane::ScheduledTask m_pendingExpansion;
     // The refresh of today's figures at the next local midnight.
     veltrane::ScheduledTask m_dayChange;
+    // When the idle stretch past the limit began, while the user is still away.
+    std::optional<veltrane::Instant> m_awaySince;
+    // When the screen locked a focus block, until it unlocks.
+    std::optional<veltrane::Instant> m_lockedAt;
+    std::optional<AwayNotice> m_awayNotice;
+    // The start of the stretch the idle notice asks about.
+    veltrane::Instant m_askedAwaySince = 0;
     // Shared with the delayed work so that it does nothing once the controller is gone.
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };

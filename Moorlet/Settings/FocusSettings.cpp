@@ -23,6 +23,8 @@ constexpr double kDefaultCustomFocusMinutes = 50;
 constexpr double kDefaultCustomShortBreakMinutes = 10;
 constexpr double kDefaultCustomLongBreakMinutes = 25;
 constexpr int kDefaultCustomLongBreakInterval = 4;
+constexpr bool kDefaultPauseOnLock = true;
+constexpr double kDefaultAwayQuestionMinutes = 5;
 constexpr double kSecondsPerMinute = 60;
 
 QStringList defaultSubjects()
@@ -94,6 +96,9 @@ void FocusSettings::readSettings(const std::vector<std::string>* keys)
         "customLongBreakMinutes", kDefaultCustomLongBreakMinutes);
     read(&FocusSettings::customLongBreakIntervalChanged, m_customLongBreakInterval,
         "customLongBreakInterval", kDefaultCustomLongBreakInterval);
+    read(&FocusSettings::pauseOnLockChanged, m_pauseOnLock, "pauseOnLock", kDefaultPauseOnLock);
+    read(&FocusSettings::awayQuestionMinutesChanged, m_awayQuestionMinutes,
+        "awayQuestionMinutes", kDefaultAwayQuestionMinutes);
     if (sessionMode() != modeBefore)
         Q_EMIT sessionModeChanged();
 }
@@ -192,6 +197,16 @@ void FocusSettings::setGlobalHotKeyEnabled(bool value)
 {
     write(&FocusSettings::globalHotKeyEnabledChanged, m_globalHotKeyEnabled, value,
         "globalHotKeyEnabled");
+}
+
+void FocusSettings::setPauseOnLock(bool value)
+{
+    write(&FocusSettings::pauseOnLockChanged, m_pauseOnLock, value, "pauseOnLock");
+}
+
+void FocusSettings::setAwayQuestionMinutes(double value)
+{
+    write(&FocusSettings::awayQuestionMinutesChanged, m_awayQuestionMinutes, value, "awayQuestionMinutes");
 }
 
 void FocusSettings::setAutoShortcutsEnabled(bool value)

@@ -62,6 +62,9 @@ class FocusSettings : public QObject {
             WRITE setCustomLongBreakMinutes NOTIFY customLongBreakMinutesChanged)
     Q_PROPERTY(int customLongBreakInterval READ customLongBreakInterval
             WRITE setCustomLongBreakInterval NOTIFY customLongBreakIntervalChanged)
+    Q_PROPERTY(bool pauseOnLock READ pauseOnLock WRITE setPauseOnLock NOTIFY pauseOnLockChanged)
+    Q_PROPERTY(double awayQuestionMinutes READ awayQuestionMinutes WRITE setAwayQuestionMinutes
+            NOTIFY awayQuestionMinutesChanged)
     Q_PROPERTY(moorlet::SessionMode sessionMode READ sessionMode NOTIFY sessionModeChanged)
 
 public:
@@ -103,6 +106,11 @@ public:
     double customLongBreakMinutes() const { return m_customLongBreakMinutes; }
     // Stored as given; the session mode turns anything below 2 into 1.
     int customLongBreakInterval() const { return m_customLongBreakInterval; }
+    // Whether a focus block pauses when the screen locks.
+    bool pauseOnLock() const { return m_pauseOnLock; }
+    // After how many idle minutes during focus the card asks, on return, whether the time away
+    // counts; 0 or less never asks.
+    double awayQuestionMinutes() const { return m_awayQuestionMinutes; }
 
     // The mode the settings describe, built on every read: the standard Flowmodoro mode for
     // "flowmodoro"; for "custom", a Pomodoro mode of the custom minutes in seconds (no rounding,
@@ -128,6 +136,8 @@ public:
     void setCustomShortBreakMinutes(double value);
     void setCustomLongBreakMinutes(double value);
     void setCustomLongBreakInterval(int value);
+    void setPauseOnLock(bool value);
+    void setAwayQuestionMinutes(double value);
 
     // Appends name with white space trimmed from both ends, unless that leaves nothing or the
     // list already holds exactly that text (case matters).
@@ -155,6 +165,8 @@ Q_SIGNALS:
     void customShortBreakMinutesChanged();
     void customLongBreakMinutesChanged();
     void customLongBreakIntervalChanged();
+    void pauseOnLockChanged();
+    void awayQuestionMinutesChanged();
     // The mode sessionMode() builds differs from before (after modeRaw or a custom value changed).
     void sessionModeChanged();
 
@@ -188,6 +200,8 @@ private:
     double m_customShortBreakMinutes {};
     double m_customLongBreakMinutes {};
     int m_customLongBreakInterval {};
+    bool m_pauseOnLock {};
+    double m_awayQuestionMinutes {};
 };
 
 } // namespace moorlet

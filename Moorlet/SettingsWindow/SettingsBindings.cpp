@@ -88,6 +88,8 @@ bool SettingsBindings::isOn(SettingsControl control) const
         return focus.soundEffectsEnabled();
     case Control::launchAtLogin:
         return settings.launchAtLogin();
+    case Control::pauseOnLock:
+        return focus.pauseOnLock();
     default:
         return false;
     }
@@ -125,6 +127,9 @@ void SettingsBindings::setOn(SettingsControl control, bool on)
         settings.setLaunchAtLogin(on);
         veltrane::LaunchAtLogin::set(on, m_objects.loginItem);
         break;
+    case Control::pauseOnLock:
+        focus.setPauseOnLock(on);
+        break;
     default:
         break;
     }
@@ -144,6 +149,9 @@ SettingsBindings::Range SettingsBindings::stepperRange(SettingsControl control)
     case Control::dailyGoal:
         // Quarter hours from a quarter to ten hours: 120, the default, is on the grid.
         return { 15, 600, 15 };
+    case Control::awayQuestion:
+        // 0 is "Off".
+        return { 0, 60, 1 };
     default:
         return { 0, 0, 0 };
     }
@@ -163,6 +171,8 @@ double SettingsBindings::stepperValue(SettingsControl control) const
         return focus.customLongBreakInterval();
     case Control::dailyGoal:
         return focus.dailyGoalMinutes();
+    case Control::awayQuestion:
+        return focus.awayQuestionMinutes();
     default:
         return 0;
     }
@@ -171,6 +181,8 @@ double SettingsBindings::stepperValue(SettingsControl control) const
 QString SettingsBindings::stepperText(SettingsControl control) const
 {
     const double value = stepperValue(control);
+    if (control == Control::awayQuestion && std::isfinite(value) && value <= 0)
+        return QStringLiteral("Off");
     const QString number = std::isfinite(value) ? QString::number(value, 'g', 6) : QStringLiteral("–");
     return isDuration(control) ? number + QStringLiteral(" min") : number;
 }
@@ -203,6 +215,9 @@ void SettingsBindings::step(SettingsControl control, int direction)
     case Control::customInterval:
         focus.setCustomLongBreakInterval(static_cast<int>(value));
         break;
+    case Control::awayQuestion:
+        focus.setAwayQuestionMinutes(value);
+        return;
     case Control::dailyGoal:
         focus.setDailyGoalMinutes(value);
         // Reaching the new goal with what was already done today is announced like any other.
@@ -516,6 +531,11 @@ QDate SettingsBindings::today() const
 {
     const veltrane::DateComponents day = m_objects.calendar.components(now());
     return QDate(day.year, day.month, day.day);
+}
+
+bool SettingsBindings::isIdleTimeAvailable() const
+{
+    return !m_objects.isIdleTimeAvailable || m_objects.isIdleTimeAvailable();
 }
 
 bool SettingsBindings::isLaunchAtLoginAvailable() const

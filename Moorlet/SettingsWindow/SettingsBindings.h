@@ -41,6 +41,8 @@ struct SettingsObjects {
     // Null: the system clock. "Today" for new deadlines and their countdowns.
     veltrane::ClockPtr clock = nullptr;
     veltrane::Calendar calendar = veltrane::Calendar::current();
+    // Whether the desktop tells the user's idle time; null counts as yes.
+    std::function<bool()> isIdleTimeAvailable = nullptr;
 };
 
 // What the window asks of its host.
@@ -134,6 +136,7 @@ public:
     QDate today() const;
 
     bool isLaunchAtLoginAvailable() const;
+    bool isIdleTimeAvailable() const;
     void showGuide() const;
     // Puts the host's diagnostics text on the clipboard.
     void copyDiagnostics() const;

@@ -23,6 +23,9 @@ enum class SettingsControl {
     focusShortcutName,
     breakShortcutName,
     automationsNote,
+    pauseOnLock,
+    awayQuestion,
+    awayNote,
     // Appearance
     themes,
     customAccent,

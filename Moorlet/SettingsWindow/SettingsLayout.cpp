@@ -72,6 +72,10 @@ std::vector<SettingsSectionSpec> paneSections(SettingsPane pane, const SettingsP
         sections.push_back({ SettingsTexts::kDoNotDisturbSection,
             { { Kind::toggle, Control::autoShortcuts }, { Kind::field, Control::focusShortcutName },
                 { Kind::field, Control::breakShortcutName }, { Kind::note, Control::automationsNote } } });
+        sections.push_back({ SettingsTexts::kAwaySection, { { Kind::toggle, Control::pauseOnLock } } });
+        // Without an idle time the question can never come: the note says so instead of a stepper.
+        sections.back().rows.push_back(state.idleTimeAvailable ? SettingsRowSpec { Kind::stepper, Control::awayQuestion }
+                                                               : SettingsRowSpec { Kind::note, Control::awayNote });
         break;
     case SettingsPane::appearance:
         sections.push_back({ SettingsTexts::kThemeSection, { { Kind::swatches, Control::themes, 0, state.themeCount } } });

@@ -53,6 +53,7 @@ struct SettingsPaneState {
     int deadlineCount = 0;
     int themeCount = 0;
     bool launchAtLoginAvailable = false;
+    bool idleTimeAvailable = true;
 };
 
 // The sections and rows of a pane, top to bottom.

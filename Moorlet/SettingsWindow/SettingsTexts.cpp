@@ -31,6 +31,10 @@ QString title(SettingsControl control)
         return QStringLiteral("Shortcut when focus starts");
     case SettingsControl::breakShortcutName:
         return QStringLiteral("Shortcut when focus ends");
+    case SettingsControl::pauseOnLock:
+        return QStringLiteral("Pause focus when the screen locks");
+    case SettingsControl::awayQuestion:
+        return QStringLiteral("Ask after … idle");
     case SettingsControl::customAccent:
         return QStringLiteral("Custom accent");
     case SettingsControl::accentColor:
@@ -90,6 +94,12 @@ QString symbolName(SettingsControl control)
     case SettingsControl::autoShortcuts:
         return QStringLiteral("moon.fill");
     case SettingsControl::automationsNote:
+        return QStringLiteral("info.circle");
+    case SettingsControl::pauseOnLock:
+        return QStringLiteral("lock.shield.fill");
+    case SettingsControl::awayQuestion:
+        return QStringLiteral("clock.fill");
+    case SettingsControl::awayNote:
         return QStringLiteral("info.circle");
     case SettingsControl::customAccent:
         return QStringLiteral("paintpalette");
@@ -152,6 +162,9 @@ QString noteText(SettingsControl control, const QString& shortcutsFolder)
                               "in the README's Automations section.")
             .arg(folder.isEmpty() ? QStringLiteral("the shortcuts folder") : folder);
     }
+    case SettingsControl::awayNote:
+        return QStringLiteral("This desktop does not tell Moorlet how long you have been idle, so it cannot ask about "
+                              "time away from a focus block.");
     case SettingsControl::dockSideCaption:
         return QStringLiteral("Dock side applies on next launch.");
     case SettingsControl::ambientNote:

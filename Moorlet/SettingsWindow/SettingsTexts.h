@@ -14,6 +14,7 @@ inline constexpr auto kDisciplineSection = "Discipline";
 inline constexpr auto kSubjectsSection = "Subjects";
 inline constexpr auto kShortcutSection = "Global shortcut";
 inline constexpr auto kDoNotDisturbSection = "Do Not Disturb";
+inline constexpr auto kAwaySection = "Away from the desk";
 inline constexpr auto kThemeSection = "Theme";
 inline constexpr auto kAccentSection = "Custom accent";
 inline constexpr auto kWidgetSection = "Widget";

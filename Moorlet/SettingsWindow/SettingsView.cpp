@@ -235,7 +235,8 @@ SettingsView::SettingsView(SettingsObjects objects, SettingsCallbacks callbacks,
              &FocusSettings::globalHotKeyEnabledChanged, &FocusSettings::autoShortcutsEnabledChanged,
              &FocusSettings::focusShortcutNameChanged, &FocusSettings::breakShortcutNameChanged,
              &FocusSettings::customFocusMinutesChanged, &FocusSettings::customShortBreakMinutesChanged,
-             &FocusSettings::customLongBreakMinutesChanged, &FocusSettings::customLongBreakIntervalChanged })
+             &FocusSettings::customLongBreakMinutesChanged, &FocusSettings::customLongBreakIntervalChanged,
+             &FocusSettings::pauseOnLockChanged, &FocusSettings::awayQuestionMinutesChanged })
         connect(&bound.focusSettings, signal, this, &SettingsView::reload);
     connect(&bound.store, &LocalDataStore::deadlinesChanged, this, &SettingsView::reload);
     connect(&bound.theme, &ThemeProvider::accentChanged, this, &SettingsView::reload);
@@ -280,6 +281,7 @@ void SettingsView::reload()
     m_state.deadlineCount = m_bindings.deadlineCount();
     m_state.themeCount = static_cast<int>(m_swatches.size());
     m_state.launchAtLoginAvailable = m_bindings.isLaunchAtLoginAvailable();
+    m_state.idleTimeAvailable = m_bindings.isIdleTimeAvailable();
 
     const int selected = m_bindings.selectedTheme();
     for (std::size_t i = 0; i < m_swatches.size(); ++i)

@@ -27,6 +27,10 @@ struct CardTarget {
         playPause,
         nextTrack,
         openPlayer,
+        // The away notice's buttons (AwayBanner).
+        awayKeep,
+        awayDrop,
+        awayResume,
     };
 
     Kind kind;

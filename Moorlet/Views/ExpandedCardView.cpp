@@ -4,6 +4,7 @@
 #include "Moorlet/Focus/FocusController.h"
 #include "Moorlet/Settings/FocusSettings.h"
 #include "Moorlet/Sound/AmbientController.h"
+#include "Moorlet/Views/AwayBanner.h"
 #include "Moorlet/Views/CardTexts.h"
 #include "Moorlet/Views/PaintText.h"
 #include "Moorlet/Views/OptionalCardRows.h"
@@ -495,12 +496,32 @@ QRectF ExpandedCardView::targetRect(const CardTarget& target) const
     case Kind::nextTrack:
     case Kind::openPlayer:
         return m_nowPlaying.targetRect(rowRect(CardRow::nowPlaying), target);
+    case Kind::awayKeep:
+    case Kind::awayDrop:
+    case Kind::awayResume:
+        if (const auto banner = awayBannerRect())
+            return AwayBanner::buttonRect(*banner, m_context.controller.awayNotice()->kind, target.kind);
+        return {};
     }
     return {};
 }
 
+std::optional<QRectF> ExpandedCardView::awayBannerRect() const
+{
+    // Over the task picker and the quick start: the controls stay in reach above it.
+    const CardLayout rows = layout();
+    const auto top = rows.rect(CardRow::taskPicker);
+    const auto bottom = rows.rect(CardRow::quickStart);
+    if (!m_context.controller.awayNotice() || !top || !bottom)
+        return std::nullopt;
+    return top->united(*bottom);
+}
+
 std::optional<CardTarget> ExpandedCardView::hitTest(QPointF point) const
 {
+    // The notice covers the rows under it: they take no input while it shows.
+    if (const auto banner = awayBannerRect(); banner && banner->contains(point))
+        return AwayBanner::hitTest(*banner, m_context.controller.awayNotice()->kind, point);
     const CardLayout rows = layout();
     for (const CardLayout::Row& row : rows.rows()) {
         const QRectF slopRect = row.rect.adjusted(-kHitSlop, -kHitSlop, kHitSlop, kHitSlop);
@@ -615,6 +636,15 @@ void ExpandedCardView::activate(const CardTarget& target, const QRect& onScreen)
     case Kind::openPlayer:
         m_nowPlaying.activate(target);
         break;
+    case Kind::awayKeep:
+        controller.keepAwayTime();
+        break;
+    case Kind::awayDrop:
+        controller.dropAwayTime();
+        break;
+    case Kind::awayResume:
+        controller.resumeAfterAway();
+        break;
     }
     m_context.repaint();
 }
@@ -683,6 +713,10 @@ void ExpandedCardView::paint(QPainter& painter, const QRectF& card) const
             continue;
         m_reveals[static_cast<std::size_t>(row.kind)]->paint(painter, row.rect, bleedOf(row.kind), reduce,
             [&](QPainter& target) { paintRow(target, row.kind, row.rect); });
+    }
+    if (const auto banner = awayBannerRect()) {
+        AwayBanner::paint(painter, *banner, *m_context.controller.awayNotice(),
+            { m_context.palette.windowBackground, m_context.palette.textPrimary, m_context.accent() }, m_hovered);
     }
     painter.restore();
 }

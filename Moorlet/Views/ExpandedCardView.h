@@ -129,6 +129,8 @@ private:
     void paintInsight(QPainter& painter, const QRectF& rect) const;
     void paintExam(QPainter& painter, const QRectF& rect) const;
     QRectF streakBadgeRect(const QRectF& header) const;
+    // Where the away notice lies over the rows, while the controller holds one.
+    std::optional<QRectF> awayBannerRect() const;
 
     ViewContext& m_context;
     Actions m_actions;

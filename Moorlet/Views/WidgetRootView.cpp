@@ -169,7 +169,8 @@ void WidgetRootView::connectSources()
              &FocusController::widgetAnchorChanged, &FocusController::activeTaskIDChanged,
              &FocusController::currentSubjectChanged, &FocusController::intentionChanged,
              &FocusController::focusSecondsTodayChanged, &FocusController::completedSessionsTodayChanged,
-             &FocusController::streakChanged, &FocusController::bestHourLabelChanged, &FocusController::accentChanged })
+             &FocusController::streakChanged, &FocusController::bestHourLabelChanged, &FocusController::accentChanged,
+             &FocusController::awayNoticeChanged })
         connect(controller, signal, this, refreshSlot);
     connect(controller, &FocusController::isExpandedChanged, this, &WidgetRootView::expandedChanged);
     for (const auto signal : { &FocusSettings::dailyGoalMinutesChanged, &FocusSettings::defaultSubjectChanged })

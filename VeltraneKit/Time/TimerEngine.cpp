@@ -19,6 +19,7 @@ void TimerEngine::start(Seconds duration)
     m_pausedRemaining.reset();
     m_pausedElapsed.reset();
     m_startDate = now;
+    m_countingSince = now;
     if (m_mode == TimerMode::countdown) {
         // Written so that NaN also becomes 0.
         m_totalDuration = duration >= 0 ? duration : 0;
@@ -56,7 +57,27 @@ void TimerEngine::resume()
         m_startDate = now - m_pausedElapsed.value_or(0);
         m_pausedElapsed.reset();
     }
+    m_countingSince = now;
     m_state = TimerState::running;
+}
+
+Seconds TimerEngine::pauseAsOf(Instant instant)
+{
+    if ((m_state != TimerState::running && m_state != TimerState::paused) || !m_startDate || !m_countingSince)
+        return 0;
+    const auto before = elapsed();
+    // Never later than now, and never into a pause or before the start.
+    const auto at = std::max(*m_countingSince, std::min(instant, m_clock->now()));
+    if (m_mode == TimerMode::countdown) {
+        const auto left = m_endDate ? std::clamp(*m_endDate - at, 0.0, m_totalDuration) : 0.0;
+        // A paused run only goes back: a pause taken before the instant stays as it was.
+        m_pausedRemaining = std::max(left, m_state == TimerState::paused ? m_pausedRemaining.value_or(0) : 0.0);
+    } else {
+        const auto counted = std::max(0.0, at - *m_startDate);
+        m_pausedElapsed = m_state == TimerState::paused ? std::min(counted, m_pausedElapsed.value_or(0)) : counted;
+    }
+    m_state = TimerState::paused;
+    return before - elapsed();
 }
 
 void TimerEngine::reset()

@@ -24,6 +24,12 @@ public:
     void start(Seconds duration);
     // Freezes a running run; does nothing in any other state.
     void pause();
+    // Freezes the run as it stood at an earlier instant, giving back the time counted since: a
+    // running run pauses there, a paused one goes back there if it was still counting then. The
+    // instant is clamped to the stretch the run has been counting without a break (since its start
+    // or last resume), so time that never counted is never taken back twice. Idle and finished
+    // runs are left alone. Returns the seconds taken back.
+    Seconds pauseAsOf(Instant instant);
     // Continues a paused run from now; does nothing in any other state.
     void resume();
     // Back to a fresh idle timer of the same mode and clock.
@@ -57,6 +63,8 @@ private:
     TimerState m_state = TimerState::idle;
     std::optional<Instant> m_startDate;
     std::optional<Instant> m_endDate;
+    // When the run last started or resumed: the earliest instant pauseAsOf() may go back to.
+    std::optional<Instant> m_countingSince;
     Seconds m_totalDuration = 0;
     std::optional<Seconds> m_pausedRemaining;
     std::optional<Seconds> m_pausedElapsed;

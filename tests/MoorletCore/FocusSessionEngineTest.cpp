@@ -325,3 +325,69 @@ TEST_F(FocusSessionEngineTest, CallbacksMayBeReplacedFromInsideThemselves)
     EXPECT_EQ(calls, 1);
     EXPECT_EQ(session.phase(), SessionPhase::shortBreak);
 }
+
+TEST_F(FocusSessionEngineTest, PausingAsOfAnEarlierInstantGivesBackExactlyTheTimeSince)
+{
+    // Each row: a 1500 s block, paused for `pausedFor` at 100 s, then run on until `at` seconds
+    // have counted, when it is taken back as of `asOf` seconds after its start. Then it stops.
+    struct Row {
+        const char* name;
+        SessionMode mode;
+        veltrane::Seconds pausedFor, at, asOf, elapsed, takenBack;
+        bool logged;
+    };
+    const auto flow = SessionMode::flowmodoro();
+    for (const auto& row : std::vector<Row> {
+             { "countdown", SessionMode::pomodoro(), 0, 900, 300, 300, 600, true },
+             { "count-up", flow, 0, 900, 300, 300, 600, true },
+             { "before the start clamps to it", flow, 0, 900, -50, 0, 900, false },
+             { "not into an earlier pause", SessionMode::pomodoro(), 500, 900, 200, 100, 800, true },
+             { "count-up not into an earlier pause", flow, 500, 900, 200, 100, 800, true },
+             { "a later instant counts as now", SessionMode::pomodoro(), 0, 900, 5000, 900, 0, true },
+         }) {
+        SCOPED_TRACE(row.name);
+        reports.clear();
+        clock->set(kStart);
+        auto& session = make(row.mode);
+        session.start();
+        run(100);
+        if (row.pausedFor > 0) {
+            session.pause();
+            run(row.pausedFor);
+            session.resume();
+        }
+        clock->set(kStart + row.pausedFor + row.at);
+        EXPECT_EQ(session.pauseAsOf(kStart + row.asOf), row.takenBack);
+        EXPECT_TRUE(session.isPaused() || row.takenBack == 0);
+        run(600);
+        EXPECT_EQ(session.elapsed(), row.elapsed);
+        EXPECT_EQ(session.remaining(), row.mode.isFlowmodoro() ? 0 : 1500 - row.elapsed);
+        // A count-up ends by skipping, which completes it: a block taken back below the threshold
+        // is still not logged.
+        row.mode.isFlowmodoro() ? session.skip() : session.stopEarly();
+        EXPECT_EQ(reports.size(), row.logged ? 1u : 0u);
+        EXPECT_EQ(reports.empty() ? -1 : reports.front().duration, row.logged ? row.elapsed : -1);
+    }
+}
+
+TEST_F(FocusSessionEngineTest, PausingAsOfAnEarlierInstantLeavesBreaksAndArmedBlocksAlone)
+{
+    auto& session = make(SessionMode::pomodoro(), false);
+    session.start();
+    run(1500);
+    ASSERT_EQ(session.phase(), SessionPhase::shortBreak);
+    session.resume();
+    run(100);
+    EXPECT_EQ(session.pauseAsOf(clock->now() - 50), 0);
+    EXPECT_TRUE(session.isRunning());
+    run(200); // the break ends; the next block waits armed
+    EXPECT_EQ(session.pauseAsOf(clock->now() - 50), 0);
+    EXPECT_EQ(phaseAndRemaining(), std::pair(SessionPhase::focusing, 1500.0));
+
+    // Held at its end, a block can still be taken back to before it ran out.
+    session.resume();
+    clock->advance(1500);
+    session.pause();
+    EXPECT_EQ(session.pauseAsOf(clock->now() - 400), 400);
+    EXPECT_EQ(session.remaining(), 400);
+}

@@ -285,6 +285,36 @@ TEST_F(AppDelegateTest, SleepPausesARunningBlockAndWakingOnANewDayLeavesItPaused
     EXPECT_TRUE(controller.isTicking());
 }
 
+TEST_F(AppDelegateTest, ALockPausesFocusAtTheLockAndTheUnlockOpensTheCardButBreaksRunOn)
+{
+    launch();
+    auto& controller = delegate->controller();
+    ASSERT_TRUE(testsupport::waitUntil([&] { return !delegate->lockMonitor().sessionPath().isEmpty(); }, 5s));
+    const auto lockAndUnlock = [&](veltrane::Seconds away) {
+        logind.announceLock(true);
+        ASSERT_TRUE(testsupport::waitUntil([&] { return delegate->lockMonitor().isLocked(); }, 5s));
+        clock->advance(away);
+        logind.announceLock(false);
+        ASSERT_TRUE(testsupport::waitUntil([&] { return !delegate->lockMonitor().isLocked(); }, 5s));
+    };
+    controller.toggle();
+    clock->advance(100);
+    lockAndUnlock(720);
+    EXPECT_TRUE(controller.isPaused());
+    EXPECT_EQ(controller.elapsed(), 100) << "paused at the lock";
+    EXPECT_EQ(controller.awayNotice(), (FocusController::AwayNotice { FocusController::AwayNotice::Kind::locked, 720 }));
+    EXPECT_TRUE(testsupport::waitUntil([&] { return controller.isExpanded(); }, 5s));
+    controller.resumeAfterAway();
+    EXPECT_TRUE(controller.isRunning() && !controller.awayNotice());
+
+    SessionCommands::skip(controller);
+    clock->advance(10);
+    lockAndUnlock(60);
+    EXPECT_TRUE(controller.isRunning());
+    EXPECT_EQ(controller.engine().elapsed(), 70) << "a break away from the screen is the point";
+    EXPECT_FALSE(controller.awayNotice());
+}
+
 TEST_F(AppDelegateTest, SleepWhileIdleOrPausedChangesNothing)
 {
     launch();

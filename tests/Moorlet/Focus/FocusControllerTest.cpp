@@ -479,3 +479,41 @@ TEST(FocusControllerDefaultsTest, ServicesLeftOutAreFilledInBeforeTheEngineUsesT
 }
 
 } // namespace
+
+TEST_F(FocusControllerTest, TimeAwayIsAskedAboutOnReturnAndKeptOrDroppedAsAnswered)
+{
+    // The user works `worked` seconds into a 1500 s block (below 0: was gone that long before it
+    // began), is away `away` seconds of it (the limit is 300 s), comes back and answers a minute
+    // later; then the block is stopped if it has not ended. Nothing logged reads as 0.
+    struct Row {
+        bool keep;
+        veltrane::Seconds worked, away, logged;
+        bool completed;
+    };
+    veltrane::Instant lastInput = 0;
+    focusSettings.setAwayQuestionMinutes(5);
+    for (const auto& row : { Row { true, 300, 600, 960, false }, Row { false, 300, 600, 300, false },
+             Row { true, 300, 1200, 1500, true }, Row { false, 300, 1200, 300, false },
+             Row { false, -600, 400, 0, false } }) {
+        SCOPED_TRACE(testing::Message() << row.keep << " " << row.worked << " " << row.away);
+        auto withIdle = services();
+        withIdle.idleTime = [&] { return std::optional(clock->now() - lastInput); };
+        controller = std::make_unique<FocusController>(settings, focusSettings, &store, std::move(withIdle));
+        controller->toggle();
+        lastInput = clock->now() + row.worked;
+        run(std::max(0.0, row.worked) + row.away);
+        EXPECT_FALSE(controller->awayNotice()) << "nothing changes until the user is back";
+        EXPECT_EQ(controller->isPaused(), row.worked + row.away >= 1500) << "a block that runs out waits at its end";
+        lastInput = clock->now();
+        controller->tickerFired();
+        EXPECT_EQ(controller->awayNotice(), (FocusController::AwayNotice { FocusController::AwayNotice::Kind::idle, row.away }));
+        run(60);
+        row.keep ? controller->keepAwayTime() : controller->dropAwayTime();
+        EXPECT_FALSE(controller->awayNotice());
+        const auto before = store.sessions();
+        controller->engine().stopEarly();
+        const auto& sessions = row.completed ? before : store.sessions();
+        EXPECT_EQ(sessions.size() > before.size() || row.completed ? sessions.back().duration : 0, row.logged);
+        EXPECT_EQ(!sessions.empty() && sessions.back().completed, row.completed);
+    }
+}

@@ -37,6 +37,7 @@ void expectAllDefaults(const FocusSettings& settings)
         { "autoUpdateEnabled", true }, { "globalHotKeyEnabled", true }, { "autoShortcutsEnabled", false },
         { "focusShortcutName", QString() }, { "breakShortcutName", QString() }, { "customFocusMinutes", 50.0 },
         { "customShortBreakMinutes", 10.0 }, { "customLongBreakMinutes", 25.0 }, { "customLongBreakInterval", 4 },
+        { "pauseOnLock", true }, { "awayQuestionMinutes", 5.0 },
     };
     const QMetaObject& meta = FocusSettings::staticMetaObject;
     ASSERT_EQ(meta.propertyCount() - meta.propertyOffset(), std::ssize(defaults) + 1) << "and the session mode";
@@ -59,6 +60,7 @@ TEST(FocusSettingsTest, AnEmptyStoreAndWrongKindsReadAsDefaultsAndStayInTheDatab
         { "focusShortcutName", json::array({ "Focus" }) }, { "breakShortcutName", false },
         { "customFocusMinutes", "35" }, { "customShortBreakMinutes", true },
         { "customLongBreakMinutes", json::array({ 25 }) }, { "customLongBreakInterval", 4.5 },
+        { "pauseOnLock", "on" }, { "awayQuestionMinutes", false },
     };
     for (const auto& [name, value] : stored)
         defaults->setValue(focusKey(name.c_str()), value);
@@ -172,6 +174,8 @@ std::vector<PropertyCase> propertyCases()
         { "customShortBreakMinutes", [](auto& s) { s.setCustomShortBreakMinutes(7.5); }, 7.5 },
         { "customLongBreakMinutes", [](auto& s) { s.setCustomLongBreakMinutes(20); }, 20.0 },
         { "customLongBreakInterval", [](auto& s) { s.setCustomLongBreakInterval(3); }, 3 },
+        { "pauseOnLock", [](auto& s) { s.setPauseOnLock(false); }, false },
+        { "awayQuestionMinutes", [](auto& s) { s.setAwayQuestionMinutes(0); }, 0.0 },
     };
 }
 

@@ -150,6 +150,10 @@ TEST_F(SettingsViewTest, EveryControlWritesItsKey)
             [](auto& focus, auto&) { return QVariant(focus.focusShortcutName()); }, QStringLiteral("quiet-on") },
         { "break automation", SettingsPane::focus, typeInto(Control::breakShortcutName, QStringLiteral("quiet-off")),
             [](auto& focus, auto&) { return QVariant(focus.breakShortcutName()); }, QStringLiteral("quiet-off") },
+        { "pause on lock", SettingsPane::focus, clickOn({ Kind::toggle, Control::pauseOnLock }),
+            [](auto& focus, auto&) { return QVariant(focus.pauseOnLock()); }, false },
+        { "idle limit", SettingsPane::focus, clickOn({ Kind::decrement, Control::awayQuestion }),
+            [](auto& focus, auto&) { return QVariant(focus.awayQuestionMinutes()); }, 4.0 },
         { "theme", SettingsPane::appearance, clickOn({ Kind::swatch, Control::themes, 7 }),
             [](auto&, auto& settings) { return QVariant(settings.accentThemeID()); }, QStringLiteral("ocean") },
         { "custom accent", SettingsPane::appearance, clickOn({ Kind::toggle, Control::customAccent }),
@@ -314,6 +318,15 @@ TEST_F(SettingsViewTest, TheAboutPaneOffersTheTourDiagnosticsAndTheLoginItemOnly
         {}, {}, scene.ticker.get());
     bare.setPane(SettingsPane::about);
     EXPECT_FALSE(bare.layout().row(Control::launchAtLogin).has_value());
+    // Without an idle time the idle limit would do nothing: the pane says so instead.
+    bare.setPane(SettingsPane::focus);
+    EXPECT_TRUE(bare.layout().row(Control::awayQuestion).has_value());
+    SettingsObjects noIdle { *scene.settings, *scene.focusSettings, *scene.controller, *scene.store, *scene.theme, {} };
+    noIdle.isIdleTimeAvailable = [] { return false; };
+    SettingsView quiet(noIdle, {}, {}, scene.ticker.get());
+    quiet.setPane(SettingsPane::focus);
+    EXPECT_FALSE(quiet.layout().row(Control::awayQuestion).has_value());
+    EXPECT_TRUE(quiet.layout().row(Control::awayNote).has_value());
 }
 
 TEST_F(SettingsViewTest, TheWindowIsADecoratedSettingsWindowThatTakesTheKeyboard)

@@ -361,3 +361,24 @@ TEST(MoorletLogo, DrawsTheIconResourceAtItsSize)
     EXPECT_EQ(canvas.pixelColor(2, 32).alpha(), 0);
     EXPECT_EQ(canvas.pixelColor(20, 32).alpha(), 255);
 }
+
+TEST_F(CardPartsTest, TheLockNoticeCoversTheRowsUnderTheControlsAndItsButtonResumes)
+{
+    expand();
+    auto& controller = *scene.controller;
+    controller.toggle();
+    controller.handleScreenLock();
+    scene.clock->advance(720);
+    controller.handleScreenUnlock();
+    const QRectF resume = root.cardTargetRect({ Kind::awayResume });
+    ASSERT_TRUE(rowOnWidget(CardRow::quickStart).united(rowOnWidget(CardRow::taskPicker)).contains(resume));
+    const QPointF inCard = resume.center() - root.cardRect().topLeft();
+    EXPECT_EQ(root.card().hitTest(inCard), CardTarget { Kind::awayResume }) << "not the task picker under it";
+    const QImage image = root.renderToImage();
+    EXPECT_NE(viewprobe::pixel(image, resume.center() - QPointF(resume.width() / 2 - 4, 0)),
+        viewprobe::pixel(image, resume.topLeft() - QPointF(4, 4))) << "the button is drawn";
+    viewprobe::click(root, resume.center());
+    EXPECT_TRUE(controller.isRunning());
+    EXPECT_FALSE(controller.awayNotice());
+    EXPECT_NE(root.card().hitTest(inCard), CardTarget { Kind::awayResume });
+}

@@ -12,6 +12,13 @@ QDBusMessage controlCall(const QString& method)
         QStringLiteral("org.moorlet.test.LoginManagerControl"), method);
 }
 
+void callControl(const QString& method, bool argument)
+{
+    QDBusMessage call = controlCall(method);
+    call << argument;
+    QDBusConnection::sessionBus().call(call);
+}
+
 } // namespace
 
 FakeLoginManager::FakeLoginManager()
@@ -26,9 +33,12 @@ QString FakeLoginManager::program()
 
 void FakeLoginManager::announceSleep(bool sleeping) const
 {
-    QDBusMessage call = controlCall(QStringLiteral("EmitPrepareForSleep"));
-    call << sleeping;
-    QDBusConnection::sessionBus().call(call);
+    callControl(QStringLiteral("EmitPrepareForSleep"), sleeping);
+}
+
+void FakeLoginManager::announceLock(bool locked) const
+{
+    callControl(QStringLiteral("EmitLock"), locked);
 }
 
 QJsonArray FakeLoginManager::activeInhibitors() const

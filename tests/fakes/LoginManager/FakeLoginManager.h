@@ -20,6 +20,8 @@ public:
 
     // Makes the fake emit PrepareForSleep(sleeping); returns once it has been sent.
     void announceSleep(bool sleeping) const;
+    // Makes the session's LockedHint `locked` and emits Lock or Unlock.
+    void announceLock(bool locked) const;
     // The inhibitor locks still held: [{"what", "who", "why", "mode"}, …].
     QJsonArray activeInhibitors() const;
 

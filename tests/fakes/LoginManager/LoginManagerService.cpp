@@ -1,5 +1,7 @@
 #include "tests/fakes/LoginManager/LoginManagerService.h"
 
+#include "tests/fakes/LoginManager/LoginSessionService.h"
+
 #include <QJsonObject>
 
 #include <fcntl.h>
@@ -33,6 +35,11 @@ QJsonArray LoginManagerService::activeInhibitors() const
         }
     }
     return held;
+}
+
+QDBusObjectPath LoginManagerService::GetSessionByPID(uint) const
+{
+    return QDBusObjectPath(QLatin1String(LoginSessionService::kPath));
 }
 
 QDBusUnixFileDescriptor LoginManagerService::Inhibit(

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDBusObjectPath>
 #include <QDBusUnixFileDescriptor>
 #include <QJsonArray>
 #include <QObject>
@@ -7,7 +8,8 @@
 
 #include <vector>
 
-// The part of logind's manager object (/org/freedesktop/login1) that the program uses: Inhibit,
+// The part of logind's manager object (/org/freedesktop/login1) that the program uses:
+// GetSessionByPID, which names the one test session (LoginSessionService); Inhibit,
 // which hands out the write end of a pipe as the lock, and the PrepareForSleep signal. The fake
 // sees a lock released when every copy of that write end is closed.
 class LoginManagerService : public QObject {
@@ -22,6 +24,8 @@ public:
     QJsonArray activeInhibitors() const;
 
 public slots:
+    // Every process belongs to the one test session.
+    QDBusObjectPath GetSessionByPID(uint pid) const;
     QDBusUnixFileDescriptor Inhibit(const QString& what, const QString& who, const QString& why, const QString& mode);
 
 signals:

@@ -1,7 +1,7 @@
 // A logind for tests: owns org.freedesktop.login1 on the session bus (the real one lives on the
 // system bus, which tests cannot own), hands out inhibitor locks and announces sleep and wake when
 // a test asks through org.moorlet.test.LoginManagerControl. It exits with the process that
-// started it.
+// started it. Its one session locks and unlocks when a test asks.
 
 #include "tests/fakes/LoginManager/LoginManagerControl.h"
 #include "tests/fakes/LoginManager/LoginManagerService.h"
@@ -14,7 +14,10 @@ int main(int argc, char** argv)
     exitWithParent();
     QCoreApplication app(argc, argv);
     LoginManagerService service;
-    new LoginManagerControl(&service);
+    LoginSessionService session;
+    new LoginManagerControl(&service, &session);
+    QDBusConnection::sessionBus().registerObject(QLatin1String(LoginSessionService::kPath), &session,
+        QDBusConnection::ExportAllSignals | QDBusConnection::ExportAllProperties);
     return serveOnSessionBus(service, QStringLiteral("/org/freedesktop/login1"), QStringLiteral("org.freedesktop.login1"),
         QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals | QDBusConnection::ExportAdaptors);
 }

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QObject>
+
+// A desktop screen saver (org.freedesktop.ScreenSaver) living in the test process on a connection
+// of its own: it announces ActiveChanged when told, and answers GetSessionIdleTime with the idle
+// time a test sets (in milliseconds, as KDE answers).
+class FakeScreenSaver : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.ScreenSaver")
+
+public:
+    FakeScreenSaver();
+    ~FakeScreenSaver() override;
+
+    bool isRegistered() const { return m_registered; }
+    void setActive(bool active) { emit ActiveChanged(active); }
+    void setIdleMilliseconds(uint idle) { m_idle = idle; }
+
+public slots:
+    uint GetSessionIdleTime() const { return m_idle; }
+
+signals:
+    void ActiveChanged(bool active);
+
+private:
+    QDBusConnection m_connection;
+    uint m_idle = 0;
+    bool m_registered = false;
+};
