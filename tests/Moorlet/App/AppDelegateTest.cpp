@@ -323,7 +323,7 @@ TEST_F(AppDelegateTest, AnUnreadableHistoryIsToldOnceWhenItsFileIsKeptAside)
     EXPECT_EQ(posted[0]["body"].toString(),
         QStringLiteral("The sessions in %1 were not loaded. The file is kept there as it was.").arg(data.filePath(kept[0])));
     // The program's installed icon and desktop entry.
-    EXPECT_EQ(posted[0]["app_icon"].toString() + ' ' + posted[0]["hints"]["desktop-entry"].toString(), "moorlet moorlet");
+    EXPECT_EQ(posted[0]["app_icon"].toString() + ' ' + posted[0]["hints"]["desktop-entry"].toString(), "org.moorlet.Moorlet org.moorlet.Moorlet");
 }
 
 TEST_F(AppDelegateTest, TheHotKeyFollowsItsSettingAndTogglesFocus)
