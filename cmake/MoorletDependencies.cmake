@@ -13,6 +13,8 @@ pkg_check_modules(XCB REQUIRED IMPORTED_TARGET xcb)
 # The panel's input shape, and the hot-key test's switch between the two kinds of key repeat.
 pkg_check_modules(XCB_SHAPE REQUIRED IMPORTED_TARGET xcb-shape)
 pkg_check_modules(XCB_XKB REQUIRED IMPORTED_TARGET xcb-xkb)
+# Key names in the shortcuts format the desktop portal takes.
+pkg_check_modules(XKBCOMMON REQUIRED IMPORTED_TARGET xkbcommon)
 
 # HowardHinnant date ships headers and libdate-tz without a CMake package on Debian 12.
 find_path(DATE_INCLUDE_DIR date/tz.h REQUIRED)

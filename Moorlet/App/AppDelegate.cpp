@@ -2,9 +2,11 @@
 
 #include "Moorlet/App/DesktopIdentity.h"
 #include "Moorlet/App/SessionCommands.h"
+#include "Moorlet/App/WindowSystem.h"
 #include "Moorlet/Data/LocalDataStore.h"
 #include "Moorlet/Focus/FocusController.h"
 #include "Moorlet/SettingsWindow/Diagnostics.h"
+#include "Moorlet/SettingsWindow/SettingsView.h"
 #include "Moorlet/SettingsWindow/SettingsWindow.h"
 #include "Moorlet/Sound/AmbientController.h"
 #include "Moorlet/Theme/ThemePacks.h"
@@ -16,6 +18,7 @@
 #include "VeltraneKit/System/CarbonKeys.h"
 #include "VeltraneKit/System/GlobalHotKey.h"
 #include "VeltraneKit/System/LaunchAtLogin.h"
+#include "VeltraneKit/System/PortalGlobalShortcut.h"
 #include "VeltraneKit/Theme/ThemeCatalog.h"
 #include "VeltraneKit/Widget/WidgetCoordinator.h"
 
@@ -64,7 +67,18 @@ AppDelegate::Configuration AppDelegate::Configuration::fromEnvironment()
     configuration.dataFolder = LocalDataStore::defaultFolder();
     if (qgetenv("MOORLET_SLEEP_BUS") == "session")
         configuration.sleepBus = QDBusConnection::sessionBus();
+    // Under XWayland an X11 grab fires only while one of our windows has the keyboard; a Wayland
+    // desktop binds global keys through its portal.
+    if (WindowSystem::isWaylandSession())
+        configuration.hotKey = portalHotKey();
     return configuration;
+}
+
+std::unique_ptr<veltrane::HotKeyRegistering> AppDelegate::Configuration::portalHotKey()
+{
+    return std::make_unique<veltrane::PortalGlobalShortcut>(veltrane::PortalGlobalShortcut::Identity {
+        QString::fromLatin1(DesktopIdentity::kApplicationId), QStringLiteral("toggle-focus"),
+        QStringLiteral("Start or pause focus") });
 }
 
 AppDelegate::AppDelegate(Configuration configuration, QObject* parent)
@@ -92,6 +106,7 @@ AppDelegate::~AppDelegate()
         m_controller->onExpandedChange = nullptr;
     }
     m_hotKey->onPressed = nullptr;
+    m_hotKey->onStateChanged = nullptr;
 }
 
 ThemeProvider& AppDelegate::theme()
@@ -171,6 +186,11 @@ void AppDelegate::applicationDidFinishLaunching()
     m_hotKey->onPressed = [self] {
         if (self)
             SessionCommands::toggle(self->controller());
+    };
+    // A portal answers later, and its user may bind other keys at any time.
+    m_hotKey->onStateChanged = [self] {
+        if (self && self->m_settingsWindow)
+            self->m_settingsWindow->view().refresh();
     };
     applyHotKeySetting();
 
@@ -287,9 +307,10 @@ void AppDelegate::showSettings()
                     self->showWelcomeTour();
             },
         };
-        m_settingsWindow = std::make_unique<SettingsWindow>(
-            SettingsObjects { m_settings, m_focusSettings, controller(), dataStore(), theme(),
-                QCoreApplication::applicationVersion() },
+        SettingsObjects objects { m_settings, m_focusSettings, controller(), dataStore(), theme(),
+            QCoreApplication::applicationVersion() };
+        objects.hotKey = m_hotKey.get();
+        m_settingsWindow = std::make_unique<SettingsWindow>(std::move(objects),
             std::move(callbacks), [self] { return self ? self->diagnostics() : QString(); });
     }
     m_settingsWindow->showAndRaise();

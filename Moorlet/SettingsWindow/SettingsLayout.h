@@ -53,6 +53,8 @@ struct SettingsPaneState {
     int deadlineCount = 0;
     int themeCount = 0;
     bool launchAtLoginAvailable = false;
+    // The hot key needs explaining (SettingsBindings::hotKeyNote).
+    bool hotKeyNote = false;
 };
 
 // The sections and rows of a pane, top to bottom.

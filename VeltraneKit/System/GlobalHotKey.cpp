@@ -160,7 +160,12 @@ bool GlobalHotKey::isAvailable()
 HotKeyRegistration GlobalHotKey::registerHotKey(std::uint32_t keyCode, std::uint32_t modifiers)
 {
     unregister();
+    m_state = grab(keyCode, modifiers);
+    return m_state;
+}
 
+HotKeyRegistration GlobalHotKey::grab(std::uint32_t keyCode, std::uint32_t modifiers)
+{
     xcb_connection_t* connection = applicationConnection();
     if (!connection)
         return HotKeyRegistration::unavailable;
@@ -200,6 +205,7 @@ HotKeyRegistration GlobalHotKey::registerHotKey(std::uint32_t keyCode, std::uint
 void GlobalHotKey::unregister()
 {
     m_grab.reset();
+    m_state = HotKeyRegistration::unavailable;
 }
 
 void GlobalHotKey::deliverPress()
