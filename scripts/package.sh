@@ -57,18 +57,12 @@ grep -E '^[EW]:' <<<"$report" && fail "appstreamcli reports errors or warnings"
 echo "desktop-file-validate and appstreamcli validate: clean"
 
 echo "== start from the unpacked tree"
-export HOME=$scratch/home XDG_CONFIG_HOME=$scratch/home/.config XDG_DATA_HOME=$scratch/home/.local/share
-export XDG_CACHE_HOME=$scratch/home/.cache XDG_RUNTIME_DIR=$scratch/runtime SDL_AUDIODRIVER=dummy
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
+source "$top/tests/support/private-home.sh"
+private_home "$scratch"
 exec_line=$(sed -n '/^\[Desktop Entry\]/,/^\[/ s/^Exec=//p' "$entry")
 PATH=$scratch/root/usr/bin:$PATH $exec_line &
 pid=$!
-answered=
-for _ in $(seq 100); do
-  if answered=$("$scratch/root/usr/bin/moorlet" --status 2>/dev/null); then break; fi
-  sleep 0.2
-done
+answered=$(await_status "$scratch/root/usr/bin/moorlet") || true
 [[ $answered == *'"phase":"idle"'* ]] || fail "the unpacked program never answered --status"
 echo "Exec=$exec_line started and answered: $answered"
 

@@ -1,6 +1,7 @@
 #include "VeltraneKit/System/GlobalHotKey.h"
 
 #include "VeltraneKit/System/CarbonKeys.h"
+#include "VeltraneKit/System/HotKeyPress.h"
 #include "VeltraneKit/System/XcbKeyboardMap.h"
 #include "VeltraneKit/System/XcbPointer.h"
 
@@ -210,13 +211,7 @@ void GlobalHotKey::unregister()
 
 void GlobalHotKey::deliverPress()
 {
-    QMetaObject::invokeMethod(
-        &m_deliveryContext,
-        [this] {
-            if (onPressed)
-                onPressed();
-        },
-        Qt::QueuedConnection);
+    deliverPressLater(*this, m_deliveryContext);
 }
 
 } // namespace veltrane

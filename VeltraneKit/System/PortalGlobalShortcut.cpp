@@ -1,6 +1,7 @@
 #include "VeltraneKit/System/PortalGlobalShortcut.h"
 
 #include "VeltraneKit/System/CarbonKeys.h"
+#include "VeltraneKit/System/HotKeyPress.h"
 #include "VeltraneKit/System/PortalShortcutList.h"
 
 #include <QDBusMessage>
@@ -205,13 +206,7 @@ void PortalGlobalShortcut::activated(const QDBusMessage& message)
     if (!isRegistered() || arguments.size() < 2 || arguments.at(0).value<QDBusObjectPath>().path() != m_session
         || arguments.at(1).toString() != m_identity.shortcutId)
         return;
-    QMetaObject::invokeMethod(
-        &m_deliveryContext,
-        [this] {
-            if (onPressed)
-                onPressed();
-        },
-        Qt::QueuedConnection);
+    deliverPressLater(*this, m_deliveryContext);
 }
 
 void PortalGlobalShortcut::shortcutsChanged(const QDBusMessage& message)

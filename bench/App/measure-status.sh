@@ -23,17 +23,10 @@ fi
 
 scratch=$(mktemp -d /tmp/moorlet-status.XXXXXX)
 trap 'kill "$pid" "${follower:-}" 2>/dev/null || true; rm -rf "$scratch"' EXIT
-export HOME=$scratch/home XDG_CONFIG_HOME=$scratch/home/.config XDG_DATA_HOME=$scratch/home/.local/share
-export XDG_CACHE_HOME=$scratch/home/.cache XDG_RUNTIME_DIR=$scratch/runtime SDL_AUDIODRIVER=dummy
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
+source "$top/tests/support/private-home.sh"
+private_home "$scratch"
 
-"$program" &
-pid=$!
-for _ in $(seq 100); do
-  "$program" --status >/dev/null 2>&1 && break
-  sleep 0.2
-done
+start_program "$program"
 
 ticks_per_second=$(getconf CLK_TCK)
 # The CPU seconds of this shell's finished children so far (the second line of `times`); read

@@ -64,14 +64,11 @@ protected:
     void launch(std::unique_ptr<veltrane::HotKeyRegistering> realHotKey = nullptr)
     {
         ASSERT_TRUE(logind.isReady());
-        if (!realHotKey) {
-            auto hotKeyDouble = std::make_unique<RecordingHotKey>();
-            hotKey = hotKeyDouble.get();
-            realHotKey = std::move(hotKeyDouble);
-        }
+        auto hotKeyDouble = std::make_unique<RecordingHotKey>();
+        hotKey = realHotKey ? nullptr : hotKeyDouble.get();
         delegate = std::make_unique<AppDelegate>(AppDelegate::Configuration { .defaults = defaults,
             .dataFolder = folder.stdPath() + "/data", .sleepBus = QDBusConnection::sessionBus(),
-            .hotKey = std::move(realHotKey), .clock = clock });
+            .hotKey = realHotKey ? std::move(realHotKey) : std::move(hotKeyDouble), .clock = clock });
         delegate->applicationDidFinishLaunching();
     }
 

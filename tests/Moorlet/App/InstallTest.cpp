@@ -96,25 +96,18 @@ TEST_F(InstallTest, TheMovedFolderRunsAndItsDesktopEntryStartsItWithOptionsItUnd
     }
 }
 
-TEST_F(InstallTest, TheDesktopEntryAndTheMetainfoPassTheirValidatorsAndNameEachOther)
+TEST_F(InstallTest, TheDesktopEntryAndTheMetainfoPassTheirValidatorsAndTheMetainfoLaunchesTheEntry)
 {
     const auto id = QString::fromLatin1(DesktopIdentity::kApplicationId);
     const auto metainfo = moved() + QStringLiteral("/share/metainfo/%1.metainfo.xml").arg(id);
-    // desktop-file-validate prints nothing for a clean file; appstreamcli marks errors E: and
-    // warnings W:.
+    // desktop-file-validate prints nothing for a clean file; appstreamcli marks errors E: and warnings W:.
     const auto entry = run(QStringLiteral("desktop-file-validate"),
         { moved() + QStringLiteral("/share/applications/%1.desktop").arg(QString::fromLatin1(DesktopIdentity::kDesktopEntry)) });
-    EXPECT_EQ(entry.exitCode, 0);
-    EXPECT_EQ(entry.out + entry.err, QString());
+    EXPECT_EQ(QString::number(entry.exitCode) + entry.out + entry.err, QStringLiteral("0"));
     const auto component = run(QStringLiteral("appstreamcli"), { QStringLiteral("validate"), QStringLiteral("--no-net"), metainfo });
-    EXPECT_EQ(component.exitCode, 0) << component.out.toStdString();
-    EXPECT_FALSE(component.out.contains(QRegularExpression(QStringLiteral("^[EW]:"), QRegularExpression::MultilineOption)))
-        << component.out.toStdString();
+    EXPECT_TRUE(component.exitCode == 0 && !component.out.contains(QRegularExpression(QStringLiteral("^[EW]:"),
+        QRegularExpression::MultilineOption))) << component.out.toStdString();
 
-    const auto text = QString::fromUtf8(testfiles::readFile(metainfo));
-    for (const auto& element : { QStringLiteral("<id>%1</id>").arg(id),
-             QStringLiteral("<launchable type=\"desktop-id\">%1.desktop</launchable>").arg(QString::fromLatin1(DesktopIdentity::kDesktopEntry)),
-             QStringLiteral("<icon type=\"stock\">%1</icon>").arg(QString::fromLatin1(DesktopIdentity::kIconName)),
-             QStringLiteral("<binary>moorlet</binary>") })
-        EXPECT_TRUE(text.contains(element)) << element.toStdString();
+    EXPECT_TRUE(testfiles::readFile(metainfo).contains(
+        QStringLiteral("<launchable type=\"desktop-id\">%1.desktop</launchable>").arg(QString::fromLatin1(DesktopIdentity::kDesktopEntry)).toUtf8()));
 }

@@ -121,8 +121,7 @@ protected:
 
     QJsonObject status() const
     {
-        // A status bar may ask where no X server is reachable: a request never opens a display,
-        // even where Qt is told to use X.
+        // A request never opens a display, even where Qt is told to use X and none is reachable.
         auto noDisplay = environment;
         noDisplay.remove(QStringLiteral("DISPLAY"));
         noDisplay.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));

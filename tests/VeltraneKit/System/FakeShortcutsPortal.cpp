@@ -41,10 +41,8 @@ bool FakeShortcutsPortal::handleMessage(const QDBusMessage& message, const QDBus
     const auto arguments = message.arguments();
     const auto member = message.member();
     QString request;
-    if (member == QLatin1String("Register")) {
-        calls << "Register " + arguments.value(0).toString();
-    } else if (member == QLatin1String("Close")) {
-        calls << member;
+    if (member == QLatin1String("Register") || member == QLatin1String("Close")) {
+        calls << (member + ' ' + arguments.value(0).toString()).trimmed();
     } else if (member == QLatin1String("CreateSession")) {
         const auto options = qdbus_cast<QVariantMap>(arguments.value(0));
         calls << member;

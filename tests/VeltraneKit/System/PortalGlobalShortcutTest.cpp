@@ -8,9 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-#include <tuple>
-
 using namespace veltrane;
 
 namespace {
@@ -77,20 +74,12 @@ TEST_F(PortalGlobalShortcutTest, ARefusedBindingIsReportedAndClosesItsSession)
 
 }
 
-TEST(PortalGlobalShortcutWithoutPortalTest, IsUnavailableAndNamesKeysInTheShortcutsFormat)
+TEST(PortalGlobalShortcutWithoutPortalTest, IsUnavailableAndRefusesKeysWithoutAName)
 {
     PortalGlobalShortcut hotKey { { QStringLiteral("org.example.Timer"), QStringLiteral("toggle"), QString() } };
     EXPECT_EQ(hotKey.registerHotKey(carbon::kKeySpace, kOptionCommand), HotKeyRegistration::pending);
     EXPECT_TRUE(testsupport::waitUntil([&] { return hotKey.state() == HotKeyRegistration::unavailable; }));
-
-    const std::tuple<std::uint32_t, std::uint32_t, std::optional<QString>> cases[] = {
-        { carbon::kKeySpace, kOptionCommand, QStringLiteral("ALT+LOGO+space") },
-        { carbon::kKeyA, carbon::kModifierControl | carbon::kModifierShift, QStringLiteral("CTRL+SHIFT+a") },
-        { carbon::kKeyF5, 0, QStringLiteral("F5") },
-        // The fn key is no key of its own.
-        { 0x3F, carbon::kModifierCommand, std::nullopt },
-    };
-    for (const auto& [key, modifiers, trigger] : cases)
-        EXPECT_EQ(PortalGlobalShortcut::trigger(key, modifiers), trigger) << key;
+    EXPECT_EQ(PortalGlobalShortcut::trigger(carbon::kKeyA, carbon::kModifierControl | carbon::kModifierShift), "CTRL+SHIFT+a");
+    // The fn key is no key of its own.
     EXPECT_EQ(hotKey.registerHotKey(0x3F, 0), HotKeyRegistration::unsupportedKey);
 }
