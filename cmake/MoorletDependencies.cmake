@@ -15,6 +15,8 @@ pkg_check_modules(XCB_SHAPE REQUIRED IMPORTED_TARGET xcb-shape)
 pkg_check_modules(XCB_XKB REQUIRED IMPORTED_TARGET xcb-xkb)
 # The time since the user's last input.
 pkg_check_modules(XCB_SCREENSAVER REQUIRED IMPORTED_TARGET xcb-screensaver)
+# Key names in the shortcuts format the desktop portal takes.
+pkg_check_modules(XKBCOMMON REQUIRED IMPORTED_TARGET xkbcommon)
 
 # HowardHinnant date ships headers and libdate-tz without a CMake package on Debian 12.
 find_path(DATE_INCLUDE_DIR date/tz.h REQUIRED)

@@ -14,6 +14,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   ffmpeg sox fonts-dejavu-core locales
   python3
+  appstream desktop-file-utils librsvg2-bin dpkg-dev file
 )
 
 missing=()

@@ -2,12 +2,14 @@
 
 #include "Moorlet/App/DesktopIdentity.h"
 #include "Moorlet/App/SessionCommands.h"
+#include "Moorlet/App/WindowSystem.h"
 #include "Moorlet/Data/LocalDataStore.h"
 #include "Moorlet/Focus/FocusController.h"
 #include "Moorlet/Insights/InsightsWindow.h"
 #include "Moorlet/Recap/RecapData.h"
 #include "Moorlet/Recap/ShareComposerView.h"
 #include "Moorlet/SettingsWindow/Diagnostics.h"
+#include "Moorlet/SettingsWindow/SettingsView.h"
 #include "Moorlet/SettingsWindow/SettingsWindow.h"
 #include "Moorlet/Sound/AmbientController.h"
 #include "Moorlet/Theme/ThemePacks.h"
@@ -19,6 +21,7 @@
 #include "VeltraneKit/System/CarbonKeys.h"
 #include "VeltraneKit/System/GlobalHotKey.h"
 #include "VeltraneKit/System/LaunchAtLogin.h"
+#include "VeltraneKit/System/PortalGlobalShortcut.h"
 #include "VeltraneKit/Theme/ThemeCatalog.h"
 #include "VeltraneKit/Widget/WidgetCoordinator.h"
 
@@ -67,7 +70,18 @@ AppDelegate::Configuration AppDelegate::Configuration::fromEnvironment()
     configuration.dataFolder = LocalDataStore::defaultFolder();
     if (qgetenv("MOORLET_SLEEP_BUS") == "session")
         configuration.sleepBus = QDBusConnection::sessionBus();
+    // Under XWayland an X11 grab fires only while one of our windows has the keyboard; a Wayland
+    // desktop binds global keys through its portal.
+    if (WindowSystem::isWaylandSession())
+        configuration.hotKey = portalHotKey();
     return configuration;
+}
+
+std::unique_ptr<veltrane::HotKeyRegistering> AppDelegate::Configuration::portalHotKey()
+{
+    return std::make_unique<veltrane::PortalGlobalShortcut>(veltrane::PortalGlobalShortcut::Identity {
+        QString::fromLatin1(DesktopIdentity::kApplicationId), QStringLiteral("toggle-focus"),
+        QStringLiteral("Start or pause focus") });
 }
 
 AppDelegate::AppDelegate(Configuration configuration, QObject* parent)
@@ -97,6 +111,7 @@ AppDelegate::~AppDelegate()
         m_controller->onExpandedChange = nullptr;
     }
     m_hotKey->onPressed = nullptr;
+    m_hotKey->onStateChanged = nullptr;
 }
 
 ThemeProvider& AppDelegate::theme()
@@ -177,6 +192,11 @@ void AppDelegate::applicationDidFinishLaunching()
     m_hotKey->onPressed = [self] {
         if (self)
             SessionCommands::toggle(self->controller());
+    };
+    // A portal answers later, and its user may bind other keys at any time.
+    m_hotKey->onStateChanged = [self] {
+        if (self && self->m_settingsWindow)
+            self->m_settingsWindow->view().refresh();
     };
     applyHotKeySetting();
 
@@ -306,6 +326,7 @@ void AppDelegate::showSettings()
         SettingsObjects objects { m_settings, m_focusSettings, controller(), dataStore(), theme(),
             QCoreApplication::applicationVersion() };
         objects.isIdleTimeAvailable = [self] { return self && self->m_idleMonitor.isAvailable(); };
+        objects.hotKey = m_hotKey.get();
         m_settingsWindow = std::make_unique<SettingsWindow>(std::move(objects),
             std::move(callbacks), [self] { return self ? self->diagnostics() : QString(); });
     }

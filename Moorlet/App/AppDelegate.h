@@ -65,6 +65,9 @@ public:
         // The real things. MOORLET_SLEEP_BUS=session makes the sleep and lock monitors listen on
         // the session bus, where tests run their own logind.
         static Configuration fromEnvironment();
+        // The hot key a Wayland session gets: "Start or pause focus" bound through the desktop
+        // portal under the application id. fromEnvironment() takes it on Wayland.
+        static std::unique_ptr<veltrane::HotKeyRegistering> portalHotKey();
     };
 
     explicit AppDelegate(Configuration configuration, QObject* parent = nullptr);

@@ -47,6 +47,8 @@ CommandLine CommandLine::parse(const QStringList& arguments)
     parser.addOption(version);
     for (const auto& option : kControlOptions)
         parser.addOption(QCommandLineOption(QString::fromLatin1(option.name), QString()));
+    const QCommandLineOption follow(QStringLiteral("follow"), QString());
+    parser.addOption(follow);
 
     CommandLine result;
     const auto fail = [&result](QString error) {
@@ -77,13 +79,16 @@ CommandLine CommandLine::parse(const QStringList& arguments)
     }
     if (given > 1)
         return fail(QStringLiteral("Give only one of --toggle, --skip, --reset and --status."));
+    result.m_follow = parser.isSet(follow);
+    if (result.m_follow && result.m_command != AppCommand::status)
+        return fail(QStringLiteral("--follow goes with --status only."));
     return result;
 }
 
 QString CommandLine::helpText()
 {
     QString text = QStringLiteral(
-        "Usage: moorlet [--toggle | --skip | --reset | --status]\n"
+        "Usage: moorlet [--toggle | --skip | --reset | --status [--follow]]\n"
         "\n"
         "Moorlet is a focus timer that floats at the edge of the screen. Started without an\n"
         "option it runs in the background; starting it again shows the running widget.\n"
@@ -94,6 +99,8 @@ QString CommandLine::helpText()
     std::vector<std::pair<QString, QString>> rows;
     for (const auto& option : kControlOptions)
         rows.emplace_back(QStringLiteral("--") + QLatin1String(option.name), QLatin1String(option.description));
+    rows.emplace_back(QStringLiteral("--status --follow"),
+        QStringLiteral("Print that line now and again on every change, until Moorlet quits."));
     rows.emplace_back(QStringLiteral("-h, --help"), QStringLiteral("Print this help."));
     rows.emplace_back(QStringLiteral("-v, --version"), QStringLiteral("Print the version."));
     // Every description starts in one column, two spaces after the longest option.

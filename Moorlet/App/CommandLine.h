@@ -9,8 +9,8 @@
 namespace moorlet {
 
 // The program's command line: no option starts the application; --toggle, --skip, --reset and
-// --status control the instance that runs (at most one of them); --help and --version print and
-// exit. Parsing never prints and never exits: main() acts on the outcome.
+// --status control the instance that runs (at most one of them; --follow keeps --status
+// printing); --help and --version print and exit. Parsing never prints and never exits: main() acts on the outcome.
 class CommandLine {
 public:
     enum class Outcome {
@@ -39,11 +39,14 @@ public:
 
     Outcome outcome() const { return m_outcome; }
     AppCommand command() const { return m_command; }
+    // --status --follow: a line on every change instead of one line.
+    bool follow() const { return m_follow; }
     const QString& error() const { return m_error; }
 
 private:
     Outcome m_outcome = Outcome::run;
     AppCommand m_command = AppCommand::launch;
+    bool m_follow = false;
     QString m_error;
 };
 

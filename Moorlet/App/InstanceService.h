@@ -14,6 +14,8 @@ namespace moorlet {
 //   Activate()          show the widget (a plain second start)
 //   Toggle(), Skip(), Reset()
 //   Status() -> s       one line of JSON (SessionStatus)
+//   signal StatusChanged(s)  that line again whenever what it shows changes (StatusFeed), for
+//                       `moorlet --status --follow`
 // Each call runs the handler the application installed. A call that arrives before its handler
 // is installed gets the error org.moorlet.Moorlet.Error.NotReady.
 //
@@ -27,6 +29,7 @@ public:
     static constexpr auto kObjectPath = "/org/moorlet/Moorlet";
     static constexpr auto kInterface = "org.moorlet.Moorlet";
     static constexpr auto kNotReadyError = "org.moorlet.Moorlet.Error.NotReady";
+    static constexpr auto kStatusChangedSignal = "StatusChanged";
 
     explicit InstanceService(QObject* parent = nullptr);
 
@@ -42,6 +45,9 @@ public slots:
     void Skip();
     void Reset();
     QString Status();
+
+signals:
+    void StatusChanged(const QString& line);
 
 private:
     void run(const std::function<void()>& handler);

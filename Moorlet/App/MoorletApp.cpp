@@ -5,6 +5,7 @@
 #include "Moorlet/App/MenuBarLabel.h"
 #include "Moorlet/App/SessionCommands.h"
 #include "Moorlet/App/SessionStatus.h"
+#include "Moorlet/App/StatusFeed.h"
 #include "Moorlet/Focus/FocusController.h"
 
 #include <QMenu>
@@ -43,6 +44,8 @@ MoorletApp::MoorletApp(AppDelegate::Configuration configuration, InstanceService
     service->onSkip = [this] { SessionCommands::skip(m_delegate->controller()); };
     service->onReset = [this] { SessionCommands::reset(m_delegate->controller()); };
     service->onStatus = [this] { return SessionStatus::line(m_delegate->controller()); };
+    m_statusFeed = std::make_unique<StatusFeed>(controller);
+    connect(m_statusFeed.get(), &StatusFeed::lineChanged, service, &InstanceService::StatusChanged);
 }
 
 MoorletApp::~MoorletApp()

@@ -13,6 +13,7 @@ namespace moorlet {
 class InstanceService;
 class MenuBarContent;
 class MenuBarLabel;
+class StatusFeed;
 
 // The running application: the delegate that owns every long-lived object, the tray item with
 // its label and menu, and the session-bus interface through which later starts of the program
@@ -40,6 +41,8 @@ private:
     std::unique_ptr<AppDelegate> m_delegate;
     std::unique_ptr<MenuBarContent> m_content;
     std::unique_ptr<MenuBarLabel> m_label;
+    // Tells `moorlet --status --follow` about changes; only with a bus to tell them on.
+    std::unique_ptr<StatusFeed> m_statusFeed;
     QSystemTrayIcon m_trayIcon;
 };
 

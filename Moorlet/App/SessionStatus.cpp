@@ -47,7 +47,12 @@ QJsonObject object(const FocusController& controller)
 
 QString line(const FocusController& controller)
 {
-    return QString::fromUtf8(QJsonDocument(object(controller)).toJson(QJsonDocument::Compact));
+    return line(object(controller));
+}
+
+QString line(const QJsonObject& status)
+{
+    return QString::fromUtf8(QJsonDocument(status).toJson(QJsonDocument::Compact));
 }
 
 } // namespace moorlet::SessionStatus

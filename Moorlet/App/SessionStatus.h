@@ -24,6 +24,7 @@ namespace SessionStatus {
 QJsonObject object(const FocusController& controller);
 // The object as compact JSON text, without a line break.
 QString line(const FocusController& controller);
+QString line(const QJsonObject& status);
 
 } // namespace SessionStatus
 

@@ -25,7 +25,7 @@ Claim claim(QDBusConnection bus, InstanceService& service)
 {
     if (!bus.isConnected() || !bus.interface())
         return Claim::noBus;
-    if (!bus.registerObject(objectPath(), &service, QDBusConnection::ExportAllSlots))
+    if (!bus.registerObject(objectPath(), &service, QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals))
         return Claim::secondary;
     const auto reply = bus.interface()->registerService(
         serviceName(), QDBusConnectionInterface::DontQueueService, QDBusConnectionInterface::DontAllowReplacement);

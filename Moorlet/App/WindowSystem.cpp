@@ -4,10 +4,19 @@
 
 namespace moorlet::WindowSystem {
 
+bool isWayland(const QByteArray& waylandDisplay, const QByteArray& sessionType)
+{
+    return !waylandDisplay.isEmpty() || sessionType == "wayland";
+}
+
+bool isWaylandSession()
+{
+    return isWayland(qgetenv("WAYLAND_DISPLAY"), qgetenv("XDG_SESSION_TYPE"));
+}
+
 QByteArray platformOverride(const QByteArray& qpaPlatform, const QByteArray& waylandDisplay, const QByteArray& sessionType)
 {
-    const bool wayland = !waylandDisplay.isEmpty() || sessionType == "wayland";
-    if (wayland && (qpaPlatform.isEmpty() || qpaPlatform.startsWith("wayland")))
+    if (isWayland(waylandDisplay, sessionType) && (qpaPlatform.isEmpty() || qpaPlatform.startsWith("wayland")))
         return "xcb";
     return {};
 }

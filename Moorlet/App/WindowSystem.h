@@ -13,6 +13,9 @@ namespace WindowSystem {
 // the current QT_QPA_PLATFORM, WAYLAND_DISPLAY and XDG_SESSION_TYPE.
 QByteArray platformOverride(const QByteArray& qpaPlatform, const QByteArray& waylandDisplay, const QByteArray& sessionType);
 
+// Whether the desktop session is a Wayland one (even while this program talks X to XWayland).
+bool isWaylandSession();
+
 // Applies platformOverride() to this process's environment, and sends the X server frames
 // through its socket rather than shared memory; call before the application object exists.
 void preferX11();

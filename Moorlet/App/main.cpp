@@ -1,17 +1,18 @@
-// The moorlet program: the application, or, with --toggle, --skip, --reset or --status, a
-// request to the application that already runs.
+// The moorlet program: with --toggle, --skip, --reset or --status a request to the application
+// that already runs, answered with Qt's core and D-Bus only (a status bar may ask every second);
+// without one, the application itself, moorlet-app, started in this process's place.
 
 #include "Moorlet/App/CommandLine.h"
-#include "Moorlet/App/DesktopIdentity.h"
-#include "Moorlet/App/InstanceService.h"
-#include "Moorlet/App/MoorletApp.h"
 #include "Moorlet/App/SingleInstance.h"
-#include "Moorlet/App/WindowSystem.h"
+#include "Moorlet/App/StatusFollower.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <unistd.h>
 
 using namespace moorlet;
 
@@ -32,38 +33,38 @@ int reportUndelivered(const SingleInstance::Reply& reply)
     return CommandLine::kExitNotRunning;
 }
 
-int sendRequest(int argc, char** argv, AppCommand command)
+int sendRequest(int argc, char** argv, const CommandLine& commandLine)
 {
     QCoreApplication application(argc, argv);
-    const auto reply = SingleInstance::send(QDBusConnection::sessionBus(), command);
+    const auto bus = QDBusConnection::sessionBus();
+    if (commandLine.follow()) {
+        StatusFollower follower(bus, [](const QString& line) { print(stdout, line + QLatin1Char('\n')); });
+        follower.onEnded = [] { QCoreApplication::quit(); };
+        const auto reply = follower.start();
+        if (reply.status != SingleInstance::Reply::Status::answered)
+            return reportUndelivered(reply);
+        return QCoreApplication::exec();
+    }
+    const auto reply = SingleInstance::send(bus, commandLine.command());
     if (reply.status != SingleInstance::Reply::Status::answered)
         return reportUndelivered(reply);
-    if (command == AppCommand::status)
+    if (commandLine.command() == AppCommand::status)
         print(stdout, reply.text + QLatin1Char('\n'));
     return CommandLine::kExitSuccess;
 }
 
-int runApplication(int argc, char** argv)
+// Replaces this process with the application, which lies at a fixed place relative to this
+// program wherever the folder was installed or unpacked.
+int runApplication(char** argv)
 {
-    WindowSystem::preferX11();
-    // SDL, once its audio is up, would turn SIGTERM and SIGINT into events nobody reads, and the
-    // program could then no longer be ended by a logout, `kill` or Ctrl+C.
-    qputenv("SDL_NO_SIGNAL_HANDLERS", "1");
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QString::fromLatin1(DesktopIdentity::kApplicationName));
-    QApplication::setApplicationVersion(QStringLiteral(MOORLET_VERSION));
-    QGuiApplication::setDesktopFileName(QString::fromLatin1(DesktopIdentity::kDesktopEntry));
-    QGuiApplication::setQuitOnLastWindowClosed(false);
-
-    InstanceService service;
-    const auto bus = QDBusConnection::sessionBus();
-    const auto claim = SingleInstance::claim(bus, service);
-    if (claim == SingleInstance::Claim::secondary)
-        return reportUndelivered(SingleInstance::send(bus, AppCommand::launch));
-
-    MoorletApp moorlet(AppDelegate::Configuration::fromEnvironment(),
-        claim == SingleInstance::Claim::primary ? &service : nullptr);
-    return QApplication::exec();
+    std::error_code error;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+    const auto program = (self.parent_path() / MOORLET_APPLICATION_PROGRAM).lexically_normal();
+    if (!error)
+        ::execv(program.c_str(), argv);
+    print(stderr, QStringLiteral("moorlet: cannot start %1: %2\n")
+                      .arg(QString::fromStdString(program.string()), QString::fromLocal8Bit(std::strerror(errno))));
+    return CommandLine::kExitNotRunning;
 }
 
 } // namespace
@@ -88,6 +89,6 @@ int main(int argc, char** argv)
         break;
     }
     if (commandLine.command() == AppCommand::launch)
-        return runApplication(argc, argv);
-    return sendRequest(argc, argv, commandLine.command());
+        return runApplication(argv);
+    return sendRequest(argc, argv, commandLine);
 }

@@ -1,5 +1,7 @@
 #include "Moorlet/SettingsWindow/SettingsBindings.h"
 
+#include "VeltraneKit/System/HotKeyRegistering.h"
+
 #include "Moorlet/Data/LocalDataStore.h"
 #include "Moorlet/Focus/FocusController.h"
 #include "Moorlet/Settings/FocusSettings.h"
@@ -412,13 +414,22 @@ void SettingsBindings::setText(SettingsControl control, const QString& text)
 QString SettingsBindings::valueText(SettingsControl control) const
 {
     switch (control) {
-    case Control::hotKeyCombination:
-        return QString::fromUtf8(SettingsTexts::kHotKeyCombination);
+    case Control::hotKeyCombination: {
+        const auto bound = m_objects.hotKey ? m_objects.hotKey->triggerDescription() : std::string();
+        return bound.empty() ? QString::fromUtf8(SettingsTexts::kHotKeyCombination) : QString::fromStdString(bound);
+    }
     case Control::version:
         return SettingsTexts::versionLine(m_objects.version);
     default:
         return {};
     }
+}
+
+QString SettingsBindings::hotKeyNote() const
+{
+    if (!m_objects.hotKey || !m_objects.focusSettings.globalHotKeyEnabled())
+        return {};
+    return SettingsTexts::hotKeyNote(m_objects.hotKey->state());
 }
 
 QStringList SettingsBindings::subjects() const

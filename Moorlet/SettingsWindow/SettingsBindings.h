@@ -15,6 +15,7 @@
 #include <optional>
 
 namespace veltrane {
+class HotKeyRegistering;
 class SettingsStore;
 }
 
@@ -43,6 +44,9 @@ struct SettingsObjects {
     veltrane::Calendar calendar = veltrane::Calendar::current();
     // Whether the desktop tells the user's idle time; null counts as yes.
     std::function<bool()> isIdleTimeAvailable = nullptr;
+    // The hot key, whose bound keys the "Shortcut" row shows (a desktop portal may bind others
+    // than asked) and whose failure it explains; null shows the keys asked for.
+    const veltrane::HotKeyRegistering* hotKey = nullptr;
 };
 
 // What the window asks of its host.
@@ -76,6 +80,9 @@ public:
 
     const SettingsObjects& objects() const { return m_objects; }
     veltrane::Instant now() const;
+
+    // Why the switched-on hot key does not work (or not yet); empty when it does or is off.
+    QString hotKeyNote() const;
 
     // Switches.
     bool isOn(SettingsControl control) const;

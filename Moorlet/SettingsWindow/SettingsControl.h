@@ -19,6 +19,7 @@ enum class SettingsControl {
     // Focus
     hotKey,
     hotKeyCombination,
+    hotKeyNote,
     autoShortcuts,
     focusShortcutName,
     breakShortcutName,

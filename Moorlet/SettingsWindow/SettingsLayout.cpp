@@ -69,6 +69,8 @@ std::vector<SettingsSectionSpec> paneSections(SettingsPane pane, const SettingsP
     case SettingsPane::focus:
         sections.push_back({ SettingsTexts::kShortcutSection,
             { { Kind::toggle, Control::hotKey }, { Kind::value, Control::hotKeyCombination } } });
+        if (state.hotKeyNote)
+            sections.back().rows.push_back({ Kind::note, Control::hotKeyNote });
         sections.push_back({ SettingsTexts::kDoNotDisturbSection,
             { { Kind::toggle, Control::autoShortcuts }, { Kind::field, Control::focusShortcutName },
                 { Kind::field, Control::breakShortcutName }, { Kind::note, Control::automationsNote } } });

@@ -54,6 +54,8 @@ struct SettingsPaneState {
     int themeCount = 0;
     bool launchAtLoginAvailable = false;
     bool idleTimeAvailable = true;
+    // The hot key needs explaining (SettingsBindings::hotKeyNote).
+    bool hotKeyNote = false;
 };
 
 // The sections and rows of a pane, top to bottom.

@@ -91,6 +91,8 @@ QString symbolName(SettingsControl control)
         return QStringLiteral("command");
     case SettingsControl::hotKeyCombination:
         return QStringLiteral("keyboard");
+    case SettingsControl::hotKeyNote:
+        return QStringLiteral("exclamationmark.triangle");
     case SettingsControl::autoShortcuts:
         return QStringLiteral("moon.fill");
     case SettingsControl::automationsNote:
@@ -179,6 +181,23 @@ QString noteText(SettingsControl control, const QString& shortcutsFolder)
     default:
         return {};
     }
+}
+
+QString hotKeyNote(veltrane::HotKeyRegistration state)
+{
+    const auto instead = QStringLiteral(" Bind “moorlet --toggle” to a key in the desktop's keyboard settings instead.");
+    switch (state) {
+    case veltrane::HotKeyRegistration::registered:
+        return {};
+    case veltrane::HotKeyRegistration::pending:
+        return QStringLiteral("Waiting for the desktop to bind the shortcut…");
+    case veltrane::HotKeyRegistration::unavailable:
+        return QStringLiteral("This desktop binds no shortcut for Moorlet.") + instead;
+    case veltrane::HotKeyRegistration::refused:
+    case veltrane::HotKeyRegistration::unsupportedKey:
+        break;
+    }
+    return QStringLiteral("The desktop did not bind the shortcut.") + instead;
 }
 
 QString modeDescription(const QString& modeRaw)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Moorlet/SettingsWindow/SettingsControl.h"
+#include "VeltraneKit/System/HotKeyRegistering.h"
 
 #include <QString>
 
@@ -39,6 +40,8 @@ QString title(SettingsControl control);
 QString symbolName(SettingsControl control);
 // The text of a note or caption row. The automations note names the shortcuts folder.
 QString noteText(SettingsControl control, const QString& shortcutsFolder = {});
+// Why a hot key in this state does not work (yet); empty once registered.
+QString hotKeyNote(veltrane::HotKeyRegistration state);
 
 // The one-line description under the mode picker, by raw mode ("pomodoro", "flowmodoro",
 // "custom"; anything else reads as Pomodoro).

@@ -73,6 +73,8 @@ QString noteOf(Control control, const SettingsBindings& bindings)
 {
     if (control == Control::mode)
         return SettingsTexts::modeDescription(bindings.objects().focusSettings.modeRaw());
+    if (control == Control::hotKeyNote)
+        return bindings.hotKeyNote();
     return SettingsTexts::noteText(control, bindings.objects().shortcutsFolder);
 }
 
@@ -282,6 +284,7 @@ void SettingsView::reload()
     m_state.themeCount = static_cast<int>(m_swatches.size());
     m_state.launchAtLoginAvailable = m_bindings.isLaunchAtLoginAvailable();
     m_state.idleTimeAvailable = m_bindings.isIdleTimeAvailable();
+    m_state.hotKeyNote = !m_bindings.hotKeyNote().isEmpty();
 
     const int selected = m_bindings.selectedTheme();
     for (std::size_t i = 0; i < m_swatches.size(); ++i)

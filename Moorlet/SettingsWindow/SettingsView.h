@@ -45,6 +45,8 @@ public:
 
     SettingsPane pane() const { return m_pane; }
     void setPane(SettingsPane pane);
+    // Shows what changed outside the settings objects' signals: the hot key's state and keys.
+    void refresh() { reload(); }
 
     SettingsBindings& bindings() { return m_bindings; }
     // The selected pane's rows, in the content column's coordinates.

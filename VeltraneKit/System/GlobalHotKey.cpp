@@ -1,6 +1,7 @@
 #include "VeltraneKit/System/GlobalHotKey.h"
 
 #include "VeltraneKit/System/CarbonKeys.h"
+#include "VeltraneKit/System/HotKeyPress.h"
 #include "VeltraneKit/System/XcbKeyboardMap.h"
 #include "VeltraneKit/System/XcbPointer.h"
 
@@ -160,7 +161,12 @@ bool GlobalHotKey::isAvailable()
 HotKeyRegistration GlobalHotKey::registerHotKey(std::uint32_t keyCode, std::uint32_t modifiers)
 {
     unregister();
+    m_state = grab(keyCode, modifiers);
+    return m_state;
+}
 
+HotKeyRegistration GlobalHotKey::grab(std::uint32_t keyCode, std::uint32_t modifiers)
+{
     xcb_connection_t* connection = applicationConnection();
     if (!connection)
         return HotKeyRegistration::unavailable;
@@ -200,17 +206,12 @@ HotKeyRegistration GlobalHotKey::registerHotKey(std::uint32_t keyCode, std::uint
 void GlobalHotKey::unregister()
 {
     m_grab.reset();
+    m_state = HotKeyRegistration::unavailable;
 }
 
 void GlobalHotKey::deliverPress()
 {
-    QMetaObject::invokeMethod(
-        &m_deliveryContext,
-        [this] {
-            if (onPressed)
-                onPressed();
-        },
-        Qt::QueuedConnection);
+    deliverPressLater(*this, m_deliveryContext);
 }
 
 } // namespace veltrane

@@ -31,15 +31,18 @@ public:
     HotKeyRegistration registerHotKey(std::uint32_t keyCode, std::uint32_t modifiers) override;
     void unregister() override;
     bool isRegistered() const override { return m_grab != nullptr; }
+    HotKeyRegistration state() const override { return m_state; }
 
 private:
     class Grab;
 
+    HotKeyRegistration grab(std::uint32_t keyCode, std::uint32_t modifiers);
     void deliverPress();
 
     // Queued calls of onPressed are posted to this object, so that none arrives after we are gone.
     QObject m_deliveryContext;
     std::unique_ptr<Grab> m_grab;
+    HotKeyRegistration m_state = HotKeyRegistration::unavailable;
 };
 
 } // namespace veltrane

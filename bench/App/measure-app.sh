@@ -24,19 +24,10 @@ fi
 
 scratch=$(mktemp -d /tmp/moorlet-measure.XXXXXX)
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$scratch"' EXIT
-export HOME=$scratch/home XDG_CONFIG_HOME=$scratch/home/.config XDG_DATA_HOME=$scratch/home/.local/share
-export XDG_CACHE_HOME=$scratch/home/.cache XDG_RUNTIME_DIR=$scratch/runtime XDG_DATA_DIRS=$scratch/share
-export SDL_AUDIODRIVER=dummy
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$XDG_DATA_DIRS"
-chmod 700 "$XDG_RUNTIME_DIR"
+source "$top/tests/support/private-home.sh"
+private_home "$scratch"
 
-"$program" &
-pid=$!
-for _ in $(seq 100); do
-  "$program" --status >/dev/null 2>&1 && break
-  sleep 0.2
-done
-"$program" --status >/dev/null
+start_program "$program"
 
 ticks_per_second=$(getconf CLK_TCK)
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$pid/stat"; }

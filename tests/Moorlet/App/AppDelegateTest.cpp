@@ -7,6 +7,7 @@
 #include "Moorlet/App/SessionCommands.h"
 #include "Moorlet/Data/LocalDataStore.h"
 #include "Moorlet/Focus/FocusController.h"
+#include "Moorlet/SettingsWindow/SettingsView.h"
 #include "Moorlet/SettingsWindow/SettingsWindow.h"
 #include "Moorlet/Views/ExpandedCardView.h"
 #include "Moorlet/WelcomeTour/WelcomeTourWindow.h"
@@ -18,6 +19,7 @@
 #include "VeltraneKit/Widget/WidgetCoordinator.h"
 #include "tests/VeltraneKit/Desktop/FakeSettingsPortal.h"
 #include "tests/VeltraneKit/ScopedEnvironment.h"
+#include "tests/VeltraneKit/System/FakeShortcutsPortal.h"
 #include "tests/fakes/LoginManager/FakeLoginManager.h"
 #include "tests/fakes/NotificationServer/FakeNotificationServer.h"
 #include "tests/Moorlet/PlayerProcess.h"
@@ -58,14 +60,15 @@ public:
 class AppDelegateTest : public ::testing::Test {
 protected:
     // Creates the delegate and runs the start-up sequence.
-    void launch()
+    // Without a hot key given, `hotKey` records what the delegate asks of it.
+    void launch(std::unique_ptr<veltrane::HotKeyRegistering> realHotKey = nullptr)
     {
         ASSERT_TRUE(logind.isReady());
         auto hotKeyDouble = std::make_unique<RecordingHotKey>();
-        hotKey = hotKeyDouble.get();
+        hotKey = realHotKey ? nullptr : hotKeyDouble.get();
         delegate = std::make_unique<AppDelegate>(AppDelegate::Configuration { .defaults = defaults,
             .dataFolder = folder.stdPath() + "/data", .sleepBus = QDBusConnection::sessionBus(),
-            .hotKey = std::move(hotKeyDouble), .clock = clock });
+            .hotKey = realHotKey ? std::move(realHotKey) : std::move(hotKeyDouble), .clock = clock });
         delegate->applicationDidFinishLaunching();
     }
 
@@ -353,7 +356,7 @@ TEST_F(AppDelegateTest, AnUnreadableHistoryIsToldOnceWhenItsFileIsKeptAside)
     EXPECT_EQ(posted[0]["body"].toString(),
         QStringLiteral("The sessions in %1 were not loaded. The file is kept there as it was.").arg(data.filePath(kept[0])));
     // The program's installed icon and desktop entry.
-    EXPECT_EQ(posted[0]["app_icon"].toString() + ' ' + posted[0]["hints"]["desktop-entry"].toString(), "moorlet moorlet");
+    EXPECT_EQ(posted[0]["app_icon"].toString() + ' ' + posted[0]["hints"]["desktop-entry"].toString(), "org.moorlet.Moorlet org.moorlet.Moorlet");
 }
 
 TEST_F(AppDelegateTest, TheHotKeyFollowsItsSettingAndTogglesFocus)
@@ -409,4 +412,31 @@ TEST_F(AppDelegateTest, TheWidgetFollowsTheDesktopsColourSchemeAndMotionWishWhil
     delegate->controller().toggle();
     EXPECT_FALSE(root->card().mascot().outgoingSymbol().has_value());
     EXPECT_FALSE(root->card().isRingBreathing());
+}
+
+TEST_F(AppDelegateTest, OnWaylandThePortalsShortcutTogglesFocusAndTheSettingsShowItsKeysOrWhyNot)
+{
+    FakeShortcutsPortal portal;
+    portal.chosenTrigger = QStringLiteral("Ctrl+Alt+F");
+    defaults->setBoolean("com.veltrane.focus.globalHotKeyEnabled", true);
+    launch(AppDelegate::Configuration::portalHotKey());
+    delegate->showSettings();
+    auto& view = delegate->settingsWindow()->view();
+    view.setPane(SettingsPane::focus);
+    EXPECT_TRUE(view.layout().row(SettingsControl::hotKeyNote)) << "waiting for the desktop";
+    ASSERT_TRUE(testsupport::waitUntil([&] { return delegate->hotKey().isRegistered(); }, 5s));
+    EXPECT_FALSE(view.layout().row(SettingsControl::hotKeyNote));
+    EXPECT_EQ(view.bindings().valueText(SettingsControl::hotKeyCombination), QStringLiteral("Ctrl+Alt+F"));
+    portal.activate(QStringLiteral("toggle-focus"));
+    EXPECT_TRUE(testsupport::waitUntil([&] { return delegate->controller().phase() == SessionPhase::focusing; }, 5s));
+
+    // Refused, the row shows the keys asked for and a note says what to do instead.
+    portal.refuse = true;
+    delegate->focusSettings().setGlobalHotKeyEnabled(false);
+    EXPECT_FALSE(view.layout().row(SettingsControl::hotKeyNote));
+    delegate->focusSettings().setGlobalHotKeyEnabled(true);
+    ASSERT_TRUE(testsupport::waitUntil([&] { return delegate->hotKey().state() == veltrane::HotKeyRegistration::refused; }, 5s));
+    EXPECT_TRUE(view.layout().row(SettingsControl::hotKeyNote));
+    EXPECT_TRUE(view.bindings().hotKeyNote().contains(QStringLiteral("“moorlet --toggle”")));
+    EXPECT_EQ(view.bindings().valueText(SettingsControl::hotKeyCombination), QStringLiteral("Alt + Super + Space"));
 }

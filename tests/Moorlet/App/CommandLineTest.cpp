@@ -43,7 +43,9 @@ TEST(CommandLineTest, EachControlOptionSelectsItsCommandInEitherSpelling)
         const auto line = parse({ option });
         EXPECT_EQ(line.outcome(), CommandLine::Outcome::run) << option;
         EXPECT_EQ(line.command(), command) << option;
+        EXPECT_FALSE(line.follow()) << option;
     }
+    EXPECT_TRUE(parse({ "--follow", "--status" }).follow());
 }
 
 TEST(CommandLineTest, ConflictingUnknownAndStrayArgumentsAreRefusedInOneSentence)
@@ -56,6 +58,8 @@ TEST(CommandLineTest, ConflictingUnknownAndStrayArgumentsAreRefusedInOneSentence
         { { "--bogus", "-x" }, "Unknown options: bogus, x." },
         { { "--toggle", "now" }, "Unexpected argument 'now'." },
         { { "--status=json" }, "Unexpected value after '--status'." },
+        { { "--follow" }, "--follow goes with --status only." },
+        { { "--toggle", "--follow" }, "--follow goes with --status only." },
     };
     for (const auto& [options, error] : cases) {
         const auto line = CommandLine::parse(QStringList { QStringLiteral("moorlet") } + options);

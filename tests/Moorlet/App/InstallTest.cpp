@@ -10,6 +10,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QRegularExpression>
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -81,8 +83,31 @@ TEST_F(InstallTest, TheMovedFolderRunsAndItsDesktopEntryStartsItWithOptionsItUnd
     // Every action the entry lists has its group.
     for (const auto& action : entryValues(text, QStringLiteral("Actions")).value(0).split(QLatin1Char(';'), Qt::SkipEmptyParts))
         EXPECT_TRUE(text.contains(QStringLiteral("[Desktop Action %1]").arg(action))) << action.toStdString();
-    // The icon the entry and the notifications name is installed.
+    // Docks match the program's windows to the entry by their class.
+    EXPECT_EQ(entryValues(text, QStringLiteral("StartupWMClass")),
+        QStringList { QString::fromLatin1(DesktopIdentity::kWindowClass) });
+    // The icon the entry and the notifications name is installed, drawn and at the fixed sizes.
     const auto icons = entryValues(text, QStringLiteral("Icon"));
     ASSERT_EQ(icons, QStringList { QString::fromLatin1(DesktopIdentity::kIconName) });
     EXPECT_TRUE(QFile::exists(moved() + QStringLiteral("/share/icons/hicolor/scalable/apps/%1.svg").arg(icons.first())));
+    for (const int size : { 16, 24, 32, 48, 64, 128, 256, 512 }) {
+        EXPECT_EQ(QImage(moved() + QStringLiteral("/share/icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(icons.first())).size(),
+            QSize(size, size));
+    }
+}
+
+TEST_F(InstallTest, TheDesktopEntryAndTheMetainfoPassTheirValidatorsAndTheMetainfoLaunchesTheEntry)
+{
+    const auto id = QString::fromLatin1(DesktopIdentity::kApplicationId);
+    const auto metainfo = moved() + QStringLiteral("/share/metainfo/%1.metainfo.xml").arg(id);
+    // desktop-file-validate prints nothing for a clean file; appstreamcli marks errors E: and warnings W:.
+    const auto entry = run(QStringLiteral("desktop-file-validate"),
+        { moved() + QStringLiteral("/share/applications/%1.desktop").arg(QString::fromLatin1(DesktopIdentity::kDesktopEntry)) });
+    EXPECT_EQ(QString::number(entry.exitCode) + entry.out + entry.err, QStringLiteral("0"));
+    const auto component = run(QStringLiteral("appstreamcli"), { QStringLiteral("validate"), QStringLiteral("--no-net"), metainfo });
+    EXPECT_TRUE(component.exitCode == 0 && !component.out.contains(QRegularExpression(QStringLiteral("^[EW]:"),
+        QRegularExpression::MultilineOption))) << component.out.toStdString();
+
+    EXPECT_TRUE(testfiles::readFile(metainfo).contains(
+        QStringLiteral("<launchable type=\"desktop-id\">%1.desktop</launchable>").arg(QString::fromLatin1(DesktopIdentity::kDesktopEntry)).toUtf8()));
 }
