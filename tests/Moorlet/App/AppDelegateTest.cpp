@@ -397,7 +397,7 @@ TEST_F(AppDelegateTest, TheWidgetFollowsTheDesktopsColourSchemeAndMotionWishWhil
     ASSERT_TRUE(waitForPanelHeight(608 + 48));
     auto* root = delegate->coordinator()->panel()->findChild<WidgetRootView*>();
     ASSERT_NE(root, nullptr);
-    ASSERT_TRUE(testsupport::waitUntil([&] { return root->backgroundRect() == root->cardRect(); }, 5s)) << delegate->controller().isExpanded() << " " << root->backgroundRect().height() << " " << panelFrame().size.height;
+    ASSERT_TRUE(testsupport::waitUntil([&] { return root->backgroundRect() == root->cardRect(); }, 5s));
     // The idle card's free space under its rows.
     const auto cardLightness = [root] {
         const QPointF empty(root->cardRect().center().x(), root->cardRect().bottom() - 12);
