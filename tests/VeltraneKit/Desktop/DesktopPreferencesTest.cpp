@@ -31,8 +31,7 @@ bool settle(const DesktopPreferences& preferences)
     return testsupport::waitUntil([&] { return preferences.initialReadFinished(); });
 }
 
-// First in the file on purpose: the subscription to changes used to fail in a process that had not
-// handled a D-Bus variant yet, and the tests below handle variants, which would hide that.
+// First on purpose: subscribing used to fail only before the process had handled a D-Bus variant.
 TEST(DesktopPreferencesTest, SettingChangesAreSignalledOnlyOnRealChange)
 {
     FakeSettingsPortal portal(FakeSettingsPortal::Interface::WithReadOne);
