@@ -594,13 +594,27 @@ QImage WidgetRootView::renderToImage(double devicePixelRatio)
     return image;
 }
 
-void WidgetRootView::paintEvent(QPaintEvent*)
+void WidgetRootView::reportInteractiveRegion()
 {
-    // Only the tile or card takes the pointer; clicks on the transparent margin around it go to
-    // the window below. Worked out where the backdrop is painted, it follows every frame of the
-    // morph, the swell and the wiggle.
     veltrane::FloatingPanel::reportInteractiveRegion(
         *this, contentTransform().mapRect(backgroundRect()).toAlignedRect());
+}
+
+void WidgetRootView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    reportInteractiveRegion();
+}
+
+void WidgetRootView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    reportInteractiveRegion();
+}
+
+void WidgetRootView::paintEvent(QPaintEvent*)
+{
+    reportInteractiveRegion();
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     paintContent(painter);

@@ -127,6 +127,8 @@ signals:
     void expandedHeightChanged(double height);
 
 protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
@@ -141,6 +143,12 @@ private:
     void connectSources();
     void refresh();
     void setHovering(bool hovering);
+    // Only the tile or card takes the pointer; clicks on the transparent margin around it go to
+    // the window below, and the pointer enters and leaves the widget where the backdrop is painted.
+    // Worked out at every paint, the region follows every frame of the morph, the swell and the
+    // wiggle; reported as soon as the view is shown or resized too, so that the panel never takes
+    // the pointer on the whole of a window not painted yet.
+    void reportInteractiveRegion();
     void expandedChanged();
     void watchCelebrations();
     void runCelebrations();

@@ -84,6 +84,10 @@ DesktopPreferences::DesktopPreferences(QDBusConnection bus, QObject* parent)
     m_colorScheme = resolveColorScheme();
     if (!m_bus.isConnected())
         return;
+    // Qt 6.4 looks a D-Bus slot's parameter types up by name, and QDBusVariant has none until
+    // something registers it: in a fresh process the subscription would fail without a word and
+    // every later change of the desktop's settings would go unseen.
+    qRegisterMetaType<QDBusVariant>();
     m_bus.connect(QLatin1String(kPortalService), QLatin1String(kPortalPath), QLatin1String(kSettingsInterface),
         QStringLiteral("SettingChanged"), this, SLOT(handleSettingChanged(QString,QString,QDBusVariant)));
     m_pendingReads = static_cast<int>(kSettings.size());

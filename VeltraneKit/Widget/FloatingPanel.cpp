@@ -43,7 +43,17 @@ Rect FloatingPanel::frame() const
 void FloatingPanel::setFrame(const Rect& frame)
 {
     m_frame = frame;
-    setGeometry(ScreenCoordinates(m_screens->yFlipLine()).toQt(frame));
+    const QRect geometry = ScreenCoordinates(m_screens->yFlipLine()).toQt(frame);
+    // The input shape is relative to the window's corner: resized, the window would keep its old
+    // shape for a moment, where nothing may be painted any more, and the X server would have a
+    // pointer resting there enter and leave the panel. With no shape in between (the content
+    // reports its new one while it is resized), the pointer crosses only what the content shows.
+    const bool reshape = m_interactiveRegion && testAttribute(Qt::WA_WState_Created) && geometry.size() != size();
+    if (reshape)
+        X11PanelHints::setInputRegion(winId(), QRegion());
+    setGeometry(geometry);
+    if (reshape)
+        applyInteractiveRegion();
 }
 
 void FloatingPanel::setFrameOrigin(Point origin)

@@ -72,7 +72,8 @@ public:
 
     // Where the panel takes the pointer, in its own coordinates; presses elsewhere (the
     // transparent margin around what the content paints) go to the window below. Nothing, the
-    // default, means the whole panel.
+    // default, means the whole panel. A content that sets it should set it again when resized:
+    // setFrame applies the region once the new size is in place.
     void setInteractiveRegion(std::optional<QRegion> region);
     const std::optional<QRegion>& interactiveRegion() const { return m_interactiveRegion; }
     // For a view inside a panel: sets the panel's interactive region to `region`, given in the

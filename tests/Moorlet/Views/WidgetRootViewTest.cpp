@@ -7,11 +7,13 @@
 #include "Moorlet/Views/WidgetMetrics.h"
 #include "VeltraneKit/Motion/Spring.h"
 #include "VeltraneKit/Theme/DesignTokens.h"
+#include "VeltraneKit/Widget/FloatingPanel.h"
 #include "tests/Moorlet/Views/ViewProbe.h"
 #include "tests/Moorlet/Views/WidgetScene.h"
 #include "tests/support/TestSupport.h"
 
 #include <QMouseEvent>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -21,6 +23,7 @@
 #include <numbers>
 
 using namespace moorlet;
+using namespace std::chrono_literals;
 using veltrane::WidgetAnchor;
 using Kind = CardTarget::Kind;
 namespace Colors = veltrane::DesignTokens::Colors;
@@ -240,6 +243,28 @@ TEST_F(WidgetRootViewTest, TheOpenTaskPickerKeepsTheCardOpenUntilItCloses)
     viewprobe::leave(*root);
     scene.advance(0.41);
     EXPECT_FALSE(controller().isExpanded());
+}
+
+// X11 has a pointer enter and leave where the panel's input shape lies: resting in the margin of a
+// card opened before any paint, or where the tile's shape lands as the panel grows, it stays outside.
+TEST_F(WidgetRootViewTest, APointerBesideTheOpeningCardNeitherHoversNorClosesIt)
+{
+    for (const auto& [pointer, painted] : { std::pair { "1130 472", 0ms }, { "1200 220", 50ms } }) {
+        QProcess::execute("xdotool", QStringList { "mousemove", "--sync" } + QString(pointer).split(' '));
+        WidgetRootView& view = scene.makeRoot();
+        veltrane::FloatingPanel panel({ { 1272, 366 }, WidgetMetrics::collapsedPanel }); // docked right
+        panel.setContentView(&view);
+        panel.orderFront();
+        testsupport::processEvents(painted);
+        controller().setExpanded(true); // the panel grows, the controller publishes on the next turn
+        panel.setFrame({ { 1120, 142 }, WidgetMetrics::expandedPanelSize(view.expandedHeight()) });
+        scene.scheduler->advance(0);
+        testsupport::processEvents();
+        scene.advance(1);
+        EXPECT_TRUE(controller().isExpanded() && !controller().isHovered()) << pointer;
+        controller().setExpanded(false);
+        view.setParent(nullptr); // the scene owns the view
+    }
 }
 
 TEST_F(WidgetRootViewTest, TheCheerLineRotatesEverySixSecondsAndRestartsOnEveryPhaseChange)

@@ -31,6 +31,39 @@ bool settle(const DesktopPreferences& preferences)
     return testsupport::waitUntil([&] { return preferences.initialReadFinished(); });
 }
 
+// First on purpose: subscribing used to fail only before the process had handled a D-Bus variant.
+TEST(DesktopPreferencesTest, SettingChangesAreSignalledOnlyOnRealChange)
+{
+    FakeSettingsPortal portal(FakeSettingsPortal::Interface::WithReadOne);
+    portal.preset(kAppearance, kColorScheme, 0u);
+    portal.preset(kGnome, kAnimations, true);
+    DesktopPreferences preferences(QDBusConnection::sessionBus());
+    ASSERT_TRUE(settle(preferences));
+    ASSERT_EQ(preferences.colorScheme(), ColorScheme::NoPreference);
+    QSignalSpy schemeChanges(&preferences, &DesktopPreferences::colorSchemeChanged);
+    QSignalSpy motionChanges(&preferences, &DesktopPreferences::reduceMotionChanged);
+
+    portal.change(kAppearance, kColorScheme, 1u);
+    ASSERT_TRUE(testsupport::waitUntil([&] { return schemeChanges.size() == 1; }));
+    EXPECT_EQ(schemeChanges.front().front().value<ColorScheme>(), ColorScheme::Dark);
+    EXPECT_EQ(preferences.colorScheme(), ColorScheme::Dark);
+
+    // Neither the same value again, nor a setting that the appearance setting outranks, nor an
+    // unrelated one is a change. The animation change after them marks when they have all landed.
+    portal.change(kAppearance, kColorScheme, 1u);
+    portal.change(kGnome, kColorScheme, QStringLiteral("prefer-light"));
+    portal.change(QStringLiteral("org.gnome.desktop.sound"), QStringLiteral("theme-name"), QStringLiteral("freedesktop"));
+    portal.change(kGnome, kAnimations, false);
+    ASSERT_TRUE(testsupport::waitUntil([&] { return motionChanges.size() == 1; }));
+    EXPECT_TRUE(motionChanges.front().front().toBool());
+    EXPECT_TRUE(preferences.reduceMotion());
+    EXPECT_EQ(schemeChanges.size(), 1);
+
+    portal.change(kAppearance, kColorScheme, 0u);
+    ASSERT_TRUE(testsupport::waitUntil([&] { return schemeChanges.size() == 2; }));
+    EXPECT_EQ(preferences.colorScheme(), ColorScheme::Light) << "GNOME's preference shows through";
+}
+
 TEST(DesktopPreferencesTest, WithoutAPortalTheSchemeFollowsThePalette)
 {
     const QPalette original = QGuiApplication::palette();
@@ -124,38 +157,6 @@ TEST(DesktopPreferencesTest, PortalSettingsResolveInOrder)
             EXPECT_EQ(motionChanges.size(), setup.reduceMotion ? 1 : 0);
         }
     }
-}
-
-TEST(DesktopPreferencesTest, SettingChangesAreSignalledOnlyOnRealChange)
-{
-    FakeSettingsPortal portal(FakeSettingsPortal::Interface::WithReadOne);
-    portal.preset(kAppearance, kColorScheme, 0u);
-    portal.preset(kGnome, kAnimations, true);
-    DesktopPreferences preferences(QDBusConnection::sessionBus());
-    ASSERT_TRUE(settle(preferences));
-    ASSERT_EQ(preferences.colorScheme(), ColorScheme::NoPreference);
-    QSignalSpy schemeChanges(&preferences, &DesktopPreferences::colorSchemeChanged);
-    QSignalSpy motionChanges(&preferences, &DesktopPreferences::reduceMotionChanged);
-
-    portal.change(kAppearance, kColorScheme, 1u);
-    ASSERT_TRUE(testsupport::waitUntil([&] { return schemeChanges.size() == 1; }));
-    EXPECT_EQ(schemeChanges.front().front().value<ColorScheme>(), ColorScheme::Dark);
-    EXPECT_EQ(preferences.colorScheme(), ColorScheme::Dark);
-
-    // Neither the same value again, nor a setting that the appearance setting outranks, nor an
-    // unrelated one is a change. The animation change after them marks when they have all landed.
-    portal.change(kAppearance, kColorScheme, 1u);
-    portal.change(kGnome, kColorScheme, QStringLiteral("prefer-light"));
-    portal.change(QStringLiteral("org.gnome.desktop.sound"), QStringLiteral("theme-name"), QStringLiteral("freedesktop"));
-    portal.change(kGnome, kAnimations, false);
-    ASSERT_TRUE(testsupport::waitUntil([&] { return motionChanges.size() == 1; }));
-    EXPECT_TRUE(motionChanges.front().front().toBool());
-    EXPECT_TRUE(preferences.reduceMotion());
-    EXPECT_EQ(schemeChanges.size(), 1);
-
-    portal.change(kAppearance, kColorScheme, 0u);
-    ASSERT_TRUE(testsupport::waitUntil([&] { return schemeChanges.size() == 2; }));
-    EXPECT_EQ(preferences.colorScheme(), ColorScheme::Light) << "GNOME's preference shows through";
 }
 
 } // namespace
