@@ -2,6 +2,7 @@
 find_package(PkgConfig REQUIRED)
 find_package(Threads REQUIRED)
 find_package(nlohmann_json 3.10 REQUIRED)
+find_package(simdjson 3.0 REQUIRED)
 find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets Svg DBus Network Test)
 find_package(X11 REQUIRED)
 

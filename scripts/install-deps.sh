@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins libqt6dbus6 libqt6network6
   libgl-dev libxkbcommon-dev
   libsdl2-dev libsodium-dev libavformat-dev libavcodec-dev libswresample-dev libavutil-dev
-  libarchive-dev nlohmann-json3-dev libhowardhinnant-date-dev tzdata
+  libarchive-dev nlohmann-json3-dev libsimdjson-dev libhowardhinnant-date-dev tzdata
   libx11-dev libxcb1-dev libx11-xcb-dev
   xvfb xauth xdotool xcompmgr x11-utils dbus
   libgtest-dev libgmock-dev googletest libbenchmark-dev
