@@ -77,7 +77,9 @@ bool copyReplacing(const QString& source, const QString& destination)
     if (!input.open(QIODevice::ReadOnly))
         return false;
     QSaveFile output(destination);
-    if (!output.open(QIODevice::WriteOnly))
+    // Unbuffered, so that a full disk fails a write here: QSaveFile's commit() renames the file
+    // into place even when flushing its buffer fails.
+    if (!output.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     // Reads until the end is reached rather than up to a size, which some files do not know.
     QByteArray chunk(kCopyChunk, Qt::Uninitialized);

@@ -356,6 +356,13 @@ TEST_F(AmbientControllerTest, ImportNeverLosesAFile)
     writeFile(userFolder() + "/mem", "the old contents");
     controller.importFiles({ "/proc/self/mem" });
     EXPECT_EQ(readFile(userFolder() + "/mem"), "the old contents");
+    // So does a full disk.
+    writeAudio(m_bundleFolder.filePath("keep.wav"), 0.5f);
+    {
+        testsupport::FullDisk full(1000);
+        controller.importFiles({ m_bundleFolder.filePath("keep.wav") });
+    }
+    EXPECT_EQ(readFile(userFolder() + "/keep.wav"), original);
     EXPECT_EQ(QDir(userFolder()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
 
