@@ -1,7 +1,5 @@
 #include "Moorlet/Data/DataFolder.h"
 
-#include "VeltraneKit/Files/DurableFile.h"
-
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -66,16 +64,7 @@ bool DataFolder::create() const
 
 DataFolder::ReadResult DataFolder::read(std::string_view name) const
 {
-    auto file = veltrane::DurableFile::read(m_path / name, kLargestReadableFile);
-    switch (file.status) {
-    case veltrane::DurableFile::ReadStatus::read:
-        return { ReadStatus::read, std::move(file.text) };
-    case veltrane::DurableFile::ReadStatus::missing:
-        return { ReadStatus::missing, {} };
-    case veltrane::DurableFile::ReadStatus::unreadable:
-        break;
-    }
-    return { ReadStatus::unreadable, {} };
+    return veltrane::DurableFile::read(m_path / name, kLargestReadableFile);
 }
 
 bool DataFolder::write(std::string_view name, std::string_view text) const

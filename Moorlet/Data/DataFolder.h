@@ -1,5 +1,7 @@
 #pragma once
 
+#include "VeltraneKit/Files/DurableFile.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -12,16 +14,8 @@ namespace moorlet {
 // values; nothing throws and nothing is logged.
 class DataFolder {
 public:
-    enum class ReadStatus {
-        read,       // `text` holds the whole file
-        missing,    // no such file (or no such folder): there is nothing to keep
-        unreadable, // something is there but could not be read as a regular file
-    };
-
-    struct ReadResult {
-        ReadStatus status = ReadStatus::missing;
-        std::string text;
-    };
+    using ReadStatus = veltrane::DurableFile::ReadStatus;
+    using ReadResult = veltrane::DurableFile::ReadResult;
 
     enum class MoveResult {
         moved,
