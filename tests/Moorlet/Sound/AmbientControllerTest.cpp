@@ -202,6 +202,19 @@ TEST_F(AmbientControllerTest, RestoresSavedSoundsAtLaunchWithoutStartingTheDevic
     EXPECT_EQ(stored(AmbientController::kVolumesKey), (nlohmann::json { { "gone", 1.0 }, { "rain", double(0.3f) } }));
 }
 
+TEST_F(AmbientControllerTest, RestoredFilesDecodeOnAWorkerThreadByDefault)
+{
+    writeAudio(userFolder() + "/song.wav");
+    m_defaults->setValue(AmbientController::kActiveKey, nlohmann::json { "user_song.wav" });
+    AmbientController::Environment environment;
+    environment.output = std::make_unique<veltrane::OfflineAudioOutput>();
+    environment.mainQueue = m_queue;
+    environment.soundsFolder = userFolder();
+    AmbientController controller(*m_settings, *m_focusSettings, veltrane::ResourceBundle(m_bundleFolder.path()),
+        std::move(environment));
+    EXPECT_TRUE(testsupport::waitUntil([&] { return controller.isActive("user_song.wav"); }));
+}
+
 TEST_F(AmbientControllerTest, AChoiceMadeWhileARestoredFileDecodesStands)
 {
     writeAudio(userFolder() + "/song.wav");
