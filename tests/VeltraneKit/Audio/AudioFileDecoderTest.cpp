@@ -110,29 +110,21 @@ TEST(AudioFileDecoderTest, AnythingButAudioGivesNothing)
 
 namespace {
 
-std::string littleEndian(std::uint32_t value, int bytes)
+// An unsigned field of `bytes` bytes, little-endian as WAVE has them or big-endian as AIFF has.
+std::string field(std::uint64_t value, int bytes, bool bigEndian = false)
 {
     std::string text;
     for (int index = 0; index < bytes; ++index)
-        text += static_cast<char>(value >> (8 * index) & 0xFF);
-    return text;
-}
-
-std::string bigEndian(std::uint32_t value, int bytes)
-{
-    std::string text;
-    for (int index = bytes - 1; index >= 0; --index)
-        text += static_cast<char>(value >> (8 * index) & 0xFF);
+        text += static_cast<char>(value >> (8 * (bigEndian ? bytes - 1 - index : index)) & 0xFF);
     return text;
 }
 
 // 16-bit PCM WAVE with whatever rate and channel count its header claims.
 std::string wave(std::uint32_t rate, std::uint16_t channels, std::size_t dataBytes)
 {
-    return "RIFF" + littleEndian(static_cast<std::uint32_t>(36 + dataBytes), 4) + "WAVEfmt " + littleEndian(16, 4)
-        + littleEndian(1, 2) + littleEndian(channels, 2) + littleEndian(rate, 4) + littleEndian(rate * channels * 2, 4)
-        + littleEndian(channels * 2u, 2) + littleEndian(16, 2) + "data"
-        + littleEndian(static_cast<std::uint32_t>(dataBytes), 4) + std::string(dataBytes, '\x10');
+    return "RIFF" + field(static_cast<std::uint32_t>(36 + dataBytes), 4) + "WAVEfmt " + field(16, 4) + field(1, 2)
+        + field(channels, 2) + field(rate, 4) + field(rate * channels * 2, 4) + field(channels * 2u, 2) + field(16, 2)
+        + "data" + field(static_cast<std::uint32_t>(dataBytes), 4) + std::string(dataBytes, '\x10');
 }
 
 // 16-bit mono 44100 Hz AIFF holding `frames` frames of a square wave while its header claims
@@ -143,31 +135,20 @@ std::string aiff(std::uint32_t claimedFrames, std::uint32_t frames)
     for (std::uint32_t index = 0; index < frames; ++index)
         samples += index / 50 % 2 ? std::string("\x10\x00", 2) : std::string("\xF0\x00", 2);
     const auto extended44100 = std::string("\x40\x0E\xAC\x44\0\0\0\0\0\0", 10);
-    const auto comm = "COMM" + bigEndian(18, 4) + bigEndian(1, 2) + bigEndian(claimedFrames, 4) + bigEndian(16, 2)
-        + extended44100;
-    const auto ssnd = "SSND" + bigEndian(static_cast<std::uint32_t>(8 + samples.size()), 4) + bigEndian(0, 8) + samples;
-    return "FORM" + bigEndian(static_cast<std::uint32_t>(4 + comm.size() + ssnd.size()), 4) + "AIFF" + comm + ssnd;
-}
-
-bool underAddressSanitizer()
-{
-#if defined(__SANITIZE_ADDRESS__)
-    return true;
-#elif defined(__has_feature)
-    return __has_feature(address_sanitizer);
-#else
-    return false;
-#endif
+    const auto comm = "COMM" + field(18, 4, true) + field(1, 2, true) + field(claimedFrames, 4, true)
+        + field(16, 2, true) + extended44100;
+    const auto ssnd = "SSND" + field(static_cast<std::uint32_t>(8 + samples.size()), 4, true) + field(0, 8, true) + samples;
+    return "FORM" + field(static_cast<std::uint32_t>(4 + comm.size() + ssnd.size()), 4, true) + "AIFF" + comm + ssnd;
 }
 
 // Decodes in 2 GiB of address space and exits with 0 when the file's real frames came out. The
 // sanitizer's shadow memory needs terabytes of address space; there the decode runs unlimited.
 [[noreturn]] void exitWithDecodeResultInTwoGigabytes(const std::filesystem::path& path)
 {
-    if (!underAddressSanitizer()) {
-        const rlimit limit { 2ul << 30, 2ul << 30 };
-        setrlimit(RLIMIT_AS, &limit);
-    }
+#ifndef MOORLET_SANITIZED
+    const rlimit limit { 2ul << 30, 2ul << 30 };
+    setrlimit(RLIMIT_AS, &limit);
+#endif
     const auto decoded = AudioFileDecoder::decode(path);
     std::exit(decoded && decoded->frameCount() == 4'410 ? 0 : 1);
 }
