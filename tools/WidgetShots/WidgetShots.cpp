@@ -140,7 +140,9 @@ std::vector<Shot> shots()
         { SessionPhase::shortBreak, QStringLiteral("short-break") },
         { SessionPhase::longBreak, QStringLiteral("long-break") },
     };
-    for (const auto& [phase, name] : phases) {
+    for (const auto& [phaseBinding, name] : phases) {
+        // A plain copy: Clang before 16 cannot capture a structured binding.
+        const auto phase = phaseBinding;
         list.push_back({ QStringLiteral("tile-") + name, false, false, [phase](WidgetScene& scene) { toPhase(scene, phase); } });
         list.push_back({ QStringLiteral("card-") + name, true, false, [phase](WidgetScene& scene) { toPhase(scene, phase); } });
         list.push_back({ QStringLiteral("card-") + name + QStringLiteral("-all-rows"), true, true,
