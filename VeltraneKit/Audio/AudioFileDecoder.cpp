@@ -240,6 +240,10 @@ void trimEncoderPadding(const AVFormatContext& format, const AVStream& stream, S
 
 std::optional<StereoBuffer> decodeFile(const std::filesystem::path& path)
 {
+    // A pipe or device named like a sound file would block the read for ever.
+    std::error_code error;
+    if (!path.native().starts_with(':') && !std::filesystem::is_regular_file(path, error))
+        return std::nullopt;
     QFile file(QFile::decodeName(path.c_str()));
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;

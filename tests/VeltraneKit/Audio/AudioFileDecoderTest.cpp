@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace veltrane;
 
@@ -103,7 +104,8 @@ TEST(AudioFileDecoderTest, AnythingButAudioGivesNothing)
         header.write(bytes.data(), 44);
     }
     std::filesystem::create_directory(base / "folder.wav");
-    for (const auto* name : { "words.mp3", "empty.wav", "header.wav", "folder.wav", "missing.caf" })
+    ASSERT_EQ(::mkfifo((base / "pipe.wav").c_str(), 0600), 0);
+    for (const auto* name : { "words.mp3", "empty.wav", "header.wav", "folder.wav", "pipe.wav", "missing.caf" })
         EXPECT_FALSE(AudioFileDecoder::decode(base / name)) << name;
     EXPECT_FALSE(AudioFileDecoder::decode(":/fixtures/missing.wav"));
 }
