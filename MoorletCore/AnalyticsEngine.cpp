@@ -97,8 +97,10 @@ Seconds AnalyticsEngine::focus(Instant on, Records records) const
 
 int AnalyticsEngine::completedCount(Instant on, Records records) const
 {
-    const auto [start, end] = daySpan(m_calendar, on);
-    return static_cast<int>(std::count_if(records.begin(), records.end(), [start, end](const FocusRecord& record) {
+    // A named span rather than a structured binding: Clang before 16 cannot capture those.
+    const auto span = daySpan(m_calendar, on);
+    return static_cast<int>(std::count_if(records.begin(), records.end(), [span](const FocusRecord& record) {
+        const auto [start, end] = span;
         return record.completed && record.startDate >= start && record.startDate < end;
     }));
 }

@@ -2,7 +2,8 @@
 find_package(PkgConfig REQUIRED)
 find_package(Threads REQUIRED)
 find_package(nlohmann_json 3.10 REQUIRED)
-find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets Svg DBus Network Test)
+find_package(simdjson 3.0 REQUIRED)
+find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets Svg DBus Network Test Concurrent)
 find_package(X11 REQUIRED)
 
 pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)

@@ -1,8 +1,10 @@
 # Helpers that keep every target built the same way.
 
-set(MOORLET_WARNINGS -Wall -Wextra -Wpedantic
+set(MOORLET_WARNINGS -Wall -Wextra -Wpedantic)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   # g++ 12 reports a false stringop-overflow on vector::insert at -O2.
-  -Wno-stringop-overflow)
+  list(APPEND MOORLET_WARNINGS -Wno-stringop-overflow)
+endif()
 if(MOORLET_WERROR)
   list(APPEND MOORLET_WARNINGS -Werror)
 endif()

@@ -7,8 +7,9 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins libqt6dbus6 libqt6network6
   libgl-dev libxkbcommon-dev
+  clang libclang-rt-14-dev ccache
   libsdl2-dev libsodium-dev libavformat-dev libavcodec-dev libswresample-dev libavutil-dev
-  libarchive-dev nlohmann-json3-dev libhowardhinnant-date-dev tzdata
+  libarchive-dev nlohmann-json3-dev libsimdjson-dev libhowardhinnant-date-dev tzdata
   libx11-dev libxcb1-dev libx11-xcb-dev libxcb-shape0-dev libxcb-xkb-dev libxcb-screensaver0-dev
   xvfb xauth xdotool xcompmgr x11-utils x11-xserver-utils dbus
   libgtest-dev libgmock-dev googletest libbenchmark-dev

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "VeltraneKit/Files/DurableFile.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -12,16 +14,8 @@ namespace moorlet {
 // values; nothing throws and nothing is logged.
 class DataFolder {
 public:
-    enum class ReadStatus {
-        read,       // `text` holds the whole file
-        missing,    // no such file (or no such folder): there is nothing to keep
-        unreadable, // something is there but could not be read as a regular file
-    };
-
-    struct ReadResult {
-        ReadStatus status = ReadStatus::missing;
-        std::string text;
-    };
+    using ReadStatus = veltrane::DurableFile::ReadStatus;
+    using ReadResult = veltrane::DurableFile::ReadResult;
 
     enum class MoveResult {
         moved,
@@ -53,10 +47,13 @@ public:
     // kLargestReadableFile or one that does not fit in memory.
     ReadResult read(std::string_view name) const;
 
-    // Writes `text` to a new file in the folder, flushes it to the disk and renames it over
-    // `name`, so the file holds either the old text or the new one, never a part. False when any
-    // step fails; the old file is then untouched and no temporary file is left behind.
+    // Writes `text` to a new file in the folder, flushes it to the disk, renames it over `name`
+    // and syncs the folder, so the file holds either the old text or the new one, never a part.
+    // False when any step fails; the old file is then untouched and no temporary file is left
+    // behind.
     bool write(std::string_view name, std::string_view text) const;
+    // Deletes the temporary files of `name` that a write killed before its rename left behind.
+    void removeStaleTemporaries(std::string_view name) const;
 
     // Renames `name` ("sessions.json") to a name that is not taken yet, built from its stem, the
     // tag and its extension ("sessions.unreadable-20260305T101112Z.json", then "…-2.json", …).

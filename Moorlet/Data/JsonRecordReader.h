@@ -13,16 +13,12 @@ namespace moorlet {
 // One field of a flat JSON object as read: absent, null, a Boolean, a number or a string.
 using JsonField = std::variant<std::monostate, std::nullptr_t, bool, double, std::string>;
 
-// Reads a JSON array of flat objects without building a document: each object's fields are
-// handed over as soon as it closes. Memory stays near the size of the records themselves however
-// long the array is, and a text of any size or nesting depth is read without recursion.
-//
-// It is a strict JSON (RFC 8259) parser of its own rather than a general library's, because
-// a long session log is read at every start and this is most of that time: it accepts and
-// rejects what nlohmann::json does (RecordJsonTest compares the two on random and damaged
-// texts) in a fraction of the time. The one difference: nlohmann::json takes a zero byte for the
-// end of the text and ignores what follows, where this reader refuses the text, so that such a
-// file is kept aside rather than half read.
+// Reads a JSON array of flat objects into the fields under a fixed set of keys, one object at a
+// time. It reads with simdjson, which is fast enough for a long session log at every start and is
+// fuzzed continuously upstream: strict JSON (RFC 8259) with its UTF-8 checked, where a zero byte
+// anywhere fails the text rather than ending it, so that such a file is kept aside rather than half
+// read. It accepts and rejects what nlohmann::json does otherwise (RecordJsonTest compares the two
+// on random and damaged texts).
 class JsonRecordReader {
 public:
     // The fields of one object, in the order of the reader's keys; a key the object lacks is

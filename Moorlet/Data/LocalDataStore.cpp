@@ -88,6 +88,9 @@ LocalDataStore::LocalDataStore(std::optional<std::filesystem::path> folder,
         m_folder.emplace(std::move(*folder));
         // A folder that cannot be created is not fatal: saves fail silently until it can be.
         m_folder->create();
+        // Only a save killed before its rename leaves one; nothing else would ever remove them.
+        for (const auto list : { List::sessions, List::tasks, List::deadlines })
+            m_folder->removeStaleTemporaries(fileName(list));
     }
     load();
 }

@@ -19,7 +19,4 @@ std::size_t maximalSubpartLength(std::string_view text);
 // The code point of the well-formed sequence that starts `text`, of the given length.
 char32_t decode(std::string_view text, std::size_t length);
 
-// Appends the UTF-8 form of a code point (not a surrogate, at most U+10FFFF).
-void append(std::string& out, char32_t codePoint);
-
 } // namespace moorlet::Utf8

@@ -2,6 +2,7 @@
 
 #include "Moorlet/Settings/FocusSettings.h"
 #include "VeltraneKit/Widget/QtOneShotScheduler.h"
+#include "VeltraneKit/Audio/AudioFileDecoder.h"
 #include "VeltraneKit/Audio/SdlAudioOutput.h"
 #include "VeltraneKit/Settings/SettingsStore.h"
 
@@ -9,6 +10,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFutureWatcher>
+#include <QtConcurrent/QtConcurrentRun>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -74,7 +77,9 @@ bool copyReplacing(const QString& source, const QString& destination)
     if (!input.open(QIODevice::ReadOnly))
         return false;
     QSaveFile output(destination);
-    if (!output.open(QIODevice::WriteOnly))
+    // Unbuffered, so that a full disk fails a write here: QSaveFile's commit() renames the file
+    // into place even when flushing its buffer fails.
+    if (!output.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     // Reads until the end is reached rather than up to a size, which some files do not know.
     QByteArray chunk(kCopyChunk, Qt::Uninitialized);
@@ -118,6 +123,7 @@ AmbientController::AmbientController(veltrane::SettingsStore& settings, const Fo
     , m_bundle(std::move(bundle))
     , m_soundsFolder(std::move(environment.soundsFolder))
     , m_chooseFiles(std::move(environment.chooseFiles))
+    , m_decodeInBackground(std::move(environment.decodeInBackground))
 {
     if (!environment.output)
         environment.output = std::make_unique<veltrane::SdlAudioOutput>();
@@ -130,6 +136,17 @@ AmbientController::AmbientController(veltrane::SettingsStore& settings, const Fo
     }
     if (!m_chooseFiles)
         m_chooseFiles = &chooseAudioFiles;
+    if (!m_decodeInBackground) {
+        // The watcher belongs to the controller: a result that arrives after it is gone is dropped.
+        m_decodeInBackground = [this](std::filesystem::path path, DecodeDone done) {
+            auto* watcher = new QFutureWatcher<std::optional<veltrane::StereoBuffer>>(this);
+            connect(watcher, &QFutureWatcherBase::finished, this, [watcher, done = std::move(done)] {
+                done(watcher->result());
+                watcher->deleteLater();
+            });
+            watcher->setFuture(QtConcurrent::run([path = std::move(path)] { return veltrane::AudioFileDecoder::decode(path); }));
+        };
+    }
     m_mixer = std::make_unique<veltrane::AudioMixer>(std::move(environment.output), std::move(environment.mainQueue));
 
     m_library = veltrane::SoundLibrary::load(kCatalogueName, m_bundle);
@@ -167,34 +184,68 @@ AmbientController::AmbientController(veltrane::SettingsStore& settings, const Fo
     }
     std::set<std::string> restored;
     for (const auto& sound : m_sounds) {
-        if (saved.contains(sound.id) && configure(sound))
+        if (!saved.contains(sound.id))
+            continue;
+        const auto source = sourceFor(sound);
+        if (source && source->filePath()) {
+            m_pendingRestores.insert(sound.id);
+            m_decodeInBackground(*source->filePath(), [this, id = sound.id](std::optional<veltrane::StereoBuffer> decoded) {
+                finishRestore(id, std::move(decoded));
+            });
+        } else if (source && m_mixer->add(sound.id, *source, levelFor(sound.id), m_settings.fadeDuration())) {
             restored.insert(sound.id);
+        }
     }
     setActiveIDs(std::move(restored));
 }
 
 AmbientController::~AmbientController() = default;
 
+std::optional<veltrane::TrackSource> AmbientController::sourceFor(const veltrane::Sound& sound) const
+{
+    if (auto kind = sound.noiseKind())
+        return veltrane::TrackSource::noise(*kind);
+    if (auto user = m_userURLs.find(sound.id); user != m_userURLs.end())
+        return veltrane::TrackSource::file(user->second);
+    if (auto resource = veltrane::SoundLibrary::url(sound, m_bundle))
+        return veltrane::TrackSource::file(*resource);
+    return std::nullopt;
+}
+
+float AmbientController::levelFor(const std::string& id) const
+{
+    const auto stored = m_volumes.find(id);
+    return stored == m_volumes.end() ? kDefaultLevel : stored->second;
+}
+
 bool AmbientController::configure(const veltrane::Sound& sound)
 {
-    const auto stored = m_volumes.find(sound.id);
-    const auto level = stored == m_volumes.end() ? kDefaultLevel : stored->second;
+    const auto source = sourceFor(sound);
+    return source && m_mixer->add(sound.id, *source, levelFor(sound.id), m_settings.fadeDuration());
+}
 
-    std::optional<veltrane::TrackSource> source;
-    if (auto kind = sound.noiseKind()) {
-        source = veltrane::TrackSource::noise(*kind);
-    } else if (auto user = m_userURLs.find(sound.id); user != m_userURLs.end()) {
-        source = veltrane::TrackSource::file(user->second);
-    } else if (auto resource = veltrane::SoundLibrary::url(sound, m_bundle)) {
-        source = veltrane::TrackSource::file(*resource);
+void AmbientController::finishRestore(const std::string& id, std::optional<veltrane::StereoBuffer> decoded)
+{
+    // Switched on or off, or deleted, while it decoded: the user's choice stands.
+    if (!m_pendingRestores.erase(id))
+        return;
+    if (decoded) {
+        const auto source = veltrane::TrackSource::decoded(std::make_shared<const veltrane::StereoBuffer>(std::move(*decoded)));
+        if (m_mixer->add(id, source, levelFor(id), m_settings.fadeDuration())) {
+            auto ids = m_activeIDs;
+            ids.insert(id);
+            setActiveIDs(std::move(ids));
+            return;
+        }
     }
-    if (!source)
-        return false;
-    return m_mixer->add(sound.id, *source, level, m_settings.fadeDuration());
+    qWarning().noquote() << "Moorlet: the sound" << QString::fromStdString(id)
+                         << "no longer decodes and has been switched off.";
+    persist();
 }
 
 void AmbientController::toggle(const veltrane::Sound& sound)
 {
+    m_pendingRestores.erase(sound.id);
     auto ids = m_activeIDs;
     if (ids.contains(sound.id)) {
         m_mixer->remove(sound.id);
@@ -210,7 +261,9 @@ void AmbientController::toggle(const veltrane::Sound& sound)
 void AmbientController::persist()
 {
     auto active = nlohmann::json::array();
-    for (const auto& id : m_activeIDs)
+    std::set<std::string> ids = m_activeIDs;
+    ids.insert(m_pendingRestores.begin(), m_pendingRestores.end());
+    for (const auto& id : ids)
         active.push_back(id);
     m_defaults.setValue(kActiveKey, active);
     auto volumes = nlohmann::json::object();
@@ -264,6 +317,7 @@ void AmbientController::importFiles(const QStringList& paths)
 
 void AmbientController::deleteUserSound(const std::string& id)
 {
+    m_pendingRestores.erase(id);
     if (m_activeIDs.contains(id)) {
         m_mixer->remove(id);
         auto ids = m_activeIDs;

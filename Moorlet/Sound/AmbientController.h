@@ -39,8 +39,11 @@ class FocusSettings;
 // Its own keys: "com.veltrane.focus.ambientActive" (the playing ids) and
 // "com.veltrane.focus.ambientVolumes" (id to level). A sound without a stored level plays at 0.6.
 // Imported files live in $XDG_DATA_HOME/Moorlet/UserSounds, each listed with the id "user_"
-// followed by its file name. Every file-system and decoding failure is silent: what cannot be
-// read is not listed or does not play.
+// followed by its file name. File-system and decoding failures are silent (what cannot be read
+// is not listed or does not play) but for one: a file that was playing at the last run and no
+// longer decodes is dropped from the stored selection with a warning, so that it is not tried at
+// every start. Restored files decode on a worker thread: a long or damaged file never holds up
+// the start.
 //
 // Main thread only.
 class AmbientController : public QObject {
@@ -52,6 +55,8 @@ public:
     static constexpr float kDefaultLevel = 0.6f;
     static constexpr auto kUserSoundPrefix = "user_";
 
+    using DecodeDone = std::function<void(std::optional<veltrane::StereoBuffer>)>;
+
     // What the controller runs on. Every empty field gets the real thing.
     struct Environment {
         // The ambient mix's output device; null for SDL's.
@@ -62,14 +67,18 @@ public:
         QString soundsFolder;
         // Asks the user for audio files to import; empty for the file dialog.
         std::function<QStringList()> chooseFiles;
+        // Decodes a restored file away from the main thread and hands the result back on the
+        // main thread; empty for a worker of Qt's thread pool.
+        std::function<void(std::filesystem::path, DecodeDone)> decodeInBackground;
     };
 
     // The catalogue the application ships, in its Qt resources.
     static veltrane::ResourceBundle applicationBundle();
 
     // Loads the catalogue from bundle, restores the stored levels and the master volume, lists
-    // the sounds and prepares the ones that were playing at the last run. The device does not
-    // start here: restored sounds begin at the next start (focus, or a toggle).
+    // the sounds and prepares the ones that were playing at the last run; a file among them joins
+    // the active ones once it has decoded. The device does not start here: restored sounds begin
+    // at the next start (focus, or a toggle).
     AmbientController(veltrane::SettingsStore& settings, const FocusSettings& focusSettings,
         veltrane::ResourceBundle bundle, Environment environment = {}, QObject* parent = nullptr);
     ~AmbientController() override;
@@ -115,7 +124,10 @@ Q_SIGNALS:
     void sceneTintChanged();
 
 private:
+    std::optional<veltrane::TrackSource> sourceFor(const veltrane::Sound& sound) const;
+    float levelFor(const std::string& id) const;
     bool configure(const veltrane::Sound& sound);
+    void finishRestore(const std::string& id, std::optional<veltrane::StereoBuffer> decoded);
     void setActiveIDs(std::set<std::string> ids);
     void setSounds(std::vector<veltrane::Sound> sounds);
     void updateSceneTint();
@@ -126,9 +138,12 @@ private:
     veltrane::ResourceBundle m_bundle;
     QString m_soundsFolder;
     std::function<QStringList()> m_chooseFiles;
+    std::function<void(std::filesystem::path, DecodeDone)> m_decodeInBackground;
 
     std::vector<veltrane::Sound> m_sounds;
     std::set<std::string> m_activeIDs;
+    // Restored files still decoding; they stay in the stored selection meanwhile.
+    std::set<std::string> m_pendingRestores;
     std::unique_ptr<veltrane::AudioMixer> m_mixer;
     veltrane::SoundLibrary m_library;
     std::map<std::string, float> m_volumes;

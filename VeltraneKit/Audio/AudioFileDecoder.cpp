@@ -11,6 +11,7 @@ extern "C" {
 #include <libswresample/swresample.h>
 }
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -26,6 +27,19 @@ namespace {
 constexpr int kIoBufferSize = 64 * 1024;
 // Frame counts are unsigned 32-bit values elsewhere in the audio path.
 constexpr auto kMaximumFrames = static_cast<std::size_t>(std::numeric_limits<std::uint32_t>::max());
+// A container's stated length is only an estimate, and a damaged or hostile header can claim
+// billions of frames in a few bytes; longer files grow the buffer as they decode.
+constexpr auto kMaximumReservedFrames = std::size_t { 60 } * StereoBuffer::kSampleRate;
+// Beyond these a header is damaged rather than unusual (the highest rates in use are 768 kHz,
+// and the resampler takes at most 64 channels). Resampling from an absurd rate would allocate
+// and compute for seconds on a file of a few bytes.
+constexpr int kMaximumSampleRate = 768'000;
+constexpr int kMaximumChannels = 64;
+
+bool isPlausible(int sampleRate, int channels)
+{
+    return sampleRate > 0 && sampleRate <= kMaximumSampleRate && channels > 0 && channels <= kMaximumChannels;
+}
 
 struct FormatContextDeleter {
     void operator()(AVFormatContext* context) const { avformat_close_input(&context); }
@@ -137,7 +151,7 @@ private:
     {
         m_resampler.reset();
         av_channel_layout_uninit(&m_inputLayout);
-        if (frame.ch_layout.nb_channels <= 0 || frame.sample_rate <= 0)
+        if (!isPlausible(frame.sample_rate, frame.ch_layout.nb_channels))
             return false;
         if (frame.ch_layout.order == AV_CHANNEL_ORDER_UNSPEC)
             av_channel_layout_default(&m_inputLayout, frame.ch_layout.nb_channels);
@@ -203,9 +217,10 @@ std::size_t expectedFrames(const AVStream& stream)
         return 0;
     const auto seconds = static_cast<double>(stream.duration) * av_q2d(stream.time_base);
     const auto frames = seconds * StereoBuffer::kSampleRate;
-    if (!(frames > 0) || frames > static_cast<double>(kMaximumFrames))
+    if (!(frames > 0))
         return 0;
-    return static_cast<std::size_t>(frames) + 1;
+    return std::min(static_cast<std::size_t>(std::min(frames, static_cast<double>(kMaximumReservedFrames))) + 1,
+        kMaximumReservedFrames);
 }
 
 // AAC pads its last frame; MPEG-4 files state the exact length of the audio, but FFmpeg keeps
@@ -225,6 +240,10 @@ void trimEncoderPadding(const AVFormatContext& format, const AVStream& stream, S
 
 std::optional<StereoBuffer> decodeFile(const std::filesystem::path& path)
 {
+    // A pipe or device named like a sound file would block the read for ever.
+    std::error_code error;
+    if (!path.native().starts_with(':') && !std::filesystem::is_regular_file(path, error))
+        return std::nullopt;
     QFile file(QFile::decodeName(path.c_str()));
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
@@ -254,6 +273,8 @@ std::optional<StereoBuffer> decodeFile(const std::filesystem::path& path)
     if (streamIndex < 0 || !codec)
         return std::nullopt;
     const auto& stream = *format->streams[streamIndex];
+    if (!isPlausible(stream.codecpar->sample_rate, stream.codecpar->ch_layout.nb_channels))
+        return std::nullopt;
 
     CodecContextPointer decoder(avcodec_alloc_context3(codec));
     if (!decoder || avcodec_parameters_to_context(decoder.get(), stream.codecpar) < 0)

@@ -44,10 +44,13 @@ bool AudioMixer::add(const std::string& id, const TrackSource& source, float vol
     if (auto kind = source.noiseKind()) {
         track->voice = std::make_shared<TrackVoice>(NoiseGenerator::makeSourceNode(*kind, kNoiseSeed), true);
     } else {
-        auto decoded = AudioFileDecoder::decode(*source.filePath());
-        if (!decoded)
-            return false;
-        auto buffer = std::make_shared<const StereoBuffer>(std::move(*decoded));
+        auto buffer = source.buffer();
+        if (!buffer) {
+            auto decoded = AudioFileDecoder::decode(*source.filePath());
+            if (!decoded)
+                return false;
+            buffer = std::make_shared<const StereoBuffer>(std::move(*decoded));
+        }
         // A file player waits for play(): at once when the device runs, else at the next start().
         track->voice = std::make_shared<TrackVoice>(LoopingPlayer(std::move(buffer)), false);
         track->hasPlayer = true;

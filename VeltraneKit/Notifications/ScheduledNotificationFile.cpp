@@ -1,12 +1,13 @@
 #include "VeltraneKit/Notifications/ScheduledNotificationFile.h"
 
+#include "VeltraneKit/Files/DurableFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 #include <optional>
 
@@ -20,6 +21,8 @@ constexpr auto kMinuteFormat = "HH:mm";
 constexpr QChar kSeparator = u'T';
 // Enough numbered names for any run of corrupt files a user could collect.
 constexpr int kMaximumAsideNames = 1000;
+// Far beyond any real list of reminders; a larger file is kept aside unread.
+constexpr std::uint64_t kLargestFile = 16 * 1024 * 1024;
 
 QString text(const QJsonObject& object, const char* key, bool* valid)
 {
@@ -70,19 +73,17 @@ ScheduledNotificationFile::ScheduledNotificationFile(QString path)
 
 std::vector<ScheduledNotification> ScheduledNotificationFile::load()
 {
-    QFile file(m_path);
-    if (!file.exists())
+    // Never blocks: a pipe or device in the file's place is unreadable and is kept aside below.
+    const auto file = DurableFile::read(QFile::encodeName(m_path).toStdString(), kLargestFile);
+    if (file.status == DurableFile::ReadStatus::missing)
         return {};
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_writable = false;
-        return {};
-    }
     QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
-    file.close();
+    const QJsonDocument document = QJsonDocument::fromJson(
+        QByteArray::fromRawData(file.text.data(), static_cast<qsizetype>(file.text.size())), &error);
 
     std::vector<ScheduledNotification> requests;
-    bool intact = error.error == QJsonParseError::NoError && document.isObject()
+    bool intact = file.status == DurableFile::ReadStatus::read && error.error == QJsonParseError::NoError
+        && document.isObject()
         && document.object().value(QLatin1String(kListKey)).isArray();
     if (intact) {
         for (const QJsonValue& entry : document.object().value(QLatin1String(kListKey)).toArray()) {
@@ -112,14 +113,11 @@ bool ScheduledNotificationFile::save(const std::vector<ScheduledNotification>& r
     QJsonArray list;
     for (const auto& request : requests)
         list.append(encode(request));
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     const QByteArray bytes
         = QJsonDocument(QJsonObject { { QLatin1String(kListKey), list } }).toJson(QJsonDocument::Indented);
-    if (file.write(bytes) != bytes.size())
-        return false;
-    return file.commit();
+    // Not QSaveFile: its commit() renames the temporary file into place even when flushing its
+    // buffer failed, so a full disk replaced the file with an empty one and reported success.
+    return DurableFile::replace(QFile::encodeName(m_path).toStdString(), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 bool ScheduledNotificationFile::moveAside()

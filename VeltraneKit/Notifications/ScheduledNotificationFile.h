@@ -12,9 +12,10 @@ namespace veltrane {
 //   {"scheduled": [{"id": "…", "at": "2026-03-14T09:00", "title": "…", "body": "…"}]}
 // where "at" is the local minute without a zone.
 //
-// The file is never lost to a bad read: a file that does not hold exactly that shape is renamed
-// aside ("….corrupt", "….corrupt-2", …) before anything new is written, and a file that exists
-// but cannot be read or moved aside is left alone for the rest of the run (saves are refused).
+// The file is never lost to a bad read: a file that does not hold exactly that shape, or that is
+// no regular file (a pipe never blocks the read), is renamed aside ("….corrupt", "….corrupt-2",
+// …) before anything new is written, and one that cannot be moved aside is left alone for the
+// rest of the run (saves are refused).
 // Main thread only.
 class ScheduledNotificationFile {
 public:
@@ -25,8 +26,9 @@ public:
     // The stored requests; empty when the file is missing, unreadable or corrupt.
     std::vector<ScheduledNotification> load();
 
-    // Replaces the file's content atomically (temporary file, then rename), creating its folder
-    // when needed. Returns false when nothing was written.
+    // Replaces the file's content atomically and durably (temporary file, sync, rename, folder
+    // sync), creating its folder when needed. Returns false when nothing was written, a full disk
+    // included; the old file is then untouched.
     bool save(const std::vector<ScheduledNotification>& requests);
 
 private:

@@ -1,5 +1,7 @@
 #include "VeltraneKit/Settings/FileUserDefaults.h"
 
+#include "VeltraneKit/Files/DurableFile.h"
+
 #include <QCoreApplication>
 #include <QFileSystemWatcher>
 #include <QObject>
@@ -27,105 +29,23 @@ constexpr auto kFileName = "defaults.json";
 constexpr auto kMovedAsideSuffix = ".unreadable-";
 constexpr int kMoveAsideAttempts = 1000;
 
-// Owns a file descriptor and closes it once.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd)
-        : m_fd(fd)
-    {
-    }
-    ~FileDescriptor() { reset(); }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    int get() const { return m_fd; }
-    bool isValid() const { return m_fd >= 0; }
-    // Closes now and reports whether the close succeeded (a late write error shows up here).
-    bool close()
-    {
-        const bool closed = ::close(m_fd) == 0;
-        m_fd = -1;
-        return closed;
-    }
-
-private:
-    void reset()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = -1;
-    }
-
-    int m_fd;
-};
-
-// Removes a temporary file unless the rename that publishes it went through.
-class TemporaryFileGuard {
-public:
-    explicit TemporaryFileGuard(std::string path)
-        : m_path(std::move(path))
-    {
-    }
-    ~TemporaryFileGuard()
-    {
-        if (!m_committed)
-            ::unlink(m_path.c_str());
-    }
-    TemporaryFileGuard(const TemporaryFileGuard&) = delete;
-    TemporaryFileGuard& operator=(const TemporaryFileGuard&) = delete;
-
-    void commit() { m_committed = true; }
-
-private:
-    std::string m_path;
-    bool m_committed = false;
-};
-
 struct Missing { };
 struct Unreadable { };
 using ReadResult = std::variant<Missing, Unreadable, std::string>;
 
 ReadResult readFile(const fs::path& path)
 {
-    // O_NONBLOCK keeps a FIFO in the file's place from blocking the open; it is no regular file
-    // and is set aside below.
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-    if (!file.isValid()) {
-        // Nothing there, or a file where a folder on the way should be: nothing to read and
-        // nothing to move aside.
-        if (errno == ENOENT || errno == ENOTDIR)
-            return Missing {};
-        return Unreadable {};
+    // A FIFO in the file's place never blocks the read; it is no regular file and is set aside.
+    auto file = DurableFile::read(path, FileUserDefaults::kMaxFileSize);
+    switch (file.status) {
+    case DurableFile::ReadStatus::read:
+        return std::move(file.text);
+    case DurableFile::ReadStatus::missing:
+        return Missing {};
+    case DurableFile::ReadStatus::unreadable:
+        break;
     }
-    struct stat status { };
-    if (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)
-        || static_cast<std::uintmax_t>(status.st_size) > FileUserDefaults::kMaxFileSize)
-        return Unreadable {};
-
-    std::string text;
-    text.resize(static_cast<std::size_t>(status.st_size));
-    std::size_t filled = 0;
-    // The size can change under us; read until end of file but never past the limit.
-    for (;;) {
-        if (filled == text.size()) {
-            if (text.size() > FileUserDefaults::kMaxFileSize)
-                return Unreadable {};
-            text.resize(text.size() + 4096);
-        }
-        const auto got = ::read(file.get(), text.data() + filled, text.size() - filled);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            return Unreadable {};
-        }
-        if (got == 0)
-            break;
-        filled += static_cast<std::size_t>(got);
-    }
-    text.resize(filled);
-    if (filled > FileUserDefaults::kMaxFileSize)
-        return Unreadable {};
-    return text;
+    return Unreadable {};
 }
 
 // The JSON object in text, or nothing when text is not a JSON object within the nesting limit.
@@ -151,19 +71,11 @@ std::optional<nlohmann::json> parseObject(const std::string& text)
     }
 }
 
-bool writeAll(int fd, const std::string& text)
+// The file's text for the values. Keys and strings that are not valid UTF-8 are written with
+// replacement characters rather than making the whole write fail.
+std::string fileText(const nlohmann::json& values)
 {
-    std::size_t written = 0;
-    while (written < text.size()) {
-        const auto put = ::write(fd, text.data() + written, text.size() - written);
-        if (put < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        written += static_cast<std::size_t>(put);
-    }
-    return true;
+    return values.dump(2, ' ', /*ensure_ascii=*/false, nlohmann::json::error_handler_t::replace) + '\n';
 }
 
 // Renames from to to unless something already has that name.
@@ -257,7 +169,14 @@ void FileUserDefaults::setValue(const std::string& key, const nlohmann::json& va
     auto found = m_values.find(key);
     if (found != m_values.end() && *found == value && !m_unsaved)
         return;
-    m_values[key] = value;
+    // A value the reader would refuse at the next start would cost every other setting with it
+    // (the whole file is set aside), so it is refused now.
+    auto candidate = m_values;
+    candidate[key] = value;
+    const auto text = fileText(candidate);
+    if (text.size() > kMaxFileSize || !parseObject(text))
+        return;
+    m_values = std::move(candidate);
     m_pendingKeys.insert(key);
     save();
 }
@@ -368,6 +287,7 @@ std::vector<std::string> FileUserDefaults::keys() const
 
 void FileUserDefaults::load()
 {
+    DurableFile::removeStaleTemporaries(writeTarget(m_path));
     auto read = readFile(m_path);
     if (std::holds_alternative<Missing>(read))
         return;
@@ -421,28 +341,12 @@ void FileUserDefaults::save()
     if (error)
         return;
 
-    // Keys and strings that are not valid UTF-8 are written with replacement characters rather
-    // than making the whole write fail.
-    const auto text
-        = m_values.dump(2, ' ', /*ensure_ascii=*/false, nlohmann::json::error_handler_t::replace)
-        + '\n';
-
-    auto temporaryName = (folder / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
-    FileDescriptor temporary(::mkostemp(temporaryName.data(), O_CLOEXEC));
-    if (!temporary.isValid())
+    const auto text = fileText(m_values);
+    if (!DurableFile::replace(target, text))
         return;
-    TemporaryFileGuard guard(temporaryName);
-    if (!writeAll(temporary.get(), text) || ::fsync(temporary.get()) != 0 || !temporary.close())
-        return;
-    if (::rename(temporaryName.c_str(), target.c_str()) != 0)
-        return;
-    guard.commit();
     m_lastSeen = parseObject(text).value_or(nlohmann::json());
     m_pendingKeys.clear();
     watch();
-    // The folder is not synced after the rename: a power cut may then bring back the previous
-    // file, which is whole and only one change old, and skipping that sync halves the cost of a
-    // change (bench/Settings).
     m_unsaved = false;
 }
 

@@ -17,7 +17,9 @@ namespace veltrane {
 //
 // The whole file is read at construction. Every change is written through at once and
 // atomically: the whole object goes to a new file in the same folder, which is synced and then
-// renamed over the old one, so a crash leaves either the old file or the new one, never a mix.
+// renamed over the old one, and the folder is synced, so a crash or a power cut leaves either the
+// old file or the new one, never a mix. Temporary files a killed write left behind go at start.
+// A value the reader would refuse (over the size or nesting limit) is refused when set.
 // A symbolic link in the file's place is followed, so a linked dotfile stays linked.
 //
 // The file is the user's too: they may edit it by hand while the program runs. With a Qt event

@@ -74,9 +74,15 @@ void set(bool enabled, const Location& location)
         return;
     QDir().mkpath(QFileInfo(location.entryPath).absolutePath());
     QSaveFile file(location.entryPath);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so that a full disk fails the write: QSaveFile's commit() renames the file into
+    // place even when flushing its buffer fails.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return;
-    file.write(entryText(location).toUtf8());
+    const auto text = entryText(location).toUtf8();
+    if (file.write(text) != text.size()) {
+        file.cancelWriting();
+        return;
+    }
     file.commit();
 }
 

@@ -49,7 +49,7 @@ TEST(QtFreeSourcesTest, CoreAndTimeSourcesIncludeNoQtHeader)
     const auto root = sourceRoot();
     ASSERT_FALSE(root.empty()) << "MOORLET_SOURCE_DIR is not set";
     int scanned = 0;
-    for (const auto* area : { "MoorletCore", "VeltraneKit/Time" }) {
+    for (const auto* area : { "MoorletCore", "VeltraneKit/Time", "VeltraneKit/Files" }) {
         ASSERT_TRUE(fs::is_directory(root / area)) << area;
         for (const auto& entry : fs::recursive_directory_iterator(root / area)) {
             const auto extension = entry.path().extension();

@@ -8,6 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
+#include <sys/resource.h>
+
 namespace testsupport {
 
 namespace {
@@ -69,6 +73,25 @@ TemporaryFolder::~TemporaryFolder()
 QString TemporaryFolder::filePath(const QString& name) const
 {
     return QDir(m_path).filePath(name);
+}
+
+FullDisk::FullDisk(unsigned long bytes)
+{
+    rlimit limit {};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    m_previousLimit = limit.rlim_cur;
+    m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FullDisk::~FullDisk()
+{
+    rlimit limit {};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = m_previousLimit;
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, m_previousHandler);
 }
 
 QString sourceDir()

@@ -42,6 +42,20 @@ private:
     QString m_path;
 };
 
+// Makes writes past `bytes` bytes of any file fail while it lives, as a full disk does (the
+// write fails with EFBIG instead of ENOSPC; the signal the kernel would send is ignored).
+class FullDisk {
+public:
+    explicit FullDisk(unsigned long bytes = 0);
+    ~FullDisk();
+    FullDisk(const FullDisk&) = delete;
+    FullDisk& operator=(const FullDisk&) = delete;
+
+private:
+    unsigned long m_previousLimit;
+    void (*m_previousHandler)(int);
+};
+
 // The repository's root folder (for fixtures), from MOORLET_SOURCE_DIR.
 QString sourceDir();
 

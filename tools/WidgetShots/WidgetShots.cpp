@@ -169,22 +169,28 @@ std::vector<Shot> shots()
         { SessionPhase::shortBreak, QStringLiteral("short-break") },
         { SessionPhase::longBreak, QStringLiteral("long-break") },
     };
-    for (const auto& [phase, name] : phases) {
+    for (const auto& [phaseBinding, name] : phases) {
+        // A plain copy: Clang before 16 cannot capture a structured binding.
+        const auto phase = phaseBinding;
         list.push_back({ QStringLiteral("tile-") + name, false, Media::none, [phase](WidgetScene& scene) { toPhase(scene, phase); } });
         list.push_back({ QStringLiteral("card-") + name, true, Media::none, [phase](WidgetScene& scene) { toPhase(scene, phase); } });
     }
     // The card in every state, light and dark, with every optional row, the media row once with
     // a playing player and once offering to open one.
     std::vector<std::pair<QString, std::function<void(WidgetScene&)>>> states;
-    for (const auto& [phase, name] : phases)
+    for (const auto& [phaseBinding, name] : phases) {
+        const auto phase = phaseBinding;
         states.emplace_back(name, [phase](WidgetScene& scene) { toPhase(scene, phase); });
+    }
     states.emplace_back(QStringLiteral("paused"), [](WidgetScene& scene) {
         toPhase(scene, SessionPhase::focusing);
         scene.controller->toggle();
     });
-    for (const auto& [appearance, look] : { std::pair { veltrane::AppearancePreference::light, QStringLiteral("light") },
+    for (const auto& [appearanceBinding, look] : { std::pair { veltrane::AppearancePreference::light, QStringLiteral("light") },
              { veltrane::AppearancePreference::dark, QStringLiteral("dark") } }) {
-        for (const auto& [state, enter] : states) {
+        const auto appearance = appearanceBinding;
+        for (const auto& [state, enterBinding] : states) {
+            const auto enter = enterBinding;
             for (const auto& [media, suffix] : { std::pair { Media::player, QStringLiteral("player") },
                      { Media::offer, QStringLiteral("no-player") } }) {
                 list.push_back({ QStringLiteral("card-%1-%2-all-rows-%3").arg(look, state, suffix), true, media,

@@ -375,6 +375,23 @@ TEST_F(LocalDataStoreTest, AFailedSaveKeepsTheChangeAndIsRetriedByTheNextSave)
     EXPECT_EQ(makeStore()->tasks().size(), 2u);
 }
 
+TEST_F(LocalDataStoreTest, TemporariesOfSavesKilledBeforeTheirRenameGoAtStart)
+{
+    prepareFolder();
+    // Today's names and the earlier store's; names that merely look alike are not ours.
+    const std::set<std::string> stale { ".sessions.json.tmp-a1B2c3", ".tasks.json.Zz09aB", ".deadlines.json.tmp-000000" };
+    const std::set<std::string> foreign { ".tasks.json.old-1", ".notes.json.tmp-a1B2c3", "tasks.json.tmp-a1B2c3" };
+    for (const auto& name : stale)
+        std::ofstream(file(name)) << "[";
+    for (const auto& name : foreign)
+        std::ofstream(file(name)) << "keep";
+    {
+        testsupport::FullDisk full;
+        EXPECT_FALSE(makeStore()->addTask("Not on a full disk")->title.empty());
+    }
+    EXPECT_EQ(entries(folder()), foreign) << "a failed save leaves nothing behind either";
+}
+
 TEST_F(LocalDataStoreTest, WithoutAFolderTheStoreLivesInMemory)
 {
     LocalDataStore store(std::nullopt, &notifications, clock, veltrane::Calendar::utc());

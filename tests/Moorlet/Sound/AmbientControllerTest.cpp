@@ -1,5 +1,6 @@
 #include "Moorlet/Settings/FocusSettings.h"
 #include "Moorlet/Sound/AmbientController.h"
+#include "VeltraneKit/Audio/AudioFileDecoder.h"
 #include "VeltraneKit/Audio/FloatWavFile.h"
 #include "VeltraneKit/Audio/OfflineAudioOutput.h"
 #include "VeltraneKit/Time/ManualOneShotScheduler.h"
@@ -80,6 +81,8 @@ protected:
 
     AmbientController& make(std::optional<QString> bundleRoot = std::nullopt)
     {
+        // Decodes handed to a controller that is replaced now would report to nobody.
+        m_decodes.clear();
         auto output = std::make_unique<veltrane::OfflineAudioOutput>();
         m_output = output.get();
         AmbientController::Environment environment;
@@ -87,12 +90,22 @@ protected:
         environment.mainQueue = m_queue;
         environment.soundsFolder = m_soundsFolderOverride.value_or(userFolder());
         environment.chooseFiles = [this] { return m_chosen; };
+        environment.decodeInBackground = [this](std::filesystem::path path, AmbientController::DecodeDone done) {
+            m_decodes.emplace_back(std::move(path), std::move(done));
+        };
         m_controller = std::make_unique<AmbientController>(*m_settings, *m_focusSettings,
             veltrane::ResourceBundle(bundleRoot.value_or(m_bundleFolder.path())), std::move(environment));
         return *m_controller;
     }
 
     nlohmann::json stored(const char* key) const { return m_defaults->value(key).value_or(nullptr); }
+
+    // Runs the decodes the controller handed to its worker, in order, here.
+    void finishDecodes()
+    {
+        for (auto& [path, done] : std::exchange(m_decodes, {}))
+            done(veltrane::AudioFileDecoder::decode(path));
+    }
 
     testsupport::TemporaryFolder m_bundleFolder;
     testsupport::TemporaryFolder m_dataFolder;
@@ -102,6 +115,7 @@ protected:
     std::unique_ptr<FocusSettings> m_focusSettings = std::make_unique<FocusSettings>(m_defaults);
     std::shared_ptr<veltrane::ManualOneShotScheduler> m_queue = std::make_shared<veltrane::ManualOneShotScheduler>();
     QStringList m_chosen;
+    std::vector<std::pair<std::filesystem::path, AmbientController::DecodeDone>> m_decodes;
     veltrane::OfflineAudioOutput* m_output = nullptr;
     std::unique_ptr<AmbientController> m_controller;
 };
@@ -155,6 +169,7 @@ TEST_F(AmbientControllerTest, ABrokenOrMissingCatalogueLeavesTheUserFiles)
     m_defaults->setValue(AmbientController::kActiveKey, nlohmann::json { "rain", "user_song.wav" });
     auto& controller = make(empty.path());
     EXPECT_EQ(idsOf(controller.sounds()), (std::vector<std::string> { "user_song.wav" }));
+    finishDecodes();
     EXPECT_EQ(controller.activeIDs(), (std::set<std::string> { "user_song.wav" }));
 }
 
@@ -167,6 +182,10 @@ TEST_F(AmbientControllerTest, RestoresSavedSoundsAtLaunchWithoutStartingTheDevic
     m_settings->setMasterVolume(0.5);
 
     auto& controller = make();
+    // Files decode on the worker: until they have, only the generated sound plays.
+    EXPECT_EQ(controller.activeIDs(), (std::set<std::string> { "rain" }));
+    EXPECT_EQ(m_decodes.size(), 2u);
+    finishDecodes();
     EXPECT_EQ(controller.activeIDs(), (std::set<std::string> { "rain", "user_song.wav" }));
     auto& mixer = controller.mixer();
     EXPECT_EQ(mixer.activeSoundIDs(), (std::vector<std::string> { "rain", "user_song.wav" }));
@@ -177,11 +196,37 @@ TEST_F(AmbientControllerTest, RestoresSavedSoundsAtLaunchWithoutStartingTheDevic
     EXPECT_EQ(mixer.masterVolume(), 1.0f) << "the master volume follows the setting, capped";
     EXPECT_FALSE(mixer.isRunning());
     EXPECT_EQ(m_output->startCount(), 0);
-    // Restoring writes nothing; the ids that did not come back leave the store at the next write.
-    EXPECT_EQ(stored(AmbientController::kActiveKey).size(), 5u);
-    controller.persist();
+    // The file that no longer decodes leaves the stored selection at once, and so does every
+    // other id that did not come back, so that it is not decoded again at every start.
     EXPECT_EQ(stored(AmbientController::kActiveKey), (nlohmann::json { "rain", "user_song.wav" }));
     EXPECT_EQ(stored(AmbientController::kVolumesKey), (nlohmann::json { { "gone", 1.0 }, { "rain", double(0.3f) } }));
+}
+
+TEST_F(AmbientControllerTest, RestoredFilesDecodeOnAWorkerThreadByDefault)
+{
+    writeAudio(userFolder() + "/song.wav");
+    m_defaults->setValue(AmbientController::kActiveKey, nlohmann::json { "user_song.wav" });
+    AmbientController::Environment environment;
+    environment.output = std::make_unique<veltrane::OfflineAudioOutput>();
+    environment.mainQueue = m_queue;
+    environment.soundsFolder = userFolder();
+    AmbientController controller(*m_settings, *m_focusSettings, veltrane::ResourceBundle(m_bundleFolder.path()),
+        std::move(environment));
+    EXPECT_TRUE(testsupport::waitUntil([&] { return controller.isActive("user_song.wav"); }));
+}
+
+TEST_F(AmbientControllerTest, AChoiceMadeWhileARestoredFileDecodesStands)
+{
+    writeAudio(userFolder() + "/song.wav");
+    m_defaults->setValue(AmbientController::kActiveKey, nlohmann::json { "user_song.wav" });
+    auto& controller = make();
+    // Pending, it stays in the stored selection when something else is stored.
+    controller.toggle(soundWithID(controller, "rain"));
+    EXPECT_EQ(stored(AmbientController::kActiveKey), (nlohmann::json { "rain", "user_song.wav" }));
+    controller.deleteUserSound("user_song.wav");
+    finishDecodes();
+    EXPECT_EQ(controller.activeIDs(), (std::set<std::string> { "rain" }));
+    EXPECT_EQ(stored(AmbientController::kActiveKey), (nlohmann::json { "rain" }));
 }
 
 TEST_F(AmbientControllerTest, StoredValuesOfTheWrongShapeAreIgnored)
@@ -324,6 +369,13 @@ TEST_F(AmbientControllerTest, ImportNeverLosesAFile)
     writeFile(userFolder() + "/mem", "the old contents");
     controller.importFiles({ "/proc/self/mem" });
     EXPECT_EQ(readFile(userFolder() + "/mem"), "the old contents");
+    // So does a full disk.
+    writeAudio(m_bundleFolder.filePath("keep.wav"), 0.5f);
+    {
+        testsupport::FullDisk full(1000);
+        controller.importFiles({ m_bundleFolder.filePath("keep.wav") });
+    }
+    EXPECT_EQ(readFile(userFolder() + "/keep.wav"), original);
     EXPECT_EQ(QDir(userFolder()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
 

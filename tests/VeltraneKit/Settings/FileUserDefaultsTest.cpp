@@ -157,6 +157,21 @@ TEST_F(FileUserDefaultsTest, NestingWithinTheLimitIsKept)
     EXPECT_EQ(defaults.keys(), Strings { "a" });
 }
 
+TEST_F(FileUserDefaultsTest, ValuesTheReaderWouldRefuseAreRefusedWhenSet)
+{
+    writeBytes(folder() / ".defaults.json.tmp-a1B2c3", "{");
+    FileUserDefaults defaults(file());
+    EXPECT_EQ(folderNames(folder()), Strings {}) << "a write killed before its rename left it";
+    defaults.setInteger("kept", 1);
+    defaults.setValue("deep", json::parse(deeplyNested(FileUserDefaults::kMaxNesting + 1))["a"]);
+    defaults.setString("huge", std::string(FileUserDefaults::kMaxFileSize, 'x'));
+    defaults.setValue("fine", json::parse(deeplyNested(FileUserDefaults::kMaxNesting - 2))["a"]);
+    EXPECT_EQ(defaults.keys(), (Strings { "fine", "kept" }));
+    FileUserDefaults reloaded(file());
+    EXPECT_FALSE(reloaded.movedAsidePath());
+    EXPECT_EQ(reloaded.keys(), (Strings { "fine", "kept" }));
+}
+
 TEST_F(FileUserDefaultsTest, AMovedAsideFileNeverReplacesAnEarlierOne)
 {
     writeBytes(aside(1), "first");

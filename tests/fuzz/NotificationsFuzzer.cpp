@@ -1,0 +1,23 @@
+// The scheduled-notification file: any content either loads or is kept aside, and what loads is
+// saved and read back unchanged.
+#include "VeltraneKit/Notifications/ScheduledNotificationFile.h"
+
+#include "tests/fuzz/FuzzFile.h"
+
+#include <QFile>
+
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static const fuzzsupport::FuzzFolder folder("scheduled-notifications.json");
+    folder.write(data, size);
+    const auto path = QFile::decodeName(folder.file().c_str());
+    veltrane::ScheduledNotificationFile file(path);
+    const auto loaded = file.load();
+    if (loaded.empty())
+        return 0;
+    if (!file.save(loaded) || veltrane::ScheduledNotificationFile(path).load() != loaded)
+        std::abort();
+    return 0;
+}
