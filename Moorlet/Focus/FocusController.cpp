@@ -14,7 +14,6 @@
 #include "VeltraneKit/System/ShortcutRunner.h"
 #include "VeltraneKit/Theme/DesignTokens.h"
 #include "VeltraneKit/Theme/TimeFormat.h"
-#include "VeltraneKit/Widget/QtOneShotScheduler.h"
 
 #include <algorithm>
 #include <cmath>
