@@ -18,6 +18,7 @@ extern "C" {
 #include <limits>
 #include <memory>
 #include <new>
+#include <string>
 #include <string_view>
 
 namespace veltrane {
@@ -35,6 +36,59 @@ constexpr auto kMaximumReservedFrames = std::size_t { 60 } * StereoBuffer::kSamp
 // and compute for seconds on a file of a few bytes.
 constexpr int kMaximumSampleRate = 768'000;
 constexpr int kMaximumChannels = 64;
+
+// Only the containers sound files come in, and the codecs those carry. Every other demuxer and
+// decoder FFmpeg has is reachable from a renamed file; the rarely used ones are where a damaged
+// file of a few kilobytes costs seconds of CPU, and none of them is a sound users import.
+constexpr const char* kContainers = "mp3,mov,wav,w64,aiff,caf,aac";
+
+bool isSoundFileCodec(AVCodecID id)
+{
+    // Every plain PCM variant, the whole first block of audio codec ids.
+    if (id >= AV_CODEC_ID_FIRST_AUDIO && id < AV_CODEC_ID_ADPCM_IMA_QT)
+        return true;
+    switch (id) {
+    case AV_CODEC_ID_ADPCM_IMA_QT:
+    case AV_CODEC_ID_ADPCM_IMA_WAV:
+    case AV_CODEC_ID_ADPCM_MS:
+    case AV_CODEC_ID_MP1:
+    case AV_CODEC_ID_MP2:
+    case AV_CODEC_ID_MP3:
+    case AV_CODEC_ID_AAC:
+    case AV_CODEC_ID_ALAC:
+    case AV_CODEC_ID_AC3:
+    case AV_CODEC_ID_EAC3:
+    case AV_CODEC_ID_FLAC:
+    case AV_CODEC_ID_OPUS:
+    case AV_CODEC_ID_GSM_MS:
+    case AV_CODEC_ID_MACE3:
+    case AV_CODEC_ID_MACE6:
+    case AV_CODEC_ID_QDM2:
+    case AV_CODEC_ID_QDMC:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The decoders of those codecs by name, for FFmpeg's own allowlist: stream probing opens
+// decoders before we pick one.
+const char* soundFileDecoders()
+{
+    static const std::string names = [] {
+        std::string list;
+        void* state = nullptr;
+        while (const auto* codec = av_codec_iterate(&state)) {
+            if (!av_codec_is_decoder(codec) || !isSoundFileCodec(codec->id))
+                continue;
+            if (!list.empty())
+                list += ',';
+            list += codec->name;
+        }
+        return list;
+    }();
+    return names.c_str();
+}
 
 bool isPlausible(int sampleRate, int channels)
 {
@@ -261,6 +315,12 @@ std::optional<StereoBuffer> decodeFile(const std::filesystem::path& path)
     if (!format)
         return std::nullopt;
     format->pb = io.get();
+    format->format_whitelist = av_strdup(kContainers);
+    format->codec_whitelist = av_strdup(soundFileDecoders());
+    if (!format->format_whitelist || !format->codec_whitelist) {
+        avformat_free_context(format);
+        return std::nullopt;
+    }
     // On failure avformat_open_input frees the context itself; the I/O context stays ours.
     if (avformat_open_input(&format, path.c_str(), nullptr, nullptr) < 0)
         return std::nullopt;
@@ -270,7 +330,7 @@ std::optional<StereoBuffer> decodeFile(const std::filesystem::path& path)
 
     const AVCodec* codec = nullptr;
     const auto streamIndex = av_find_best_stream(format, AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
-    if (streamIndex < 0 || !codec)
+    if (streamIndex < 0 || !codec || !isSoundFileCodec(codec->id))
         return std::nullopt;
     const auto& stream = *format->streams[streamIndex];
     if (!isPlausible(stream.codecpar->sample_rate, stream.codecpar->ch_layout.nb_channels))

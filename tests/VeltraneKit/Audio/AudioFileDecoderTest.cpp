@@ -107,6 +107,9 @@ TEST(AudioFileDecoderTest, AnythingButAudioGivesNothing)
     ASSERT_EQ(::mkfifo((base / "pipe.wav").c_str(), 0600), 0);
     for (const auto* name : { "words.mp3", "empty.wav", "header.wav", "folder.wav", "pipe.wav", "missing.caf" })
         EXPECT_FALSE(AudioFileDecoder::decode(base / name)) << name;
+    // Real audio, but in a container or codec outside what sound files use.
+    for (const auto* name : { "tone.au", "yamaha.wav" })
+        EXPECT_FALSE(AudioFileDecoder::decode(kFixtures / name)) << name;
     EXPECT_FALSE(AudioFileDecoder::decode(":/fixtures/missing.wav"));
 }
 
