@@ -21,27 +21,11 @@ const QString kPropertiesInterface = QStringLiteral("org.freedesktop.DBus.Proper
 const QString kBusService = QStringLiteral("org.freedesktop.DBus");
 const QString kBusPath = QStringLiteral("/org/freedesktop/DBus");
 
-// A dictionary nested in a variant arrives still marshalled; plain values arrive as themselves.
-QVariantMap toMap(const QVariant& value)
-{
-    if (value.metaType() == QMetaType::fromType<QDBusArgument>())
-        return qdbus_cast<QVariantMap>(value.value<QDBusArgument>());
-    return value.toMap();
-}
-
 QVariant unwrapVariant(const QVariant& value)
 {
     if (value.metaType() == QMetaType::fromType<QDBusVariant>())
         return value.value<QDBusVariant>().variant();
     return value;
-}
-
-// "xesam:artist" is a list of names; a few players send one string.
-QString artistText(const QVariant& value)
-{
-    if (value.metaType() == QMetaType::fromType<QStringList>())
-        return value.toStringList().join(QStringLiteral(", "));
-    return value.toString();
 }
 
 std::optional<QString> mprisMethod(const QString& command)
@@ -227,7 +211,7 @@ void MediaController::readNowPlaying()
     callAsync(message, [this, generation = m_refreshGeneration, service = m_service](const QDBusMessage& reply) {
         if (generation != m_refreshGeneration || service != m_service || reply.arguments().isEmpty())
             return;
-        applyPlayerProperties(toMap(reply.arguments().constFirst()), PropertySet::complete);
+        applyPlayerProperties(dictionaryFromBus(reply.arguments().constFirst()), PropertySet::complete);
     });
 }
 
@@ -252,21 +236,15 @@ void MediaController::onPropertiesChanged(const QString& interfaceName, const QV
         readNowPlaying();
 }
 
-// Takes the track and state from a set of Player properties. Among changes, a property absent
-// from the set is left as it was; in a complete read it means no track and not playing, so that
-// nothing of an earlier state or another player lingers. Metadata without a title or artist
-// means no track, so those become empty.
 void MediaController::applyPlayerProperties(const QVariantMap& properties, PropertySet set)
 {
-    const auto metadata = properties.constFind(QStringLiteral("Metadata"));
-    if (metadata != properties.cend() || set == PropertySet::complete) {
-        const QVariantMap track = metadata != properties.cend() ? toMap(unwrapVariant(*metadata)) : QVariantMap();
-        setTitle(track.value(QStringLiteral("xesam:title")).toString());
-        setArtist(artistText(track.value(QStringLiteral("xesam:artist"))));
-    }
-    const auto status = properties.constFind(QStringLiteral("PlaybackStatus"));
-    if (status != properties.cend() || set == PropertySet::complete)
-        setPlaying(status != properties.cend() && unwrapVariant(*status).toString() == QLatin1String("Playing"));
+    const auto update = readPlayerProperties(properties, set);
+    if (update.title)
+        setTitle(*update.title);
+    if (update.artist)
+        setArtist(*update.artist);
+    if (update.isPlaying)
+        setPlaying(*update.isPlaying);
 }
 
 void MediaController::setPlayer(std::optional<Player> player)

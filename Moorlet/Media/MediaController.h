@@ -2,6 +2,7 @@
 
 #include "Moorlet/Media/MediaPlayer.h"
 #include "Moorlet/Media/PlayerApplications.h"
+#include "Moorlet/Media/PlayerProperties.h"
 
 #include <QDBusConnection>
 #include <QObject>
@@ -98,9 +99,6 @@ private:
     void follow(const QString& service);
     void readNowPlaying();
     void readIdentity();
-    // A complete read (GetAll) stands for the whole state: what it lacks is none. An announced
-    // change (PropertiesChanged) carries only what changed.
-    enum class PropertySet { complete, changes };
     void applyPlayerProperties(const QVariantMap& properties, PropertySet set);
 
     void setPlayer(std::optional<Player> player);
