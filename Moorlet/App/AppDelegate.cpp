@@ -140,8 +140,13 @@ LocalDataStore& AppDelegate::dataStore()
 
 AmbientController& AppDelegate::ambient()
 {
-    if (!m_ambient)
+    if (!m_ambient) {
         m_ambient = std::make_unique<AmbientController>(m_settings, m_focusSettings, AmbientController::applicationBundle());
+        connect(m_ambient.get(), &AmbientController::soundCannotPlay, this, [this](const QString& name) {
+            m_notifications.notify(QStringLiteral("Moorlet couldn't play \u201C%1\u201D").arg(name).toStdString(),
+                "Its file can't be read as audio, so the sound stays off.");
+        });
+    }
     return *m_ambient;
 }
 

@@ -238,8 +238,8 @@ void AmbientController::finishRestore(const std::string& id, std::optional<veltr
             return;
         }
     }
-    qWarning().noquote() << "Moorlet: the sound" << QString::fromStdString(id)
-                         << "no longer decodes and has been switched off.";
+    const auto sound = std::find_if(m_sounds.begin(), m_sounds.end(), [&](const auto& entry) { return entry.id == id; });
+    emit soundCannotPlay(QString::fromStdString(sound != m_sounds.end() ? sound->name : id));
     persist();
 }
 
@@ -253,6 +253,8 @@ void AmbientController::toggle(const veltrane::Sound& sound)
     } else if (configure(sound)) {
         ids.insert(sound.id);
         m_mixer->start();
+    } else if (sound.type == veltrane::SoundType::file) {
+        emit soundCannotPlay(QString::fromStdString(sound.name));
     }
     setActiveIDs(std::move(ids));
     persist();

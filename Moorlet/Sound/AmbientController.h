@@ -122,6 +122,8 @@ Q_SIGNALS:
     void soundsChanged();
     void activeIDsChanged();
     void sceneTintChanged();
+    // A sound file that cannot be decoded, restored at launch or switched on: it stays off.
+    void soundCannotPlay(const QString& name);
 
 private:
     std::optional<veltrane::TrackSource> sourceFor(const veltrane::Sound& sound) const;

@@ -182,10 +182,13 @@ TEST_F(AmbientControllerTest, RestoresSavedSoundsAtLaunchWithoutStartingTheDevic
     m_settings->setMasterVolume(0.5);
 
     auto& controller = make();
+    QSignalSpy cannotPlay(&controller, &AmbientController::soundCannotPlay);
     // Files decode on the worker: until they have, only the generated sound plays.
     EXPECT_EQ(controller.activeIDs(), (std::set<std::string> { "rain" }));
     EXPECT_EQ(m_decodes.size(), 2u);
     finishDecodes();
+    ASSERT_EQ(cannotPlay.size(), 1) << "the user is told which sound went quiet";
+    EXPECT_EQ(cannotPlay.at(0).at(0).toString(), "broken");
     EXPECT_EQ(controller.activeIDs(), (std::set<std::string> { "rain", "user_song.wav" }));
     auto& mixer = controller.mixer();
     EXPECT_EQ(mixer.activeSoundIDs(), (std::vector<std::string> { "rain", "user_song.wav" }));
@@ -293,8 +296,10 @@ TEST_F(AmbientControllerTest, SoundsThatCannotPlayStayOff)
     EXPECT_FALSE(controller.isActive("drone"));
     // A catalogue file whose resource is missing is not even listed, but a stale entry still
     // cannot be switched on.
+    QSignalSpy cannotPlay(&controller, &AmbientController::soundCannotPlay);
     controller.toggle(Sound { "cafe", "Café", SoundType::file, std::nullopt, "cafe.mp3", "cup.and.saucer.fill" });
     EXPECT_FALSE(controller.isActive("cafe"));
+    EXPECT_EQ(cannotPlay.size(), 1);
     EXPECT_EQ(stored(AmbientController::kActiveKey), nlohmann::json::array());
     controller.toggle(soundWithID(controller, "campfire"));
     EXPECT_EQ(stored(AmbientController::kActiveKey), (nlohmann::json { "campfire" }));
