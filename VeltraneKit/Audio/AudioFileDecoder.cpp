@@ -142,20 +142,24 @@ std::int64_t seekInFile(void* opaque, std::int64_t offset, int whence)
     auto& file = *static_cast<QFile*>(opaque);
     if (whence & AVSEEK_SIZE)
         return file.size();
-    qint64 target = 0;
+    qint64 base = 0;
     switch (whence & ~AVSEEK_FORCE) {
     case SEEK_SET:
-        target = offset;
         break;
     case SEEK_CUR:
-        target = file.pos() + offset;
+        base = file.pos();
         break;
     case SEEK_END:
-        target = file.size() + offset;
+        base = file.size();
         break;
     default:
         return -1;
     }
+    // A damaged header sends the demuxer to offsets far outside the file; there is nothing to
+    // read there, and the sum must not overflow.
+    qint64 target = 0;
+    if (__builtin_add_overflow(base, offset, &target) || target < 0 || target > file.size())
+        return -1;
     return file.seek(target) ? target : -1;
 }
 
