@@ -158,8 +158,9 @@ void FocusController::startDemo(veltrane::Seconds seconds)
 {
     if (!m_isDemo && !m_sessionBeforeDemo && m_engine.isActive())
         m_sessionBeforeDemo = m_engine.suspend();
-    m_isDemo = true;
     restartWithMode(SessionMode::pomodoro(PomodoroConfig(seconds, 5, 900, 4)));
+    // Set after the restart: the reset inside it is the demo's own start, not the user leaving it.
+    m_isDemo = true;
 }
 
 void FocusController::startTicking()
@@ -454,12 +455,40 @@ void FocusController::applyFocusShortcuts(SessionPhase previous, SessionPhase ne
 
 void FocusController::endDemoIfNeeded(SessionPhase newPhase)
 {
-    if (!isBreak(newPhase) || !m_isDemo)
+    if (!m_isDemo)
+        return;
+    if (newPhase == SessionPhase::idle) {
+        // Reset, a quick start or a mode change ended the demo before its break. Whatever runs
+        // next is the user's own and is logged; once the current command is done, the user's
+        // session comes back unless a new block has already taken its place.
+        m_isDemo = false;
+        m_services.scheduler->schedule(0, [this, alive = std::weak_ptr<bool>(m_alive)] {
+            if (alive.expired() || m_isDemo)
+                return;
+            auto session = std::exchange(m_sessionBeforeDemo, std::nullopt);
+            if (m_engine.isActive())
+                return;
+            m_engine.setMode(m_focusSettings.sessionMode());
+            if (session) {
+                m_engine.restore(std::move(*session));
+                startTicking();
+            }
+            sync();
+        });
+        return;
+    }
+    if (!isBreak(newPhase))
         return;
     m_isDemo = false;
     m_services.scheduler->schedule(kDemoEndDelay, [this, alive = std::weak_ptr<bool>(m_alive)] {
         if (alive.expired())
             return;
+        // A block the user started during the celebration is theirs to keep.
+        if (!isBreak(m_engine.phase()) || m_isDemo) {
+            if (!m_isDemo)
+                m_sessionBeforeDemo.reset();
+            return;
+        }
         m_engine.reset();
         stopTicking();
         sync();

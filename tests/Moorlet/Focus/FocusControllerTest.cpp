@@ -517,3 +517,32 @@ TEST_F(FocusControllerTest, TimeAwayIsAskedAboutOnReturnAndKeptOrDroppedAsAnswer
         EXPECT_EQ(!sessions.empty() && sessions.back().completed, row.completed);
     }
 }
+
+// A demo left before its break must not swallow the user's next block: it was never logged.
+TEST_F(FocusControllerTest, LeavingTheDemoEarlyHandsTheTimerBackToTheUser)
+{
+    for (const bool quickStart : { false, true }) {
+        SCOPED_TRACE(quickStart ? "quick start" : "reset");
+        makeController();
+        const auto sessionsBefore = store.sessions().size();
+        controller->toggle();
+        run(100);
+        const auto remaining = controller->remaining();
+        controller->startDemo(25);
+        run(10);
+        if (quickStart) {
+            controller->startFocus(10);
+        } else {
+            controller->engine().reset();
+            controller->sync();
+        }
+        scheduler->advance(0);
+        EXPECT_FALSE(controller->isDemo());
+        ASSERT_EQ(controller->phase(), SessionPhase::focusing);
+        // A reset gives back the user's own block; a quick start replaces it as it always does.
+        EXPECT_EQ(controller->remaining(), quickStart ? 600 : remaining);
+        run(quickStart ? 600 : remaining);
+        ASSERT_EQ(store.sessions().size(), sessionsBefore + 1);
+        EXPECT_EQ(store.sessions().back().duration, quickStart ? 600 : 1500);
+    }
+}
