@@ -16,6 +16,7 @@
 #include "VeltraneKit/Motion/Motion.h"
 #include "VeltraneKit/Symbols/SymbolPainter.h"
 #include "VeltraneKit/Theme/ColorOpacity.h"
+#include "VeltraneKit/Theme/ColorContrast.h"
 #include "VeltraneKit/Theme/DesignTokens.h"
 
 #include <QFontMetricsF>
@@ -946,7 +947,11 @@ void ExpandedCardView::paintExam(QPainter& painter, const QRectF& rect) const
         return;
     const ViewPalette& palette = m_context.palette;
     const int days = m_context.store.daysUntil(*deadline, m_context.clock->now());
-    const QColor emphasis = days < kUrgentDays ? Colors::alert() : palette.textSecondary;
+    // The alert red is pale: on a light card it takes a deeper shade of itself to stay readable.
+    const QColor row = veltrane::ColorContrast::composited(palette.subtleFill, m_context.backdrop(bounds(), rect.center()));
+    const QColor emphasis = days < kUrgentDays
+        ? veltrane::ColorContrast::readableShade(Colors::alert(), row, veltrane::DesignTokens::Contrast::text)
+        : palette.textSecondary;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(Colors::hairline(), kHairlineWidth));
