@@ -2,7 +2,6 @@
 
 #include <QDBusMessage>
 #include <QString>
-#include <QVariantMap>
 
 #include <optional>
 #include <vector>
