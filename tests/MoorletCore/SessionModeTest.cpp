@@ -44,13 +44,15 @@ TEST(SessionModeTest, EqualityComparesCaseAndPayload)
     EXPECT_EQ(SessionMode::flowmodoro(FlowmodoroConfig(5, 60, 1800)), SessionMode::flowmodoro());
 }
 
-// The names reach the engine's reports and are checked there.
-TEST(SessionModeTest, PayloadsFollowTheCase)
+TEST(SessionModeTest, NamesAndPayloadsFollowTheCase)
 {
     const auto pomodoro = SessionMode::pomodoro(PomodoroConfig(600, 60, 120, 3));
+    EXPECT_EQ(pomodoro.name(), "pomodoro");
     ASSERT_TRUE(pomodoro.pomodoroConfig());
     EXPECT_EQ(pomodoro.pomodoroConfig()->longBreakInterval, 3);
     EXPECT_FALSE(pomodoro.flowmodoroConfig() || pomodoro.untilTarget());
+    EXPECT_EQ(SessionMode::flowmodoro().name(), "flowmodoro");
     EXPECT_FALSE(SessionMode::flowmodoro().pomodoroConfig());
+    EXPECT_EQ(SessionMode::untilTime(42).name(), "untilTime");
     EXPECT_EQ(SessionMode::untilTime(42).untilTarget(), 42);
 }
