@@ -30,7 +30,7 @@ protected:
 
 } // namespace
 
-TEST_F(AnalyticsEngineTest, EmptyHistoryGivesZerosAndNothing)
+TEST_F(AnalyticsEngineTest, EmptyHistoryOrAPeriodOfNoDaysGivesZerosAndNothing)
 {
     const auto now = at(2026, 3, 9, 10);
     EXPECT_EQ(analytics.totalFocus(records), 0);
@@ -44,12 +44,9 @@ TEST_F(AnalyticsEngineTest, EmptyHistoryGivesZerosAndNothing)
     ASSERT_EQ(week.size(), 7u);
     EXPECT_EQ(week.back(), AnalyticsEngine::DailyTotal(midnight(2026, 3, 9), 0));
     EXPECT_EQ(analytics.summary(records, 7, now), AnalyticsEngine::PeriodSummary {});
-}
 
-TEST_F(AnalyticsEngineTest, PeriodsOfNoDaysGiveZerosNotNaN)
-{
+    // A period of no days averages nothing, not NaN, even with a record in it.
     records = { { at(2026, 3, 9, 9), 1800, true } };
-    const auto now = at(2026, 3, 9, 10);
     for (const int days : { 0, -3 }) {
         const auto summary = analytics.summary(records, days, now);
         EXPECT_EQ(summary, AnalyticsEngine::PeriodSummary {});

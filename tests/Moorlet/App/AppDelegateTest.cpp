@@ -231,34 +231,27 @@ TEST_F(AppDelegateTest, ClicksBesideTheTileOrCardReachTheWindowBelow)
     EXPECT_TRUE(testsupport::waitUntil([&] { return below.presses == 2; }, 5s)) << "the open card's margin";
 }
 
-// A music player on the bus, for the card's now-playing row.
-struct TestPlayer : PlayerProcess {
-    TestPlayer()
-        : PlayerProcess(QStringLiteral(MOORLET_MPRIS_PLAYER), QStringLiteral("org.mpris.MediaPlayer2.testplayer"),
-              { QStringLiteral("--track"), QStringLiteral("Weightless|Marconi Union"), QStringLiteral("--status"),
-                  QStringLiteral("Playing") })
-    {
+// A music player on the bus gets the card's now-playing row whether it plays before the card opens
+// (the card learns of it while it opens, before the controller reports it expanded) or starts
+// while the card is open.
+TEST_F(AppDelegateTest, APlayerGetsItsRowWhetherItPlaysBeforeTheCardOpensOrStartsAfter)
+{
+    for (const bool before : { true, false }) {
+        SCOPED_TRACE(before ? "before" : "after");
+        std::optional<PlayerProcess> player;
+        const auto startPlayer = [&] {
+            player.emplace(QStringLiteral(MOORLET_MPRIS_PLAYER), QStringLiteral("org.mpris.MediaPlayer2.testplayer"),
+                QStringList { QStringLiteral("--track"), QStringLiteral("Weightless|Marconi Union"),
+                    QStringLiteral("--status"), QStringLiteral("Playing") });
+            return player->isReady();
+        };
+        ASSERT_TRUE(!before || startPlayer());
+        launch();
+        clickWidget();
+        ASSERT_TRUE(before || (waitForPanelHeight(608 + 48) && startPlayer()));
+        EXPECT_TRUE(waitForPanelHeight(608 + 48 + 50)) << "height " << panelFrame().size.height;
+        delegate.reset();
     }
-};
-
-TEST_F(AppDelegateTest, APlayerAlreadyPlayingWhenTheCardOpensGetsItsRow)
-{
-    TestPlayer player;
-    ASSERT_TRUE(player.isReady());
-    launch();
-    // The card learns of the player while it opens, before the controller reports it expanded.
-    clickWidget();
-    EXPECT_TRUE(waitForPanelHeight(608 + 48 + 50)) << "height " << panelFrame().size.height;
-}
-
-TEST_F(AppDelegateTest, APlayerThatStartsWhileTheCardIsOpenGetsItsRow)
-{
-    launch();
-    clickWidget();
-    ASSERT_TRUE(waitForPanelHeight(608 + 48));
-    TestPlayer player;
-    ASSERT_TRUE(player.isReady());
-    EXPECT_TRUE(waitForPanelHeight(608 + 48 + 50)) << "height " << panelFrame().size.height;
 }
 
 TEST_F(AppDelegateTest, SleepPausesARunningBlockAndWakingOnANewDayLeavesItPausedWithTodayRolledOver)

@@ -21,14 +21,7 @@ CommandLine parse(std::initializer_list<const char*> options)
 
 } // namespace
 
-TEST(CommandLineTest, NoOptionLaunchesTheApplication)
-{
-    EXPECT_EQ(parse({}).command(), AppCommand::launch);
-    // A launcher that passes no program name at all still launches.
-    EXPECT_EQ(CommandLine::parse({}).command(), AppCommand::launch);
-}
-
-TEST(CommandLineTest, EachControlOptionSelectsItsCommandInEitherSpelling)
+TEST(CommandLineTest, EachOptionSelectsItsCommandInEitherSpellingAndHelpAndVersionWin)
 {
     const std::pair<const char*, AppCommand> cases[] = {
         { "--toggle", AppCommand::toggle },
@@ -46,6 +39,13 @@ TEST(CommandLineTest, EachControlOptionSelectsItsCommandInEitherSpelling)
         EXPECT_FALSE(line.follow()) << option;
     }
     EXPECT_TRUE(parse({ "--follow", "--status" }).follow());
+    EXPECT_EQ(parse({}).command(), AppCommand::launch);
+    // A launcher that passes no program name at all still launches.
+    EXPECT_EQ(CommandLine::parse({}).command(), AppCommand::launch);
+    // Help and version win over requests.
+    EXPECT_EQ(parse({ "-h" }).outcome(), CommandLine::Outcome::showHelp);
+    EXPECT_EQ(parse({ "--toggle", "--help" }).outcome(), CommandLine::Outcome::showHelp);
+    EXPECT_EQ(parse({ "--skip", "-v" }).outcome(), CommandLine::Outcome::showVersion);
 }
 
 TEST(CommandLineTest, ConflictingUnknownAndStrayArgumentsAreRefusedInOneSentence)
@@ -80,13 +80,6 @@ TEST(CommandLineTest, AnUndeliveredRequestIsExplainedInWholeSentences)
     };
     for (const auto& [status, detail, text] : cases)
         EXPECT_EQ(CommandLine::undeliveredText({ status, QString::fromUtf8(detail) }).toStdString(), text);
-}
-
-TEST(CommandLineTest, HelpAndVersionWinOverRequests)
-{
-    EXPECT_EQ(parse({ "-h" }).outcome(), CommandLine::Outcome::showHelp);
-    EXPECT_EQ(parse({ "--toggle", "--help" }).outcome(), CommandLine::Outcome::showHelp);
-    EXPECT_EQ(parse({ "--skip", "-v" }).outcome(), CommandLine::Outcome::showVersion);
 }
 
 TEST(CommandLineTest, HelpListsEveryOptionWithItsTextInOneColumnAndTheExitCodes)

@@ -2,12 +2,7 @@
 
 #include "Moorlet/App/MenuBarContent.h"
 #include "Moorlet/App/MenuBarLabel.h"
-#include "Moorlet/Focus/FocusController.h"
-#include "Moorlet/Settings/FocusSettings.h"
-#include "VeltraneKit/Audio/CuePlayer.h"
-#include "VeltraneKit/Settings/MemoryUserDefaults.h"
-#include "VeltraneKit/Settings/SettingsStore.h"
-#include "VeltraneKit/Time/ManualOneShotScheduler.h"
+#include "tests/Moorlet/Views/WidgetScene.h"
 
 #include <QAction>
 #include <QMenu>
@@ -20,11 +15,6 @@ using Role = MenuBarItem::Role;
 
 namespace {
 
-class SilentCues final : public veltrane::CuePlayer {
-public:
-    void play(veltrane::SoundEffect) override { }
-};
-
 struct Shown {
     QString title;
     bool enabled;
@@ -32,18 +22,7 @@ struct Shown {
 
 class MenuBarTest : public ::testing::Test {
 protected:
-    MenuBarTest()
-        : clock(std::make_shared<veltrane::TestClock>(1772892000))
-        , defaults(std::make_shared<veltrane::MemoryUserDefaults>())
-        , settings(defaults)
-        , focusSettings(defaults)
-        , controller(settings, focusSettings, nullptr,
-              FocusController::Services { clock, veltrane::Calendar::current(), nullptr, std::make_shared<SilentCues>(),
-                  [](const QString&) {}, std::make_shared<veltrane::ManualOneShotScheduler>() })
-        , content(controller)
-    {
-        content.onQuit = [this] { ++quitRequests; };
-    }
+    MenuBarTest() { content.onQuit = [this] { ++quitRequests; }; }
 
     // The menu's entry for a role, as a tray would show it.
     Shown shown(Role role) const
@@ -68,16 +47,13 @@ protected:
     // Lets the engine's time pass as the ticker would see it.
     void pass(veltrane::Seconds seconds)
     {
-        clock->advance(seconds);
+        scene.clock->advance(seconds);
         controller.tickerFired();
     }
 
-    std::shared_ptr<veltrane::TestClock> clock;
-    std::shared_ptr<veltrane::MemoryUserDefaults> defaults;
-    veltrane::SettingsStore settings;
-    FocusSettings focusSettings;
-    FocusController controller;
-    MenuBarContent content;
+    WidgetScene scene;
+    FocusController& controller = *scene.controller;
+    MenuBarContent content { controller };
     int quitRequests = 0;
 };
 
@@ -134,7 +110,7 @@ TEST_F(MenuBarTest, TheWindowAndQuitEntriesEachCallTheirOwnActionOnce)
     EXPECT_EQ(content.menu()->actions().at(6)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Comma));
 }
 
-TEST_F(MenuBarTest, TheLabelShowsTheDisplayTimeOnlyWhileAPhaseIsUnderWay)
+TEST_F(MenuBarTest, TheLabelShowsTheTimeOnlyWhileAPhaseIsUnderWayAndTheIconThePhaseAccent)
 {
     MenuBarLabel label(controller);
     EXPECT_TRUE(label.timeText().isEmpty());
@@ -160,11 +136,8 @@ TEST_F(MenuBarTest, TheLabelShowsTheDisplayTimeOnlyWhileAPhaseIsUnderWay)
     controller.sync();
     EXPECT_TRUE(label.timeText().isEmpty());
     EXPECT_EQ(label.toolTip(), QStringLiteral("Moorlet"));
-}
 
-TEST_F(MenuBarTest, TheIconIsTheTimerSymbolInThePhaseAccent)
-{
-    MenuBarLabel label(controller);
+    // The icon is the timer symbol in the phase's accent.
     ASSERT_FALSE(label.icon().isNull());
     const auto idleImage = label.icon().pixmap(QSize(22, 22)).toImage();
     EXPECT_EQ(idleImage.size(), QSize(22, 22));

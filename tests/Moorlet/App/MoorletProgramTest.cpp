@@ -9,7 +9,6 @@
 #include "tests/fakes/NotificationServer/FakeNotificationServer.h"
 #include "tests/fakes/StatusNotifierWatcher/FakeStatusNotifierWatcher.h"
 #include "tests/fakes/StatusNotifierWatcher/TrayMenu.h"
-#include "tests/Moorlet/PlayerProcess.h"
 #include "tests/Moorlet/TestFiles.h"
 #include "tests/support/TestSupport.h"
 
@@ -71,19 +70,6 @@ protected:
 
     static QString program() { return QStringLiteral(MOORLET_PROGRAM); }
 
-    // Stores settings as the user's defaults file, before the program starts. The welcome tour
-    // counts as seen unless a test says otherwise, so the widget is the program's one window.
-    void writeDefaults(QJsonObject values)
-    {
-        if (!values.contains(kTourFlag))
-            values.insert(kTourFlag, true);
-        ASSERT_TRUE(testfiles::writeFile(defaultsPath(), QJsonDocument(values).toJson()));
-    }
-
-    QString defaultsPath() const { return folder.filePath(QStringLiteral("home/.config/Moorlet/defaults.json")); }
-
-    static constexpr QLatin1String kTourFlag { "com.veltrane.focus.hasCompletedTour" };
-
     // The program's visible windows with exactly this title.
     QStringList windowsNamed(const QString& title) const
     {
@@ -100,14 +86,15 @@ protected:
             QString::fromLatin1(moorlet::InstanceService::kServiceName));
     }
 
-    // Starts the program and waits for its instance interface and its window.
+    // Starts the program and waits for its instance interface and its window. The welcome tour
+    // counts as seen, so the widget is the program's one window.
     void launch()
     {
         ASSERT_TRUE(notifications.isReady());
         ASSERT_TRUE(tray.isReady());
         ASSERT_TRUE(logind.isReady());
-        if (!QFile::exists(defaultsPath()))
-            writeDefaults({});
+        ASSERT_TRUE(testfiles::writeFile(folder.filePath(QStringLiteral("home/.config/Moorlet/defaults.json")),
+            R"({"com.veltrane.focus.hasCompletedTour": true})"));
         app = std::make_unique<QProcess>();
         app->setProcessEnvironment(environment);
         app->setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -223,30 +210,10 @@ TEST_F(MoorletProgramTest, FirstLaunchDocksTheTileRightAndAClickExpandsIt)
     EXPECT_TRUE(app->waitForFinished(5000)) << "SIGTERM did not end the program";
 }
 
-TEST_F(MoorletProgramTest, APlayerThatIsPlayingGetsItsRowWhenTheCardOpens)
+TEST_F(MoorletProgramTest, ASecondStartOpensTheFirstOnesCardAndExits)
 {
-    PlayerProcess player(QStringLiteral(MOORLET_MPRIS_PLAYER), QStringLiteral("org.mpris.MediaPlayer2.testplayer"),
-        { QStringLiteral("--track"), QStringLiteral("Weightless|Marconi Union"), QStringLiteral("--status"),
-            QStringLiteral("Playing") });
-    ASSERT_TRUE(player.isReady());
     launch();
-    ASSERT_TRUE(waitForPanel([](const QRect& frame) { return frame.size() == kCollapsedPanel; }));
-    // The player is found while the card opens; the now-playing row makes the card 50 points
-    // taller and the panel must grow with it.
-    clickAt(panelGeometry().center());
-    EXPECT_TRUE(waitForPanel([](const QRect& frame) { return frame.height() == kIdleExpandedPanelHeight + 50; }))
-        << "height " << panelGeometry().height();
-}
-
-TEST_F(MoorletProgramTest, TheWidgetModeSettingDocksItLeftAndASecondStartOpensTheCard)
-{
-    writeDefaults({ { QStringLiteral("com.veltrane.widgetMode"), QStringLiteral("left") } });
-    launch();
-    EXPECT_TRUE(waitForPanel([](const QRect& frame) {
-        return frame == QRect(QPoint(0, (kScreen.height() - kCollapsedPanel.height()) / 2), kCollapsedPanel);
-    })) << "panel at x " << panelGeometry().x();
-
-    // A second start hands over to the first, which shows its card, and exits.
+    // The second start hands over to the first, which shows its card.
     const auto second = moorlet({});
     EXPECT_EQ(second.exitCode, 0) << second.err.toStdString();
     EXPECT_EQ(app->state(), QProcess::Running);
@@ -352,23 +319,4 @@ TEST_F(MoorletProgramTest, RequestsWithoutARunningInstanceFailClearly)
     const auto help = moorlet({ QStringLiteral("--help") });
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.contains(QStringLiteral("--status")));
-}
-
-TEST_F(MoorletProgramTest, TheWelcomeTourShowsOnTheFirstLaunchOnly)
-{
-    writeDefaults({ { kTourFlag, false } });
-    launch();
-    ASSERT_TRUE(testsupport::waitUntil([&] { return windowsNamed(QStringLiteral("Welcome")).size() == 1; }))
-        << "the first launch showed no welcome tour";
-    // The flag is stored before the tour shows, so quitting now never shows it again.
-    EXPECT_TRUE(testsupport::waitUntil([&] {
-        return QJsonDocument::fromJson(testfiles::readFile(defaultsPath())).object().value(kTourFlag) == true;
-    }));
-    app->terminate();
-    ASSERT_TRUE(app->waitForFinished(10000));
-
-    launch();
-    testsupport::processEvents(500ms);
-    EXPECT_TRUE(windowsNamed(QStringLiteral("Welcome")).isEmpty());
-    EXPECT_EQ(windows().size(), 1);
 }

@@ -2,25 +2,28 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using moorlet::WindowSystem::platformOverride;
 
-TEST(WindowSystemTest, AWaylandSessionRunsThroughXWayland)
+// Wayland sessions run through XWayland ("xcb"); other choices and X11 sessions are left alone.
+TEST(WindowSystemTest, OnlyAWaylandSessionWithoutAnotherChoiceIsSentThroughXWayland)
 {
-    EXPECT_EQ(platformOverride("", "wayland-0", "wayland"), "xcb");
-    // Either sign of Wayland is enough: some launchers drop one of them.
-    EXPECT_EQ(platformOverride("", "wayland-0", ""), "xcb");
-    EXPECT_EQ(platformOverride("", "", "wayland"), "xcb");
-    // Qt's own Wayland plugin, asked for by the desktop, cannot place the panel either.
-    EXPECT_EQ(platformOverride("wayland", "wayland-0", "wayland"), "xcb");
-    EXPECT_EQ(platformOverride("wayland-egl", "wayland-0", "wayland"), "xcb");
-}
-
-TEST(WindowSystemTest, OtherChoicesAndX11SessionsAreLeftAlone)
-{
-    EXPECT_EQ(platformOverride("offscreen", "wayland-0", "wayland"), "");
-    EXPECT_EQ(platformOverride("xcb", "wayland-0", "wayland"), "");
-    EXPECT_EQ(platformOverride("", "", "x11"), "");
-    EXPECT_EQ(platformOverride("", "", ""), "");
+    const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
+        { "", "wayland-0", "wayland", "xcb" },
+        // Either sign of Wayland is enough: some launchers drop one of them.
+        { "", "wayland-0", "", "xcb" },
+        { "", "", "wayland", "xcb" },
+        // Qt's own Wayland plugin, asked for by the desktop, cannot place the panel either.
+        { "wayland", "wayland-0", "wayland", "xcb" },
+        { "wayland-egl", "wayland-0", "wayland", "xcb" },
+        { "offscreen", "wayland-0", "wayland", "" },
+        { "xcb", "wayland-0", "wayland", "" },
+        { "", "", "x11", "" },
+        { "", "", "", "" },
+    };
+    for (const auto& [platform, display, session, expected] : cases)
+        EXPECT_EQ(platformOverride(platform, display, session), expected) << platform << " " << display << " " << session;
 }
 
 TEST(WindowSystemTest, FramesGoThroughTheSocketUnlessSomeoneChoseOtherwise)
@@ -28,7 +31,6 @@ TEST(WindowSystemTest, FramesGoThroughTheSocketUnlessSomeoneChoseOtherwise)
     qunsetenv("QT_XCB_NO_MITSHM");
     moorlet::WindowSystem::preferX11();
     EXPECT_EQ(qgetenv("QT_XCB_NO_MITSHM"), "1");
-
     qputenv("QT_XCB_NO_MITSHM", "0");
     moorlet::WindowSystem::preferX11();
     EXPECT_EQ(qgetenv("QT_XCB_NO_MITSHM"), "0");

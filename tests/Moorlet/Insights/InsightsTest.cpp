@@ -171,7 +171,6 @@ TEST_F(InsightsWindowTest, RendersEveryCardInBothAppearancesWithHoverDetails)
     view().setHovered(layout.hitTest(layout.activityTile(111).center()));
     EXPECT_TRUE(view().activityHoverText().startsWith("Tue 10 Mar · "));
 
-    const QString shots = qEnvironmentVariable("MOORLET_INSIGHTS_SHOTS");
     for (const auto appearance : { veltrane::AppearancePreference::light, veltrane::AppearancePreference::dark }) {
         scene.settings->setAppearance(appearance);
         const QImage image = window->renderContent();
@@ -185,7 +184,5 @@ TEST_F(InsightsWindowTest, RendersEveryCardInBothAppearancesWithHoverDetails)
                 break;
             }
         }
-        if (!shots.isEmpty())
-            image.save(QDir(shots).filePath(dark ? "insights-week-dark.png" : "insights-week-light.png"));
     }
 }

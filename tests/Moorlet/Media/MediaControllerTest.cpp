@@ -119,16 +119,6 @@ private:
     std::unique_ptr<MediaController> m_controller;
 };
 
-TEST_F(MediaControllerTest, FollowsTheRunningMusicPlayerUnderItsOwnName)
-{
-    startPlayer(kMusicService, QStringLiteral("Fake Tunes"), { QStringLiteral("Song A|Artist A") });
-    controller().refresh();
-    ASSERT_TRUE(shows(MediaPlayer::music, QStringLiteral("Song A"), QStringLiteral("Artist A"), true));
-    EXPECT_TRUE(controller().connectablePlayers().empty());
-    ASSERT_TRUE(waitUntil([&] { return controller().displayName(MediaPlayer::music) == QStringLiteral("Fake Tunes"); }));
-    EXPECT_EQ(controller().displayName(MediaPlayer::spotify), QStringLiteral("Spotify"));
-}
-
 TEST_F(MediaControllerTest, SpotifyWinsWhileItRunsAndTheOtherPlayerTakesOverWhenItQuits)
 {
     startPlayer(kMusicService, QStringLiteral("Fake Tunes"), { QStringLiteral("Song A|Artist A") },
@@ -170,11 +160,14 @@ TEST_F(MediaControllerTest, TheThreeCommandsReachThePlayerAndItsAnswerReachesThe
         (QStringList { QStringLiteral("Next"), QStringLiteral("PlayPause"), QStringLiteral("Previous") }));
 }
 
-TEST_F(MediaControllerTest, ChangesAnnouncedByThePlayerArriveWithoutAnotherRead)
+TEST_F(MediaControllerTest, TheRunningPlayerIsFollowedUnderItsOwnNameAndItsAnnouncedChangesNeedNoRead)
 {
     startPlayer(kMusicService, QStringLiteral("Fake Tunes"), { QStringLiteral("One|First") });
     controller().refresh();
     ASSERT_TRUE(shows(MediaPlayer::music, QStringLiteral("One"), QStringLiteral("First"), true));
+    EXPECT_TRUE(controller().connectablePlayers().empty());
+    ASSERT_TRUE(waitUntil([&] { return controller().displayName(MediaPlayer::music) == QStringLiteral("Fake Tunes"); }));
+    EXPECT_EQ(controller().displayName(MediaPlayer::spotify), QStringLiteral("Spotify"));
     const int reads = readCount(kMusicService);
 
     steer(kMusicService, QStringLiteral("SetTrack"), { QStringLiteral("Three"), QStringLiteral("Third") });
@@ -187,11 +180,13 @@ TEST_F(MediaControllerTest, ChangesAnnouncedByThePlayerArriveWithoutAnotherRead)
     EXPECT_EQ(readCount(kMusicService), reads);
 }
 
-TEST_F(MediaControllerTest, AReadThatFailsLeavesTheFieldsAsTheyWere)
+TEST_F(MediaControllerTest, AReadThatFailsLeavesTheFieldsAndAPlayerThatQuitsOrVanishesMidReadLeavesNothingPlaying)
 {
+    installApplication(QStringLiteral("spotify.desktop"), QStringLiteral("Spotify"), { QStringLiteral("true") });
     startPlayer(kMusicService, QStringLiteral("Fake Tunes"), { QStringLiteral("One|First") });
     controller().refresh();
     ASSERT_TRUE(shows(MediaPlayer::music, QStringLiteral("One"), QStringLiteral("First"), true));
+    EXPECT_TRUE(controller().connectablePlayers().empty());
     const int reads = readCount(kMusicService);
 
     steer(kMusicService, QStringLiteral("FailNextRead"));
@@ -200,15 +195,6 @@ TEST_F(MediaControllerTest, AReadThatFailsLeavesTheFieldsAsTheyWere)
     // The error went out before the answer to ReadCount, so it has arrived by now.
     processEvents();
     EXPECT_TRUE(shows(MediaPlayer::music, QStringLiteral("One"), QStringLiteral("First"), true));
-}
-
-TEST_F(MediaControllerTest, APlayerThatQuitsOrVanishesMidReadLeavesNothingPlaying)
-{
-    installApplication(QStringLiteral("spotify.desktop"), QStringLiteral("Spotify"), { QStringLiteral("true") });
-    startPlayer(kMusicService, QStringLiteral("Fake Tunes"), { QStringLiteral("One|First") });
-    controller().refresh();
-    ASSERT_TRUE(shows(MediaPlayer::music, QStringLiteral("One"), QStringLiteral("First"), true));
-    EXPECT_TRUE(controller().connectablePlayers().empty());
 
     steer(kMusicService, QStringLiteral("VanishOnNextRead"));
     controller().refresh();

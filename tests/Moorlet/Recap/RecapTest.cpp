@@ -5,7 +5,6 @@
 #include "tests/Moorlet/Views/WidgetScene.h"
 #include "tests/support/TestSupport.h"
 
-#include <QDir>
 #include <QImageReader>
 #include <QNativeGestureEvent>
 #include <QPointingDevice>
@@ -128,10 +127,6 @@ TEST(RecapTest, ComposerTakesAPhotoZoomsWithinLimitsAndWritesTheCardAtTwiceItsSi
     composer.saveButton().click();
     EXPECT_FALSE(composer.message().isEmpty());
     EXPECT_FALSE(QFile::exists(*saveTo));
-
-    const QString shots = qEnvironmentVariable("MOORLET_INSIGHTS_SHOTS");
-    if (!shots.isEmpty())
-        composer.renderToImage().save(QDir(shots).filePath("composer-photo.png"));
 }
 
 TEST(RecapTest, TodaysRecapTakesTheControllersFiguresAndTheLastSevenDays)

@@ -1,10 +1,8 @@
 #include "Moorlet/Settings/FocusSettings.h"
 
-#include "VeltraneKit/Settings/FileUserDefaults.h"
 #include "VeltraneKit/Settings/MemoryUserDefaults.h"
 
 #include "tests/VeltraneKit/Settings/SettingsObjectChecks.h"
-#include "tests/support/TestSupport.h"
 
 #include <QSignalSpy>
 
@@ -230,31 +228,6 @@ TEST(FocusSettingsTest, RemovingASubjectRemovesEveryCopyAndAlwaysWritesTheList)
     EXPECT_EQ(empty->stringList(focusKey("subjects")),
         (Strings { "Study", "Work", "Reading", "Writing" }));
     EXPECT_EQ(freshChanged.count(), 0);
-}
-
-TEST(FocusSettingsTest, EveryPropertyIsBindable)
-{
-    FocusSettings settings(std::make_shared<MemoryUserDefaults>());
-    // The stored properties and the derived, read-only session mode.
-    settingschecks::expectEveryPropertyBindable(
-        settings, static_cast<int>(propertyCases().size()) + 1, { "sessionMode" });
-}
-
-TEST(FocusSettingsTest, ValuesSurviveARestartThroughTheDefaultsFile)
-{
-    testsupport::TemporaryFolder folder;
-    const auto path = std::filesystem::path(folder.stdPath()) / "defaults.json";
-    {
-        FocusSettings settings(std::make_shared<veltrane::FileUserDefaults>(path));
-        settings.setCustomFocusMinutes(35);
-        settings.setModeRaw("custom");
-        settings.setCustomLongBreakInterval(2);
-        settings.addSubject("Math");
-    }
-    FocusSettings settings(std::make_shared<veltrane::FileUserDefaults>(path));
-    EXPECT_EQ(settings.customFocusMinutes(), 35.0);
-    EXPECT_EQ(settings.subjects(), kDefaultSubjects + QStringList { "Math" });
-    EXPECT_EQ(settings.sessionMode(), SessionMode::pomodoro(PomodoroConfig(2100, 600, 1500, 2)));
 }
 
 } // namespace

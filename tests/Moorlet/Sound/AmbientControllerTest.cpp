@@ -79,7 +79,8 @@ protected:
 
     QString userFolder() const { return m_dataFolder.filePath("Moorlet/UserSounds"); }
 
-    AmbientController& make(std::optional<QString> bundleRoot = std::nullopt)
+    // With `ownWorker`, restored files decode on the controller's own worker thread.
+    AmbientController& make(std::optional<QString> bundleRoot = std::nullopt, bool ownWorker = false)
     {
         // Decodes handed to a controller that is replaced now would report to nobody.
         m_decodes.clear();
@@ -90,9 +91,11 @@ protected:
         environment.mainQueue = m_queue;
         environment.soundsFolder = m_soundsFolderOverride.value_or(userFolder());
         environment.chooseFiles = [this] { return m_chosen; };
-        environment.decodeInBackground = [this](std::filesystem::path path, AmbientController::DecodeDone done) {
-            m_decodes.emplace_back(std::move(path), std::move(done));
-        };
+        if (!ownWorker) {
+            environment.decodeInBackground = [this](std::filesystem::path path, AmbientController::DecodeDone done) {
+                m_decodes.emplace_back(std::move(path), std::move(done));
+            };
+        }
         m_controller = std::make_unique<AmbientController>(*m_settings, *m_focusSettings,
             veltrane::ResourceBundle(bundleRoot.value_or(m_bundleFolder.path())), std::move(environment));
         return *m_controller;
@@ -209,12 +212,7 @@ TEST_F(AmbientControllerTest, RestoredFilesDecodeOnAWorkerThreadByDefault)
 {
     writeAudio(userFolder() + "/song.wav");
     m_defaults->setValue(AmbientController::kActiveKey, nlohmann::json { "user_song.wav" });
-    AmbientController::Environment environment;
-    environment.output = std::make_unique<veltrane::OfflineAudioOutput>();
-    environment.mainQueue = m_queue;
-    environment.soundsFolder = userFolder();
-    AmbientController controller(*m_settings, *m_focusSettings, veltrane::ResourceBundle(m_bundleFolder.path()),
-        std::move(environment));
+    auto& controller = make(std::nullopt, /*ownWorker=*/true);
     EXPECT_TRUE(testsupport::waitUntil([&] { return controller.isActive("user_song.wav"); }));
 }
 

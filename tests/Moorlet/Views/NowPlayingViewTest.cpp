@@ -8,7 +8,6 @@
 #include "tests/Moorlet/Views/WidgetScene.h"
 #include "tests/support/TestSupport.h"
 
-#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -110,15 +109,4 @@ TEST_F(NowPlayingViewTest, WithoutAPlayerTheRowShowsTheMusicSymbolAndWrapsALongO
     // The music symbol stands at the row's start, in the accent.
     const QRectF symbol(row.left(), row.center().y() - 7, 14, 14);
     EXPECT_LT(viewprobe::closest(root->renderToImage(2), symbol, scene->controller->accent()), 40);
-}
-
-TEST_F(NowPlayingViewTest, WithoutAnyPlayerTheRowIsLeftOut)
-{
-    QFile::remove(applications.filePath(QStringLiteral("share/applications/spotify.desktop")));
-    media().refresh();
-    testsupport::processEvents();
-    scene->expand();
-    scene->settle();
-    EXPECT_FALSE(root->card().layout().rect(CardRow::nowPlaying));
-    EXPECT_EQ(root->expandedHeight(), 608);
 }

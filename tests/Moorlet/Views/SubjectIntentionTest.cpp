@@ -3,15 +3,10 @@
 #include "Moorlet/Views/IntentionPopover.h"
 #include "Moorlet/Views/SubjectListView.h"
 #include "Moorlet/Views/SubjectPickerPopover.h"
-#include "tests/Moorlet/TestFiles.h"
 #include "tests/Moorlet/Views/ViewProbe.h"
 #include "tests/Moorlet/Views/WidgetScene.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLineEdit>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -23,8 +18,7 @@ namespace {
 class SubjectIntentionTest : public ::testing::Test {
 protected:
     SubjectIntentionTest()
-        : scene({ .soundsFolder = {}, .chooseFiles = {}, .applicationsFolder = {}, .dataFolder = data.path() })
-        , root(scene.makeRoot())
+        : root(scene.makeRoot())
     {
         root.show();
         scene.expand();
@@ -53,7 +47,6 @@ protected:
         return titles;
     }
 
-    QTemporaryDir data;
     WidgetScene scene;
     WidgetRootView& root;
 };
@@ -81,10 +74,9 @@ TEST_F(SubjectIntentionTest, ASubjectAndAnIntentionChosenInTheCardLandInTheStore
 
     scene.run(90);
     click(Kind::skip);
-    const auto sessions = QJsonDocument::fromJson(testfiles::readFile(data.filePath(QStringLiteral("sessions.json")))).array();
-    ASSERT_EQ(sessions.size(), 1);
-    EXPECT_EQ(sessions[0][QStringLiteral("subjectTag")].toString(), "Thesis");
-    EXPECT_EQ(sessions[0][QStringLiteral("intention")].toString(), "Draft the methods section");
+    ASSERT_EQ(scene.store->sessions().size(), 1u);
+    EXPECT_EQ(scene.store->sessions()[0].subjectTag, "Thesis");
+    EXPECT_EQ(scene.store->sessions()[0].intention, "Draft the methods section");
 }
 
 TEST_F(SubjectIntentionTest, TheIntentionIsAskedOnlyWhenFocusStartsFromTheCardAndNeverHoldsTheTimer)

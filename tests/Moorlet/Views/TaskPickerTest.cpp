@@ -64,7 +64,7 @@ protected:
 
 } // namespace
 
-TEST_F(TaskPickerTest, AnEmptyListOpensUnderItsButtonAndInvitesTheFirstTask)
+TEST_F(TaskPickerTest, AnEmptyListOpensUnderItsButtonInvitesTheFirstTaskAndClosesAgain)
 {
     EXPECT_EQ(root.card().taskPicker().title(), CardTexts::kNoActiveTask);
     const QRectF button = root.cardTargetRect({ CardTarget::Kind::taskPicker });
@@ -75,6 +75,15 @@ TEST_F(TaskPickerTest, AnEmptyListOpensUnderItsButtonAndInvitesTheFirstTask)
     // It opens under its button, centred on it.
     EXPECT_NEAR(popover.geometry().center().x(), anchor.center().x(), 1);
     EXPECT_EQ(popover.geometry().top(), anchor.bottom() + 6);
+
+    // Its button closes it, and so does collapsing the card.
+    EXPECT_TRUE(root.card().taskPicker().isShowing());
+    root.card().taskPicker().toggle({});
+    EXPECT_FALSE(popover.isVisible());
+    open();
+    controller().setExpanded(false);
+    EXPECT_FALSE(root.card().taskPicker().isShowing());
+    EXPECT_FALSE(controller().suppressCollapse());
 }
 
 TEST_F(TaskPickerTest, AddingATaskMakesItTheActiveOneAndEmptiesTheField)
@@ -153,20 +162,6 @@ TEST_F(TaskPickerTest, TheTickFlipsATaskClearCompletedRemovesTheDoneOnesAndDelet
     EXPECT_TRUE(popover.emptyText()->isVisible());
     // The active task is gone from the list; the button no longer names it.
     EXPECT_EQ(root.card().taskPicker().title(), CardTexts::kNoActiveTask);
-}
-
-TEST_F(TaskPickerTest, TheTaskButtonOpensAndClosesThePopover)
-{
-    TaskPickerPopover& popover = open();
-    EXPECT_TRUE(root.card().taskPicker().isShowing());
-    root.card().taskPicker().toggle({});
-    EXPECT_FALSE(popover.isVisible());
-
-    // Collapsing the card closes it too.
-    open();
-    controller().setExpanded(false);
-    EXPECT_FALSE(root.card().taskPicker().isShowing());
-    EXPECT_FALSE(controller().suppressCollapse());
 }
 
 TEST(TaskTimeLabel, CountsWholeMinutesThenHoursAndMinutes)

@@ -4,14 +4,11 @@
 #include "tests/support/TestSupport.h"
 
 #include <QGuiApplication>
-#include <QVBoxLayout>
 
 #include <xcb/xcb.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <memory>
 #include <vector>
 
 using namespace veltrane;

@@ -6,7 +6,6 @@
 #include "tests/support/TestSupport.h"
 
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -14,8 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <ctime>
 
 using namespace std::chrono_literals;
 using veltrane::Instant;

@@ -160,14 +160,4 @@ TEST(SettingsStoreTest, AnotherPrefixReadsAndWritesOnlyItsOwnKeys)
     EXPECT_EQ(defaults->string("com.veltrane.widgetMode"), "left");
 }
 
-TEST(SettingsStoreTest, EveryPropertyIsBindable)
-{
-    SettingsStore store(std::make_shared<MemoryUserDefaults>());
-    settingschecks::expectEveryPropertyBindable(store, static_cast<int>(propertyCases().size()));
-    QSignalSpy changed(&store, &SettingsStore::widgetOpacityChanged);
-    EXPECT_TRUE(store.setProperty("widgetOpacity", 0.5));
-    EXPECT_EQ(store.widgetOpacity(), 0.5);
-    EXPECT_EQ(changed.count(), 1);
-}
-
 } // namespace

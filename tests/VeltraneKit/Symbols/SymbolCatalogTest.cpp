@@ -6,7 +6,6 @@
 
 #include <QFile>
 #include <QPainter>
-#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,6 @@
 #include "tests/support/TestSupport.h"
 
 #include <QDirIterator>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>

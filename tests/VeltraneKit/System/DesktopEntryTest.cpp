@@ -5,7 +5,6 @@
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,8 @@
 #include "VeltraneKit/Theme/RoundedTypeface.h"
 #include "tests/VeltraneKit/Components/PaintProbe.h"
 
-#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
-#include <QImage>
 #include <QPainter>
 
 #include <gtest/gtest.h>

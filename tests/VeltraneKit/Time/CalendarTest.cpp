@@ -8,11 +8,8 @@
 #include <cstdint>
 
 #include <cmath>
-#include <cstdlib>
 #include <limits>
-#include <optional>
 #include <random>
-#include <string>
 
 using namespace veltrane;
 

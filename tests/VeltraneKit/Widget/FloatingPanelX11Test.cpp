@@ -7,7 +7,6 @@
 
 #include <QGuiApplication>
 #include <QPainter>
-#include <QPainterPath>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>

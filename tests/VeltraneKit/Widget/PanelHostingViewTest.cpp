@@ -2,7 +2,6 @@
 #include "tests/VeltraneKit/Components/PaintProbe.h"
 
 #include <QCoreApplication>
-#include <QGraphicsOpacityEffect>
 #include <QPointer>
 
 #include <gtest/gtest.h>

@@ -9,7 +9,7 @@ namespace {
 QDBusMessage controlCall(const QString& method)
 {
     return QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
-        QStringLiteral("org.moorlet.test.LoginManagerControl"), method);
+        QStringLiteral("org.freedesktop.login1.Manager"), method);
 }
 
 void callControl(const QString& method, bool argument)

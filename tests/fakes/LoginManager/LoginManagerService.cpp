@@ -1,7 +1,7 @@
 #include "tests/fakes/LoginManager/LoginManagerService.h"
 
-#include "tests/fakes/LoginManager/LoginSessionService.h"
-
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
 
 #include <fcntl.h>
@@ -19,12 +19,7 @@ bool released(const QDBusUnixFileDescriptor& readEnd)
 
 } // namespace
 
-void LoginManagerService::announceSleep(bool sleeping)
-{
-    emit PrepareForSleep(sleeping);
-}
-
-QJsonArray LoginManagerService::activeInhibitors() const
+QString LoginManagerService::ActiveInhibitors() const
 {
     QJsonArray held;
     for (const auto& inhibitor : m_inhibitors) {
@@ -34,7 +29,7 @@ QJsonArray LoginManagerService::activeInhibitors() const
                 { QStringLiteral("mode"), inhibitor.mode } });
         }
     }
-    return held;
+    return QString::fromUtf8(QJsonDocument(held).toJson(QJsonDocument::Compact));
 }
 
 QDBusObjectPath LoginManagerService::GetSessionByPID(uint) const

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "tests/fakes/LoginManager/LoginSessionService.h"
+
 #include <QDBusObjectPath>
 #include <QDBusUnixFileDescriptor>
-#include <QJsonArray>
 #include <QObject>
 #include <QString>
 
@@ -12,18 +13,24 @@
 // GetSessionByPID, which names the one test session (LoginSessionService); Inhibit,
 // which hands out the write end of a pipe as the lock, and the PrepareForSleep signal. The fake
 // sees a lock released when every copy of that write end is closed.
+// Tests steer it through three more methods on the same interface: EmitPrepareForSleep(b)
+// announces sleep (true) or wake (false); EmitLock(b) locks (true) or unlocks (false) the session;
+// ActiveInhibitors() returns the locks still held as a JSON array text, oldest first.
 class LoginManagerService : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Manager")
 
 public:
-    using QObject::QObject;
-
-    void announceSleep(bool sleeping);
-    // The locks still held: [{"what": …, "who": …, "why": …, "mode": …}, …], oldest first.
-    QJsonArray activeInhibitors() const;
+    explicit LoginManagerService(LoginSessionService& session)
+        : m_session(session)
+    {
+    }
 
 public slots:
+    void EmitPrepareForSleep(bool start) { emit PrepareForSleep(start); }
+    void EmitLock(bool locked) { m_session.announceLock(locked); }
+    QString ActiveInhibitors() const;
+
     // Every process belongs to the one test session.
     QDBusObjectPath GetSessionByPID(uint pid) const;
     QDBusUnixFileDescriptor Inhibit(const QString& what, const QString& who, const QString& why, const QString& mode);
@@ -39,5 +46,6 @@ private:
         QString mode;
         QDBusUnixFileDescriptor readEnd;
     };
+    LoginSessionService& m_session;
     std::vector<Inhibitor> m_inhibitors;
 };

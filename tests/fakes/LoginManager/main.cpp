@@ -1,9 +1,8 @@
 // A logind for tests: owns org.freedesktop.login1 on the session bus (the real one lives on the
 // system bus, which tests cannot own), hands out inhibitor locks and announces sleep and wake when
-// a test asks through org.moorlet.test.LoginManagerControl. It exits with the process that
-// started it. Its one session locks and unlocks when a test asks.
+// a test asks (see LoginManagerService). It exits with the process that started it. Its one
+// session locks and unlocks when a test asks.
 
-#include "tests/fakes/LoginManager/LoginManagerControl.h"
 #include "tests/fakes/LoginManager/LoginManagerService.h"
 #include "tests/support/FakeServiceMain.h"
 
@@ -13,11 +12,10 @@ int main(int argc, char** argv)
 {
     exitWithParent();
     QCoreApplication app(argc, argv);
-    LoginManagerService service;
     LoginSessionService session;
-    new LoginManagerControl(&service, &session);
+    LoginManagerService service(session);
     QDBusConnection::sessionBus().registerObject(QLatin1String(LoginSessionService::kPath), &session,
         QDBusConnection::ExportAllSignals | QDBusConnection::ExportAllProperties);
     return serveOnSessionBus(service, QStringLiteral("/org/freedesktop/login1"), QStringLiteral("org.freedesktop.login1"),
-        QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals | QDBusConnection::ExportAdaptors);
+        QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals);
 }

@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QDBusObjectPath>
 #include <QDBusVariant>
 #include <QTimer>
 
@@ -21,11 +20,6 @@ const QString kControlInterface = QStringLiteral("org.moorlet.FakePlayer");
 void replyWith(const QDBusMessage& message, const QDBusConnection& connection, const QList<QVariant>& arguments = {})
 {
     QDBusConnection(connection).send(message.createReply(arguments));
-}
-
-void quitSoon()
-{
-    QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
 }
 
 } // namespace
@@ -52,11 +46,6 @@ bool FakePlayer::handleMessage(const QDBusMessage& message, const QDBusConnectio
         return handleProperties(message, connection);
     if (message.interface() == kPlayerInterface)
         return handlePlayerMethod(message, connection);
-    if (message.interface() == kRootInterface && message.member() == QLatin1String("Quit")) {
-        replyWith(message, connection);
-        quitSoon();
-        return true;
-    }
     return false;
 }
 
@@ -85,13 +74,7 @@ bool FakePlayer::handleProperties(const QDBusMessage& message, const QDBusConnec
         return true;
     }
     if (message.member() == QLatin1String("Get") && arguments.size() == 2) {
-        const QString name = arguments.at(1).toString();
-        if (!properties.contains(name)) {
-            QDBusConnection(connection).send(message.createErrorReply(
-                QStringLiteral("org.freedesktop.DBus.Error.UnknownProperty"), name));
-            return true;
-        }
-        replyWith(message, connection, { QVariant::fromValue(QDBusVariant(properties.value(name))) });
+        replyWith(message, connection, { QVariant::fromValue(QDBusVariant(properties.value(arguments.at(1).toString()))) });
         return true;
     }
     return false;
@@ -144,7 +127,7 @@ bool FakePlayer::handleControl(const QDBusMessage& message, const QDBusConnectio
         replyWith(message, connection);
     } else if (method == QLatin1String("Quit")) {
         replyWith(message, connection);
-        quitSoon();
+        QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
     } else {
         return false;
     }
@@ -153,23 +136,13 @@ bool FakePlayer::handleControl(const QDBusMessage& message, const QDBusConnectio
 
 QVariantMap FakePlayer::rootProperties() const
 {
-    return {
-        { QStringLiteral("Identity"), m_identity },
-        { QStringLiteral("CanQuit"), true },
-        { QStringLiteral("CanRaise"), false },
-        { QStringLiteral("HasTrackList"), false },
-    };
+    return { { QStringLiteral("Identity"), m_identity } };
 }
 
 QVariantMap FakePlayer::playerProperties() const
 {
-    QVariantMap properties {
-        { QStringLiteral("CanGoNext"), true },
-        { QStringLiteral("CanGoPrevious"), true },
-        { QStringLiteral("CanPlay"), true },
-        { QStringLiteral("CanPause"), true },
-        { QStringLiteral("CanControl"), true },
-    };
+    // Only what the program reads.
+    QVariantMap properties;
     // A player with no status, or no track, leaves the property out, as some players do.
     if (!m_status.isEmpty())
         properties.insert(QStringLiteral("PlaybackStatus"), m_status);
@@ -184,8 +157,6 @@ QVariantMap FakePlayer::metadata() const
         return {};
     const Track& track = m_tracks.at(static_cast<std::size_t>(m_current));
     return {
-        { QStringLiteral("mpris:trackid"),
-            QVariant::fromValue(QDBusObjectPath(QStringLiteral("/org/moorlet/track/%1").arg(m_current))) },
         { QStringLiteral("xesam:title"), track.title },
         { QStringLiteral("xesam:artist"), QStringList { track.artist } },
     };

@@ -4,7 +4,6 @@
 #include <QStringList>
 #include <QVariantMap>
 
-#include <utility>
 #include <vector>
 
 // A test MPRIS player. At /org/mpris/MediaPlayer2 it answers the MediaPlayer2 and Player

@@ -1,28 +1,7 @@
 #include "tests/fakes/NotificationServer/RecordingNotificationServer.h"
 
-#include <QDBusArgument>
 #include <QJsonArray>
 #include <QJsonDocument>
-
-namespace {
-
-// The reason code NotificationClosed gives for a CloseNotification call.
-constexpr uint kClosedByCall = 3;
-
-QJsonObject hintsObject(const QVariantMap& hints)
-{
-    QJsonObject object;
-    for (auto it = hints.begin(); it != hints.end(); ++it) {
-        // Structured hints (image data) are only noted, not decoded.
-        object.insert(it.key(),
-            it.value().metaType() == QMetaType::fromType<QDBusArgument>()
-                ? QJsonValue(QStringLiteral("<structure>"))
-                : QJsonValue::fromVariant(it.value()));
-    }
-    return object;
-}
-
-} // namespace
 
 RecordingNotificationServer::RecordingNotificationServer(const QString& logPath, bool bodyMarkup, QObject* parent)
     : QObject(parent)
@@ -56,8 +35,7 @@ uint RecordingNotificationServer::Notify(const QString& appName, uint replacesId
     const QString& summary, const QString& body, const QStringList& actions, const QVariantMap& hints,
     int expireTimeout)
 {
-    const uint id = replacesId != 0 && m_shown.contains(replacesId) ? replacesId : ++m_lastId;
-    m_shown.insert(id);
+    const uint id = replacesId != 0 ? replacesId : ++m_lastId;
     record({
         { QStringLiteral("method"), QStringLiteral("Notify") },
         { QStringLiteral("app_name"), appName },
@@ -66,19 +44,11 @@ uint RecordingNotificationServer::Notify(const QString& appName, uint replacesId
         { QStringLiteral("summary"), summary },
         { QStringLiteral("body"), body },
         { QStringLiteral("actions"), QJsonArray::fromStringList(actions) },
-        { QStringLiteral("hints"), hintsObject(hints) },
+        { QStringLiteral("hints"), QJsonObject::fromVariantMap(hints) },
         { QStringLiteral("expire_timeout"), expireTimeout },
         { QStringLiteral("id"), static_cast<qint64>(id) },
     });
     return id;
-}
-
-void RecordingNotificationServer::CloseNotification(uint id)
-{
-    record({ { QStringLiteral("method"), QStringLiteral("CloseNotification") },
-        { QStringLiteral("id"), static_cast<qint64>(id) } });
-    if (m_shown.remove(id))
-        emit NotificationClosed(id, kClosedByCall);
 }
 
 void RecordingNotificationServer::record(QJsonObject call)

@@ -3,16 +3,14 @@
 #include <QFile>
 #include <QJsonObject>
 #include <QObject>
-#include <QSet>
 #include <QStringList>
 #include <QVariantMap>
 
 // The object a test notification server exports at /org/freedesktop/Notifications. It answers as
-// a server that shows nothing would, and appends every call it receives to a log, one JSON object
-// per line, flushed at once:
+// a server that shows nothing would (it closes nothing and invokes no action), and appends every
+// call it receives to a log, one JSON object per line, flushed at once:
 //   {"method": "Notify", "app_name": …, "replaces_id": …, "app_icon": …, "summary": …, "body": …,
 //    "actions": […], "hints": {…}, "expire_timeout": …, "id": <the id it answered>}
-//   {"method": "CloseNotification", "id": …}
 //   {"method": "GetCapabilities"}, {"method": "GetServerInformation"}
 // Its capabilities are "body" and "sound", and "body-markup" when asked for.
 class RecordingNotificationServer : public QObject {
@@ -27,11 +25,6 @@ public slots:
     QString GetServerInformation(QString& vendor, QString& version, QString& specificationVersion);
     uint Notify(const QString& appName, uint replacesId, const QString& appIcon, const QString& summary,
         const QString& body, const QStringList& actions, const QVariantMap& hints, int expireTimeout);
-    void CloseNotification(uint id);
-
-signals:
-    void NotificationClosed(uint id, uint reason);
-    void ActionInvoked(uint id, const QString& actionKey);
 
 private:
     void record(QJsonObject call);
@@ -39,5 +32,4 @@ private:
     QFile m_log;
     bool m_bodyMarkup;
     uint m_lastId = 0;
-    QSet<uint> m_shown;
 };

@@ -89,10 +89,7 @@ QString TrayMenu::toolTipTitle() const
 
 std::vector<TrayMenu::Entry> TrayMenu::entries() const
 {
-    const auto menuPath = itemProperty(QStringLiteral("Menu")).value<QDBusObjectPath>().path();
-    auto call = QDBusMessage::createMethodCall(
-        m_service, menuPath.isEmpty() ? QStringLiteral("/MenuBar") : menuPath, QString::fromLatin1(kMenuInterface),
-        QStringLiteral("GetLayout"));
+    auto call = menuCall(QStringLiteral("GetLayout"));
     call << 0 << -1 << QStringList();
     const auto reply = QDBusConnection::sessionBus().call(call);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().size() < 2)
@@ -104,11 +101,17 @@ std::vector<TrayMenu::Entry> TrayMenu::entries() const
         entry.id = node.id;
         entry.label = withoutMnemonics(node.properties.value(QStringLiteral("label")).toString());
         entry.enabled = node.properties.value(QStringLiteral("enabled"), true).toBool();
-        entry.visible = node.properties.value(QStringLiteral("visible"), true).toBool();
         entry.separator = node.properties.value(QStringLiteral("type")).toString() == QLatin1String("separator");
         entries.push_back(entry);
     }
     return entries;
+}
+
+QDBusMessage TrayMenu::menuCall(const QString& method) const
+{
+    const auto menuPath = itemProperty(QStringLiteral("Menu")).value<QDBusObjectPath>().path();
+    return QDBusMessage::createMethodCall(m_service, menuPath.isEmpty() ? QStringLiteral("/MenuBar") : menuPath,
+        QString::fromLatin1(kMenuInterface), method);
 }
 
 std::optional<TrayMenu::Entry> TrayMenu::entry(const QString& label) const
@@ -122,10 +125,7 @@ std::optional<TrayMenu::Entry> TrayMenu::entry(const QString& label) const
 
 bool TrayMenu::click(int id) const
 {
-    const auto menuPath = itemProperty(QStringLiteral("Menu")).value<QDBusObjectPath>().path();
-    auto call = QDBusMessage::createMethodCall(
-        m_service, menuPath.isEmpty() ? QStringLiteral("/MenuBar") : menuPath, QString::fromLatin1(kMenuInterface),
-        QStringLiteral("Event"));
+    auto call = menuCall(QStringLiteral("Event"));
     call << id << QStringLiteral("clicked") << QVariant::fromValue(QDBusVariant(0))
          << static_cast<uint>(QDateTime::currentSecsSinceEpoch());
     return QDBusConnection::sessionBus().call(call).type() == QDBusMessage::ReplyMessage;

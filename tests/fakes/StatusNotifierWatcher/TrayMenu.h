@@ -1,7 +1,7 @@
 #pragma once
 
+#include <QDBusMessage>
 #include <QString>
-#include <QVariantMap>
 
 #include <optional>
 #include <vector>
@@ -16,7 +16,6 @@ public:
         // The label without its mnemonic underscores.
         QString label;
         bool enabled = true;
-        bool visible = true;
         bool separator = false;
     };
 
@@ -37,6 +36,9 @@ public:
     bool activate() const;
 
 private:
+    // A call of `method` on the item's com.canonical.dbusmenu object.
+    QDBusMessage menuCall(const QString& method) const;
+
     QString m_service;
     QString m_itemPath;
 };
