@@ -107,7 +107,17 @@ TEST_F(CardPartsTest, TheExamRowCountsCalendarDaysAndTurnsUrgentUnderFourDays)
     ASSERT_TRUE(root.card().layout().rect(CardRow::exam));
     EXPECT_EQ(root.cardRect().height(), 608 + 54);
     const QRectF exam = rowOnWidget(CardRow::exam);
-    EXPECT_LT(viewprobe::closest(root.renderToImage(2), exam, Colors::alert()), 20);
+    // The countdown is red, and a red that reads on the row (the light card once painted the pale
+    // alert red at 2.6:1).
+    const QImage image = root.renderToImage(2);
+    const QColor row = viewprobe::pixel(image, exam.topLeft() + QPointF(3, exam.height() / 2));
+    QColor reddest = row;
+    viewprobe::eachPixel(image, exam, [&](const QColor& color) {
+        if (color.red() - std::max(color.green(), color.blue()) > reddest.red() - std::max(reddest.green(), reddest.blue()))
+            reddest = color;
+    });
+    EXPECT_GT(reddest.red() - std::max(reddest.green(), reddest.blue()), 60);
+    EXPECT_GE(veltrane::ColorContrast::ratio(reddest, row), 4) << "text pixels blend into the row at their edges";
 
     scene.store->deleteDeadline(scene.store->deadlines().front());
     EXPECT_FALSE(root.card().layout().rect(CardRow::exam));
