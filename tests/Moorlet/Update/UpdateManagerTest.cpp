@@ -48,16 +48,19 @@ protected:
         server.routes["/package"] = { 200, package };
         server.routes["/api/appcast"] = { 200, key.feed(manifest(server.url("/package").toUtf8(), sha256)) };
     }
-    std::unique_ptr<UpdateManager> manager(UpdateManager::Environment environment)
+    // A manager of version 0.1.0 that has checked and settled.
+    std::unique_ptr<UpdateManager> manager(UpdateManager::Environment environment, bool userInitiated = true,
+        const std::function<void(UpdateManager&)>& setUp = {})
     {
-        return std::make_unique<UpdateManager>(QStringLiteral("0.1.0"), defaults, std::move(environment));
-    }
-    static bool settle(const UpdateManager& updates)
-    {
-        return testsupport::waitUntil([&] {
-            const auto kind = updates.phase().kind;
+        auto updates = std::make_unique<UpdateManager>(QStringLiteral("0.1.0"), defaults, std::move(environment));
+        if (setUp)
+            setUp(*updates);
+        updates->check(userInitiated);
+        EXPECT_TRUE(testsupport::waitUntil([&] {
+            const auto kind = updates->phase().kind;
             return kind != Kind::checking && kind != Kind::downloading;
-        });
+        }));
+        return updates;
     }
 
     HttpServer server;
@@ -91,9 +94,7 @@ TEST_F(UpdateManagerTest, FeedsThatFailGiveTheirSentenceOnlyWhenTheUserAsked)
         for (const bool userInitiated : { true, false }) {
             SCOPED_TRACE(std::string(row.name) + (userInitiated ? " (asked)" : " (periodic)"));
             server.routes["/api/appcast"] = { row.status, row.body };
-            auto updates = manager(environment());
-            updates->check(userInitiated);
-            ASSERT_TRUE(settle(*updates));
+            const auto updates = manager(environment(), userInitiated);
             EXPECT_EQ(updates->phase(), userInitiated ? UpdateManager::Phase::failed(row.message) : UpdateManager::Phase {});
         }
     }
@@ -102,8 +103,6 @@ TEST_F(UpdateManagerTest, FeedsThatFailGiveTheirSentenceOnlyWhenTheUserAsked)
 TEST_F(UpdateManagerTest, DownloadsAreStagedOnlyWhenTheyMatchAndHoldAProgram)
 {
     const auto good = pack(bundle("moorlet-0.2.0", "0.2.0"));
-    auto notExecutable = bundle("moorlet", "0.2.0");
-    notExecutable[0].mode = 0644;
     const struct {
         const char* name;
         QByteArray package;
@@ -116,23 +115,18 @@ TEST_F(UpdateManagerTest, DownloadsAreStagedOnlyWhenTheyMatchAndHoldAProgram)
         { "checksum mismatch", good, QByteArray(64, 'a'),
             UpdateManager::Phase::failed(QStringLiteral("The download didn't match its checksum, so it was discarded.")) },
         { "no program", pack({ { "moorlet/README", AE_IFREG, "hi" } }), {}, UpdateManager::Phase::failed(kMalformed) },
-        { "program not executable", pack(notExecutable), {}, UpdateManager::Phase::failed(kMalformed) },
+        { "program not executable", pack({ { "moorlet/bin/moorlet", AE_IFREG, "#!/bin/sh\n" } }), {}, UpdateManager::Phase::failed(kMalformed) },
         { "not an archive", "garbage", {}, UpdateManager::Phase::failed(kMalformed) },
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.name);
         offer(row.package, row.sha256);
-        auto updates = manager(environment());
         QStringList ready;
-        updates->onUpdateReady = [&](const QString& version) { ready << version; };
-        updates->check(true);
-        ASSERT_TRUE(settle(*updates));
+        const auto updates = manager(environment(), true,
+            [&](UpdateManager& updates) { updates.onUpdateReady = [&](const QString& version) { ready << version; }; });
         EXPECT_EQ(updates->phase(), row.phase);
         EXPECT_EQ(ready.size(), row.phase.kind == Kind::readyToInstall ? 1 : 0);
-        if (row.phase.kind == Kind::readyToInstall) {
-            EXPECT_TRUE(fs::exists(*updates->stagedAppURL() / "bin/moorlet"));
-            EXPECT_TRUE(updates->stagedAppURL()->string().starts_with(temporary.stdPath()));
-        }
+        EXPECT_TRUE(row.phase.kind != Kind::readyToInstall || fs::exists(*updates->stagedAppURL() / "bin/moorlet"));
     }
 }
 
@@ -140,10 +134,7 @@ TEST_F(UpdateManagerTest, AStalledDownloadEndsAsUnreachable)
 {
     offer("x");
     server.routes["/package"] = { 0, {} };
-    auto updates = manager(environment());
-    updates->check(false);
-    ASSERT_TRUE(settle(*updates));
-    EXPECT_EQ(updates->phase(), UpdateManager::Phase::failed(kUnreachable));
+    EXPECT_EQ(manager(environment(), false)->phase(), UpdateManager::Phase::failed(kUnreachable));
 }
 
 TEST_F(UpdateManagerTest, ANewVersionIsAnnouncedOnceAcrossManagersSharingAStore)
@@ -151,11 +142,10 @@ TEST_F(UpdateManagerTest, ANewVersionIsAnnouncedOnceAcrossManagersSharingAStore)
     offer("x");
     QStringList announced;
     for (int launch = 0; launch < 2; ++launch) {
-        auto updates = manager(environment());
-        updates->setAutoInstall(false);
-        updates->onUpdateAvailable = [&](const QString& version) { announced << version; };
-        updates->check(false);
-        ASSERT_TRUE(settle(*updates));
+        const auto updates = manager(environment(), false, [&](UpdateManager& updates) {
+            updates.setAutoInstall(false);
+            updates.onUpdateAvailable = [&](const QString& version) { announced << version; };
+        });
         EXPECT_EQ(updates->phase().kind, Kind::available);
     }
     EXPECT_EQ(announced, QStringList { "0.2.0" });
@@ -170,9 +160,7 @@ TEST_F(UpdateManagerTest, BuildsAndInstallsThatDoNotUpdateThemselvesNeverFetch)
     systemPackage.installFolder = temporary.stdPath();
     systemPackage.installWritable = false;
     for (auto& setup : { noKey, systemPackage }) {
-        auto updates = manager(setup);
-        updates->startPeriodicChecks(std::chrono::hours(6));
-        updates->check(true);
+        const auto updates = manager(setup, true, [](UpdateManager& updates) { updates.startPeriodicChecks(std::chrono::hours(6)); });
         EXPECT_FALSE(updates->updatesItself());
         EXPECT_FALSE(updates->hasPeriodicChecks());
     }
@@ -184,79 +172,53 @@ TEST_F(UpdateManagerTest, BuildsAndInstallsThatDoNotUpdateThemselvesNeverFetch)
 TEST(UpdateVersionTest, ComparesDottedNumbersPieceByPiece)
 {
     const struct {
-        const char* a;
-        const char* b;
+        const char *a, *b;
         bool newer;
-    } cases[] = {
-        { "1.10", "1.9", true }, { "1.2", "1.2.0", false }, { "1.2.1", "1.2", true }, { "2.0", "2", false },
-        { "1.x.1", "1.0", true }, { "1..3", "1.3", false }, { "0.9", "0.10", false },
-    };
+    } cases[] = { { "1.10", "1.9", true }, { "1.2", "1.2.0", false }, { "1.2.1", "1.2", true }, { "2.0", "2", false },
+        { "1.x.1", "1.0", true }, { "1..3", "1.3", false }, { "0.9", "0.10", false } };
     for (const auto& row : cases)
         EXPECT_EQ(UpdateManager::isNewer(row.a, row.b), row.newer) << row.a << " vs " << row.b;
 }
 
-// Installing: the folder is swapped in once the program it waits for has ended, and the new
-// version is started; a path full of shell syntax stays a path.
-class UpdateInstallTest : public UpdateManagerTest {
-protected:
-    void SetUp() override
-    {
-        install = fs::path(temporary.stdPath()) / "my 'apps\" $(touch X) `touch Y`\nmoorlet";
-        const auto old = bundle("", "0.1.0");
-        testfiles::writeFile(QFile::decodeName((install / "bin/moorlet").c_str()), QByteArray::fromStdString(old[0].data));
+// Installing: the folder is swapped in once the program it waits for has ended and the new version
+// starts, or else the old one does; a path full of shell syntax stays a path.
+TEST_F(UpdateManagerTest, InstallsIntoAnyPathAndKeepsTheOldVersionWhenTheCopyFails)
+{
+    for (const bool stagedFolderGone : { false, true }) {
+        SCOPED_TRACE(stagedFolderGone ? "staged folder gone" : "good");
+        const testsupport::TemporaryFolder parent;
+        const auto install = fs::path(parent.stdPath()) / "my 'apps\" $(touch X) `touch Y`\nmoorlet";
+        const auto path = [&](const char* name) { return QFile::decodeName((install / name).c_str()); };
+        testfiles::writeFile(path("bin/moorlet"), QByteArray::fromStdString(bundle("", "0.1.0")[0].data));
         fs::permissions(install / "bin/moorlet", fs::perms::owner_all);
         offer(pack(bundle("moorlet-0.2.0", "0.2.0")));
+        QProcess waited;
         waited.start(QStringLiteral("sleep"), { QStringLiteral("600") });
         ASSERT_TRUE(waited.waitForStarted());
-    }
-    std::unique_ptr<UpdateManager> stagedManager()
-    {
         auto setup = environment();
         setup.installFolder = install;
         setup.installWritable = true;
         setup.processId = waited.processId();
-        setup.quit = [this] { waited.kill(); };
-        auto updates = manager(setup);
-        updates->check(true);
-        EXPECT_TRUE(settle(*updates));
-        EXPECT_EQ(updates->phase().kind, Kind::readyToInstall);
-        return updates;
+        setup.quit = [&] { waited.kill(); };
+        const auto updates = manager(setup);
+        ASSERT_EQ(updates->phase().kind, Kind::readyToInstall);
+        if (stagedFolderGone)
+            fs::remove_all(*updates->stagedAppURL());
+        updates->installAndRelaunch();
+        ASSERT_TRUE(testsupport::waitUntil([&] { return !testfiles::readFile(path("ran")).isEmpty(); }));
+        const QString version = stagedFolderGone ? "0.1.0" : "0.2.0";
+        EXPECT_EQ(testfiles::readFile(path("ran")).trimmed(), version);
+        EXPECT_EQ(testfiles::run(path("bin/moorlet"), { "--version" }).out.trimmed(), "moorlet " + version);
+        EXPECT_FALSE(QFile::exists("X") || QFile::exists("Y") || fs::exists(install.parent_path() / "X"));
+        // The copy and the old folder are gone: only the install folder is left.
+        EXPECT_EQ(std::distance(fs::directory_iterator(install.parent_path()), {}), 1);
     }
-    QString ran() { return testfiles::readFile(QFile::decodeName((install / "ran").c_str())).trimmed(); }
-
-    fs::path install;
-    QProcess waited;
-};
-
-TEST_F(UpdateInstallTest, SwapsTheFolderAfterTheProgramEndsAndStartsTheNewVersion)
-{
-    auto updates = stagedManager();
-    updates->installAndRelaunch();
-    ASSERT_TRUE(testsupport::waitUntil([&] { return !ran().isEmpty(); }));
-    EXPECT_EQ(ran(), "0.2.0");
-    const auto version = testfiles::run(QFile::decodeName((install / "bin/moorlet").c_str()), { "--version" });
-    EXPECT_EQ(version.out.trimmed(), "moorlet 0.2.0");
-    EXPECT_FALSE(QFile::exists("X") || QFile::exists("Y") || fs::exists(install.parent_path() / "X"));
-    // Beside the install folder only the download's private folder is left: the copy and the old
-    // folder are gone.
-    EXPECT_EQ(std::distance(fs::directory_iterator(install.parent_path()), {}), 2);
-}
-
-TEST_F(UpdateInstallTest, AFailedCopyKeepsTheOldVersionRunnable)
-{
-    auto updates = stagedManager();
-    fs::remove_all(*updates->stagedAppURL());
-    updates->installAndRelaunch();
-    ASSERT_TRUE(testsupport::waitUntil([&] { return !ran().isEmpty(); }));
-    EXPECT_EQ(ran(), "0.1.0");
 }
 
 TEST_F(UpdateManagerTest, RunningOutsideAnInstalledFolderRefusesToInstall)
 {
     offer(pack(bundle("moorlet", "0.2.0")));
-    auto updates = manager(environment());
-    updates->check(true);
-    ASSERT_TRUE(settle(*updates));
+    const auto updates = manager(environment());
     updates->installAndRelaunch();
     EXPECT_EQ(updates->phase(), UpdateManager::Phase::failed(QStringLiteral("Updates only apply to the installed app folder.")));
 }

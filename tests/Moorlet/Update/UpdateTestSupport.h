@@ -19,72 +19,55 @@
 namespace updatetest {
 
 // Answers GET requests from a table of path → (status, body); status 0 never answers.
-class HttpServer : public QTcpServer {
-public:
+struct HttpServer : QTcpServer {
     std::map<QByteArray, std::pair<int, QByteArray>> routes;
     int requests = 0;
 
-    HttpServer() { listen(QHostAddress::LocalHost); }
-    QString url(const char* path) const { return QStringLiteral("http://127.0.0.1:%1%2").arg(serverPort()).arg(path); }
-
-protected:
-    void incomingConnection(qintptr descriptor) override
+    HttpServer()
     {
-        auto* socket = new QTcpSocket(this);
-        socket->setSocketDescriptor(descriptor);
-        connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
-            const auto head = socket->peek(socket->bytesAvailable());
-            if (!head.contains("\r\n\r\n"))
-                return;
-            ++requests;
-            const auto [status, body] = routes[head.split(' ').value(1)];
-            socket->readAll();
-            if (status == 0)
-                return;
-            socket->write("HTTP/1.1 " + QByteArray::number(status) + " X\r\nConnection: close\r\nContent-Length: "
-                + QByteArray::number(body.size()) + "\r\n\r\n" + body);
-            socket->disconnectFromHost();
+        listen(QHostAddress::LocalHost);
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            auto* socket = nextPendingConnection();
+            connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                if (!socket->peek(socket->bytesAvailable()).contains("\r\n\r\n"))
+                    return;
+                ++requests;
+                const auto [status, body] = routes[socket->readAll().split(' ').value(1)];
+                if (status == 0)
+                    return;
+                socket->write("HTTP/1.1 " + QByteArray::number(status) + " X\r\nConnection: close\r\nContent-Length: "
+                    + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+                socket->disconnectFromHost();
+            });
         });
     }
+    QString url(const char* path) const { return QStringLiteral("http://127.0.0.1:%1%2").arg(serverPort()).arg(path); }
 };
-
-inline QByteArray base64(const std::string& bytes)
-{
-    std::string text(sodium_base64_ENCODED_LEN(bytes.size(), sodium_base64_VARIANT_ORIGINAL), '\0');
-    sodium_bin2base64(text.data(), text.size(), reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(),
-        sodium_base64_VARIANT_ORIGINAL);
-    return QByteArray(text.c_str());
-}
 
 struct SigningKey {
     unsigned char publicKey[crypto_sign_PUBLICKEYBYTES];
     unsigned char secretKey[crypto_sign_SECRETKEYBYTES];
     SigningKey() { crypto_sign_keypair(publicKey, secretKey); }
 
-    QString publicBase64() const { return QString::fromLatin1(base64(std::string(publicKey, publicKey + sizeof publicKey))); }
+    QString publicBase64() const { return QByteArray(reinterpret_cast<const char*>(publicKey), sizeof publicKey).toBase64(); }
     QByteArray token(const QByteArray& payload) const
     {
-        unsigned char signature[crypto_sign_BYTES];
-        crypto_sign_detached(signature, nullptr, reinterpret_cast<const unsigned char*>(payload.constData()),
-            std::size_t(payload.size()), secretKey);
-        return base64(payload.toStdString()) + '.' + base64(std::string(signature, signature + sizeof signature));
+        QByteArray signature(crypto_sign_BYTES, '\0');
+        crypto_sign_detached(reinterpret_cast<unsigned char*>(signature.data()), nullptr,
+            reinterpret_cast<const unsigned char*>(payload.constData()), std::size_t(payload.size()), secretKey);
+        return payload.toBase64() + '.' + signature.toBase64();
     }
     QByteArray feed(const QByteArray& payload) const { return R"({"manifest":")" + token(payload) + R"("})"; }
 };
 
 struct Entry {
-    Entry(std::string path, unsigned type = AE_IFREG, std::string data = {}, int mode = 0644, std::string link = {},
-        bool hard = false)
-        : path(std::move(path)), type(type), data(std::move(data)), mode(mode), link(std::move(link)), hard(hard)
-    {
-    }
     std::string path;
-    unsigned type;
-    std::string data;
-    int mode;
+    unsigned type = AE_IFREG;
+    std::string data = {};
+    int mode = 0644;
     // The target of a symbolic link, or of a hard link when `hard`.
-    std::string link;
-    bool hard;
+    std::string link = {};
+    bool hard = false;
 };
 
 // A .tar.gz, or a .zip, holding the entries as given (unsafe names included).
