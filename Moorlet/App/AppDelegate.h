@@ -63,7 +63,7 @@ public:
         std::unique_ptr<veltrane::HotKeyRegistering> hotKey;
         veltrane::ClockPtr clock;
         // Where updates come from and go to; nothing for the real ones.
-        std::optional<UpdateManager::Environment> updates;
+        std::optional<UpdateManager::Environment> updates = std::nullopt;
 
         // The real things. MOORLET_SLEEP_BUS=session makes the sleep and lock monitors listen on
         // the session bus, where tests run their own logind.
