@@ -110,10 +110,7 @@ UpdateManager::UpdateManager(QString currentVersion, veltrane::UserDefaultsPtr d
 {
 }
 
-UpdateManager::~UpdateManager()
-{
-    *m_alive = false;
-}
+UpdateManager::~UpdateManager() = default;
 
 void UpdateManager::setAutoInstall(bool autoInstall)
 {

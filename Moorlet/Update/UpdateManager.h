@@ -4,7 +4,6 @@
 #include "VeltraneKit/Settings/UserDefaults.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <QTimer>
 #include <QUrl>
@@ -141,7 +140,6 @@ private:
     std::unique_ptr<QTimer> m_timer;
     // After a download finishes, install at once (downloadInstallAndRelaunch).
     bool m_installWhenStaged = false;
-    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };
 
 } // namespace moorlet
