@@ -195,6 +195,9 @@ TEST_F(UpdateManagerTest, InstallsIntoAnyPathAndKeepsTheOldVersionWhenTheCopyFai
         const auto path = [&](const char* name) { return QFile::decodeName((install / name).c_str()); };
         testfiles::writeFile(path("bin/moorlet"), QByteArray::fromStdString(bundle("", "0.1.0")[0].data));
         fs::permissions(install / "bin/moorlet", fs::perms::owner_all);
+        // The folder the running program lies in is the one updated, and only with bin/moorlet in it.
+        EXPECT_EQ(UpdateManager::Environment::installFolderOf(install / "libexec/moorlet/moorlet-app"), install);
+        EXPECT_FALSE(UpdateManager::Environment::installFolderOf(install / "libexec/moorlet-app"));
         offer(pack(bundle("moorlet-0.2.0", "0.2.0")));
         QProcess waited;
         waited.start(QStringLiteral("sleep"), { QStringLiteral("600") });
