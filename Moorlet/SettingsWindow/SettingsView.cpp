@@ -11,6 +11,7 @@
 #include "VeltraneKit/Settings/SettingsStore.h"
 #include "VeltraneKit/Symbols/SymbolPainter.h"
 #include "VeltraneKit/Theme/ColorOpacity.h"
+#include "VeltraneKit/Theme/ColorContrast.h"
 #include "VeltraneKit/Theme/DesignTokens.h"
 #include "VeltraneKit/Theme/TypeStyle.h"
 
@@ -1012,7 +1013,12 @@ void SettingsView::paintRow(QPainter& painter, const SettingsLayout::Row& row, c
             const double statusLeft = rect.right() - textWidth - symbolWidth;
             paintLeading(painter, rect, {}, value, palette.textSecondary, palette.textPrimary, statusLeft - Spacing::sm);
             const bool failed = m_bindings.updatePhase().kind == UpdateManager::Phase::Kind::failed;
-            const QColor colour = failed ? Tokens::Colors::alert() : palette.textSecondary;
+            // The pale alert red takes a deeper shade of itself where it would not read (light).
+            const QColor group = veltrane::ColorContrast::composited(
+                veltrane::withOpacity(palette.textPrimary, kGroupFillOpacity), palette.windowBackground);
+            const QColor colour = failed
+                ? veltrane::ColorContrast::readableShade(Tokens::Colors::alert(), group, Tokens::Contrast::text)
+                : palette.textSecondary;
             if (!status.symbol.isEmpty())
                 veltrane::SymbolPainter::paint(painter, QPointF(statusLeft + kRowSymbolSize / 2, rect.center().y()),
                     kRowSymbolSize, status.symbol, colour);
