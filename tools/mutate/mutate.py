@@ -220,8 +220,11 @@ def run_sample(args, mutants):
         by_file.setdefault(mutant.file, []).append(mutant)
 
     results = []
-    out = open(args.output, "w", encoding="utf-8")
-    out.write("id\tfile\tkind\tresult\tseconds\n")
+    if args.resume and os.path.exists(args.output):
+        out = open(args.output, "a", encoding="utf-8")
+    else:
+        out = open(args.output, "w", encoding="utf-8")
+        out.write("id\tfile\tkind\tresult\tseconds\n")
     done = 0
     for file, group in by_file.items():
         path = os.path.join(ROOT, file)
@@ -322,6 +325,8 @@ def main():
                         help="with --compare: compare the existing --output instead of running")
     parser.add_argument("--timeout", type=int, default=60, help="seconds per test program")
     parser.add_argument("--jobs", type=int, default=2)
+    parser.add_argument("--resume", action="store_true",
+                        help="keep the mutants already in --output and run only the rest")
     parser.add_argument("--no-check", action="store_true",
                         help="skip the run of the unmutated suite before the mutants")
     args = parser.parse_args()
@@ -346,7 +351,14 @@ def main():
                 raise SampleError("ninja is needed")
             signal.signal(signal.SIGTERM, terminate)
             begin = time.monotonic()
-            results = run_sample(args, mutants)
+            if args.resume and os.path.exists(args.output):
+                judged = read_results(args.output)
+                left = [m for m in mutants if m.id not in judged]
+                print(f"resuming: {len(mutants) - len(left)} mutants already in {args.output}")
+                judged = [(m, judged[m.id]) for m in mutants if m.id in judged]
+                results = judged + (run_sample(args, left) if left else [])
+            else:
+                results = run_sample(args, mutants)
             summarise(results)
             print(f"run time: {(time.monotonic() - begin) / 60:.1f} min; results in {args.output}")
         if args.compare:
