@@ -25,8 +25,15 @@ if [[ -z ${MOORLET_END_TO_END_INSIDE:-} ]]; then
   install_dir="$scratch/Applications folder/Moorlet"
   site=$scratch/site
   [[ -n $new ]] || fail "cannot read the default MOORLET_VERSION from CMakeLists.txt"
+  [[ $old != "$new" && $(printf '%s\n' "$old" "$new" | sort -V | tail -n 1) == "$new" ]] \
+    || fail "the old version $old must be lower than the published $new"
+  # The scratch folder is emptied: only one this script made, never a folder someone pointed it at.
+  if [[ -n $(ls -A "$scratch" 2>/dev/null) && ! -f $scratch/.moorlet-end-to-end ]]; then
+    fail "'$scratch' holds files this script did not make; give an empty or new folder"
+  fi
   mkdir -p "$scratch"
-  find "$scratch" -mindepth 1 -maxdepth 1 ! -name build -exec rm -rf {} +
+  find "$scratch" -mindepth 1 -maxdepth 1 ! -name build ! -name .moorlet-end-to-end -exec rm -rf {} +
+  touch "$scratch/.moorlet-end-to-end"
 
   step "fake services for the run, in $developer_build"
   cmake --build "$developer_build" --target MoorletFakeNotificationServer MoorletFakeStatusNotifierWatcher update-feed
@@ -60,7 +67,6 @@ if [[ -z ${MOORLET_END_TO_END_INSIDE:-} ]]; then
   "$top/tools/release/publish.sh" --notes "End-to-end test release." "$build" "$site" "http://127.0.0.1:$port" \
     "$scratch/keys/update-signing.key"
 
-  export MOORLET_END_TO_END_INSIDE=1
   exec "$top/tests/support/with-private-environment.sh" MOORLET_END_TO_END_INSIDE=1 SDL_AUDIODRIVER=dummy TZ=UTC \
     "scratch=$scratch" "install_dir=$install_dir" "site=$site" "port=$port" "fakes=$fakes" "old=$old" "new=$new" \
     -- "$top/tests/support/with-dbus.sh" "$top/tests/support/with-xvfb.sh" "$0"
