@@ -36,6 +36,8 @@ namespace {
 
 // The welcome tour's demo: long enough to watch, short enough to wait for.
 constexpr veltrane::Seconds kTourDemoSeconds = 25;
+// How often the program looks for an update while it runs.
+constexpr std::chrono::hours kUpdateCheckInterval { 6 };
 
 // The hot key the application registers: ⌥⌘Space (Alt+Super+Space on Linux).
 constexpr std::uint32_t kHotKeyCode = veltrane::carbon::kKeySpace;
@@ -93,6 +95,8 @@ AppDelegate::AppDelegate(Configuration configuration, QObject* parent)
     , m_focusSettings(m_defaults)
     , m_notifications(m_clock, scheduledNotificationsPath(m_dataFolder),
           { DesktopIdentity::kApplicationName, DesktopIdentity::kIconName, DesktopIdentity::kDesktopEntry })
+    , m_updates(QCoreApplication::applicationVersion(), m_defaults,
+          configuration.updates ? std::move(*configuration.updates) : UpdateManager::Environment::production())
     , m_hotKey(configuration.hotKey ? std::move(configuration.hotKey) : std::make_unique<veltrane::GlobalHotKey>())
     , m_sleepMonitor(configuration.sleepBus)
     , m_lockMonitor(configuration.sleepBus)
@@ -188,6 +192,25 @@ void AppDelegate::applicationDidFinishLaunching()
 
     // The login item follows the setting at every launch (the program may have moved).
     veltrane::LaunchAtLogin::set(m_settings.launchAtLogin());
+
+    // Updates: installed automatically as the setting says (also when it changes later), both
+    // findings announced, and looked for now and every six hours where the program updates
+    // itself at all.
+    m_updates.setAutoInstall(m_focusSettings.autoUpdateEnabled());
+    connect(&m_focusSettings, &FocusSettings::autoUpdateEnabledChanged, this,
+        [this] { m_updates.setAutoInstall(m_focusSettings.autoUpdateEnabled()); });
+    m_updates.onUpdateAvailable = [self](const QString& version) {
+        if (self)
+            self->m_notifications.notify(("Moorlet " + version + " is available").toStdString(),
+                "Open Settings, About to install the update.");
+    };
+    m_updates.onUpdateReady = [self](const QString& version) {
+        if (self)
+            self->m_notifications.notify(("Moorlet " + version + " is ready").toStdString(),
+                "The update is downloaded and verified. Open Settings, About and click Restart to update.");
+    };
+    if (m_updates.updatesItself())
+        m_updates.startPeriodicChecks(kUpdateCheckInterval);
 
     m_hotKey->onPressed = [self] {
         if (self)
@@ -327,10 +350,18 @@ void AppDelegate::showSettings()
             QCoreApplication::applicationVersion() };
         objects.isIdleTimeAvailable = [self] { return self && self->m_idleMonitor.isAvailable(); };
         objects.hotKey = m_hotKey.get();
+        objects.updates = &m_updates;
         m_settingsWindow = std::make_unique<SettingsWindow>(std::move(objects),
             std::move(callbacks), [self] { return self ? self->diagnostics() : QString(); });
     }
     m_settingsWindow->showAndRaise();
+}
+
+void AppDelegate::checkForUpdates()
+{
+    showSettings();
+    m_settingsWindow->view().setPane(SettingsPane::about);
+    m_updates.check(true);
 }
 
 void AppDelegate::showWelcomeTour()

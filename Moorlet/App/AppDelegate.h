@@ -2,6 +2,7 @@
 
 #include "Moorlet/Media/MediaController.h"
 #include "Moorlet/Settings/FocusSettings.h"
+#include "Moorlet/Update/UpdateManager.h"
 #include "MoorletCore/SessionPhase.h"
 #include "VeltraneKit/Desktop/DesktopPreferences.h"
 #include "VeltraneKit/Desktop/IdleMonitor.h"
@@ -61,6 +62,8 @@ public:
         // The hot key; null for the X11 one.
         std::unique_ptr<veltrane::HotKeyRegistering> hotKey;
         veltrane::ClockPtr clock;
+        // Where updates come from and go to; nothing for the real ones.
+        std::optional<UpdateManager::Environment> updates = std::nullopt;
 
         // The real things. MOORLET_SLEEP_BUS=session makes the sleep and lock monitors listen on
         // the session bus, where tests run their own logind.
@@ -88,6 +91,7 @@ public:
     veltrane::SleepMonitor& sleepMonitor() { return m_sleepMonitor; }
     veltrane::LockMonitor& lockMonitor() { return m_lockMonitor; }
     veltrane::IdleMonitor& idleMonitor() { return m_idleMonitor; }
+    UpdateManager& updates() { return m_updates; }
     // Created on first use.
     ThemeProvider& theme();
     LocalDataStore& dataStore();
@@ -111,6 +115,8 @@ public:
     void showSettings();
     void showWelcomeTour();
     void showInsights();
+    // The tray menu's "Check for Updates…": a check whose answer the settings' About pane shows.
+    void checkForUpdates();
     // Null until first opened.
     InsightsWindow* insightsWindow() const { return m_insightsWindow.get(); }
     SettingsWindow* settingsWindow() const { return m_settingsWindow.get(); }
@@ -140,6 +146,7 @@ private:
     std::unique_ptr<LocalDataStore> m_dataStore;
     std::unique_ptr<AmbientController> m_ambient;
     MediaController m_media;
+    UpdateManager m_updates;
     // Asked by the controller on every tick of a focus block.
     veltrane::IdleMonitor m_idleMonitor;
     std::unique_ptr<FocusController> m_controller;

@@ -2,6 +2,7 @@
 
 #include "Moorlet/App/SessionCommands.h"
 #include "Moorlet/Focus/FocusController.h"
+#include "Moorlet/SettingsWindow/SettingsTexts.h"
 
 #include <QCoreApplication>
 #include <QMenu>
@@ -44,7 +45,7 @@ MenuBarContent::MenuBarContent(FocusController& controller, QObject* parent)
 
 MenuBarContent::~MenuBarContent() = default;
 
-std::vector<MenuBarItem> MenuBarContent::items(SessionPhase phase, bool isRunning)
+std::vector<MenuBarItem> MenuBarContent::items(SessionPhase phase, bool isRunning, bool updatesItself)
 {
     const bool active = phase != SessionPhase::idle;
     return {
@@ -56,6 +57,9 @@ std::vector<MenuBarItem> MenuBarContent::items(SessionPhase phase, bool isRunnin
         { MenuBarItem::Role::guide, QStringLiteral("Guide…"), true, {} },
         { MenuBarItem::Role::settings, QStringLiteral("Settings"), true, QKeySequence(Qt::CTRL | Qt::Key_Comma) },
         { MenuBarItem::Role::separator, {}, true, {} },
+        { MenuBarItem::Role::checkForUpdates,
+            updatesItself ? QStringLiteral("Check for Updates…") : QString::fromLatin1(SettingsTexts::kUpdatesFromPackage),
+            updatesItself, {} },
         { MenuBarItem::Role::quit, QStringLiteral("Quit Moorlet"), true, QKeySequence(Qt::CTRL | Qt::Key_Q) },
     };
 }
@@ -76,9 +80,15 @@ std::vector<MenuBarItem> MenuBarContent::currentItems() const
     return shown;
 }
 
+void MenuBarContent::setUpdatesItself(bool updatesItself)
+{
+    m_updatesItself = updatesItself;
+    update();
+}
+
 void MenuBarContent::update()
 {
-    for (const auto& item : items(m_controller.phase(), m_controller.isRunning())) {
+    for (const auto& item : items(m_controller.phase(), m_controller.isRunning(), m_updatesItself)) {
         for (const auto& [role, action] : m_actions) {
             if (role != item.role)
                 continue;
@@ -112,6 +122,10 @@ void MenuBarContent::trigger(MenuBarItem::Role role)
     case MenuBarItem::Role::settings:
         if (openSettings)
             openSettings();
+        break;
+    case MenuBarItem::Role::checkForUpdates:
+        if (checkForUpdates)
+            checkForUpdates();
         break;
     case MenuBarItem::Role::quit:
         if (onQuit)

@@ -18,7 +18,8 @@ namespace moorlet {
 class FocusController;
 
 // The tray item's menu: start, pause or resume focus; skip; reset; insights, the welcome tour and
-// the settings; quit. Its titles and enabled states follow the controller's phase and timer state as
+// the settings; checking for updates (or, where the program does not update itself, a disabled
+// line saying where updates come from); quit. Its titles and enabled states follow the controller's phase and timer state as
 // they change.
 //
 // Main thread only. The controller must outlive the menu.
@@ -30,7 +31,10 @@ public:
     ~MenuBarContent() override;
 
     // The entries for a phase and timer state, in menu order.
-    static std::vector<MenuBarItem> items(SessionPhase phase, bool isRunning);
+    static std::vector<MenuBarItem> items(SessionPhase phase, bool isRunning, bool updatesItself = false);
+
+    // Whether "Check for Updates…" is offered; off until the host says so.
+    void setUpdatesItself(bool updatesItself);
 
     // The menu the tray icon shows; owned by this object.
     QMenu* menu() const { return m_menu.get(); }
@@ -41,6 +45,8 @@ public:
     std::function<void()> openInsights;
     std::function<void()> openGuide;
     std::function<void()> openSettings;
+    // What "Check for Updates…" does.
+    std::function<void()> checkForUpdates;
     // What "Quit Moorlet" does; by default it ends the application's event loop.
     std::function<void()> onQuit;
 
@@ -49,6 +55,7 @@ private:
     void trigger(MenuBarItem::Role role);
 
     FocusController& m_controller;
+    bool m_updatesItself = false;
     std::unique_ptr<QMenu> m_menu;
     std::vector<std::pair<MenuBarItem::Role, QAction*>> m_actions;
 };

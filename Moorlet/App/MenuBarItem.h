@@ -15,6 +15,7 @@ struct MenuBarItem {
         insights,
         guide,
         settings,
+        checkForUpdates,
         quit,
     };
 

@@ -24,6 +24,9 @@ MoorletApp::MoorletApp(AppDelegate::Configuration configuration, InstanceService
     m_content->openInsights = [this] { m_delegate->showInsights(); };
     m_content->openGuide = [this] { m_delegate->showWelcomeTour(); };
     m_content->openSettings = [this] { m_delegate->showSettings(); };
+    // The answer to a check the user asked for shows in the settings' updates rows.
+    m_content->checkForUpdates = [this] { m_delegate->checkForUpdates(); };
+    m_content->setUpdatesItself(m_delegate->updates().updatesItself());
     m_label = std::make_unique<MenuBarLabel>(controller);
     m_trayIcon.setContextMenu(m_content->menu());
     m_trayIcon.setIcon(m_label->icon());

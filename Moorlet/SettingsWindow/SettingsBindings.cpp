@@ -92,6 +92,8 @@ bool SettingsBindings::isOn(SettingsControl control) const
         return settings.launchAtLogin();
     case Control::pauseOnLock:
         return focus.pauseOnLock();
+    case Control::autoUpdate:
+        return focus.autoUpdateEnabled();
     default:
         return false;
     }
@@ -131,6 +133,11 @@ void SettingsBindings::setOn(SettingsControl control, bool on)
         break;
     case Control::pauseOnLock:
         focus.setPauseOnLock(on);
+        break;
+    // Stored with the focus settings, so that the choice outlives the run; the delegate hands it
+    // on to the update manager.
+    case Control::autoUpdate:
+        focus.setAutoUpdateEnabled(on);
         break;
     default:
         break;
@@ -547,6 +554,42 @@ QDate SettingsBindings::today() const
 bool SettingsBindings::isIdleTimeAvailable() const
 {
     return !m_objects.isIdleTimeAvailable || m_objects.isIdleTimeAvailable();
+}
+
+bool SettingsBindings::updatesItself() const
+{
+    return m_objects.updates && m_objects.updates->updatesItself();
+}
+
+UpdateManager::Phase SettingsBindings::updatePhase() const
+{
+    return m_objects.updates ? m_objects.updates->phase() : UpdateManager::Phase {};
+}
+
+SettingsTexts::UpdateStatus SettingsBindings::updateStatus() const
+{
+    if (!updatesItself())
+        return {};
+    const auto& available = m_objects.updates->available();
+    return SettingsTexts::updateStatus(updatePhase(), available ? QString::fromStdString(available->version) : QString());
+}
+
+void SettingsBindings::checkForUpdates() const
+{
+    if (updatesItself())
+        m_objects.updates->check(true);
+}
+
+void SettingsBindings::downloadUpdate() const
+{
+    if (updatesItself())
+        m_objects.updates->downloadAndStage();
+}
+
+void SettingsBindings::restartToUpdate() const
+{
+    if (updatesItself())
+        m_objects.updates->installAndRelaunch();
 }
 
 bool SettingsBindings::isLaunchAtLoginAvailable() const

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "Moorlet/SettingsWindow/SettingsControl.h"
+#include "Moorlet/SettingsWindow/SettingsTexts.h"
+#include "Moorlet/Update/UpdateManager.h"
 #include "VeltraneKit/System/LaunchAtLogin.h"
 #include "VeltraneKit/System/ShortcutRunner.h"
 #include "VeltraneKit/Time/Calendar.h"
@@ -25,6 +27,7 @@ class FocusController;
 class FocusSettings;
 class LocalDataStore;
 class ThemeProvider;
+class UpdateManager;
 
 // What the settings window edits and reads. All must outlive the window.
 struct SettingsObjects {
@@ -47,6 +50,9 @@ struct SettingsObjects {
     // The hot key, whose bound keys the "Shortcut" row shows (a desktop portal may bind others
     // than asked) and whose failure it explains; null shows the keys asked for.
     const veltrane::HotKeyRegistering* hotKey = nullptr;
+    // Its phase shows in the updates section, whose buttons call it; null (or a manager that
+    // does not update this install) shows where updates come from instead.
+    UpdateManager* updates = nullptr;
 };
 
 // What the window asks of its host.
@@ -141,6 +147,15 @@ public:
     // "Tue 10 Mar 2026 · in 3 days".
     QString deadlineDetail(int index) const;
     QDate today() const;
+
+    // The updates section: whether the program updates itself, the manager's phase, the text at
+    // the end of the version line, and the three buttons.
+    bool updatesItself() const;
+    UpdateManager::Phase updatePhase() const;
+    SettingsTexts::UpdateStatus updateStatus() const;
+    void checkForUpdates() const;
+    void downloadUpdate() const;
+    void restartToUpdate() const;
 
     bool isLaunchAtLoginAvailable() const;
     bool isIdleTimeAvailable() const;

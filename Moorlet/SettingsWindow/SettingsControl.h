@@ -54,6 +54,11 @@ enum class SettingsControl {
     helpNote,
     copyDiagnostics,
     version,
+    updateDownload,
+    updateRestart,
+    autoUpdate,
+    checkForUpdates,
+    updatesFromPackage,
     privacyNote,
     launchAtLogin,
 };

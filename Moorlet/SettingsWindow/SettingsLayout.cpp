@@ -111,8 +111,18 @@ std::vector<SettingsSectionSpec> paneSections(SettingsPane pane, const SettingsP
         sections.push_back({ SettingsTexts::kHelpSection,
             { { Kind::button, Control::replayTour }, { Kind::note, Control::helpNote },
                 { Kind::button, Control::copyDiagnostics } } });
-        // The update manager's status rows join the version line here once it exists.
-        sections.push_back({ SettingsTexts::kUpdatesSection, { { Kind::value, Control::version } } });
+        SettingsSectionSpec updates { SettingsTexts::kUpdatesSection, { { Kind::value, Control::version } } };
+        if (!state.updatesItself)
+            updates.rows.push_back({ Kind::note, Control::updatesFromPackage });
+        else {
+            if (state.updatePhase == UpdateManager::Phase::Kind::available)
+                updates.rows.push_back({ Kind::button, Control::updateDownload });
+            if (state.updatePhase == UpdateManager::Phase::Kind::readyToInstall)
+                updates.rows.push_back({ Kind::button, Control::updateRestart });
+            updates.rows.push_back({ Kind::toggle, Control::autoUpdate });
+            updates.rows.push_back({ Kind::button, Control::checkForUpdates });
+        }
+        sections.push_back(std::move(updates));
         SettingsSectionSpec about { SettingsTexts::kAboutSection, { { Kind::note, Control::privacyNote } } };
         if (state.launchAtLoginAvailable)
             about.rows.push_back({ Kind::toggle, Control::launchAtLogin });

@@ -2,6 +2,7 @@
 
 #include "Moorlet/SettingsWindow/SettingsControl.h"
 #include "Moorlet/SettingsWindow/SettingsPane.h"
+#include "Moorlet/Update/UpdateManager.h"
 
 #include <QRectF>
 #include <QString>
@@ -56,6 +57,10 @@ struct SettingsPaneState {
     bool idleTimeAvailable = true;
     // The hot key needs explaining (SettingsBindings::hotKeyNote).
     bool hotKeyNote = false;
+    // The program updates itself (else one line says where updates come from), and how far the
+    // update manager is.
+    bool updatesItself = false;
+    UpdateManager::Phase::Kind updatePhase = UpdateManager::Phase::Kind::idle;
 };
 
 // The sections and rows of a pane, top to bottom.

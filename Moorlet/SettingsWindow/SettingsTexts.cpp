@@ -69,6 +69,14 @@ QString title(SettingsControl control)
         return QStringLiteral("Copy diagnostics");
     case SettingsControl::launchAtLogin:
         return QStringLiteral("Launch at login");
+    case SettingsControl::updateDownload:
+        return QStringLiteral("Download");
+    case SettingsControl::updateRestart:
+        return QStringLiteral("Restart to update");
+    case SettingsControl::autoUpdate:
+        return QStringLiteral("Download updates automatically");
+    case SettingsControl::checkForUpdates:
+        return QStringLiteral("Check for updates now");
     default:
         return {};
     }
@@ -143,6 +151,16 @@ QString symbolName(SettingsControl control)
         return QStringLiteral("lock.shield.fill");
     case SettingsControl::launchAtLogin:
         return QStringLiteral("power");
+    case SettingsControl::updateDownload:
+        return QStringLiteral("arrow.down");
+    case SettingsControl::updateRestart:
+        return QStringLiteral("arrow.clockwise.circle.fill");
+    case SettingsControl::autoUpdate:
+        return QStringLiteral("arrow.down.circle.dotted");
+    case SettingsControl::checkForUpdates:
+        return QStringLiteral("arrow.triangle.2.circlepath");
+    case SettingsControl::updatesFromPackage:
+        return QStringLiteral("info.circle");
     default:
         return {};
     }
@@ -175,6 +193,8 @@ QString noteText(SettingsControl control, const QString& shortcutsFolder)
         return QStringLiteral("Stuck on anything? The Help section of the README answers common questions and says "
                               "how to report a problem; “Copy diagnostics” puts what a bug report needs on the "
                               "clipboard.");
+    case SettingsControl::updatesFromPackage:
+        return QString::fromLatin1(kUpdatesFromPackage);
     case SettingsControl::privacyNote:
         return QStringLiteral("Your data stays on this computer. No accounts; the only network use is the optional "
                               "update check.");
@@ -212,6 +232,28 @@ QString modeDescription(const QString& modeRaw)
 QString versionLine(const QString& version)
 {
     return QStringLiteral("Version ") + version;
+}
+
+UpdateStatus updateStatus(const UpdateManager::Phase& phase, const QString& availableVersion)
+{
+    using Kind = UpdateManager::Phase::Kind;
+    switch (phase.kind) {
+    case Kind::idle:
+        break;
+    case Kind::checking:
+        return { {}, QStringLiteral("Checking for updates…") };
+    case Kind::upToDate:
+        return { QStringLiteral("checkmark.circle"), QStringLiteral("You're on the latest version.") };
+    case Kind::available:
+        return { {}, QStringLiteral("Version ") + availableVersion + QStringLiteral(" is available") };
+    case Kind::downloading:
+        return { QStringLiteral("arrow.down.circle.dotted"), QStringLiteral("Downloading ") + availableVersion + u'…' };
+    case Kind::readyToInstall:
+        return { QStringLiteral("arrow.clockwise.circle.fill"), QStringLiteral("Version ") + availableVersion + QStringLiteral(" is ready") };
+    case Kind::failed:
+        return { QStringLiteral("exclamationmark.triangle"), phase.message };
+    }
+    return {};
 }
 
 QString deadlineDate(int year, int month, int day)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Moorlet/SettingsWindow/SettingsControl.h"
+#include "Moorlet/Update/UpdateManager.h"
 #include "VeltraneKit/System/HotKeyRegistering.h"
 
 #include <QString>
@@ -33,6 +34,8 @@ inline constexpr auto kNewDeadlinePrompt = "Title (e.g. Project launch)";
 inline constexpr auto kShortcutNamePrompt = "File name in the shortcuts folder";
 // Alt+Super+Space: what the application grabs on X11.
 inline constexpr auto kHotKeyCombination = "Alt + Super + Space";
+// Where a build or install that does not update itself gets its updates (also the tray menu's).
+inline constexpr auto kUpdatesFromPackage = "Updates come from the package you installed";
 
 // The row's title ("Daily goal", "Start / pause from anywhere", …); empty for rows without one.
 QString title(SettingsControl control);
@@ -48,6 +51,13 @@ QString hotKeyNote(veltrane::HotKeyRegistration state);
 QString modeDescription(const QString& modeRaw);
 // "Version " and the version.
 QString versionLine(const QString& version);
+// What the version line says at its end about the update manager's phase: a symbol (empty for
+// none) and a short text (empty while idle).
+struct UpdateStatus {
+    QString symbol;
+    QString text;
+};
+UpdateStatus updateStatus(const UpdateManager::Phase& phase, const QString& availableVersion);
 // A deadline's date, as "Tue 10 Mar 2026".
 QString deadlineDate(int year, int month, int day);
 

@@ -240,6 +240,11 @@ SettingsView::SettingsView(SettingsObjects objects, SettingsCallbacks callbacks,
              &FocusSettings::customLongBreakMinutesChanged, &FocusSettings::customLongBreakIntervalChanged,
              &FocusSettings::pauseOnLockChanged, &FocusSettings::awayQuestionMinutesChanged })
         connect(&bound.focusSettings, signal, this, &SettingsView::reload);
+    connect(&bound.focusSettings, &FocusSettings::autoUpdateEnabledChanged, this, &SettingsView::reload);
+    if (bound.updates) {
+        connect(bound.updates, &UpdateManager::phaseChanged, this, &SettingsView::reload);
+        connect(bound.updates, &UpdateManager::availableChanged, this, &SettingsView::reload);
+    }
     connect(&bound.store, &LocalDataStore::deadlinesChanged, this, &SettingsView::reload);
     connect(&bound.theme, &ThemeProvider::accentChanged, this, &SettingsView::reload);
 
@@ -285,6 +290,8 @@ void SettingsView::reload()
     m_state.launchAtLoginAvailable = m_bindings.isLaunchAtLoginAvailable();
     m_state.idleTimeAvailable = m_bindings.isIdleTimeAvailable();
     m_state.hotKeyNote = !m_bindings.hotKeyNote().isEmpty();
+    m_state.updatesItself = m_bindings.updatesItself();
+    m_state.updatePhase = m_bindings.updatePhase().kind;
 
     const int selected = m_bindings.selectedTheme();
     for (std::size_t i = 0; i < m_swatches.size(); ++i)
@@ -501,6 +508,15 @@ void SettingsView::activate(const SettingsTarget& target, QPointF canvasPoint)
             break;
         case Control::copyDiagnostics:
             m_bindings.copyDiagnostics();
+            break;
+        case Control::checkForUpdates:
+            m_bindings.checkForUpdates();
+            break;
+        case Control::updateDownload:
+            m_bindings.downloadUpdate();
+            break;
+        case Control::updateRestart:
+            m_bindings.restartToUpdate();
             break;
         default:
             break;
@@ -987,9 +1003,23 @@ void SettingsView::paintRow(QPainter& painter, const SettingsLayout::Row& row, c
     }
     case Kind::value: {
         const QString value = m_bindings.valueText(control);
-        // The version line is the row's title: the update status will stand at its end.
+        // The version line is the row's title, and the update status stands at its end.
         if (control == Control::version) {
-            paintLeading(painter, rect, {}, value, palette.textSecondary, palette.textPrimary, rect.right());
+            const auto status = m_bindings.updateStatus();
+            const QFont font = noteStyle().font();
+            const double textWidth = std::ceil(QFontMetricsF(font).horizontalAdvance(status.text));
+            const double symbolWidth = status.symbol.isEmpty() ? 0 : kRowSymbolSize + Spacing::tight;
+            const double statusLeft = rect.right() - textWidth - symbolWidth;
+            paintLeading(painter, rect, {}, value, palette.textSecondary, palette.textPrimary, statusLeft - Spacing::sm);
+            const bool failed = m_bindings.updatePhase().kind == UpdateManager::Phase::Kind::failed;
+            const QColor colour = failed ? Tokens::Colors::alert() : palette.textSecondary;
+            if (!status.symbol.isEmpty())
+                veltrane::SymbolPainter::paint(painter, QPointF(statusLeft + kRowSymbolSize / 2, rect.center().y()),
+                    kRowSymbolSize, status.symbol, colour);
+            painter.setFont(font);
+            painter.setPen(colour);
+            painter.drawText(QRectF(rect.right() - textWidth, rect.top(), textWidth + 1, rect.height()),
+                Qt::AlignRight | Qt::AlignVCenter, status.text);
             break;
         }
         painter.setFont(rowTitleStyle().font());

@@ -264,7 +264,10 @@ TEST_F(MoorletProgramTest, TheTrayMenuTheCommandLineTheHotKeyAndSleepDriveOneSes
         labels.push_back(entry.separator ? QStringLiteral("—") : entry.label);
     EXPECT_EQ(labels, (std::vector<QString> { QStringLiteral("Start focus"), QStringLiteral("Skip"), QStringLiteral("Reset"),
                           QStringLiteral("—"), QStringLiteral("Insights"), QStringLiteral("Guide…"), QStringLiteral("Settings"),
-                          QStringLiteral("—"), QStringLiteral("Quit Moorlet") }));
+                          QStringLiteral("—"), QStringLiteral("Updates come from the package you installed"),
+                          QStringLiteral("Quit Moorlet") }));
+    // A build without an update origin and key never offers to update itself.
+    EXPECT_FALSE(menu.entry(QStringLiteral("Updates come from the package you installed"))->enabled);
     EXPECT_FALSE(menu.entry(QStringLiteral("Skip"))->enabled);
     EXPECT_FALSE(menu.entry(QStringLiteral("Reset"))->enabled);
     EXPECT_EQ(menu.toolTipTitle(), QStringLiteral("Moorlet"));
