@@ -67,7 +67,10 @@ if [[ -z ${MOORLET_END_TO_END_INSIDE:-} ]]; then
   "$top/tools/release/publish.sh" --notes "End-to-end test release." "$build" "$site" "http://127.0.0.1:$port" \
     "$scratch/keys/update-signing.key"
 
+  # The program stages the update in the temporary folder and leaves it there: keep it in scratch.
+  mkdir -p "$scratch/tmp"
   exec "$top/tests/support/with-private-environment.sh" MOORLET_END_TO_END_INSIDE=1 SDL_AUDIODRIVER=dummy TZ=UTC \
+    "TMPDIR=$scratch/tmp" \
     "scratch=$scratch" "install_dir=$install_dir" "site=$site" "port=$port" "fakes=$fakes" "old=$old" "new=$new" \
     -- "$top/tests/support/with-dbus.sh" "$top/tests/support/with-xvfb.sh" "$0"
 fi
