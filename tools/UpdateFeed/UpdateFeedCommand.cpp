@@ -1,5 +1,7 @@
 #include "tools/UpdateFeed/UpdateFeedCommand.h"
 
+#include "Moorlet/Update/UpdateFeed.h"
+
 #include <nlohmann/json.hpp>
 #include <sodium.h>
 
@@ -17,6 +19,7 @@
 #include <set>
 #include <sstream>
 #include <string_view>
+#include <variant>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -76,19 +79,14 @@ std::string toBase64(const Bytes& bytes)
     return text;
 }
 
-// Strict standard Base64: padding required, nothing but the encoded text.
+// The program's own decoder (strict standard Base64), so that the tool reads keys and tokens
+// exactly as the program does.
 std::optional<Bytes> fromBase64(std::string_view text)
 {
-    Bytes bytes(text.size() / 4 * 3 + 3);
-    std::size_t length = 0;
-    const char* end = nullptr;
-    if (sodium_base642bin(bytes.data(), bytes.size(), text.data(), text.size(), nullptr, &length, &end,
-            sodium_base64_VARIANT_ORIGINAL)
-            != 0
-        || end != text.data() + text.size())
+    const auto decoded = UpdateFeed::decodeBase64(text);
+    if (!decoded)
         return std::nullopt;
-    bytes.resize(length);
-    return bytes;
+    return Bytes(decoded->begin(), decoded->end());
 }
 
 std::string trimmed(std::string text)
@@ -165,10 +163,7 @@ std::string sha256Hex(const fs::path& archive)
         fail("The archive " + quoted(archive) + " is empty.");
     std::array<unsigned char, crypto_hash_sha256_BYTES> digest;
     crypto_hash_sha256_final(&state, digest.data());
-    std::string hex(digest.size() * 2 + 1, '\0');
-    sodium_bin2hex(hex.data(), hex.size(), digest.data(), digest.size());
-    hex.pop_back();
-    return hex;
+    return UpdateFeed::hex(digest.data(), digest.size());
 }
 
 // The running program compares versions piece by piece as numbers and reads anything else as 0,
@@ -332,7 +327,8 @@ int verify(const Arguments& arguments, std::ostream& out)
     const auto publicKey = fromBase64(arguments.required("public-key"));
     if (!publicKey || publicKey->size() != crypto_sign_PUBLICKEYBYTES)
         fail("The public key is not 44 characters of Base64 holding 32 bytes.");
-    const auto feed = Json::parse(readFile(arguments.positional.front(), "feed"), nullptr, false);
+    const auto feedText = readFile(arguments.positional.front(), "feed");
+    const auto feed = Json::parse(feedText, nullptr, false);
     if (!feed.is_object() || feed.size() != 1 || !feed.contains("manifest") || !feed["manifest"].is_string())
         fail("The feed is not a JSON object whose one key, \"manifest\", holds text.");
     const std::string token = feed["manifest"];
@@ -348,6 +344,9 @@ int verify(const Arguments& arguments, std::ostream& out)
         fail("The signature does not match this public key: the feed was changed or signed with another key.");
     const auto manifest = Json::parse(payload->begin(), payload->end(), nullptr, false);
     checkManifest(manifest);
+    // The checks above say what is wrong; the program's own reader has the last word.
+    if (!std::holds_alternative<UpdateInfo>(UpdateFeed::read(feedText, arguments.required("public-key"))))
+        fail("Moorlet's own feed reader refuses this feed.");
     if (const auto* archive = arguments.option("archive")) {
         auto expected = manifest["sha256"].get<std::string>();
         std::transform(expected.begin(), expected.end(), expected.begin(), [](unsigned char c) { return std::tolower(c); });
