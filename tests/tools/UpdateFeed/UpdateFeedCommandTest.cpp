@@ -1,0 +1,106 @@
+#include "tools/UpdateFeed/UpdateFeedCommand.h"
+
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+using namespace moorlet::release;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Run {
+    int status;
+    std::string out;
+    std::string error;
+};
+
+Run run(const std::vector<std::string>& arguments)
+{
+    std::ostringstream out;
+    std::ostringstream error;
+    const int status = runUpdateFeed(arguments, out, error);
+    return { status, out.str(), error.str() };
+}
+
+void write(const fs::path& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string read(const fs::path& path)
+{
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
+}
+
+} // namespace
+
+// One release as publish.sh makes it, then each kind of damage verify and sign must refuse.
+TEST(UpdateFeedCommandTest, SignedFeedsVerifyAndDamageIsRefused)
+{
+    const testsupport::TemporaryFolder folder;
+    const fs::path root = folder.stdPath();
+    ASSERT_EQ(run({ "keygen", (root / "keys").string() }).status, 0);
+    ASSERT_EQ(run({ "keygen", (root / "other").string() }).status, 0);
+    const auto secret = (root / "keys" / kSecretKeyFileName).string();
+    EXPECT_EQ(fs::status(secret).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+    const auto publicKey = read(root / "keys" / kPublicKeyFileName).substr(0, 44);
+    const auto otherKey = read(root / "other" / kPublicKeyFileName).substr(0, 44);
+    const auto archive = (root / "update.tar.gz").string();
+    write(archive, "the archive's bytes");
+    const auto feed = (root / "appcast").string();
+    ASSERT_EQ(run({ "sign", "--secret-key", secret, "--version", "1.2.0", "--url", "https://example.org/u.tar.gz",
+                  "--archive", archive, "--notes", "Fixes.", "--out", feed })
+                  .status,
+        0);
+    const auto signedFeed = read(feed);
+    const auto accepted = run({ "verify", "--public-key", publicKey, feed, "--archive", archive });
+    EXPECT_EQ(accepted.status, 0) << accepted.error;
+    EXPECT_NE(accepted.out.find("\"notes\": \"Fixes.\""), std::string::npos) << accepted.out;
+
+    auto flipped = signedFeed;
+    flipped[flipped.find("\"ey") + 1] = 'f'; // still Base64, now another payload
+    write(root / "flipped", flipped);
+    write(root / "tampered.tar.gz", "the archive's bytez");
+    write(root / "damaged.key", "c2hvcnQ=\n");
+    const std::vector<std::string> sign { "sign", "--version", "1.2.1", "--url", "https://example.org/u.tar.gz" };
+    struct Case {
+        std::vector<std::string> arguments;
+        int status;
+        std::string message;
+    };
+    for (const auto& [arguments, status, message] : std::vector<Case> {
+             { { "keygen", (root / "keys").string() }, 1, "already exists" },
+             { { "verify", "--public-key", publicKey, (root / "flipped").string() }, 1, "does not match" },
+             { { "verify", "--public-key", otherKey, feed }, 1, "does not match" },
+             { { "verify", "--public-key", publicKey, feed, "--archive", (root / "tampered.tar.gz").string() }, 1,
+                 "SHA-256" },
+             { { "verify", "--public-key", "c2hvcnQ=", feed }, 1, "44 characters" },
+             { { "verify", "--public-key", publicKey, archive }, 1, "not a JSON object" },
+             { { "sign", "--secret-key", secret, "--version", "1.3", "--url", "https://example.org/u.tar.gz",
+                   "--archive", (root / "missing.tar.gz").string() },
+                 1, "is not a file" },
+             { { "sign", "--secret-key", (root / "damaged.key").string(), "--version", "1.3", "--url",
+                   "https://example.org/u.tar.gz", "--archive", archive },
+                 1, "does not hold a secret key" },
+             { { "sign", "--secret-key", secret, "--version", "1.3-beta", "--url", "https://example.org/u.tar.gz",
+                   "--archive", archive },
+                 1, "not numbers joined by dots" },
+             { { "sign", "--secret-key", secret, "--version", "1.3", "--url", "example.org", "--archive", archive }, 1,
+                 "not an http or https address" },
+             { { "sign", "--secret-key", secret, "--version", "1.3", "--archive", archive }, 2, "--url is missing" },
+             { { "sign", "--version", "1", "--version", "2" }, 2, "given twice" },
+         }) {
+        const auto result = run(arguments);
+        EXPECT_EQ(result.status, status) << arguments[0] << " " << arguments[1] << ": " << result.error;
+        EXPECT_NE(result.error.find(message), std::string::npos) << result.error;
+        EXPECT_TRUE(result.out.empty()) << result.out;
+    }
+    EXPECT_EQ(read(feed), signedFeed);
+}
