@@ -8,7 +8,6 @@ namespace M = InsightsMetrics;
 
 InsightsLayout::InsightsLayout(int dayCount, int subjectCount)
     : m_dayCount(std::max(dayCount, 1))
-    , m_subjectCount(subjectCount)
 {
     const double inner = M::width - 2 * M::padding;
     double y = M::padding;

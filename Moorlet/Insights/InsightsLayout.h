@@ -100,7 +100,6 @@ private:
     Card card(double& y, double contentHeight) const;
 
     int m_dayCount;
-    int m_subjectCount;
     double m_height = 0;
     QRectF m_title;
     QRectF m_picker;
