@@ -9,6 +9,7 @@
 #include "Moorlet/Focus/FocusController.h"
 #include "Moorlet/SettingsWindow/SettingsView.h"
 #include "Moorlet/SettingsWindow/SettingsWindow.h"
+#include "Moorlet/Sound/AmbientController.h"
 #include "Moorlet/Views/ExpandedCardView.h"
 #include "Moorlet/WelcomeTour/WelcomeTourWindow.h"
 #include "Moorlet/Views/ReduceMotion.h"
@@ -187,9 +188,13 @@ TEST_F(AppDelegateTest, AClickExpandsTheCollapsedTileAndThePanelFollowsTheCard)
         ++expansions;
         wired(expanded);
     };
+    // Dragged 40 points past the right edge, the panel opens 12 past it at most: the card inside
+    // is shifted by the 28 points between.
+    delegate->coordinator()->panel()->setFrameOrigin({ kScreenWidth - 168 + 40, panelFrame().origin.y });
     clickWidget();
     ASSERT_TRUE(waitForPanelHeight(608 + 48));
     EXPECT_EQ(panelFrame().size.width, 320);
+    EXPECT_EQ(delegate->controller().clampingOffset(), (veltrane::Size { 28, 0 }));
     // A click while expanded goes to the card, not through this path.
     delegate->coordinator()->onWidgetClicked();
     testsupport::processEvents();
@@ -293,6 +298,9 @@ TEST_F(AppDelegateTest, ALockPausesFocusAtTheLockAndTheUnlockOpensTheCardButBrea
         logind.announceLock(false);
         ASSERT_TRUE(testsupport::waitUntil([&] { return !delegate->lockMonitor().isLocked(); }, 5s));
     };
+    // An ambient sound, chosen first so it holds the one device the test's audio driver has.
+    auto& ambient = delegate->ambient();
+    ambient.toggle(ambient.sounds().front());
     controller.toggle();
     clock->advance(100);
     lockAndUnlock(720);
@@ -304,6 +312,7 @@ TEST_F(AppDelegateTest, ALockPausesFocusAtTheLockAndTheUnlockOpensTheCardButBrea
     EXPECT_TRUE(controller.isRunning() && !controller.awayNotice());
 
     SessionCommands::skip(controller);
+    EXPECT_FALSE(ambient.mixer().isRunning()) << "the ambient sound pauses for the break";
     clock->advance(10);
     lockAndUnlock(60);
     EXPECT_TRUE(controller.isRunning());

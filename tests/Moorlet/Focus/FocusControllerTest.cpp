@@ -491,14 +491,17 @@ TEST_F(FocusControllerTest, TimeAwayIsAskedAboutOnReturnAndKeptOrDroppedAsAnswer
         bool completed;
     };
     veltrane::Instant lastInput = 0;
+    const auto watched = [&] {
+        auto withIdle = services();
+        withIdle.idleTime = [&] { return std::optional(clock->now() - lastInput); };
+        controller = std::make_unique<FocusController>(settings, focusSettings, &store, std::move(withIdle));
+    };
     focusSettings.setAwayQuestionMinutes(5);
     for (const auto& row : { Row { true, 300, 600, 960, false }, Row { false, 300, 600, 300, false },
              Row { true, 300, 1200, 1500, true }, Row { false, 300, 1200, 300, false },
              Row { false, -600, 400, 0, false } }) {
         SCOPED_TRACE(testing::Message() << row.keep << " " << row.worked << " " << row.away);
-        auto withIdle = services();
-        withIdle.idleTime = [&] { return std::optional(clock->now() - lastInput); };
-        controller = std::make_unique<FocusController>(settings, focusSettings, &store, std::move(withIdle));
+        watched();
         controller->toggle();
         lastInput = clock->now() + row.worked;
         run(std::max(0.0, row.worked) + row.away);
@@ -516,6 +519,12 @@ TEST_F(FocusControllerTest, TimeAwayIsAskedAboutOnReturnAndKeptOrDroppedAsAnswer
         EXPECT_EQ(sessions.size() > before.size() || row.completed ? sessions.back().duration : 0, row.logged);
         EXPECT_EQ(!sessions.empty() && sessions.back().completed, row.completed);
     }
+    // With the question turned off, a block runs out on time however long its user is gone.
+    focusSettings.setAwayQuestionMinutes(0);
+    watched();
+    controller->toggle();
+    run(1500);
+    EXPECT_EQ(controller->phase(), SessionPhase::shortBreak);
 }
 
 // A demo left before its break must not swallow the user's next block: it was never logged.

@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace moorlet;
 using Kind = InsightsTarget::Kind;
 
@@ -117,6 +119,11 @@ TEST_F(InsightsWindowTest, FiguresFollowTheRangeTheStoreAndTheTopFiveSubjects)
         [](const auto& a, const auto& b) { return a.seconds > b.seconds; }));
     scene.store->addSession(FocusSession { QUuid::createUuid(), scene.clock->now() - 60, 400 * 3600.0, std::nullopt, "pomodoro", true, std::nullopt });
     EXPECT_EQ(view().figures().subjects.front().subject, "Unlabeled");
+    // One subject over the five is left off too.
+    std::vector<FocusRecord> six;
+    for (const char* subject : { "A", "B", "C", "D", "E", "F" })
+        six.emplace_back(WidgetScene::kStart - 3600, 600, true, subject);
+    EXPECT_EQ(InsightsFigures::compute(AnalyticsEngine(veltrane::Calendar::utc()), six, 7, WidgetScene::kStart, 60).subjects.size(), 5u);
 
     // The recap of the range goes to the share window.
     click(view().layout().shareButton());
@@ -176,13 +183,15 @@ TEST_F(InsightsWindowTest, RendersEveryCardInBothAppearancesWithHoverDetails)
         const QImage image = window->renderContent();
         const bool dark = appearance == veltrane::AppearancePreference::dark;
         EXPECT_EQ(viewprobe::pixel(image, QPointF(4, 4)).lightness() < 128, dark);
-        // A day that reached the goal is full accent; the hovered tile is drawn larger, so probe another.
+        // A day that reached the one-hour goal is full accent and a day short of it is not; the
+        // hovered tile is drawn larger, so probe others.
         const auto& activity = view().figures().activity;
-        for (int index = 0; index < 110; ++index) {
-            if (activity[static_cast<std::size_t>(index)].seconds >= view().figures().goal) {
-                EXPECT_LE(viewprobe::distance(viewprobe::pixel(image, layout.activityTile(index).center()), kAccent), 2);
-                break;
-            }
+        for (const bool reached : { true, false }) {
+            const auto day = std::find_if(activity.begin(), activity.begin() + 110,
+                [&](const auto& total) { return total.seconds > 0 && (total.seconds >= 3600) == reached; });
+            ASSERT_NE(day, activity.begin() + 110);
+            const QPointF tile = layout.activityTile(static_cast<int>(day - activity.begin())).center();
+            EXPECT_EQ(viewprobe::distance(viewprobe::pixel(image, tile), kAccent) <= 2, reached);
         }
     }
 }

@@ -108,7 +108,12 @@ TEST_F(SettingsViewTest, EveryControlWritesItsKey)
         const char* property; // of FocusSettings or, where it has none, SettingsStore
         QVariant expected;
     };
-    const auto clickOn = [](SettingsTarget target) { return [target](SettingsViewTest& test) { test.click(target); }; };
+    const auto clickOn = [](SettingsTarget target, int times = 1) {
+        return [target, times](SettingsViewTest& test) {
+            for (int click = 0; click < times; ++click)
+                test.click(target);
+        };
+    };
     const auto typeInto = [](Control control, QString text) {
         return [control, text](SettingsViewTest& test) { test.type(control, text); };
     };
@@ -140,6 +145,7 @@ TEST_F(SettingsViewTest, EveryControlWritesItsKey)
         { Pane::focus, typeInto(Control::breakShortcutName, "quiet-off"), "breakShortcutName", QStringLiteral("quiet-off") },
         { Pane::focus, clickOn({ Kind::toggle, Control::pauseOnLock }), "pauseOnLock", false },
         { Pane::focus, clickOn({ Kind::decrement, Control::awayQuestion }), "awayQuestionMinutes", 4.0 },
+        { Pane::focus, clickOn({ Kind::decrement, Control::awayQuestion }, 6), "awayQuestionMinutes", 0.0 },
         { Pane::appearance, clickOn({ Kind::swatch, Control::themes, 7 }), "accentThemeID", QStringLiteral("ocean") },
         { Pane::appearance, clickOn({ Kind::toggle, Control::customAccent }), "customAccentEnabled", true },
         { Pane::appearance, typeInto(Control::accentColor, "#46b8c6"), "customAccentHex", QStringLiteral("46B8C6") },

@@ -92,11 +92,14 @@ protected:
 
 } // namespace
 
-TEST(CardTexts, DeadlineCountdownWordsAroundToday)
+TEST(CardTexts, DeadlineCountdownWordsAroundTodayAndTheBreakTitles)
 {
     for (const auto& [days, words] : std::vector<std::pair<int, const char*>> {
              { -3, "Past due" }, { -1, "Past due" }, { 0, "Today" }, { 1, "Tomorrow" }, { 2, "in 2 days" } })
         EXPECT_EQ(CardTexts::deadlineCountdown(days), words) << days;
+    // The card spells out the break the tile calls just "Break".
+    EXPECT_EQ(CardTexts::cardPhaseTitle(SessionPhase::shortBreak), "Short break");
+    EXPECT_EQ(CardTexts::cardPhaseTitle(SessionPhase::longBreak), "Long break");
 }
 
 TEST_F(CardPartsTest, TheExamRowCountsCalendarDaysAndTurnsUrgentUnderFourDays)
@@ -372,7 +375,7 @@ TEST(MoorletLogo, DrawsTheIconResourceAtItsSize)
     EXPECT_EQ(canvas.pixelColor(20, 32).alpha(), 255);
 }
 
-TEST_F(CardPartsTest, TheLockNoticeCoversTheRowsUnderTheControlsAndItsButtonResumes)
+TEST_F(CardPartsTest, TheLockNoticeCoversTheRowsUnderTheControlsAndTheAwayButtonsAnswer)
 {
     expand();
     auto& controller = *scene.controller;
@@ -391,4 +394,14 @@ TEST_F(CardPartsTest, TheLockNoticeCoversTheRowsUnderTheControlsAndItsButtonResu
     EXPECT_TRUE(controller.isRunning());
     EXPECT_FALSE(controller.awayNotice());
     EXPECT_NE(root.card().hitTest(inCard), CardTarget { Kind::awayResume });
+
+    // Ten minutes without input, then input again: "Drop" takes the time away off the block.
+    scene.idleTime = 600;
+    scene.run(1);
+    scene.idleTime = 0;
+    scene.run(1);
+    ASSERT_TRUE(controller.awayNotice());
+    viewprobe::click(root, root.cardTargetRect({ Kind::awayDrop }).center());
+    EXPECT_FALSE(controller.awayNotice());
+    EXPECT_TRUE(controller.isPaused());
 }

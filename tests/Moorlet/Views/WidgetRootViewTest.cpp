@@ -470,15 +470,21 @@ TEST_F(WidgetRootViewTest, WithMotionThePhaseChangeBreathesPulsesAndReplacesTheM
     EXPECT_EQ(root->card().ringScale(), 1.0);
 }
 
-TEST_F(WidgetRootViewTest, TheStreakBadgeBouncesWhenTheStreakGrows)
+TEST_F(WidgetRootViewTest, TheStreakBadgeAppearsWithAStreakAndBouncesWhenItGrows)
 {
     scene.focusSettings->setDailyGoalMinutes(25);
     expand();
+    // The badge's flame, left of the header buttons, comes with the first day of a streak.
+    const QRectF share = root->cardTargetRect({ Kind::share });
+    const QRectF badge(share.left() - 44, share.top(), 36, share.height());
+    const auto flame = [&] { return viewprobe::closest(root->renderToImage(), badge, Colors::streak()); };
+    const int withoutStreak = flame();
     scene.logFocus(1500);
     ASSERT_EQ(controller().streak(), 1);
     EXPECT_TRUE(root->card().streakBounce());
     scene.advance(0.51);
     EXPECT_FALSE(root->card().streakBounce());
+    EXPECT_LT(flame(), withoutStreak - 30) << "no streak, no badge";
 }
 
 TEST_F(WidgetRootViewTest, TheWidgetDrawsAtItsOpacityAndInTheChosenAppearance)

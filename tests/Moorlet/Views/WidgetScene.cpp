@@ -60,7 +60,7 @@ WidgetScene::WidgetScene(const Options& options)
 
     controller = std::make_unique<FocusController>(*settings, *focusSettings, store.get(),
         FocusController::Services { clock, veltrane::Calendar::utc(), nullptr, std::make_shared<SilentCues>(),
-            [](const QString&) {}, scheduler });
+            [](const QString&) {}, scheduler, [this] { return idleTime; } });
     controller->setThemeProvider(theme.get());
 }
 

@@ -94,6 +94,8 @@ public:
     std::unique_ptr<AmbientController> ambient;
     std::unique_ptr<MediaController> media;
     std::unique_ptr<FocusController> controller;
+    // What the desktop answers for the time since the last input (nothing: it does not tell).
+    std::optional<veltrane::Seconds> idleTime;
     int settingsOpened = 0;
     int insightsOpened = 0;
     int shareOpened = 0;

@@ -141,16 +141,14 @@ TEST_F(SoundEffectsTest, ABacklogBeyondTheQueueIsDroppedAndPlayedCuesAreReleased
 
 TEST_F(SoundEffectsTest, TheOutputClosesOnceEveryCueHasPlayedAndReopensForTheNext)
 {
-    m_effects->play(SoundEffect::focusStart);
+    // The goal cue follows the focus-end cue; the device pulls them as they play.
+    m_effects->play(SoundEffect::focusEnd);
     m_effects->play(SoundEffect::goal);
-    const auto frames = SoundEffects::makeBuffer(SoundEffect::focusStart).frameCount()
-        + SoundEffects::makeBuffer(SoundEffect::goal).frameCount();
-    // The device has not pulled the cues yet when the first check comes: it stays open.
-    m_queue->advance(static_cast<double>(SoundEffects::makeBuffer(SoundEffect::focusStart).frameCount())
-            / SoundEffects::kSampleRate
-        + 0.5);
+    render(SoundEffects::makeBuffer(SoundEffect::focusEnd).frameCount() + 512);
+    // At 1.4 s the goal cue (ending at 1.5 s) still plays, whatever check has come by then.
+    m_queue->advance(1.4);
     EXPECT_TRUE(m_effects->isRunning());
-    render(frames + 512);
+    render(SoundEffects::makeBuffer(SoundEffect::goal).frameCount());
     m_queue->advance(60);
     EXPECT_FALSE(m_effects->isRunning());
     EXPECT_EQ(m_queue->queuedCount(), 0u);

@@ -1,7 +1,11 @@
 #pragma once
 
 #include <QDBusConnection>
+#include <QDBusContext>
+#include <QDBusMessage>
 #include <QObject>
+
+#include <vector>
 
 // A desktop screen saver (org.freedesktop.ScreenSaver) living in the test process on a connection
 // of its own: it announces ActiveChanged when told, and answers GetSessionIdleTime with the idle
@@ -27,5 +31,28 @@ signals:
 private:
     QDBusConnection m_connection;
     uint m_idle = 0;
+    bool m_registered = false;
+};
+
+// GNOME's idle monitor (org.gnome.Mutter.IdleMonitor) on a connection of its own. It holds every
+// GetIdletime call until the test answers, so a test decides which service answers first.
+class FakeMutterIdleMonitor : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.gnome.Mutter.IdleMonitor")
+
+public:
+    FakeMutterIdleMonitor();
+    ~FakeMutterIdleMonitor() override;
+
+    bool isRegistered() const { return m_registered; }
+    // Answers the calls held so far; false when there were none.
+    bool answer(quint64 milliseconds);
+
+public slots:
+    quint64 GetIdletime();
+
+private:
+    QDBusConnection m_connection;
+    std::vector<QDBusMessage> m_calls;
     bool m_registered = false;
 };

@@ -41,4 +41,14 @@ TEST(IdleMonitorTest, InAWaylandSessionTheDesktopsIdleServiceAnswersAndWithoutOn
     EXPECT_TRUE(testsupport::waitUntil([&] { return monitor.idleTime() == 90.5; }));
     screenSaver.setIdleMilliseconds(200);
     EXPECT_TRUE(testsupport::waitUntil([&] { return monitor.idleTime() == 0.2; }));
+
+    // GNOME's service is taken even when it answers last: where both answer, KDE's name may be a
+    // stand-in.
+    FakeMutterIdleMonitor mutter;
+    ASSERT_TRUE(mutter.isRegistered());
+    IdleMonitor both(QDBusConnection::sessionBus());
+    ASSERT_TRUE(testsupport::waitUntil([&] { return both.source() == IdleMonitor::Source::screenSaver; }));
+    ASSERT_TRUE(testsupport::waitUntil([&] { return mutter.answer(5'000); }));
+    EXPECT_TRUE(testsupport::waitUntil([&] { return both.source() == IdleMonitor::Source::mutter; }));
+    EXPECT_EQ(both.idleTime(), 5.0);
 }
