@@ -13,9 +13,16 @@
 
 #include <xcb/xcb.h>
 // The XKB header names a field `explicit`.
+#if defined(__clang__)
+#pragma clang diagnostic push
+#pragma clang diagnostic ignored "-Wkeyword-macro"
+#endif
 #define explicit xkbExplicit
 #include <xcb/xkb.h>
 #undef explicit
+#if defined(__clang__)
+#pragma clang diagnostic pop
+#endif
 
 #define XK_MISCELLANY
 #define XK_LATIN1
