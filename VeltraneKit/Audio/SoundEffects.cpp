@@ -124,8 +124,18 @@ void SoundEffects::play(SoundEffect effect)
 void SoundEffects::stopWhenIdle()
 {
     releaseFinished();
-    if (m_inFlight == 0 && m_output->isRunning())
-        m_output->stop();
+    if (m_inFlight == 0) {
+        if (m_output->isRunning())
+            m_output->stop();
+        return;
+    }
+    // A cue queued behind a longer one still plays after the checks timed for either: look again.
+    if (m_queue) {
+        m_queue->schedule(kIdleGrace, [this, alive = std::weak_ptr<bool>(m_alive)] {
+            if (!alive.expired())
+                stopWhenIdle();
+        });
+    }
 }
 
 void SoundEffects::releaseFinished()

@@ -155,4 +155,17 @@ TEST_F(SoundEffectsTest, TheOutputClosesOnceEveryCueHasPlayedAndReopensForTheNex
 
     m_effects->play(SoundEffect::breakEnd);
     EXPECT_TRUE(m_effects->isRunning());
+    render(SoundEffects::makeBuffer(SoundEffect::breakEnd).frameCount() + 512);
+    m_queue->advance(60);
+
+    // A long cue with a short one right behind it: every check timed at a cue's start comes
+    // before the short one has played, and the output must still close once it has.
+    m_effects->play(SoundEffect::goal);
+    m_effects->play(SoundEffect::focusStart);
+    const auto goal = SoundEffects::makeBuffer(SoundEffect::goal).frameCount();
+    render(goal);
+    m_queue->advance(static_cast<double>(goal) / 44100 + 0.5);
+    render(SoundEffects::makeBuffer(SoundEffect::focusStart).frameCount() + 512);
+    m_queue->advance(60);
+    EXPECT_FALSE(m_effects->isRunning());
 }
