@@ -41,7 +41,7 @@ fi
 # behaviour ends the test that meets it. -O1 keeps the build and the run fast enough.
 asan=build-asan
 CC=clang CXX=clang++ cmake -S . -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O1" \
-  -DMOORLET_SANITIZE=address,undefined -DMOORLET_FUZZ=ON -DBUILD_TESTING=ON -DMOORLET_BUILD_BENCHMARKS=OFF \
+  -DMOORLET_SANITIZE=address,undefined -DMOORLET_FUZZ=ON -DMOORLET_WERROR=ON -DBUILD_TESTING=ON -DMOORLET_BUILD_BENCHMARKS=OFF \
   "${launcher[@]}"
 stage sanitizer-build cmake --build "$asan" --parallel "$jobs"
 source scripts/sanitizer-env.sh
@@ -52,7 +52,7 @@ stage sanitizer-tests ctest --test-dir "$asan" --output-on-failure --parallel "$
 tsan=build-tsan
 thread_tests=(AudioMixerTest SdlAudioOutputTest SoundEffectsTest)
 CC=clang CXX=clang++ cmake -S . -B "$tsan" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O1" \
-  -DMOORLET_SANITIZE=thread -DBUILD_TESTING=ON -DMOORLET_BUILD_BENCHMARKS=OFF "${launcher[@]}"
+  -DMOORLET_SANITIZE=thread -DMOORLET_WERROR=ON -DBUILD_TESTING=ON -DMOORLET_BUILD_BENCHMARKS=OFF "${launcher[@]}"
 stage thread-build cmake --build "$tsan" --parallel "$jobs" --target "${thread_tests[@]}"
 stage thread-tests ctest --test-dir "$tsan" --output-on-failure --timeout 600 \
   -R "^($(IFS='|'; echo "${thread_tests[*]}"))\$"
