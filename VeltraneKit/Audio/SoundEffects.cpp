@@ -111,31 +111,28 @@ void SoundEffects::play(SoundEffect effect)
         return;
     }
     ++m_inFlight;
-    if (m_queue) {
-        // Cues queue behind each other, so allow for every cue in flight playing in full.
-        const auto delay = seconds * static_cast<double>(m_inFlight) + kIdleGrace;
-        m_queue->schedule(delay, [this, alive = std::weak_ptr<bool>(m_alive)] {
-            if (!alive.expired())
-                stopWhenIdle();
-        });
-    }
+    checkIdleAfter(seconds + kIdleGrace);
+}
+
+void SoundEffects::checkIdleAfter(double seconds)
+{
+    if (!m_queue)
+        return;
+    m_queue->schedule(seconds, [this, alive = std::weak_ptr<bool>(m_alive)] {
+        if (!alive.expired())
+            stopWhenIdle();
+    });
 }
 
 void SoundEffects::stopWhenIdle()
 {
     releaseFinished();
-    if (m_inFlight == 0) {
-        if (m_output->isRunning())
-            m_output->stop();
-        return;
-    }
-    // A cue queued behind a longer one still plays after the checks timed for either: look again.
-    if (m_queue) {
-        m_queue->schedule(kIdleGrace, [this, alive = std::weak_ptr<bool>(m_alive)] {
-            if (!alive.expired())
-                stopWhenIdle();
-        });
-    }
+    // Cues queue behind each other, so one may still play when the check timed for it comes:
+    // look again until every cue has played.
+    if (m_inFlight > 0)
+        checkIdleAfter(kIdleGrace);
+    else if (m_output->isRunning())
+        m_output->stop();
 }
 
 void SoundEffects::releaseFinished()

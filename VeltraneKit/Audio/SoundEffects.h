@@ -46,6 +46,7 @@ public:
 
     // Closes the output when no cue is waiting or sounding. play() arranges this through the main
     // queue after the last cue's end.
+    void checkIdleAfter(double seconds);
     void stopWhenIdle();
 
 private:
