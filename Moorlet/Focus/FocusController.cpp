@@ -457,41 +457,28 @@ void FocusController::endDemoIfNeeded(SessionPhase newPhase)
 {
     if (!m_isDemo)
         return;
-    if (newPhase == SessionPhase::idle) {
-        // Reset, a quick start or a mode change ended the demo before its break. Whatever runs
-        // next is the user's own and is logged; once the current command is done, the user's
-        // session comes back unless a new block has already taken its place.
-        m_isDemo = false;
-        m_services.scheduler->schedule(0, [this, alive = std::weak_ptr<bool>(m_alive)] {
-            if (alive.expired() || m_isDemo)
-                return;
-            auto session = std::exchange(m_sessionBeforeDemo, std::nullopt);
-            if (m_engine.isActive())
-                return;
-            m_engine.setMode(m_focusSettings.sessionMode());
-            if (session) {
-                m_engine.restore(std::move(*session));
-                startTicking();
-            }
-            sync();
-        });
-        return;
-    }
-    if (!isBreak(newPhase))
-        return;
+    // Reset, a quick start or a mode change ended the demo before its break: once the current
+    // command is done, the timer goes back to the user. A demo that reached its break does so
+    // after its celebration.
+    if (newPhase == SessionPhase::idle)
+        handBackAfterDemo(0);
+    else if (isBreak(newPhase))
+        handBackAfterDemo(kDemoEndDelay);
+}
+
+// Whatever runs from now on is the user's own and is logged. After `delay` the mode from the
+// settings and the session from before the demo come back, unless the user has started a block
+// (or another demo) meanwhile: that block is theirs to keep, and replaces the earlier session.
+void FocusController::handBackAfterDemo(veltrane::Seconds delay)
+{
     m_isDemo = false;
-    m_services.scheduler->schedule(kDemoEndDelay, [this, alive = std::weak_ptr<bool>(m_alive)] {
-        if (alive.expired())
+    m_services.scheduler->schedule(delay, [this, alive = std::weak_ptr<bool>(m_alive)] {
+        if (alive.expired() || m_isDemo)
             return;
-        // A block the user started during the celebration is theirs to keep.
-        if (!isBreak(m_engine.phase()) || m_isDemo) {
-            if (!m_isDemo)
-                m_sessionBeforeDemo.reset();
+        if (m_engine.phase() == SessionPhase::focusing) {
+            m_sessionBeforeDemo.reset();
             return;
         }
-        m_engine.reset();
-        stopTicking();
-        sync();
         m_engine.reset();
         m_engine.setMode(m_focusSettings.sessionMode());
         stopTicking();

@@ -223,6 +223,7 @@ private:
     void announce(SessionPhase newPhase);
     void applyFocusShortcuts(SessionPhase previous, SessionPhase newPhase);
     void endDemoIfNeeded(SessionPhase newPhase);
+    void handBackAfterDemo(veltrane::Seconds delay);
     void notifyGoalReachedIfNeeded(veltrane::Instant now, bool announce);
     void post(const char* title, const char* body);
     void playCue(veltrane::SoundEffect effect);
