@@ -4,6 +4,8 @@
 #include "tests/Moorlet/Insights/FocusHistory.h"
 #include "tests/Moorlet/Views/WidgetScene.h"
 
+#include "tools/ShotFolder.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QLinearGradient>
@@ -43,11 +45,9 @@ QImage sunsetPhoto()
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    shottool::renderOffscreenUnlessAsked();
     QApplication application(argc, argv);
-    const QString folder = QCoreApplication::arguments().value(1, QStringLiteral(MOORLET_SHOTS_DIR));
-    QDir().mkpath(folder);
+    const QString folder = shottool::outputFolder(QStringLiteral(MOORLET_SHOTS_DIR));
 
     WidgetScene scene;
     // Five months of focus, a little over two blocks a day.

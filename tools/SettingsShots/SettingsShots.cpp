@@ -5,6 +5,8 @@
 #include "tests/Moorlet/Views/WidgetScene.h"
 #include "tests/support/TestSupport.h"
 
+#include "tools/ShotFolder.h"
+
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QDir>
@@ -99,11 +101,9 @@ void updateShots(WidgetScene& scene, const QString& folder, const QString& scrat
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    shottool::renderOffscreenUnlessAsked();
     QApplication application(argc, argv);
-    const QString folder = QCoreApplication::arguments().value(1, QStringLiteral(MOORLET_SHOTS_DIR));
-    QDir().mkpath(folder);
+    const QString folder = shottool::outputFolder(QStringLiteral(MOORLET_SHOTS_DIR));
     QTemporaryDir scratch;
 
     WidgetScene scene;

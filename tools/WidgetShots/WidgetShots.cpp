@@ -9,6 +9,8 @@
 #include "Moorlet/Views/WidgetRootView.h"
 #include "tests/Moorlet/Views/WidgetScene.h"
 
+#include "tools/ShotFolder.h"
+
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -440,8 +442,7 @@ private:
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    shottool::renderOffscreenUnlessAsked();
     QApplication application(argc, argv);
     QStringList arguments = QCoreApplication::arguments().mid(1);
     const bool icon = arguments.removeAll(QStringLiteral("--icon")) > 0;
