@@ -73,11 +73,8 @@ InsightsWindow::InsightsWindow(LocalDataStore& store, FocusSettings& focusSettin
     setMaximumWidth(width);
     resize(width, kInitialHeight);
 
-    connect(&settings, &veltrane::SettingsStore::appearanceChanged, this, &InsightsWindow::applyAppearance);
-    if (m_environment.desktop)
-        connect(m_environment.desktop, &veltrane::DesktopPreferences::colorSchemeChanged, this,
-            &InsightsWindow::applyAppearance);
-    applyAppearance();
+    followAppearance(*this, settings, m_environment.desktop,
+        [this] { m_view->setViewPalette(ViewPalette::from(palette())); });
 }
 
 InsightsWindow::~InsightsWindow() = default;
@@ -113,13 +110,6 @@ void InsightsWindow::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::PaletteChange)
         m_view->setViewPalette(ViewPalette::from(palette()));
-}
-
-void InsightsWindow::applyAppearance()
-{
-    const auto forced = forcedAppearance(m_settings.appearance(), m_environment.desktop);
-    setPalette(forced ? veltrane::panelPalette(*forced) : QPalette());
-    m_view->setViewPalette(ViewPalette::from(palette()));
 }
 
 } // namespace moorlet

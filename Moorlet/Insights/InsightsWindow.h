@@ -61,7 +61,6 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void applyAppearance();
 
     LocalDataStore& m_store;
     veltrane::SettingsStore& m_settings;

@@ -1,6 +1,9 @@
 #include "Moorlet/Views/ForcedAppearance.h"
 
 #include "VeltraneKit/Desktop/DesktopPreferences.h"
+#include "VeltraneKit/Settings/SettingsStore.h"
+
+#include <QWidget>
 
 namespace moorlet {
 
@@ -21,6 +24,20 @@ std::optional<veltrane::PanelAppearance> forcedAppearance(
     if (desktop && desktop->colorScheme() == veltrane::ColorScheme::Light)
         return veltrane::PanelAppearance::light;
     return std::nullopt;
+}
+
+void followAppearance(QWidget& widget, const veltrane::SettingsStore& settings,
+    const veltrane::DesktopPreferences* desktop, std::function<void()> applied)
+{
+    const auto apply = [&widget, &settings, desktop, applied = std::move(applied)] {
+        const auto forced = forcedAppearance(settings.appearance(), desktop);
+        widget.setPalette(forced ? veltrane::panelPalette(*forced) : QPalette());
+        applied();
+    };
+    QObject::connect(&settings, &veltrane::SettingsStore::appearanceChanged, &widget, apply);
+    if (desktop)
+        QObject::connect(desktop, &veltrane::DesktopPreferences::colorSchemeChanged, &widget, apply);
+    apply();
 }
 
 } // namespace moorlet

@@ -113,7 +113,11 @@ WidgetRootView::WidgetRootView(Inputs inputs, ViewEnvironment environment, QWidg
             return QRect(mapToGlobal(onWidget.topLeft().toPoint()), onWidget.size().toSize());
         },
     });
-    applyAppearance();
+    // An empty palette makes the widget follow its parent's (the panel's) again.
+    followAppearance(*this, m_controller.settings(), m_environment.desktop, [this] {
+        m_context->palette = ViewPalette::from(palette());
+        update();
+    });
     m_tile = std::make_unique<CollapsedTileView>(*m_context);
     m_card = std::make_unique<ExpandedCardView>(
         *m_context, ExpandedCardView::Actions { std::move(inputs.openSettings), std::move(inputs.openInsights), std::move(inputs.openShare) });
@@ -196,10 +200,6 @@ void WidgetRootView::connectSources()
     veltrane::SettingsStore& settings = m_controller.settings();
     connect(&settings, &veltrane::SettingsStore::widgetOpacityChanged, this, qOverload<>(&QWidget::update));
     connect(&settings, &veltrane::SettingsStore::masterVolumeChanged, this, qOverload<>(&QWidget::update));
-    connect(&settings, &veltrane::SettingsStore::appearanceChanged, this, &WidgetRootView::applyAppearance);
-    if (m_environment.desktop)
-        connect(m_environment.desktop, &veltrane::DesktopPreferences::colorSchemeChanged, this,
-            &WidgetRootView::applyAppearance);
     connect(m_reduceMotion.get(), &ReduceMotion::changed, this, &WidgetRootView::applyReduceMotion);
 }
 
@@ -245,15 +245,6 @@ void WidgetRootView::applyReduceMotion()
         m_scale.finish();
     }
     refresh();
-}
-
-void WidgetRootView::applyAppearance()
-{
-    const auto forced = forcedAppearance(m_controller.settings().appearance(), m_environment.desktop);
-    // An empty palette makes the widget follow its parent's (the panel's) again.
-    setPalette(forced ? veltrane::panelPalette(*forced) : QPalette());
-    m_context->palette = ViewPalette::from(palette());
-    update();
 }
 
 void WidgetRootView::changeEvent(QEvent* event)

@@ -152,7 +152,6 @@ private:
     void expandedChanged();
     void watchCelebrations();
     void runCelebrations();
-    void applyAppearance();
     void applyReduceMotion();
     // Runs `work` after `delay` unless the view is gone by then.
     veltrane::ScheduledTask later(veltrane::Seconds delay, std::function<void()> work);

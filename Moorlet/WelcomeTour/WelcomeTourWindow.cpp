@@ -28,12 +28,10 @@ WelcomeTourWindow::WelcomeTourWindow(FocusController& controller, QColor accent,
     setFixedSize(static_cast<int>(WelcomeTourMetrics::width), static_cast<int>(WelcomeTourMetrics::height));
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
-    connect(&controller.settings(), &veltrane::SettingsStore::appearanceChanged, this,
-        &WelcomeTourWindow::applyAppearance);
-    if (m_environment.desktop)
-        connect(m_environment.desktop, &veltrane::DesktopPreferences::colorSchemeChanged, this,
-            &WelcomeTourWindow::applyAppearance);
-    applyAppearance();
+    followAppearance(*this, controller.settings(), m_environment.desktop, [this] {
+        m_palette = ViewPalette::from(palette());
+        update();
+    });
 }
 
 WelcomeTourWindow::~WelcomeTourWindow() = default;
@@ -106,14 +104,6 @@ void WelcomeTourWindow::changeEvent(QEvent* event)
         m_palette = ViewPalette::from(palette());
         update();
     }
-}
-
-void WelcomeTourWindow::applyAppearance()
-{
-    const auto forced = forcedAppearance(m_controller.settings().appearance(), m_environment.desktop);
-    setPalette(forced ? veltrane::panelPalette(*forced) : QPalette());
-    m_palette = ViewPalette::from(palette());
-    update();
 }
 
 } // namespace moorlet

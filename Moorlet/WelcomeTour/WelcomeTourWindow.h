@@ -50,7 +50,6 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void applyAppearance();
     std::optional<WelcomeTourTarget> targetAt(QPointF position) const;
 
     FocusController& m_controller;
