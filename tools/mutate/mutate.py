@@ -315,6 +315,9 @@ def main():
     parser.add_argument("--sample", default=os.path.join(HERE, "mutants.txt"))
     parser.add_argument("--only", action="append", metavar="PATTERN",
                         help="run only mutants whose id or file matches this glob (repeatable)")
+    parser.add_argument("--tests", action="append", metavar="PATTERN",
+                        help="run only mutants naming a test program that matches this glob "
+                             "(repeatable; with --only, a mutant must match both)")
     parser.add_argument("--list", action="store_true",
                         help="check the sample against this checkout and list it; build nothing")
     parser.add_argument("--output", default=None,
@@ -339,6 +342,11 @@ def main():
                        fnmatch.fnmatch(m.file, p) for p in args.only)]
             if not mutants:
                 raise SampleError("--only matched no mutant")
+        if args.tests:
+            mutants = [m for m in mutants if any(fnmatch.fnmatch(t, p) for t in m.tests
+                                                 for p in args.tests)]
+            if not mutants:
+                raise SampleError("--tests matched no mutant")
         if args.list:
             check_sample(mutants, None)
             for m in mutants:
