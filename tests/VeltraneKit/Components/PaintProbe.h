@@ -9,7 +9,7 @@
 #include <functional>
 #include <numbers>
 
-// Paints into a transparent image and reads it back, for pixel checks of painters.
+// Paints into a transparent image and reads it back, for pixel checks of painters and widgets.
 class PaintProbe {
 public:
     PaintProbe(int width, int height)
@@ -33,9 +33,21 @@ public:
         return image;
     }
 
-    const QImage& image() const { return m_image; }
-    int alphaAt(QPointF point) const { return qAlpha(m_image.pixel(point.toPoint())); }
-    QColor colorAt(QPointF point) const { return QColor::fromRgba(qUnpremultiply(m_image.pixel(point.toPoint()))); }
+    // A pixel's colour, unpremultiplied.
+    static QColor colorAt(const QImage& image, QPointF point)
+    {
+        return QColor::fromRgba(qUnpremultiply(image.pixel(point.toPoint())));
+    }
+
+    // The pixels of `image` whose colour passes `test`.
+    static int count(const QImage& image, const std::function<bool(const QColor&)>& test)
+    {
+        int result = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                result += test(colorAt(image, QPointF(x, y)));
+        return result;
+    }
 
     // The point at `degrees` clockwise from twelve o'clock on a circle about `center`.
     static QPointF onCircle(QPointF center, double radius, double degrees)
@@ -44,14 +56,13 @@ public:
         return { center.x() + radius * std::sin(radians), center.y() - radius * std::cos(radians) };
     }
 
+    const QImage& image() const { return m_image; }
+    int alphaAt(QPointF point) const { return qAlpha(m_image.pixel(point.toPoint())); }
+    QColor colorAt(QPointF point) const { return colorAt(m_image, point); }
     // Pixels whose opacity is above `threshold`.
     int countOpaque(int threshold = 128) const
     {
-        int count = 0;
-        for (int y = 0; y < m_image.height(); ++y)
-            for (int x = 0; x < m_image.width(); ++x)
-                count += qAlpha(m_image.pixel(x, y)) > threshold;
-        return count;
+        return count(m_image, [threshold](const QColor& pixel) { return pixel.alpha() > threshold; });
     }
 
 private:

@@ -67,35 +67,29 @@ TEST(SpringTest, ResponseIsTheUndampedPeriodAndBounceIsOneLessDamping)
 
 TEST(SpringTest, VelocityIsTheDerivativeOfProgress)
 {
-    for (const double damping : { 0.5, 1.0, 1.4 }) {
+    // Under-, critically and over-damped, launched or not.
+    for (const auto& [damping, v0] : { std::pair { 0.5, 0.0 }, { 1.0, 3.0 }, { 1.4, -2.0 } }) {
         const Spring spring { 0.4, damping };
-        for (const double v0 : { 0.0, 3.0, -2.0 }) {
-            for (Seconds t = 0.01; t < 0.8; t += 0.07) {
-                const double numeric = (spring.state(t + 1e-6, v0).progress - spring.state(t - 1e-6, v0).progress) / 2e-6;
-                EXPECT_NEAR(spring.state(t, v0).velocity, numeric, 1e-4) << damping << " " << v0;
-            }
+        for (Seconds t = 0.01; t < 0.8; t += 0.07) {
+            const double p0 = spring.state(t - 1e-6, v0).progress;
+            const double p1 = spring.state(t + 1e-6, v0).progress;
+            EXPECT_NEAR(spring.state(t, v0).velocity, (p1 - p0) / 2e-6, 1e-4) << damping << " " << v0;
         }
     }
 }
 
-TEST(TimingCurveTest, StandardCurves)
+TEST(TimingCurveTest, StandardCurvesRiseSteadilyFromZeroToOne)
 {
     for (const TimingCurve curve : { TimingCurve::linear(), TimingCurve::easeIn(), TimingCurve::easeOut(),
              TimingCurve::easeInOut() }) {
         for (auto [x, y] : { std::pair { 0.0, 0.0 }, { 1.0, 1.0 }, { -3.0, 0.0 }, { 7.0, 1.0 } })
             EXPECT_DOUBLE_EQ(curve.value(x), y) << x;
-        double previous = 0;
-        for (double x = 0.01; x <= 1; x += 0.01) {
-            EXPECT_GE(curve.value(x), previous);
-            previous = curve.value(x);
-        }
+        for (double x = 0.01; x <= 1; x += 0.01)
+            EXPECT_GE(curve.value(x), curve.value(x - 0.01)) << x;
     }
-    EXPECT_NEAR(TimingCurve::linear().value(0.3), 0.3, 1e-9);
     EXPECT_NEAR(TimingCurve::easeInOut().value(0.5), 0.5, 1e-9);
-    // Ease-in starts slow, ease-out starts fast.
+    // Ease-in starts slow, ease-out starts fast, each the other turned round.
     EXPECT_LT(TimingCurve::easeIn().value(0.25), 0.15);
-    EXPECT_GT(TimingCurve::easeOut().value(0.25), 0.35);
     EXPECT_NEAR(TimingCurve::easeIn().value(0.25), 1 - TimingCurve::easeOut().value(0.75), 1e-9);
     EXPECT_NEAR(TimingCurve::easeIn().slope(0), 0, 1e-6);
-    EXPECT_NEAR(TimingCurve::linear().slope(0.4), 1, 1e-9);
 }

@@ -16,52 +16,24 @@ using namespace veltrane;
 
 namespace {
 
-// A symbol name the source mentions, and where.
-struct Mention {
-    QString name;
-    QString where;
-};
-
 // Dotted lower-case literals that are never symbols: file names and reverse-domain identifiers.
-const QSet<QString> kFileExtensions { "json", "png", "svg", "csv", "zip", "gz", "tar", "txt", "ttf", "otf", "qrc",
-    "desktop", "mp3", "m4a", "wav", "aiff", "aif", "caf", "aac", "ogg", "flac", "sh", "conf", "xml", "html", "ini",
-    "log", "tmp", "so", "service", "sig", "pem", "jpg", "jpeg", "md", "cpp", "h", "list" };
-const QSet<QString> kDomainRoots { "com", "org", "io", "net", "de", "app", "dev", "www" };
-// Words that symbol names are built from beyond their first one.
-const QSet<QString> kSymbolModifiers { "fill", "circle", "square", "slash", "filled", "badge", "dotted", "inset",
-    "and" };
-
-// A dotted literal is taken for a symbol name when it is built like one: it starts with the
-// first word of a catalogue name ("play.fil" is a typo of one) or uses a symbol modifier
-// ("cloud.sun.fill" is one the catalogue lacks). Other dotted text (file names, keys) is not.
-bool looksLikeSymbol(const QString& literal)
+bool isFileOrDomain(const QString& literal)
 {
-    static const QSet<QString> firstWords = [] {
-        QSet<QString> words;
-        for (const QString& name : SymbolCatalog::names())
-            words.insert(name.section(u'.', 0, 0));
-        return words;
-    }();
-    const QStringList parts = literal.split(u'.');
-    if (parts.size() < 2)
-        return true;
-    if (kFileExtensions.contains(parts.back()) || kDomainRoots.contains(parts.front()))
-        return false;
-    if (firstWords.contains(parts.front()))
-        return true;
-    return std::any_of(parts.begin(), parts.end(), [](const QString& part) { return kSymbolModifiers.contains(part); });
+    static const QSet<QString> extensions { "json", "png", "svg", "csv", "txt", "qrc", "desktop", "mp3",
+        "wav", "ogg", "flac", "sh", "conf", "xml", "ini", "log", "list", "md", "cpp", "h" };
+    static const QSet<QString> roots { "com", "org", "io", "net", "de", "app", "dev", "www" };
+    return extensions.contains(literal.section(u'.', -1)) || roots.contains(literal.section(u'.', 0, 0));
 }
 
-// Every symbol name the program's sources and resources mention:
-//  - any dotted lower-case string literal built like a symbol name ("play.fill");
-//  - any lower-case word literal on a line that speaks of a symbol or a system image;
-//  - the "icon" values of JSON resources (the sound catalogue).
-std::vector<Mention> mentionedSymbols()
+// Every symbol name the program's sources and resources mention, with where: dotted lower-case
+// string literals ("play.fill"), any lower-case word literal on a line that speaks of a symbol
+// or a system image, and the "icon" values of JSON resources (the sound catalogue).
+std::vector<std::pair<QString, QString>> mentionedSymbols()
 {
     static const QRegularExpression dotted(QStringLiteral(R"re("([a-z][a-z0-9]*(?:\.[a-z0-9]+)+)")re"));
     static const QRegularExpression word(QStringLiteral(R"re("([a-z][a-z0-9]*(?:\.[a-z0-9]+)*)")re"));
-    static const QRegularExpression symbolLine(QStringLiteral(R"((symbol|Symbol|systemImage|SYMBOL))"));
-    std::vector<Mention> mentions;
+    static const QRegularExpression symbolLine(QStringLiteral("symbol|Symbol|systemImage|SYMBOL"));
+    std::vector<std::pair<QString, QString>> mentions;
     for (const char* folder : { "VeltraneKit", "MoorletCore", "Moorlet", "tools" }) {
         QDirIterator files(testsupport::sourceDir() + u'/' + QLatin1String(folder),
             { QStringLiteral("*.h"), QStringLiteral("*.cpp"), QStringLiteral("*.json") }, QDir::Files,
@@ -69,29 +41,25 @@ std::vector<Mention> mentionedSymbols()
         while (files.hasNext()) {
             const QString path = files.next();
             const QByteArray content = veltrane::testing::readBytes(path);
-            const QString relative = path.mid(testsupport::sourceDir().size() + 1);
             if (path.endsWith(QStringLiteral(".json"))) {
-                const QJsonDocument document = QJsonDocument::fromJson(content);
-                for (const QJsonValue& entry : document.array()) {
+                for (const QJsonValue& entry : QJsonDocument::fromJson(content).array()) {
                     const QString icon = entry.toObject().value(QStringLiteral("icon")).toString();
                     if (!icon.isEmpty())
-                        mentions.push_back({ icon, relative });
+                        mentions.emplace_back(icon, path);
                 }
                 continue;
             }
             const QStringList lines = QString::fromUtf8(content).split(u'\n');
             for (qsizetype i = 0; i < lines.size(); ++i) {
-                const QString& line = lines[i];
                 // Comments draw nothing.
-                if (line.trimmed().startsWith(QStringLiteral("//")))
+                if (lines[i].trimmed().startsWith(QStringLiteral("//")))
                     continue;
-                const QString where = relative + u':' + QString::number(i + 1);
-                const bool speaksOfSymbols = symbolLine.match(line).hasMatch();
-                auto matches = (speaksOfSymbols ? word : dotted).globalMatch(line);
+                const bool speaksOfSymbols = symbolLine.match(lines[i]).hasMatch();
+                auto matches = (speaksOfSymbols ? word : dotted).globalMatch(lines[i]);
                 while (matches.hasNext()) {
                     const QString literal = matches.next().captured(1);
-                    if (looksLikeSymbol(literal))
-                        mentions.push_back({ literal, where });
+                    if (!isFileOrDomain(literal))
+                        mentions.emplace_back(literal, path + u':' + QString::number(i + 1));
                 }
             }
         }
@@ -103,12 +71,12 @@ std::vector<Mention> mentionedSymbols()
 
 TEST(SymbolNamesTest, EverySymbolTheProgramNamesIsInTheCatalogue)
 {
-    const std::vector<Mention> mentions = mentionedSymbols();
+    const auto mentions = mentionedSymbols();
     // The catalogue's own users mention symbols; a scan without "play.fill" would be broken.
-    EXPECT_TRUE(std::any_of(mentions.begin(), mentions.end(), [](const Mention& mention) { return mention.name == QLatin1String("play.fill"); }));
-    for (const Mention& mention : mentions) {
-        EXPECT_TRUE(SymbolCatalog::contains(mention.name))
-            << mention.where.toStdString() << ": \"" << mention.name.toStdString()
-            << "\" is not in the symbol catalogue (VeltraneKit/Symbols/icons)";
-    }
+    EXPECT_TRUE(std::any_of(mentions.begin(), mentions.end(), [](const auto& mention) {
+        return mention.first == QLatin1String("play.fill");
+    }));
+    for (const auto& [name, where] : mentions)
+        EXPECT_TRUE(SymbolCatalog::contains(name)) << where.toStdString() << ": \"" << name.toStdString()
+                                                   << "\" is not in the symbol catalogue";
 }
