@@ -1,5 +1,12 @@
 #include "VeltraneKit/Geometry/WidgetPlacement.h"
 
+#include "VeltraneKit/Geometry/DockSide.h"
+#include "VeltraneKit/Geometry/PointText.h"
+#include "VeltraneKit/Geometry/ScreenProvider.h"
+#include "VeltraneKit/Geometry/WidgetAnchor.h"
+#include "VeltraneKit/Geometry/WidgetMode.h"
+#include "tests/VeltraneKit/Widget/FakeScreenProvider.h"
+
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -103,6 +110,86 @@ TEST(WidgetPlacementTest, CollapsedOriginSitsOnTheCardEdgeFacingTheDock)
     EXPECT_EQ(collapsedOrigin(card, DockSide::right, kCollapsed), (Point { 252, 440 }));
     EXPECT_EQ(collapsedOrigin(card, DockSide::top, kCollapsed), (Point { 176, 680 }));
     EXPECT_EQ(collapsedOrigin(card, DockSide::bottom, kCollapsed), (Point { 176, 200 }));
+}
+
+TEST(DockingTypesTest, RawValuesRoundTripAndOtherTextNamesNothing)
+{
+    for (DockSide side : kAllDockSides)
+        EXPECT_EQ(dockSide(rawValue(side)), side);
+    EXPECT_EQ(widgetMode(rawValue(WidgetMode::menuBar)), WidgetMode::menuBar);
+    for (const char* text : { "auto", "Left", "", "left " })
+        EXPECT_EQ(dockSide(text), std::nullopt) << text;
+    // The "widgetMode" setting holds dock sides, which are no widget mode.
+    EXPECT_FALSE(widgetMode("right") || widgetMode("menubar") || anchorHorizontal("top") || anchorVertical("leading"));
+}
+
+// A 10 × 10 tile centred at the given fractions of a 1000 × 500 visible frame at (100, 50).
+const Rect kAnchorFrame(100, 50, 1000, 500);
+Rect tileAt(double fx, double fy) { return Rect(100 + fx * 1000 - 5, 50 + fy * 500 - 5, 10, 10); }
+
+TEST(WidgetAnchorTest, SmartAnchorsToTheNearEdgesWithBoundariesInsideTheZone)
+{
+    const std::tuple<double, double, double, WidgetAnchor> cases[] = {
+        { 0.10, 0.50, 0.33, { H::leading, V::center } },
+        { 0.90, 0.80, 0.33, { H::trailing, V::top } },
+        { 0.50, 0.10, 0.33, { H::center, V::bottom } },
+        // Exactly at the zone's edge (0.25 and 0.75 are exact in binary) counts as inside the zone.
+        { 0.25, 0.75, 0.25, { H::leading, V::top } },
+        { 0.75, 0.25, 0.25, { H::trailing, V::bottom } },
+        { 0.26, 0.74, 0.25, { H::center, V::center } },
+        // Outside the visible frame it still picks the near edge.
+        { -0.2, 1.3, 0.34, { H::leading, V::top } },
+    };
+    for (const auto& [fx, fy, zone, anchor] : cases)
+        EXPECT_EQ(WidgetAnchor::smart(tileAt(fx, fy), kAnchorFrame, zone), anchor) << fx << "," << fy;
+    // Without a visible area: trailing centre.
+    EXPECT_EQ(WidgetAnchor::smart(tileAt(0.1, 0.1), Rect(0, 0, 0, 500), 0.34), (WidgetAnchor { H::trailing, V::center }));
+    EXPECT_EQ(WidgetAnchor::smart(tileAt(0.1, 0.1), Rect(0, 0, 800, -1), 0.34), (WidgetAnchor { H::trailing, V::center }));
+}
+
+TEST(PointTextTest, FormatsBracedPairInShortestFormThatReadsBackExactly)
+{
+    EXPECT_EQ(PointText::format({ 1272, 353.5 }), "{1272, 353.5}");
+    EXPECT_EQ(PointText::format({ -0.0, -0.0 }), "{0, 0}");
+    for (Point point : { Point { 0.1, 1.0 / 3 }, Point { -1e-7, 123456789.123 }, Point { 1e300, -5e-300 } })
+        EXPECT_EQ(PointText::parse(PointText::format(point)), point);
+}
+
+TEST(PointTextTest, ParsesLenientlyButNeedsTwoFiniteNumbers)
+{
+    const std::pair<const char*, std::optional<Point>> cases[] = {
+        { "{1,2}", Point { 1, 2 } }, { "  3.5 -4 ", Point { 3.5, -4 } }, { "{.5, -.25}", Point { 0.5, -0.25 } },
+        { "{1e3, 2E-1}", Point { 1000, 0.2 } },
+        // Stray signs and dots start no number; anything after the second number is ignored.
+        { "{- 7, . 8}", Point { 7, 8 } }, { "{1, 2, 3}", Point { 1, 2 } },
+        { "", std::nullopt }, { "{5}", std::nullopt }, { "origin", std::nullopt }, { "{1e999, 2}", std::nullopt },
+        { "{-1e999, 2}", std::nullopt },
+    };
+    for (const auto& [text, point] : cases)
+        EXPECT_EQ(PointText::parse(text), point) << text;
+}
+
+// The main screen on the right of a second one; each loses a strip to a panel.
+const ScreenFrames kMain { Rect(0, 0, 1440, 900), Rect(0, 0, 1440, 875) };
+const ScreenFrames kSecond { Rect(-1920, 0, 1920, 1080), Rect(-1920, 40, 1920, 1040) };
+
+TEST(ScreenProviderTest, WindowsBelongToTheScreenShowingMostOfThemOrElseTheMainOne)
+{
+    testing::FakeScreenProvider screens(kMain.visibleFrame);
+    screens.setScreens({ kMain, kSecond });
+    EXPECT_EQ(screens.mainVisibleFrame(), kMain.visibleFrame);
+    EXPECT_EQ(screens.visibleFrameForWindow(Rect(100, 100, 168, 168)), kMain.visibleFrame);
+    EXPECT_EQ(screens.visibleFrameForWindow(Rect(-300, 100, 168, 168)), kSecond.visibleFrame);
+    // Straddling the seam: 100 points on the main screen, 68 on the other.
+    EXPECT_EQ(screens.visibleFrameForWindow(Rect(-68, 100, 168, 168)), kMain.visibleFrame);
+    EXPECT_EQ(screens.visibleFrameForWindow(Rect(-100, 100, 168, 168)), kSecond.visibleFrame);
+    // On no screen at all.
+    EXPECT_EQ(screens.visibleFrameShowing(Rect(5000, 5000, 168, 168)), std::nullopt);
+    EXPECT_EQ(screens.visibleFrameForWindow(Rect(5000, 5000, 168, 168)), kMain.visibleFrame);
+
+    screens.setScreens({});
+    EXPECT_EQ(screens.mainVisibleFrame(), std::nullopt);
+    EXPECT_EQ(screens.visibleFrameForWindow(Rect(0, 0, 10, 10)), std::nullopt);
 }
 
 } // namespace
