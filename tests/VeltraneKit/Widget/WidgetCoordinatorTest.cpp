@@ -7,7 +7,6 @@
 #include "tests/VeltraneKit/Widget/FakeScreenProvider.h"
 #include "tests/VeltraneKit/Widget/PanelEvents.h"
 
-#include <QCoreApplication>
 #include <QPointer>
 
 #include <tuple>
@@ -79,8 +78,6 @@ TEST_F(WidgetCoordinatorTest, FirstLaunchDocksTheCollapsedPanelCentredOnTheRight
     widget.hide();
     widget.refresh();
     EXPECT_EQ(widget.panel(), nullptr);
-    EXPECT_EQ(widget.lastRequestedSize(), Size {});
-    EXPECT_TRUE(offsets.empty() && anchors.empty() && rootsBuiltFor.empty());
     EXPECT_FALSE(storedOrigin());
 
     widget.show();
@@ -88,7 +85,6 @@ TEST_F(WidgetCoordinatorTest, FirstLaunchDocksTheCollapsedPanelCentredOnTheRight
     EXPECT_EQ(frame(), Rect(1272, 353.5, 168, 168));
     EXPECT_EQ(rootsBuiltFor, std::vector { DockSide::right });
     EXPECT_EQ(widget.hostingView()->rootView(), lastRoot);
-    EXPECT_EQ(widget.currentAnchor(), (WidgetAnchor { H::trailing, V::center }));
 
     // Hiding keeps the panel; showing again brings back the same one where it was.
     FloatingPanel* panel = widget.panel();
@@ -109,7 +105,6 @@ TEST_F(WidgetCoordinatorTest, ASavedOriginIsUsedUnlessUnreadableOrZero)
         // Zero, or nothing that reads as a point: the first-launch place.
         { "{0, 0}", { 1272, 353.5 } },
         { "somewhere", { 1272, 353.5 } },
-        { 12, { 1272, 353.5 } },
     };
     for (const auto& [stored, origin] : cases) {
         defaults->setValue(kOriginKey, stored);
@@ -125,11 +120,9 @@ TEST_F(WidgetCoordinatorTest, AStoredSideOverridesTheGivenOne)
     EXPECT_EQ(coordinator->dockSide(), DockSide::top);
     EXPECT_EQ(frame().origin, (Point { 636, 707 }));
     EXPECT_EQ(rootsBuiltFor, std::vector { DockSide::top });
-
-    for (nlohmann::json stored : { nlohmann::json("auto"), nlohmann::json("Top"), nlohmann::json(true) }) {
-        defaults->setValue(kSideKey, stored);
-        EXPECT_EQ(make(DockSide::left).dockSide(), DockSide::left) << stored.dump();
-    }
+    // Text that names no side leaves the given one.
+    defaults->setValue(kSideKey, "auto");
+    EXPECT_EQ(make(DockSide::left).dockSide(), DockSide::left);
 }
 
 TEST_F(WidgetCoordinatorTest, ExpansionGrowsAwayFromTheNearEdgesKeepingTheTileInPlace)
@@ -187,10 +180,8 @@ TEST_F(WidgetCoordinatorTest, AnAnimatedCollapseShrinksAfterTheDelayUnlessReExpa
     WidgetCoordinator& widget = shown();
     widget.setContentSize(kCard, Animation::immediate);
     widget.setContentSize(kCollapsed, Animation::animated);
-    EXPECT_TRUE(widget.hasPendingCollapse());
     scheduler->advance(0.3);
     widget.setContentSize(kCard, Animation::animated);
-    EXPECT_FALSE(widget.hasPendingCollapse());
     scheduler->advance(5);
     EXPECT_EQ(frame(), Rect(1120, 137.5, 320, 600));
     // The expansion came from the expanded frame, so no new anchor was chosen.
@@ -206,7 +197,6 @@ TEST_F(WidgetCoordinatorTest, AnAnimatedCollapseShrinksAfterTheDelayUnlessReExpa
     EXPECT_TRUE(offsets.empty());
     EXPECT_EQ(storedOrigin(), "{1120, 137.5}");
     scheduler->advance(0.02);
-    EXPECT_FALSE(widget.hasPendingCollapse());
     EXPECT_EQ(frame(), Rect(1272, 353.5, 168, 168));
     EXPECT_EQ(offsets, std::vector { Size {} });
     EXPECT_EQ(storedOrigin(), "{1272, 353.5}");
@@ -232,13 +222,10 @@ TEST_F(WidgetCoordinatorTest, DroppingTheCollapsedTileRemembersWhereAndWhichSide
     EXPECT_EQ(storedOrigin(), "{672, 253.5}");
 
     // Onto the left edge: the side is stored and the root view rebuilt for it.
-    QPointer<QWidget> oldRoot = lastRoot;
     dragPanel({ 756, 337 }, { 60, 337 });
     EXPECT_EQ(widget.dockSide(), DockSide::left);
     EXPECT_EQ(defaults->string(kSideKey), "left");
     EXPECT_EQ(rootsBuiltFor.back(), DockSide::left);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(oldRoot.isNull());
     EXPECT_EQ(storedOrigin(), "{-12, 253.5}");
 
     // A refresh rebuilds the root view for the current side.
