@@ -31,19 +31,16 @@ TEST(WidgetPlacementTest, FirstShowCentresOnTheDockedEdgeAndASavedOriginIsKeptOr
         { kCollapsed, DockSide::top, std::nullopt, kScreen, { 636, 707 } },
         { kCollapsed, DockSide::bottom, std::nullopt, kScreen, { 636, 0 } },
         { kCollapsed, DockSide::right, std::nullopt, kOffsetScreen, { -168, 416 } },
-        { kCollapsed, DockSide::top, std::nullopt, kOffsetScreen, { -804, 732 } },
         // Kept while it fits, flush with the top-right corner too.
         { kCollapsed, DockSide::right, Point { 10, 20 }, kScreen, { 10, 20 } },
         { kCollapsed, DockSide::left, Point { 1272, 707 }, kScreen, { 1272, 707 } },
         // Off screen: pulled inside without overhang.
         { kCollapsed, DockSide::right, Point { -5000, 99999 }, kScreen, { 0, 707 } },
-        { kCollapsed, DockSide::right, Point { 1280, -12 }, kScreen, { 1272, 0 } },
         { kCollapsed, DockSide::right, Point { 0, 0 }, kOffsetScreen, { -168, 100 } },
         // Larger than the screen: its bottom-left stays on screen.
         { { 2000, 1000 }, DockSide::right, Point { 500, 500 }, kScreen, { 0, 0 } },
         // Without a screen the origin is zero.
         { kCollapsed, DockSide::right, Point { 40, 50 }, std::nullopt, {} },
-        { kCollapsed, DockSide::top, std::nullopt, std::nullopt, {} },
     };
     for (const auto& [size, side, saved, screen, origin] : cases)
         EXPECT_EQ(initialOrigin(size, side, saved, screen), origin)
@@ -120,7 +117,7 @@ TEST(DockingTypesTest, RawValuesRoundTripAndOtherTextNamesNothing)
     for (const char* text : { "auto", "Left", "", "left " })
         EXPECT_EQ(dockSide(text), std::nullopt) << text;
     // The "widgetMode" setting holds dock sides, which are no widget mode.
-    EXPECT_FALSE(widgetMode("right") || widgetMode("menubar") || anchorHorizontal("top") || anchorVertical("leading"));
+    EXPECT_FALSE(widgetMode("right") || widgetMode("menubar"));
 }
 
 // A 10 × 10 tile centred at the given fractions of a 1000 × 500 visible frame at (100, 50).

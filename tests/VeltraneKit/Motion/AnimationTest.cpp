@@ -105,9 +105,6 @@ TEST(AnimationTest, AutoreversingRepeatsGoBackAndForth)
     // However many cycles, it lands on the end value.
     EXPECT_TRUE(timeline.sample(3).finished);
     EXPECT_EQ(timeline.sample(3).progress, 1);
-
-    const AnimationTimeline restarting(Animation::linear(1).repeating(2, Animation::Reversal::none));
-    EXPECT_NEAR(restarting.sample(1.25).progress, 0.25, 1e-9);
 }
 
 TEST(AnimationTest, ForeverNeverFinishes)
