@@ -12,7 +12,6 @@
 #include <tuple>
 
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 
 namespace veltrane {
 namespace {
@@ -100,28 +99,28 @@ TEST_F(WidgetCoordinatorTest, FirstLaunchDocksTheCollapsedPanelCentredOnTheRight
 
 TEST_F(WidgetCoordinatorTest, ASavedOriginIsUsedUnlessUnreadableOrZero)
 {
-    const std::pair<nlohmann::json, Point> cases[] = {
+    const std::pair<const char*, Point> cases[] = {
         { "{100.25, 200}", { 100.25, 200 } },
         // Zero, or nothing that reads as a point: the first-launch place.
         { "{0, 0}", { 1272, 353.5 } },
         { "somewhere", { 1272, 353.5 } },
     };
     for (const auto& [stored, origin] : cases) {
-        defaults->setValue(kOriginKey, stored);
+        defaults->setString(kOriginKey, stored);
         shown();
-        EXPECT_EQ(frame().origin, origin) << stored.dump();
+        EXPECT_EQ(frame().origin, origin) << stored;
     }
 }
 
 TEST_F(WidgetCoordinatorTest, AStoredSideOverridesTheGivenOne)
 {
-    defaults->setValue(kSideKey, "top");
+    defaults->setString(kSideKey, "top");
     shown(DockSide::right);
     EXPECT_EQ(coordinator->dockSide(), DockSide::top);
     EXPECT_EQ(frame().origin, (Point { 636, 707 }));
     EXPECT_EQ(rootsBuiltFor, std::vector { DockSide::top });
     // Text that names no side leaves the given one.
-    defaults->setValue(kSideKey, "auto");
+    defaults->setString(kSideKey, "auto");
     EXPECT_EQ(make(DockSide::left).dockSide(), DockSide::left);
 }
 
