@@ -54,10 +54,6 @@ TEST(EdgeSnapTest, TheNearestEdgeWithinTheThresholdTakesTheTileTwentyPointsFromI
         { "bottom nearer", { fromLeft(23), fromBottom(22) }, DockSide::bottom, { fromLeft(23), kVisible.minY() - 12 } },
         // Off screen with snapping: the edge it left by.
         { "beyond the right", { kVisible.maxX() + 500, fromBottom(232) }, DockSide::right, { right, fromBottom(232) } },
-        // Without snapping a drop off screen is still pulled back, and nothing snaps near an edge.
-        { "off screen unsnapped", { kVisible.minX() - 400, kVisible.maxY() + 300 }, std::nullopt,
-            { kVisible.minX() - 12, kVisible.maxY() - kPanel.height + 12 }, kPanel, false },
-        { "near unsnapped", { xWithTileFromRight(22), 400 }, std::nullopt, { xWithTileFromRight(22), 400 }, kPanel, false },
         // A panel larger than the screen ends at the upper bound.
         { "huge", { 0, 0 }, std::nullopt, { kVisible.maxX() - 2000 + 12, kVisible.maxY() - 1000 + 12 }, { 2000, 1000 }, false },
     };

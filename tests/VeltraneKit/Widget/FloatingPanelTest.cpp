@@ -1,7 +1,10 @@
 #include "VeltraneKit/Widget/FloatingPanel.h"
 
+#include "VeltraneKit/Widget/PanelHostingView.h"
 #include "tests/VeltraneKit/Widget/FakeScreenProvider.h"
 #include "tests/VeltraneKit/Widget/PanelEvents.h"
+
+#include <QPointer>
 
 #include <gtest/gtest.h>
 
@@ -99,6 +102,26 @@ TEST_F(FloatingPanelTest, AppearanceForcesAPaletteAndNothingFollowsTheApplicatio
     EXPECT_EQ(panel.appearance(), std::nullopt);
     EXPECT_FALSE(panel.testAttribute(Qt::WA_SetPalette));
     EXPECT_EQ(panel.palette().color(QPalette::Window), QApplication::palette().color(QPalette::Window));
+}
+
+// The panel's content in the program: it holds the root view built for the side docked to.
+TEST(PanelHostingViewTest, TheRootViewFillsTheHostAndIsReplaceable)
+{
+    QPointer<QWidget> first = new QWidget;
+    PanelHostingView host(first);
+    host.resize(168, 168);
+    // Resize events reach hidden widgets only when they are shown.
+    host.show();
+    EXPECT_EQ(first->parentWidget(), &host);
+    EXPECT_EQ(first->geometry(), QRect(0, 0, 168, 168));
+
+    auto* second = new QWidget;
+    host.setRootView(second);
+    EXPECT_EQ(host.rootView(), second);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(first.isNull());
+    host.resize(320, 648);
+    EXPECT_EQ(second->size(), QSize(320, 648));
 }
 
 } // namespace

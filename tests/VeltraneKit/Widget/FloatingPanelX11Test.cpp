@@ -126,29 +126,14 @@ TEST_F(FloatingPanelX11Test, ADropTwentyPointsFromTheRightEdgeSnapsRight)
     EXPECT_EQ(clicks, 0);
 }
 
-TEST_F(FloatingPanelX11Test, ADropOffScreenIsPulledBack)
-{
-    panel->setEdgeSnapEnabled(false);
-    // Towards the bottom-left corner; the panel would end 72 points beyond both edges.
-    dragFromCentre(QPoint(0, 899));
-    ASSERT_TRUE(waitUntil([&] { return !drops.empty(); }));
-    EXPECT_EQ(drops[0], Drop({ -12, -12 }, std::nullopt));
-    EXPECT_EQ(panel->geometry(), QRect(-12, 900 + 12 - 168, 168, 168));
-}
-
 TEST_F(FloatingPanelX11Test, IsSkippedByTaskbarsAndShownOnEveryWorkspace)
 {
     showPanel();
-    for (int round = 0; round < 2; ++round) {
-        const QString properties = run(QStringLiteral("xprop"), { "-id", QString::number(panel->winId()) });
-        for (const char* hint : { "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER", "_NET_WM_STATE_STICKY",
-                 "_NET_WM_STATE_ABOVE", "_NET_WM_DESKTOP(CARDINAL) = 4294967295", "_NET_WM_WINDOW_TYPE_UTILITY",
-                 "Client accepts input or input focus: False" })
-            EXPECT_TRUE(properties.contains(QLatin1String(hint))) << hint << "\n" << properties.toStdString();
-        // Hidden and shown again, the hints are still there.
-        panel->orderOut();
-        showPanel();
-    }
+    const QString properties = run(QStringLiteral("xprop"), { "-id", QString::number(panel->winId()) });
+    for (const char* hint : { "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER", "_NET_WM_STATE_STICKY",
+             "_NET_WM_STATE_ABOVE", "_NET_WM_DESKTOP(CARDINAL) = 4294967295", "_NET_WM_WINDOW_TYPE_UTILITY",
+             "Client accepts input or input focus: False" })
+        EXPECT_TRUE(properties.contains(QLatin1String(hint))) << hint << "\n" << properties.toStdString();
 }
 
 TEST_F(FloatingPanelX11Test, NeverTakesTheFocusFromAnotherApplication)
