@@ -1,5 +1,3 @@
-#include "PaintProbe.h"
-
 #include "VeltraneKit/Components/ConfettiPainter.h"
 #include "VeltraneKit/Components/PillButton.h"
 #include "VeltraneKit/Components/ProgressArcPainter.h"
@@ -10,15 +8,81 @@
 #include "tests/VeltraneKit/Motion/ManualTicker.h"
 
 #include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 #include <QPalette>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
 #include <limits>
+#include <numbers>
 
 using namespace veltrane;
 
 namespace {
+
+// Paints into a transparent image and reads it back, for pixel checks of painters and widgets.
+class PaintProbe {
+public:
+    PaintProbe(int width, int height)
+        : m_image(width, height, QImage::Format_ARGB32_Premultiplied)
+    {
+        m_image.fill(Qt::transparent);
+    }
+
+    void paint(const std::function<void(QPainter&)>& draw)
+    {
+        QPainter painter(&m_image);
+        draw(painter);
+    }
+
+    // A widget and its children as they paint themselves over transparency.
+    static QImage render(QWidget& widget)
+    {
+        QImage image(widget.size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        widget.render(&image, {}, {}, QWidget::DrawChildren);
+        return image;
+    }
+
+    // A pixel's colour, unpremultiplied.
+    static QColor colorAt(const QImage& image, QPointF point)
+    {
+        return QColor::fromRgba(qUnpremultiply(image.pixel(point.toPoint())));
+    }
+
+    // The pixels of `image` whose colour passes `test`.
+    static int count(const QImage& image, const std::function<bool(const QColor&)>& test)
+    {
+        int result = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                result += test(colorAt(image, QPointF(x, y)));
+        return result;
+    }
+
+    // The point at `degrees` clockwise from twelve o'clock on a circle about `center`.
+    static QPointF onCircle(QPointF center, double radius, double degrees)
+    {
+        const double radians = degrees * std::numbers::pi / 180;
+        return { center.x() + radius * std::sin(radians), center.y() - radius * std::cos(radians) };
+    }
+
+    const QImage& image() const { return m_image; }
+    int alphaAt(QPointF point) const { return qAlpha(m_image.pixel(point.toPoint())); }
+    QColor colorAt(QPointF point) const { return colorAt(m_image, point); }
+    // Pixels whose opacity is above `threshold`.
+    int countOpaque(int threshold = 128) const
+    {
+        return count(m_image, [threshold](const QColor& pixel) { return pixel.alpha() > threshold; });
+    }
+
+private:
+    QImage m_image;
+};
 
 class ComponentWidgetsTest : public ::testing::Test, protected veltrane::testing::ManualTicker { };
 
@@ -37,6 +101,33 @@ bool inkAcross(const QImage& image, QPointF center, bool light)
     return ink;
 }
 
+const QRectF kFrame(20, 20, 160, 160);
+const QPointF kCenter(100, 100);
+constexpr double kRadius = 80;
+
+PaintProbe ring(double progress)
+{
+    PaintProbe probe(200, 200);
+    probe.paint([&](QPainter& painter) { ProgressRingPainter { progress, QColor(255, 0, 0), 6, 0.15 }.paint(painter, kFrame); });
+    return probe;
+}
+
+PaintProbe arc(double progress)
+{
+    PaintProbe probe(200, 200);
+    probe.paint([&](QPainter& painter) { ProgressArcPainter { progress, QColor(0, 0, 255), 4 }.paint(painter, kFrame); });
+    return probe;
+}
+
+PaintProbe squareShadow(const ShadowStyle& style)
+{
+    PaintProbe probe(120, 120);
+    const QRectF square(40, 40, 40, 40);
+    probe.paint([&](QPainter& painter) {
+        ShadowPainter::paint(painter, square, style, [&](QPainter& silhouette) { silhouette.fillRect(square, Qt::black); });
+    });
+    return probe;
+}
 } // namespace
 
 TEST_F(ComponentWidgetsTest, ProminentPillIsATintedDiscWithAShadowBelow)
@@ -125,28 +216,6 @@ TEST(ConfettiPainterTest, APieceShowsOnlyWhileFallingFromAboveTheTopToBelowTheBo
     EXPECT_EQ(ConfettiPainter::position(area, piece, 1), QPointF(136, 320));
 }
 
-namespace {
-
-const QRectF kFrame(20, 20, 160, 160);
-const QPointF kCenter(100, 100);
-constexpr double kRadius = 80;
-
-PaintProbe ring(double progress)
-{
-    PaintProbe probe(200, 200);
-    probe.paint([&](QPainter& painter) { ProgressRingPainter { progress, QColor(255, 0, 0), 6, 0.15 }.paint(painter, kFrame); });
-    return probe;
-}
-
-PaintProbe arc(double progress)
-{
-    PaintProbe probe(200, 200);
-    probe.paint([&](QPainter& painter) { ProgressArcPainter { progress, QColor(0, 0, 255), 4 }.paint(painter, kFrame); });
-    return probe;
-}
-
-} // namespace
-
 TEST(ProgressRingTest, QuarterProgressColoursTheFirstQuadrantOnly)
 {
     const PaintProbe probe = ring(0.25);
@@ -205,20 +274,6 @@ TEST(ProgressArcTest, GapSitsAtTheBottomAndProgressRunsClockwiseFromItsLeftEnd)
     for (const double degrees : { 90.0, 150.0 })
         EXPECT_EQ(alpha(full, degrees), 255) << degrees;
 }
-
-namespace {
-
-PaintProbe squareShadow(const ShadowStyle& style)
-{
-    PaintProbe probe(120, 120);
-    const QRectF square(40, 40, 40, 40);
-    probe.paint([&](QPainter& painter) {
-        ShadowPainter::paint(painter, square, style, [&](QPainter& silhouette) { silhouette.fillRect(square, Qt::black); });
-    });
-    return probe;
-}
-
-} // namespace
 
 TEST(ShadowPainterTest, BlursTheSilhouetteInTheShadowColourBelowItsOffset)
 {
