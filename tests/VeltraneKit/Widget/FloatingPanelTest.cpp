@@ -70,16 +70,6 @@ TEST_F(FloatingPanelTest, OnlyALeftDragBeyondFourPointsMovesFollowingThePointerA
     EXPECT_EQ(drops, (std::vector<Drop> { { { 601, 300 }, std::nullopt } }));
 }
 
-TEST_F(FloatingPanelTest, WithoutAScreenADropIsNotReported)
-{
-    // Snapping and pulling back on a real screen are checked on Xvfb and in EdgeSnapTest.
-    events.press({ 680, 380 });
-    events.moveTo({ 780, 380 });
-    screens->setScreens({});
-    events.release();
-    EXPECT_TRUE(drops.empty());
-}
-
 TEST_F(FloatingPanelTest, TheContentFillsThePanelAsItResizes)
 {
     // Presses on the content and its buttons are checked on a real X server.
