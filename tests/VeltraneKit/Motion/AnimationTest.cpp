@@ -87,19 +87,7 @@ TEST(AnimationTest, TimedRunsItsCurveAfterTheDelay)
     EXPECT_EQ(timeline.sample(5).progress, 1);
 }
 
-TEST(AnimationTest, AutoreversingRepeatsGoBackAndForth)
-{
-    const AnimationTimeline timeline(Animation::linear(1).repeating(3, Animation::Reversal::autoreverses));
-    EXPECT_NEAR(timeline.sample(0.25).progress, 0.25, 1e-9);
-    EXPECT_NEAR(timeline.sample(1.25).progress, 0.75, 1e-9);
-    EXPECT_LT(timeline.sample(1.25).velocity, 0);
-    EXPECT_NEAR(timeline.sample(2.25).progress, 0.25, 1e-9);
-    // However many cycles, it lands on the end value.
-    EXPECT_TRUE(timeline.sample(3).finished);
-    EXPECT_EQ(timeline.sample(3).progress, 1);
-}
-
-TEST(AnimationTest, ForeverNeverFinishes)
+TEST(AnimationTest, ForeverNeverFinishesAndAutoreversesBackAndForth)
 {
     const auto breathing = Motion::breathing(false);
     ASSERT_TRUE(breathing);
