@@ -24,7 +24,32 @@ using namespace veltrane;
 
 namespace {
 
-// Paints into a transparent image and reads it back, for pixel checks of painters and widgets.
+// A widget and its children as they paint themselves over transparency.
+QImage render(QWidget& widget)
+{
+    QImage image(widget.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    widget.render(&image, {}, {}, QWidget::DrawChildren);
+    return image;
+}
+
+// A pixel's colour, unpremultiplied.
+QColor colourAt(const QImage& image, QPointF point)
+{
+    return QColor::fromRgba(qUnpremultiply(image.pixel(point.toPoint())));
+}
+
+// The pixels of `image` whose colour passes `test`.
+int countPixels(const QImage& image, const std::function<bool(const QColor&)>& test)
+{
+    int result = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            result += test(colourAt(image, QPointF(x, y)));
+    return result;
+}
+
+// Paints into a transparent image and reads it back, for pixel checks of painters.
 class PaintProbe {
 public:
     PaintProbe(int width, int height)
@@ -39,31 +64,6 @@ public:
         draw(painter);
     }
 
-    // A widget and its children as they paint themselves over transparency.
-    static QImage render(QWidget& widget)
-    {
-        QImage image(widget.size(), QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        widget.render(&image, {}, {}, QWidget::DrawChildren);
-        return image;
-    }
-
-    // A pixel's colour, unpremultiplied.
-    static QColor colorAt(const QImage& image, QPointF point)
-    {
-        return QColor::fromRgba(qUnpremultiply(image.pixel(point.toPoint())));
-    }
-
-    // The pixels of `image` whose colour passes `test`.
-    static int count(const QImage& image, const std::function<bool(const QColor&)>& test)
-    {
-        int result = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                result += test(colorAt(image, QPointF(x, y)));
-        return result;
-    }
-
     // The point at `degrees` clockwise from twelve o'clock on a circle about `center`.
     static QPointF onCircle(QPointF center, double radius, double degrees)
     {
@@ -73,11 +73,11 @@ public:
 
     const QImage& image() const { return m_image; }
     int alphaAt(QPointF point) const { return qAlpha(m_image.pixel(point.toPoint())); }
-    QColor colorAt(QPointF point) const { return colorAt(m_image, point); }
+    QColor colorAt(QPointF point) const { return colourAt(m_image, point); }
     // Pixels whose opacity is above `threshold`.
     int countOpaque(int threshold = 128) const
     {
-        return count(m_image, [threshold](const QColor& pixel) { return pixel.alpha() > threshold; });
+        return countPixels(m_image, [threshold](const QColor& pixel) { return pixel.alpha() > threshold; });
     }
 
 private:
@@ -85,9 +85,6 @@ private:
 };
 
 class ComponentWidgetsTest : public ::testing::Test, protected veltrane::testing::ManualTicker { };
-
-QImage render(QWidget& widget) { return PaintProbe::render(widget); }
-QColor colourAt(const QImage& image, QPointF at) { return PaintProbe::colorAt(image, at); }
 
 // Whether a pixel within six points left or right of `center` is opaque ink, light or dark: the
 // symbol.
@@ -189,7 +186,7 @@ TEST(StateDotPainterTest, PulsesLargerWithAWiderGlow)
         return probe;
     };
     const auto solid = [&](const PaintProbe& probe) {
-        return double(PaintProbe::count(probe.image(), [&](const QColor& pixel) { return pixel == green; }));
+        return double(countPixels(probe.image(), [&](const QColor& pixel) { return pixel == green; }));
     };
     const PaintProbe rest = paintDot(0);
     const PaintProbe pulsing = paintDot(1);

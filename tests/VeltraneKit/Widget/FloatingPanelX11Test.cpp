@@ -51,16 +51,13 @@ void pointerAlong(QPoint from, QPoint to, int steps = 8)
 
 // A rounded card filling the panel, so translucency shows at its corners.
 class CardView final : public QWidget {
-public:
-    QColor fill = Qt::blue;
-
 protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(Qt::NoPen);
-        painter.setBrush(fill);
+        painter.setBrush(Qt::blue);
         painter.drawRoundedRect(rect(), 28, 28);
     }
 };
