@@ -229,17 +229,6 @@ TEST(ProgressRingTest, QuarterProgressColoursTheFirstQuadrantOnly)
     EXPECT_EQ(probe.alphaAt(kCenter), 0);
 }
 
-TEST(ProgressRingTest, ShadingDeepensClockwise)
-{
-    const PaintProbe probe = ring(1.0);
-    // Half the tint just after twelve, the full tint at six o'clock.
-    const int early = probe.alphaAt(PaintProbe::onCircle(kCenter, kRadius, 20));
-    const int half = probe.alphaAt(PaintProbe::onCircle(kCenter, kRadius, 180));
-    EXPECT_LT(early, half);
-    EXPECT_GT(half, 240);
-    EXPECT_EQ(probe.colorAt(PaintProbe::onCircle(kCenter, kRadius, 180)).red(), 255);
-}
-
 TEST(ProgressRingTest, ProgressIsClampedAndNotANumberIsNothing)
 {
     const PaintProbe none = ring(std::numeric_limits<double>::quiet_NaN());
