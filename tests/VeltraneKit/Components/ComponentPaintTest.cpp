@@ -74,10 +74,10 @@ public:
     const QImage& image() const { return m_image; }
     int alphaAt(QPointF point) const { return qAlpha(m_image.pixel(point.toPoint())); }
     QColor colorAt(QPointF point) const { return colourAt(m_image, point); }
-    // Pixels whose opacity is above `threshold`.
-    int countOpaque(int threshold = 128) const
+    // Pixels whose opacity is above `limit`.
+    int countOpaque(int limit = 128) const
     {
-        return countPixels(m_image, [threshold](const QColor& pixel) { return pixel.alpha() > threshold; });
+        return countPixels(m_image, [limit](const QColor& pixel) { return pixel.alpha() > limit; });
     }
 
 private:
@@ -203,7 +203,7 @@ TEST(ConfettiPainterTest, APieceShowsOnlyWhileFallingFromAboveTheTopToBelowTheBo
     const QRectF area(0, 0, 272, 300);
     const auto inked = [&](double progress) {
         PaintProbe probe(272, 300);
-        probe.paint([&](QPainter& painter) { ConfettiPainter::paint(painter, area, { piece }, { progress }); });
+        probe.paint([&](QPainter& p) { ConfettiPainter::paint(p, area, { piece }, { progress }); });
         return probe.countOpaque(0);
     };
     EXPECT_EQ(inked(0), 0);

@@ -47,15 +47,21 @@ TEST(WidgetPlacementTest, FirstShowCentresOnTheDockedEdgeAndASavedOriginIsKeptOr
             << rawValue(side) << " saved " << (saved ? saved->x : -1) << "," << (saved ? saved->y : -1);
 }
 
-TEST(WidgetPlacementTest, TileSitsTwentyFourInFromAnchoredEdgesAndCentredOtherwise)
+TEST(WidgetPlacementTest, TheTileSitsTwentyFourInFromAnchoredEdgesAndTheCardGrowsAwayFromThem)
 {
     EXPECT_EQ(tileOffset({ H::leading, V::bottom }, kCollapsed), (Point { 24, 24 }));
     EXPECT_EQ(tileOffset({ H::center, V::center }, kCollapsed), (Point { 32, 32 }));
     EXPECT_EQ(tileOffset({ H::trailing, V::top }, kCollapsed), (Point { 40, 40 }));
     EXPECT_EQ(tileOffset({ H::leading, V::top }, { 200, 150 }), (Point { 24, 22 }));
+
+    // The card grows away from the anchored edges.
+    const Rect frame(1000, 300, 168, 168);
+    EXPECT_EQ(desiredOrigin(frame, { 320, 600 }, { H::leading, V::bottom }), (Point { 1000, 300 }));
+    EXPECT_EQ(desiredOrigin(frame, { 320, 600 }, { H::trailing, V::top }), (Point { 848, -132 }));
+    EXPECT_EQ(desiredOrigin(frame, { 320, 600 }, { H::center, V::center }), (Point { 924, 84 }));
 }
 
-TEST(WidgetPlacementTest, FittingAnchorPrefersTheSmartHorizontalAndHangingDown)
+TEST(WidgetPlacementTest, FittingAnchorPrefersTheSmartChoiceHangingDownThenFallsBackToWhatFits)
 {
     // Right edge, high up: the card hangs down from the tile's top and grows leftwards.
     EXPECT_EQ(fittingAnchor(Rect(1272, 600, 168, 168), { 320, 600 }, kScreen), (WidgetAnchor { H::trailing, V::top }));
@@ -66,10 +72,6 @@ TEST(WidgetPlacementTest, FittingAnchorPrefersTheSmartHorizontalAndHangingDown)
     // Hanging down needs maxY − 600 ≥ −12: exactly at the limit it fits.
     EXPECT_EQ(fittingAnchor(Rect(1272, 420, 168, 168), { 320, 600 }, kScreen).vertical, V::top);
     EXPECT_EQ(fittingAnchor(Rect(1272, 419.5, 168, 168), { 320, 600 }, kScreen).vertical, V::center);
-}
-
-TEST(WidgetPlacementTest, FittingAnchorFallsBackThroughTheOtherDirections)
-{
     // In the middle third the smart choice is center; a card too wide to grow from the centre
     // grows leftwards when that fits…
     // Centre at 65.6 % of 1600.
@@ -80,14 +82,6 @@ TEST(WidgetPlacementTest, FittingAnchorFallsBackThroughTheOtherDirections)
     EXPECT_EQ(fittingAnchor(Rect(700, 400, 168, 168), { 3000, 300 }, Rect(0, 0, 1600, 875)).horizontal, H::center);
     // Vertically, nothing fitting keeps the smart choice too (here near the bottom).
     EXPECT_EQ(fittingAnchor(Rect(600, 20, 168, 168), { 320, 880 }, kScreen).vertical, V::bottom);
-}
-
-TEST(WidgetPlacementTest, DesiredOriginGrowsAwayFromTheAnchoredEdges)
-{
-    Rect frame(1000, 300, 168, 168);
-    EXPECT_EQ(desiredOrigin(frame, { 320, 600 }, { H::leading, V::bottom }), (Point { 1000, 300 }));
-    EXPECT_EQ(desiredOrigin(frame, { 320, 600 }, { H::trailing, V::top }), (Point { 848, -132 }));
-    EXPECT_EQ(desiredOrigin(frame, { 320, 600 }, { H::center, V::center }), (Point { 924, 84 }));
 }
 
 TEST(WidgetPlacementTest, ClampAllowsTwelvePointsOfOverhangAndKeepsTheLowerBoundOfAHugePanel)
@@ -144,21 +138,18 @@ TEST(WidgetAnchorTest, SmartAnchorsToTheNearEdgesWithBoundariesInsideTheZone)
     EXPECT_EQ(WidgetAnchor::smart(tileAt(0.1, 0.1), Rect(0, 0, 800, -1), 0.34), (WidgetAnchor { H::trailing, V::center }));
 }
 
-TEST(PointTextTest, FormatsBracedPairInShortestFormThatReadsBackExactly)
+TEST(PointTextTest, FormatsInShortestFormThatReadsBackAndParsesLenientlyButNeedsTwoFiniteNumbers)
 {
     EXPECT_EQ(PointText::format({ 1272, 353.5 }), "{1272, 353.5}");
     EXPECT_EQ(PointText::format({ -0.0, -0.0 }), "{0, 0}");
     for (Point point : { Point { 0.1, 1.0 / 3 }, Point { -1e-7, 123456789.123 }, Point { 1e300, -5e-300 } })
         EXPECT_EQ(PointText::parse(PointText::format(point)), point);
-}
 
-TEST(PointTextTest, ParsesLenientlyButNeedsTwoFiniteNumbers)
-{
+    // Parsing is lenient but needs two finite numbers.
     const std::pair<const char*, std::optional<Point>> cases[] = {
         { "{1,2}", Point { 1, 2 } }, { "  3.5 -4 ", Point { 3.5, -4 } }, { "{.5, -.25}", Point { 0.5, -0.25 } },
-        { "{1e3, 2E-1}", Point { 1000, 0.2 } },
-        { "", std::nullopt }, { "{5}", std::nullopt }, { "origin", std::nullopt }, { "{1e999, 2}", std::nullopt },
-        { "{-1e999, 2}", std::nullopt },
+        { "{1e3, 2E-1}", Point { 1000, 0.2 } }, { "", std::nullopt }, { "{5}", std::nullopt },
+        { "origin", std::nullopt }, { "{1e999, 2}", std::nullopt }, { "{-1e999, 2}", std::nullopt },
     };
     for (const auto& [text, point] : cases)
         EXPECT_EQ(PointText::parse(text), point) << text;

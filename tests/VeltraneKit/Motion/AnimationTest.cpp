@@ -39,7 +39,7 @@ TEST(SpringTest, EverySpringSettlesAtItsTargetWithinItsSettlingDuration)
     }
 }
 
-TEST(SpringTest, UnderDampedOvershootsAndCriticalOrOverDampedDoNot)
+TEST(SpringTest, UnderDampedOvershootsCriticalOrOverDampedDoNotAndResponseIsTheUndampedPeriod)
 {
     // A damping fraction of 0.65 overshoots by e^(-πζ/√(1-ζ²)) ≈ 6.8 % of the distance.
     EXPECT_NEAR(highest(Spring { 0.28, 0.65 }), 1.068, 0.005);
@@ -49,10 +49,7 @@ TEST(SpringTest, UnderDampedOvershootsAndCriticalOrOverDampedDoNot)
     // Unless launched fast toward its target: then it overshoots.
     EXPECT_GT(highest(Spring { 0.4, 1.0 }, 60), 1.3);
     EXPECT_NEAR((Spring { 0.4, 1.0 }.state(0, 7).velocity), 7, 1e-12);
-}
 
-TEST(SpringTest, ResponseIsTheUndampedPeriodAndBounceIsOneLessDamping)
-{
     // With no damping to speak of, the spring returns to its start after one response.
     const Spring spring { 0.5, 0.0 };
     EXPECT_NEAR(spring.state(0.5).progress, 0.0, 1e-9);
@@ -76,7 +73,7 @@ TEST(TimingCurveTest, StandardCurvesRiseSteadilyFromZeroToOne)
     EXPECT_NEAR(TimingCurve::easeIn().slope(0), 0, 1e-6);
 }
 
-TEST(AnimationTest, TimedRunsItsCurveAfterTheDelay)
+TEST(AnimationTest, ATimedRunPlaysItsCurveAfterTheDelayAndAForeverRunAutoreversesWithoutEnd)
 {
     const AnimationTimeline timeline(Animation::easeIn(1.1).delayed(0.2));
     EXPECT_EQ(timeline.duration(), 1.3);
@@ -85,18 +82,15 @@ TEST(AnimationTest, TimedRunsItsCurveAfterTheDelay)
     EXPECT_FALSE(timeline.sample(1.29).finished);
     EXPECT_TRUE(timeline.sample(1.3).finished);
     EXPECT_EQ(timeline.sample(5).progress, 1);
-}
 
-TEST(AnimationTest, ForeverNeverFinishesAndAutoreversesBackAndForth)
-{
+    // Breathing runs forever, one breath out in 2 s and back in the next 2 s.
     const auto breathing = Motion::breathing(false);
     ASSERT_TRUE(breathing);
-    const AnimationTimeline timeline(*breathing);
-    EXPECT_FALSE(timeline.duration());
-    EXPECT_FALSE(timeline.sample(1e6).finished);
-    // One breath out in 2 s, back in the next 2 s.
+    const AnimationTimeline forever(*breathing);
+    EXPECT_FALSE(forever.duration());
+    EXPECT_FALSE(forever.sample(1e6).finished);
     for (auto [time, progress] : { std::pair { 1.0, 0.5 }, { 2.0, 1.0 }, { 3.0, 0.5 }, { 4.0, 0.0 } })
-        EXPECT_NEAR(timeline.sample(time).progress, progress, 1e-9) << time;
+        EXPECT_NEAR(forever.sample(time).progress, progress, 1e-9) << time;
 
     // An endless repeat of nothing ends at once instead of ticking forever.
     EXPECT_EQ(AnimationTimeline(Animation::linear(0).repeatingForever()).duration(), 0.0);
@@ -104,7 +98,6 @@ TEST(AnimationTest, ForeverNeverFinishesAndAutoreversesBackAndForth)
 
 TEST(MotionTest, ReduceMotionFallsBackToTheCrossfadeAndNonsenseRatesAskForEveryFrame)
 {
-    EXPECT_EQ(Motion::expandIfPossible(false), Motion::expand());
     EXPECT_EQ(Motion::expandIfPossible(true), Motion::reduceMotionCrossfade());
     EXPECT_EQ(Motion::collapseIfPossible(true), Motion::reduceMotionCrossfade());
     EXPECT_FALSE(Motion::breathing(true));

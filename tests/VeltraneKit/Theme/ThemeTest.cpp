@@ -78,7 +78,6 @@ TEST(TypographyTest, TokensUseTheBundledRoundedFaceInTheirWeightWithDigitsOfOneW
     const QFont countdown = Typography::countdownExpanded().font();
     EXPECT_EQ(QFontInfo(countdown).family(), RoundedTypeface::family());
     EXPECT_EQ(QFontInfo(countdown).weight(), QFont::DemiBold);
-    EXPECT_EQ(QFontInfo(Typography::sectionLabel().font()).weight(), QFont::Bold);
     for (const QFont& font : { Typography::statValue().font(), Typography::metric(14, QFont::Normal).font(),
              countdown }) {
         const QFontMetricsF metrics(font);

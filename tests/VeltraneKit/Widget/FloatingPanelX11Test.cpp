@@ -30,7 +30,6 @@ QString run(const QString& program, const QStringList& arguments)
 }
 QString xdotool(const QStringList& arguments) { return run(QStringLiteral("xdotool"), arguments); }
 void pointerTo(QPoint at) { xdotool({ "mousemove", "--sync", QString::number(at.x()), QString::number(at.y()) }); }
-void releaseButton() { xdotool({ "mouseup", "1" }); }
 
 // Presses on the panel and waits until the panel has taken the press: it reads where the press
 // started from the pointer when it handles the press, so the pointer must not move before.
@@ -101,7 +100,7 @@ protected:
             pointerTo(start + QPoint(3, 0));
             pointerTo(start + QPoint(0, 3));
         }
-        releaseButton();
+        xdotool({ "mouseup", "1" });
     }
 };
 
@@ -161,7 +160,7 @@ TEST_F(FloatingPanelX11Test, NeverTakesTheFocusFromAnotherApplication)
     ASSERT_TRUE(waitUntil([&] { return clicks == 1; }));
     pressPanel(*panel);
     pointerAlong(surface, surface + QPoint(-200, 50));
-    releaseButton();
+    xdotool({ "mouseup", "1" });
     ASSERT_TRUE(waitUntil([&] { return !drops.empty(); }));
 
     testsupport::processEvents();

@@ -72,13 +72,11 @@ protected:
     void dragPanel(Point from, Point to) { PanelEvents(*screens, *coordinator->panel()).drag(from, { to }); }
 };
 
-TEST_F(WidgetCoordinatorTest, FirstLaunchDocksTheCollapsedPanelCentredOnTheRightEdgeAndShowingAgainReusesIt)
+TEST_F(WidgetCoordinatorTest, FirstLaunchDocksCentredOnTheRightEdgeAndShowingAgainReusesThePanel)
 {
     WidgetCoordinator& widget = make();
     // Nothing happens before the panel exists.
     widget.setContentSize(kCard, Animation::immediate);
-    widget.hide();
-    widget.refresh();
     EXPECT_EQ(widget.panel(), nullptr);
     EXPECT_FALSE(storedOrigin());
 
@@ -175,7 +173,7 @@ TEST_F(WidgetCoordinatorTest, ResizingWhileExpandedKeepsTheCornerAndCollapseRetu
     EXPECT_EQ(storedOrigin(), "{1284, 711}");
 }
 
-TEST_F(WidgetCoordinatorTest, AnAnimatedCollapseShrinksAfterTheDelayUnlessReExpandedOrDestroyedBefore)
+TEST_F(WidgetCoordinatorTest, AnAnimatedCollapseWaitsItsDelayUnlessReExpandedOrDestroyedBefore)
 {
     WidgetCoordinator& widget = shown();
     widget.setContentSize(kCard, Animation::immediate);
@@ -276,7 +274,7 @@ TEST_F(WidgetCoordinatorTest, WithoutAnyScreenTheCardStaysNearTheOrigin)
 }
 
 // The schedulers the delayed shrink runs on: the test's own, and the event loop's.
-TEST(ManualOneShotSchedulerTest, RunsWorkWhenItFallsDueInOrderIncludingWorkScheduledByWorkButNotCancelled)
+TEST(ManualOneShotSchedulerTest, RunsDueWorkInOrderIncludingWorkScheduledByWorkButNotCancelled)
 {
     ManualOneShotScheduler scheduler;
     std::string log;
