@@ -1,12 +1,10 @@
 #include "VeltraneKit/Widget/FloatingPanel.h"
 
+#include "VeltraneKit/Widget/PanelHostingView.h"
 #include "tests/VeltraneKit/Widget/FakeScreenProvider.h"
 #include "tests/VeltraneKit/Widget/PanelEvents.h"
-#include "tests/support/TestSupport.h"
 
 #include <QPointer>
-#include <QPushButton>
-#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
@@ -35,15 +33,6 @@ protected:
     }
 };
 
-TEST_F(FloatingPanelTest, IsAFramelessTranslucentToolWindowThatNeverTakesFocus)
-{
-    EXPECT_EQ(panel.windowType(), Qt::Tool);
-    for (auto flag : { Qt::FramelessWindowHint, Qt::WindowStaysOnTopHint, Qt::WindowDoesNotAcceptFocus })
-        EXPECT_TRUE(panel.windowFlags().testFlag(flag)) << flag;
-    EXPECT_TRUE(panel.testAttribute(Qt::WA_TranslucentBackground) && panel.testAttribute(Qt::WA_ShowWithoutActivating));
-    EXPECT_EQ(panel.focusPolicy(), Qt::NoFocus);
-}
-
 TEST_F(FloatingPanelTest, FrameIsExactInYUpAndRoundedInQt)
 {
     panel.setFrame(Rect(1272, 353.5, 168, 168));
@@ -55,7 +44,7 @@ TEST_F(FloatingPanelTest, FrameIsExactInYUpAndRoundedInQt)
     EXPECT_EQ(panel.frame(), Rect(100, 507, 168, 168));
 }
 
-TEST_F(FloatingPanelTest, OnlyALeftDragBeyondFourPointsMovesAndAnythingLessIsAClickOrNothing)
+TEST_F(FloatingPanelTest, OnlyALeftDragBeyondFourPointsMovesFollowingThePointerAndLessIsAClick)
 {
     // A wiggle within four points is a click.
     events.drag({ 680, 380 }, { { 683, 380 }, { 680, 377 }, { 682, 382 } });
@@ -68,74 +57,29 @@ TEST_F(FloatingPanelTest, OnlyALeftDragBeyondFourPointsMovesAndAnythingLessIsACl
     EXPECT_TRUE(drops.empty());
     EXPECT_EQ(panel.frame().origin, (Point { 600, 300 }));
 
-    events.drag({ 680, 380 }, { { 683, 382.7 } }); // 4.04 points
-    EXPECT_EQ(clicks, 2);
-    ASSERT_EQ(drops.size(), 1u);
-    EXPECT_EQ(drops[0].first, (Point { 603, 302.7 }));
-}
-
-TEST_F(FloatingPanelTest, ThePanelFollowsThePointerFromWhereThePressStarted)
-{
     events.press({ 680, 380 });
-    events.moveTo({ 682, 380 });
-    EXPECT_FALSE(panel.isDragging());
-    events.moveTo({ 700, 350 });
+    events.moveTo({ 683, 382.7 }); // 4.04 points
     EXPECT_TRUE(panel.isDragging());
-    EXPECT_EQ(panel.frame().origin, (Point { 620, 270 }));
+    EXPECT_EQ(panel.frame().origin, (Point { 603, 302.7 }));
     // Moving back inside the threshold still moves: the press is a drag now.
     events.moveTo({ 681, 380 });
     EXPECT_EQ(panel.frame().origin, (Point { 601, 300 }));
-
     events.release();
     EXPECT_FALSE(panel.isDragging());
-    EXPECT_EQ(clicks, 0);
-    ASSERT_EQ(drops.size(), 1u);
-    EXPECT_EQ(drops[0].first, (Point { 601, 300 }));
-    EXPECT_EQ(drops[0].second, std::nullopt);
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(drops, (std::vector<Drop> { { { 601, 300 }, std::nullopt } }));
 }
 
-TEST_F(FloatingPanelTest, WithoutAScreenADropIsNotReported)
+TEST_F(FloatingPanelTest, TheContentFillsThePanelAsItResizes)
 {
-    // Snapping and pulling back on a real screen are checked on Xvfb and in EdgeSnapTest.
-    events.press({ 680, 380 });
-    events.moveTo({ 780, 380 });
-    screens->setScreens({});
-    events.release();
-    EXPECT_TRUE(drops.empty());
-}
-
-TEST_F(FloatingPanelTest, PressesTheContentLeavesMoveThePanelAndButtonsKeepTheirs)
-{
+    // Presses on the content and its buttons are checked on a real X server.
     auto* content = new QWidget;
-    auto* button = new QPushButton(QStringLiteral("Go"), content);
-    button->setGeometry(10, 10, 60, 30);
     panel.setContentView(content);
     EXPECT_EQ(content->parentWidget(), &panel);
-    EXPECT_EQ(content->geometry(), panel.rect());
-
-    PanelEvents(*screens, *content).drag({ 680, 380 }, { { 700, 380 } });
-    ASSERT_EQ(drops.size(), 1u);
-
-    QSignalSpy clicked(button, &QPushButton::clicked);
-    PanelEvents(*screens, *button).drag({ 700, 380 }, {});
-    EXPECT_EQ(clicked.count(), 1);
-    EXPECT_EQ(clicks, 0);
-}
-
-TEST_F(FloatingPanelTest, ReplacingTheContentDeletesTheOldOneAndFillsOnResize)
-{
-    QPointer<QWidget> first = new QWidget;
-    panel.setContentView(first);
-    auto* second = new QWidget;
-    panel.setContentView(second);
-    EXPECT_TRUE(first.isNull() || first->isHidden());
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(first.isNull());
-
     // Resize events reach a hidden window only when it is shown.
     panel.show();
     panel.setFrame(Rect(600, 300, 320, 600));
-    EXPECT_EQ(second->size(), QSize(320, 600));
+    EXPECT_EQ(content->size(), QSize(320, 600));
 }
 
 TEST_F(FloatingPanelTest, AppearanceForcesAPaletteAndNothingFollowsTheApplication)
@@ -145,9 +89,26 @@ TEST_F(FloatingPanelTest, AppearanceForcesAPaletteAndNothingFollowsTheApplicatio
     panel.setAppearance(PanelAppearance::light);
     EXPECT_GT(panel.palette().color(QPalette::Window).lightness(), 192);
     panel.setAppearance(std::nullopt);
-    EXPECT_EQ(panel.appearance(), std::nullopt);
-    EXPECT_FALSE(panel.testAttribute(Qt::WA_SetPalette));
     EXPECT_EQ(panel.palette().color(QPalette::Window), QApplication::palette().color(QPalette::Window));
+}
+
+// The panel's content in the program: it holds the root view built for the side docked to.
+TEST(PanelHostingViewTest, TheRootViewFillsTheHostAndIsReplaceable)
+{
+    QPointer<QWidget> first = new QWidget;
+    PanelHostingView host(first);
+    host.resize(168, 168);
+    // Resize events reach hidden widgets only when they are shown.
+    host.show();
+    EXPECT_EQ(first->parentWidget(), &host);
+    EXPECT_EQ(first->geometry(), QRect(0, 0, 168, 168));
+
+    auto* second = new QWidget;
+    host.setRootView(second);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(first.isNull());
+    host.resize(320, 648);
+    EXPECT_EQ(second->size(), QSize(320, 648));
 }
 
 } // namespace
