@@ -134,11 +134,10 @@ std::vector<PropertyCase> propertyCases()
 TEST(FocusSettingsTest, EachSetterWritesThroughWithItsKindAndSignalsOnlyARealChangeAndOutsideChangesAreRead)
 {
     settingschecks::expectSettersWriteThroughAndSignalRealChanges<FocusSettings>(
-        propertyCases(), [](const char* name) { return focusKey(name); });
+        propertyCases(), focusKey);
     // A value of the wrong kind, from another writer or at start, reads as the default and is
     // left in the database as it is.
-    settingschecks::expectOutsideChangesAreReadAgain<FocusSettings>(
-        propertyCases(), [](const char* name) { return focusKey(name); });
+    settingschecks::expectOutsideChangesAreReadAgain<FocusSettings>(propertyCases(), focusKey);
 }
 
 TEST(FocusSettingsTest, AddingASubjectTrimsItAndSkipsBlanksAndExactDuplicates)
