@@ -89,7 +89,7 @@ protected:
         AmbientController::Environment environment;
         environment.output = std::move(output);
         environment.mainQueue = m_queue;
-        environment.soundsFolder = m_soundsFolderOverride.value_or(userFolder());
+        environment.soundsFolder = userFolder();
         environment.chooseFiles = [this] { return m_chosen; };
         if (!ownWorker) {
             environment.decodeInBackground = [this](std::filesystem::path path, AmbientController::DecodeDone done) {
@@ -112,7 +112,6 @@ protected:
 
     testsupport::TemporaryFolder m_bundleFolder;
     testsupport::TemporaryFolder m_dataFolder;
-    std::optional<QString> m_soundsFolderOverride;
     std::shared_ptr<veltrane::MemoryUserDefaults> m_defaults = std::make_shared<veltrane::MemoryUserDefaults>();
     std::unique_ptr<veltrane::SettingsStore> m_settings = std::make_unique<veltrane::SettingsStore>(m_defaults);
     std::unique_ptr<FocusSettings> m_focusSettings = std::make_unique<FocusSettings>(m_defaults);
@@ -382,18 +381,6 @@ TEST_F(AmbientControllerTest, DeletingAUserSoundStopsItAndRemovesItsFile)
     controller.deleteUserSound("rain");
     EXPECT_FALSE(controller.isActive("rain"));
     EXPECT_TRUE(QFile::exists(m_bundleFolder.filePath("campfire.wav")));
-}
-
-TEST_F(AmbientControllerTest, AFolderThatCannotBeMadeListsTheCatalogueOnly)
-{
-    writeFile(m_dataFolder.filePath("file"), "in the way");
-    m_soundsFolderOverride = m_dataFolder.filePath("file/UserSounds");
-    testsupport::TemporaryFolder elsewhere;
-    writeAudio(elsewhere.filePath("a.wav"));
-    auto& controller = make();
-    EXPECT_FALSE(controller.soundsDirectory());
-    controller.importFiles({ elsewhere.filePath("a.wav") });
-    EXPECT_EQ(idsOf(controller.sounds()).size(), 5u);
 }
 
 TEST(AmbientTintTest, KeywordGroupsDecideInOrder)
