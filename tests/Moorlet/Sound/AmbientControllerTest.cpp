@@ -316,7 +316,7 @@ TEST_F(AmbientControllerTest, TheDeviceFollowsTheFocusCycleAsTheSettingsSay)
     EXPECT_TRUE(controller.mixer().isRunning());
 }
 
-TEST_F(AmbientControllerTest, ImportCopiesFilesInAndReplacesOnesOfTheSameName)
+TEST_F(AmbientControllerTest, ImportCopiesFilesInReplacesOnesOfTheSameNameAndNeverLosesOne)
 {
     testsupport::TemporaryFolder elsewhere;
     writeAudio(elsewhere.filePath("Waves.MP3"), 0.2f);
@@ -334,33 +334,23 @@ TEST_F(AmbientControllerTest, ImportCopiesFilesInAndReplacesOnesOfTheSameName)
     // The same name again replaces the file and keeps the id.
     writeAudio(elsewhere.filePath("Waves.MP3"), 0.7f);
     controller.importFiles({ elsewhere.filePath("Waves.MP3") });
-    EXPECT_EQ(readFile(userFolder() + "/Waves.MP3"), readFile(elsewhere.filePath("Waves.MP3")));
+    const auto waves = readFile(userFolder() + "/Waves.MP3");
+    EXPECT_EQ(waves, readFile(elsewhere.filePath("Waves.MP3")));
     EXPECT_EQ(std::count(controller.sounds().begin(), controller.sounds().end(), soundWithID(controller, "user_Waves.MP3")), 1);
     EXPECT_EQ(soundsChanged.count(), 1);
-    // Nothing of the copy is left behind.
-    EXPECT_EQ(QDir(userFolder()).entryList(QDir::Files | QDir::Hidden).size(), 2);
-}
 
-TEST_F(AmbientControllerTest, ImportNeverLosesAFile)
-{
-    auto& controller = make();
-    ASSERT_TRUE(controller.soundsDirectory());
-    writeAudio(userFolder() + "/keep.wav", 0.3f);
-    const auto original = readFile(userFolder() + "/keep.wav");
-
-    // Choosing a file that already lies in the folder leaves it as it is.
-    controller.importFiles({ userFolder() + "/keep.wav", userFolder() + "/./keep.wav" });
-    EXPECT_EQ(readFile(userFolder() + "/keep.wav"), original);
-    EXPECT_TRUE(controller.userURLs().contains("user_keep.wav"));
-
-    // A copy that fails part way, here on a full disk, leaves the file of that name untouched.
-    writeAudio(m_bundleFolder.filePath("keep.wav"), 0.5f);
+    // Choosing the file that already lies in the folder leaves it as it is, and so does a copy
+    // that fails part way, here on a full disk. Nothing of a copy is left behind.
+    controller.importFiles({ userFolder() + "/Waves.MP3", userFolder() + "/./Waves.MP3" });
+    EXPECT_EQ(readFile(userFolder() + "/Waves.MP3"), waves);
+    EXPECT_TRUE(controller.userURLs().contains("user_Waves.MP3"));
+    writeAudio(elsewhere.filePath("Waves.MP3"), 0.5f);
     {
         testsupport::FullDisk full(1000);
-        controller.importFiles({ m_bundleFolder.filePath("keep.wav") });
+        controller.importFiles({ elsewhere.filePath("Waves.MP3") });
     }
-    EXPECT_EQ(readFile(userFolder() + "/keep.wav"), original);
-    EXPECT_EQ(QDir(userFolder()).entryList(QDir::Files | QDir::Hidden), QStringList { "keep.wav" });
+    EXPECT_EQ(readFile(userFolder() + "/Waves.MP3"), waves);
+    EXPECT_EQ(QDir(userFolder()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
 
 TEST_F(AmbientControllerTest, DeletingAUserSoundStopsItAndRemovesItsFile)
