@@ -93,11 +93,9 @@ std::set<std::string> entries(const fs::path& folder)
 std::vector<fs::path> asideFiles(const fs::path& folder, const std::string& stem)
 {
     std::vector<fs::path> found;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        if (entry.path().filename().string().starts_with(stem + ".unreadable-"))
-            found.push_back(entry.path());
-    }
-    std::sort(found.begin(), found.end());
+    for (const auto& name : entries(folder))
+        if (name.starts_with(stem + ".unreadable-"))
+            found.push_back(folder / name);
     return found;
 }
 
@@ -116,13 +114,9 @@ constexpr auto kValidDeadlines = R"([
     "subject" : "Physics" }
 ])";
 
-// One record lacks "mode", the only thing wrong with the file.
-constexpr auto kSessionsMissingMode = R"([
-  { "completed" : true, "duration" : 1500, "id" : "E621E1F8-C36C-495A-93FC-0C247A3E6E5F", "mode" : "pomodoro",
-    "startDate" : "2026-12-05T08:27:58Z" },
-  { "completed" : false, "duration" : 600, "id" : "E621E1F8-C36C-495A-93FC-0C247A3E6E60",
-    "startDate" : "2026-12-05T09:27:58Z" }
-])";
+// The record lacks "mode", the only thing wrong with the file.
+constexpr auto kSessionsMissingMode = R"([{ "completed" : false, "duration" : 600,
+  "id" : "E621E1F8-C36C-495A-93FC-0C247A3E6E60", "startDate" : "2026-12-05T09:27:58Z" }])";
 
 class LocalDataStoreTest : public ::testing::Test {
 protected:
