@@ -478,11 +478,13 @@ TEST_F(LocalDataStoreTest, ADeadlineGetsAReminderAtNineTheDayBeforeAndDeletingCa
         notifications.scheduled.clear();
         notifications.cancelled.clear();
         auto store = makeStore(calendar);
-        const auto deadline = *store->addDeadline("Exam", at(calendar, entry.year, entry.month, entry.day, 12));
+        const auto date = at(calendar, entry.year, entry.month, entry.day, 12);
+        const auto deadline = *store->addDeadline("Exam", date);
         const auto identifier = "exam-" + UuidText::format(deadline.id);
         EXPECT_EQ(LocalDataStore::reminderIdentifier(deadline.id), identifier);
-        EXPECT_EQ(notifications.scheduled, (std::vector<RecordingNotifications::Request> { { identifier,
-            entry.expected, "Exam tomorrow", "Exam is tomorrow. Time for a final review?" } }));
+        const RecordingNotifications::Request reminder { identifier, entry.expected, "Exam tomorrow",
+            "Exam is tomorrow. Time for a final review?" };
+        EXPECT_EQ(notifications.scheduled, std::vector { reminder });
 
         QSignalSpy changed(store.get(), &LocalDataStore::deadlinesChanged);
         store->deleteDeadline(deadline);

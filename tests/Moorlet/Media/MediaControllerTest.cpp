@@ -70,7 +70,8 @@ protected:
     }
 
     // The player answers to the name of the application it stands for.
-    void startPlayer(const QString& service, const QStringList& tracks, const QString& status = "Playing")
+    void startPlayer(
+        const QString& service, const QStringList& tracks, const QString& status = "Playing")
     {
         const QString identity = service == kSpotifyService ? "Spotify" : "Fake Tunes";
         players.push_back(std::make_unique<PlayerProcess>(
