@@ -1,4 +1,4 @@
-// Kills a process that saves sessions, tasks, deadlines and settings at random moments and checks
+// Kills a process that saves sessions, tasks and deadlines at random moments and checks
 // what it leaves: every file decodes, no acknowledged record is lost, and no temporary file
 // outlives the next start.
 //
@@ -9,7 +9,6 @@
 // acknowledgement line ("s 12": twelve sessions are on disk) straight to its standard output.
 #include "Moorlet/Data/LocalDataStore.h"
 #include "Moorlet/Data/RecordJson.h"
-#include "VeltraneKit/Settings/FileUserDefaults.h"
 
 #include <csignal>
 #include <cstdio>
@@ -30,12 +29,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr auto kCounterKey = "crash.savedSettings";
 // A fresh folder after this many kills keeps the files, and so each save, small.
 constexpr int kKillsPerFolder = 100;
 
 fs::path dataFolder(const fs::path& root) { return root / "data"; }
-fs::path defaultsFile(const fs::path& root) { return root / "config" / "defaults.json"; }
 
 void acknowledge(char kind, std::size_t count)
 {
@@ -47,8 +44,6 @@ void acknowledge(char kind, std::size_t count)
 [[noreturn]] void save(const fs::path& root)
 {
     LocalDataStore store(dataFolder(root), nullptr, std::make_shared<veltrane::SystemClock>(), veltrane::Calendar::utc());
-    veltrane::FileUserDefaults defaults(defaultsFile(root));
-    auto counter = defaults.integer(kCounterKey).value_or(0);
     for (std::uint64_t round = 0;; ++round) {
         store.addSession(FocusSession { .startDate = 1796459278.0 + static_cast<double>(round), .duration = 1500,
             .subjectTag = "Maths", .mode = "pomodoro", .completed = true, .intention = "Chapter " + std::to_string(round) });
@@ -57,8 +52,6 @@ void acknowledge(char kind, std::size_t count)
         acknowledge('t', store.tasks().size());
         store.addDeadline("Exam " + std::to_string(round), 1812636000.0 + static_cast<double>(round));
         acknowledge('d', store.deadlines().size());
-        defaults.setInteger(kCounterKey, ++counter);
-        acknowledge('c', static_cast<std::size_t>(counter));
     }
 }
 
@@ -126,13 +119,7 @@ int check(const fs::path& root, const std::map<char, std::size_t>& acks)
     expect(sessions && *sessions >= ack('s'), "sessions.json lost acknowledged sessions or does not decode");
     expect(tasks && *tasks >= ack('t'), "tasks.json lost acknowledged tasks or does not decode");
     expect(deadlines && *deadlines >= ack('d'), "deadlines.json lost acknowledged deadlines or does not decode");
-    {
-        veltrane::FileUserDefaults defaults(defaultsFile(root));
-        expect(!defaults.movedAsidePath(), "defaults.json does not decode");
-        expect(static_cast<std::size_t>(defaults.integer(kCounterKey).value_or(0)) >= ack('c'),
-            "defaults.json lost an acknowledged setting");
-        LocalDataStore restarted(dataFolder(root), nullptr, std::make_shared<veltrane::SystemClock>());
-    }
+    LocalDataStore restarted(dataFolder(root), nullptr, std::make_shared<veltrane::SystemClock>());
     expect(!hasTemporaries(root), "a temporary file outlived the next start");
     return failures;
 }

@@ -25,33 +25,22 @@ FocusSession session(double start, double duration, std::optional<std::string> s
 
 } // namespace
 
-TEST(InsightsExportTest, OneLinePerSessionInStartOrder)
+TEST(InsightsExportTest, OneLinePerSessionInStartOrderQuotedOnlyWhereItMustBe)
 {
-    EXPECT_EQ(InsightsExport::csv({}), "start,duration_minutes,mode,completed,subject,intention");
+    const std::string header = "start,duration_minutes,mode,completed,subject,intention";
+    EXPECT_EQ(InsightsExport::csv({}), header);
     const auto csv = InsightsExport::csv({
         session(kMorning + 3600, 100, "Physics", "Lab report", "flowmodoro", false),
-        session(kMorning + 0.6, 1500),
-        session(kMorning + 3600, 2999.99, "Second at the same start"),
+        session(kMorning + 0.6, 1500, "Maths, algebra", "Read \"Chapter 2\""),
+        session(kMorning + 3600, 2999.99, "Line\nbreak", "carriage\rreturn"),
+        session(kMorning + 7200, 60, "\"", ""),
     });
     EXPECT_EQ(csv,
-        "start,duration_minutes,mode,completed,subject,intention\n"
-        "2026-03-14T09:05:00Z,25.0,pomodoro,true,,\n"
+        header + "\n"
+        "2026-03-14T09:05:00Z,25.0,pomodoro,true,\"Maths, algebra\",\"Read \"\"Chapter 2\"\"\"\n"
         "2026-03-14T10:05:00Z,1.7,flowmodoro,false,Physics,Lab report\n"
-        "2026-03-14T10:05:00Z,50.0,pomodoro,true,Second at the same start,");
-}
-
-TEST(InsightsExportTest, SubjectsAndIntentionsAreQuotedOnlyWhenTheyMustBe)
-{
-    const auto csv = InsightsExport::csv({
-        session(kMorning, 60, "Maths, algebra", "Read \"Chapter 2\""),
-        session(kMorning + 1, 60, "Line\nbreak", "carriage\rreturn"),
-        session(kMorning + 2, 60, "\"", ""),
-    });
-    EXPECT_EQ(csv,
-        "start,duration_minutes,mode,completed,subject,intention\n"
-        "2026-03-14T09:05:00Z,1.0,pomodoro,true,\"Maths, algebra\",\"Read \"\"Chapter 2\"\"\"\n"
-        "2026-03-14T09:05:01Z,1.0,pomodoro,true,\"Line\nbreak\",carriage\rreturn\n"
-        "2026-03-14T09:05:02Z,1.0,pomodoro,true,\"\"\"\",");
+        "2026-03-14T10:05:00Z,50.0,pomodoro,true,\"Line\nbreak\",carriage\rreturn\n"
+        "2026-03-14T11:05:00Z,1.0,pomodoro,true,\"\"\"\",");
 }
 
 TEST(InsightsExportTest, MinutesRoundToOneDecimalWhateverTheLocale)

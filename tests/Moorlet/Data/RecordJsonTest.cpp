@@ -1,14 +1,11 @@
 #include "Moorlet/Data/Iso8601.h"
-#include "Moorlet/Data/JsonRecordReader.h"
 #include "Moorlet/Data/RecordJson.h"
 #include "Moorlet/Data/UuidText.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <algorithm>
-#include <array>
-#include <charconv>
+#include <cmath>
 #include <random>
 
 using namespace moorlet;
@@ -16,7 +13,6 @@ using namespace moorlet;
 namespace {
 
 const auto kSessionId = QUuid::fromString(QStringLiteral("E621E1F8-C36C-495A-93FC-0C247A3E6E5F"));
-const auto kTaskId = QUuid::fromString(QStringLiteral("0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0FF"));
 const auto kDeadlineId = QUuid::fromString(QStringLiteral("12345678-9ABC-4DEF-8123-456789ABCDEF"));
 
 // 2026-12-05T08:27:58Z
@@ -37,55 +33,9 @@ constexpr auto kHandWrittenSessions = R"([
    "duration": 312.5, "id": "e621e1f8-c36c-495a-93fc-0c247a3e6e60", "intention": "Finish \"chapter 3\"\n"}
 ])";
 
-constexpr auto kHandWrittenTasks = R"([{ "createdAt" : "2026-12-01T07:00:00Z", "done" : false,
-  "id" : "0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0FF", "loggedSeconds" : 0, "title" : "Read chapter 4" }])";
-
-constexpr auto kHandWrittenDeadlines = R"([
-  { "date" : "2027-06-10T14:00:00Z", "id" : "12345678-9ABC-4DEF-8123-456789ABCDEF", "title" : "Physics exam" },
-  { "date" : "2027-06-12T08:30:00Z", "id" : "12345678-9ABC-4DEF-8123-456789ABCDE0", "subject" : "", "title" : "Essay" }
-])";
-
 FocusSession session(double start = kStart)
 {
     return FocusSession { kSessionId, start, 1500, "Maths", "pomodoro", true, "Finish chapter 3" };
-}
-
-// What nlohmann::json's own document writer makes of the same records: the reference for the
-// direct writer, byte for byte.
-nlohmann::json document(const FocusSession& record)
-{
-    nlohmann::json object = { { "completed", record.completed }, { "duration", record.duration },
-        { "id", UuidText::format(record.id) }, { "mode", record.mode },
-        { "startDate", Iso8601::format(record.startDate) } };
-    if (record.subjectTag)
-        object["subjectTag"] = *record.subjectTag;
-    if (record.intention)
-        object["intention"] = *record.intention;
-    return object;
-}
-
-nlohmann::json document(const FocusTask& record)
-{
-    return { { "createdAt", Iso8601::format(record.createdAt) }, { "done", record.done },
-        { "id", UuidText::format(record.id) }, { "loggedSeconds", record.loggedSeconds }, { "title", record.title } };
-}
-
-nlohmann::json document(const Deadline& record)
-{
-    nlohmann::json object = { { "date", Iso8601::format(record.date) }, { "id", UuidText::format(record.id) },
-        { "title", record.title } };
-    if (record.subject)
-        object["subject"] = *record.subject;
-    return object;
-}
-
-template <class Record>
-std::string referenceText(const std::vector<Record>& records)
-{
-    auto array = nlohmann::json::array();
-    for (const auto& record : records)
-        array.push_back(document(record));
-    return array.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
 // Random text that exercises every escaping rule: control characters, quotes, backslashes,
@@ -155,202 +105,7 @@ private:
     bool m_readsBackUnchanged;
 };
 
-using ReadFields = std::vector<std::vector<JsonField>>;
-
-constexpr std::array<std::string_view, 4> kReaderKeys { "date", "id", "title", "a\"b" };
-
-std::optional<ReadFields> readWithReader(std::string_view text)
-{
-    ReadFields records;
-    const JsonRecordReader reader(kReaderKeys);
-    const bool complete = reader.read(text, [&](JsonRecordReader::Fields fields) {
-        records.emplace_back(fields.begin(), fields.end());
-        return true;
-    });
-    if (!complete)
-        return std::nullopt;
-    return records;
-}
-
-// Whether a run of number characters in the text is an integer outside both 64-bit ranges.
-bool hasIntegerBeyond64Bits(std::string_view text)
-{
-    const auto isNumberChar = [](char c) { return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.' || c == 'e' || c == 'E'; };
-    for (std::size_t start = 0; start < text.size();) {
-        auto end = start;
-        while (end < text.size() && isNumberChar(text[end]))
-            ++end;
-        const auto run = text.substr(start, end - start);
-        std::int64_t signedValue = 0;
-        std::uint64_t unsignedValue = 0;
-        const auto digits = run.starts_with('-') ? run.substr(1) : run;
-        if (!digits.empty() && digits.find_first_not_of("0123456789") == std::string_view::npos
-            && std::from_chars(run.data(), run.data() + run.size(), signedValue).ec != std::errc()
-            && std::from_chars(run.data(), run.data() + run.size(), unsignedValue).ec != std::errc())
-            return true;
-        start = end == start ? end + 1 : end;
-    }
-    return false;
-}
-
-// The same reading done through nlohmann::json's document parser: the reference.
-std::optional<ReadFields> readWithDocument(std::string_view text)
-{
-    // nlohmann::json stops reading at a zero byte and ignores the rest; a zero byte is never
-    // valid JSON, and the reader refuses the text so that it is kept rather than half read.
-    // nlohmann::json reads an integer beyond 64 bits as a double, where simdjson refuses it; the
-    // app never writes one.
-    if (text.find('\0') != std::string_view::npos || hasIntegerBeyond64Bits(text))
-        return std::nullopt;
-    const auto document = nlohmann::json::parse(text, nullptr, /*allow_exceptions=*/false);
-    if (document.is_discarded() || !document.is_array())
-        return std::nullopt;
-    ReadFields records;
-    for (const auto& element : document) {
-        if (!element.is_object())
-            return std::nullopt;
-        std::vector<JsonField> fields(kReaderKeys.size());
-        for (const auto& [key, value] : element.items()) {
-            const auto found = std::find(kReaderKeys.begin(), kReaderKeys.end(), key);
-            if (found == kReaderKeys.end())
-                continue;
-            auto& field = fields[static_cast<std::size_t>(found - kReaderKeys.begin())];
-            if (value.is_string())
-                field = value.get<std::string>();
-            else if (value.is_boolean())
-                field = value.get<bool>();
-            else if (value.is_number())
-                field = value.get<double>();
-            else if (value.is_null())
-                field = nullptr;
-            else
-                return std::nullopt;
-        }
-        records.push_back(std::move(fields));
-    }
-    return records;
-}
-
-// Random JSON texts in the shape of the data files, with every token kind, escapes, odd numbers,
-// nested values under unknown keys and random white space.
-class JsonTextGenerator {
-public:
-    explicit JsonTextGenerator(unsigned seed)
-        : m_random(seed)
-    {
-    }
-
-    std::string document()
-    {
-        std::string text = pick(0, 9) == 0 ? "\xef\xbb\xbf" : "";
-        text += space() + "[";
-        const int count = pick(0, 4);
-        for (int index = 0; index < count; ++index) {
-            text += (index ? "," : "") + space() + "{";
-            const int members = pick(0, 5);
-            for (int member = 0; member < members; ++member) {
-                text += (member ? "," : "") + space() + key() + space() + ":" + space();
-                // Known keys mostly get scalars, unknown keys anything.
-                text += pick(0, 5) == 0 ? value(3) : scalar();
-                text += space();
-            }
-            text += "}" + space();
-        }
-        return text + "]" + space();
-    }
-
-    std::string mutated(std::string text)
-    {
-        static const std::string bytes = std::string("[]{},:\"\\u0-.eE+ \tntf19") + '\0' + "\xff\xc3\xa9\xed\x80";
-        const int edits = pick(1, 3);
-        for (int edit = 0; edit < edits && !text.empty(); ++edit) {
-            const auto position = static_cast<std::size_t>(pick(0, static_cast<int>(text.size()) - 1));
-            const char byte = bytes[static_cast<std::size_t>(pick(0, static_cast<int>(bytes.size()) - 1))];
-            switch (pick(0, 2)) {
-            case 0:
-                text.erase(position, 1);
-                break;
-            case 1:
-                text.insert(position, 1, byte);
-                break;
-            default:
-                text[position] = byte;
-                break;
-            }
-        }
-        return text;
-    }
-
-private:
-    int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
-
-    std::string choose(const std::vector<std::string>& options)
-    {
-        return options[static_cast<std::size_t>(pick(0, static_cast<int>(options.size()) - 1))];
-    }
-
-    std::string space() { return choose({ "", "", "", " ", "\n  ", "\t", "\r\n" }); }
-
-    std::string key()
-    {
-        return choose({ "\"date\"", "\"id\"", "\"title\"", "\"a\\\"b\"", "\"t\\u0069tle\"", "\"other\"",
-            "\"\"", "\"d\u00e9j\u00e0\"" });
-    }
-
-    std::string scalar()
-    {
-        return choose({ "\"plain\"", "\"\"", "\"esc \\\" \\\\ \\/ \\b \\f \\n \\r \\t\"",
-            "\"\\u00e9\\u20AC\\ud83d\\ude00\\u0000\"", "\"caf\u00e9 \u20ac \U0001F600\"", "0", "-0", "0.5",
-            "-12.25e+3", "1E-2", "12345678901234567890", "18446744073709551616", "-9223372036854775809",
-            "1e400", "-1e400", "1e-400", "2.5e-324", "3.14159", "true", "false", "null" });
-    }
-
-    std::string value(int depth)
-    {
-        if (depth == 0 || pick(0, 2) == 0)
-            return scalar();
-        std::string text;
-        if (pick(0, 1) == 0) {
-            text = "[";
-            const int count = pick(0, 3);
-            for (int index = 0; index < count; ++index)
-                text += (index ? "," : "") + space() + value(depth - 1) + space();
-            return text + "]";
-        }
-        text = "{";
-        const int count = pick(0, 3);
-        for (int index = 0; index < count; ++index)
-            text += (index ? "," : "") + space() + key() + ":" + space() + value(depth - 1);
-        return text + "}";
-    }
-
-    std::mt19937 m_random;
-};
-
 } // namespace
-
-TEST(RecordJsonTest, ReaderAcceptsAndReadsExactlyWhatTheDocumentParserDoes)
-{
-    JsonTextGenerator generator(11);
-    int accepted = 0;
-    int rejected = 0;
-    for (int round = 0; round < 20'000; ++round) {
-        const auto valid = generator.document();
-        const auto text = round % 2 ? generator.mutated(valid) : valid;
-        const auto expected = readWithDocument(text);
-        const auto actual = readWithReader(text);
-        ASSERT_EQ(actual.has_value(), expected.has_value()) << text;
-        if (!expected)
-            ++rejected;
-        else if (++accepted; *actual != *expected) {
-            // Infinity compares equal to itself, so only equal values pass.
-            FAIL() << text;
-        }
-    }
-    // Both outcomes must have been exercised plenty.
-    EXPECT_GT(accepted, 4'000);
-    EXPECT_GT(rejected, 5'000);
-}
 
 TEST(RecordJsonTest, HandWrittenFilesLoadFieldForField)
 {
@@ -363,79 +118,35 @@ TEST(RecordJsonTest, HandWrittenFilesLoadFieldForField)
     EXPECT_EQ(sessions->at(1).subjectTag, std::nullopt);
     EXPECT_EQ(sessions->at(1).intention, "Finish \"chapter 3\"\n");
     EXPECT_FALSE(sessions->at(1).completed);
-
-    const auto tasks = RecordJson::decode<FocusTask>(kHandWrittenTasks);
-    ASSERT_TRUE(tasks);
-    EXPECT_EQ(*tasks, (std::vector<FocusTask> { { kTaskId, "Read chapter 4", false, 0, 1796108400 } }));
-
-    const auto deadlines = RecordJson::decode<Deadline>(kHandWrittenDeadlines);
-    ASSERT_TRUE(deadlines);
-    ASSERT_EQ(deadlines->size(), 2u);
-    EXPECT_EQ(deadlines->at(0), (Deadline { kDeadlineId, "Physics exam", 1812636000, std::nullopt }));
-    EXPECT_EQ(deadlines->at(1).subject, std::optional<std::string>(""));
 }
 
-TEST(RecordJsonTest, WritesTheFileLayout)
+// The direct writer's text is what nlohmann::json's document writer makes of it again, byte for
+// byte, and it reads back: field for field when the records hold only what reads back unchanged.
+TEST(RecordJsonTest, WritesWhatTheDocumentWriterWouldAndReadsItBack)
 {
-    auto bare = session();
-    bare.subjectTag.reset();
-    bare.intention.reset();
-    bare.startDate = kStart + 0.75; // fractions of a second are not kept
-    EXPECT_EQ(RecordJson::encode(std::vector { session(), bare }),
-        R"([
-  {
-    "completed": true,
-    "duration": 1500.0,
-    "id": "E621E1F8-C36C-495A-93FC-0C247A3E6E5F",
-    "intention": "Finish chapter 3",
-    "mode": "pomodoro",
-    "startDate": "2026-12-05T08:27:58Z",
-    "subjectTag": "Maths"
-  },
-  {
-    "completed": true,
-    "duration": 1500.0,
-    "id": "E621E1F8-C36C-495A-93FC-0C247A3E6E5F",
-    "mode": "pomodoro",
-    "startDate": "2026-12-05T08:27:58Z"
-  }
-])");
-    EXPECT_EQ(RecordJson::encode(std::vector<FocusTask> {}), "[]");
-}
-
-TEST(RecordJsonTest, WhatIsWrittenReadsBackFieldForField)
-{
-    RecordGenerator generator(7, /*readsBackUnchanged=*/true);
-    std::vector<FocusSession> sessions;
-    std::vector<FocusTask> tasks;
-    std::vector<Deadline> deadlines;
-    for (int index = 0; index < 300; ++index) {
-        sessions.push_back(generator.session());
-        tasks.push_back(generator.task());
-        deadlines.push_back(generator.deadline());
-    }
-    EXPECT_EQ(RecordJson::decode<FocusSession>(RecordJson::encode(sessions)), sessions);
-    EXPECT_EQ(RecordJson::decode<FocusTask>(RecordJson::encode(tasks)), tasks);
-    EXPECT_EQ(RecordJson::decode<Deadline>(RecordJson::encode(deadlines)), deadlines);
-}
-
-TEST(RecordJsonTest, DirectWriterMatchesTheDocumentWriterByteForByte)
-{
-    RecordGenerator generator(2026);
-    for (int round = 0; round < 40; ++round) {
-        std::vector<FocusSession> sessions;
-        std::vector<FocusTask> tasks;
-        std::vector<Deadline> deadlines;
-        for (int index = 0; index < round % 7; ++index) {
-            sessions.push_back(generator.session());
-            tasks.push_back(generator.task());
-            deadlines.push_back(generator.deadline());
+    for (const bool readsBackUnchanged : { false, true }) {
+        RecordGenerator generator(2026, readsBackUnchanged);
+        const auto check = [&](const auto& records) {
+            using Record = typename std::decay_t<decltype(records)>::value_type;
+            const auto text = RecordJson::encode(records);
+            EXPECT_EQ(nlohmann::json::parse(text).dump(2, ' ', false), text);
+            const auto back = RecordJson::decode<Record>(text);
+            ASSERT_TRUE(back);
+            EXPECT_TRUE(readsBackUnchanged ? *back == records : back->size() == records.size());
+        };
+        for (int round = 0; round < 40; ++round) {
+            std::vector<FocusSession> sessions;
+            std::vector<FocusTask> tasks;
+            std::vector<Deadline> deadlines;
+            for (int index = 0; index < round % 7; ++index) {
+                sessions.push_back(generator.session());
+                tasks.push_back(generator.task());
+                deadlines.push_back(generator.deadline());
+            }
+            check(sessions);
+            check(tasks);
+            check(deadlines);
         }
-        EXPECT_EQ(RecordJson::encode(sessions), referenceText(sessions));
-        EXPECT_EQ(RecordJson::encode(tasks), referenceText(tasks));
-        EXPECT_EQ(RecordJson::encode(deadlines), referenceText(deadlines));
-        // Whatever went in, what comes out is JSON that reads back.
-        EXPECT_EQ(RecordJson::decode<FocusSession>(RecordJson::encode(sessions))->size(), sessions.size());
     }
 }
 
@@ -548,11 +259,6 @@ TEST(RecordJsonTest, UuidText)
 {
     EXPECT_EQ(UuidText::format(kSessionId), "E621E1F8-C36C-495A-93FC-0C247A3E6E5F");
     EXPECT_EQ(UuidText::parse("e621e1f8-c36c-495a-93fc-0c247a3e6e5f"), kSessionId);
-    for (int index = 0; index < 100; ++index) {
-        const auto id = QUuid::createUuid();
-        EXPECT_EQ(UuidText::format(id), id.toString(QUuid::WithoutBraces).toUpper().toStdString());
-        EXPECT_EQ(UuidText::parse(UuidText::format(id)), id);
-    }
     for (const auto* bad : { "", "E621E1F8C36C495A93FC0C247A3E6E5F", "E621E1F8-C36C-495A-93FC-0C247A3E6E5G",
              "E621E1F8-C36C-495A-93FC_0C247A3E6E5F", " E621E1F8-C36C-495A-93FC-0C247A3E6E5" }) {
         EXPECT_FALSE(UuidText::parse(bad)) << bad;

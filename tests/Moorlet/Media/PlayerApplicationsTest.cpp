@@ -3,7 +3,6 @@
 #include "tests/Moorlet/TestFiles.h"
 #include "tests/support/TestSupport.h"
 
-
 #include <gtest/gtest.h>
 
 using namespace moorlet;
@@ -14,11 +13,11 @@ class PlayerApplicationsTest : public ::testing::Test {
 protected:
     PlayerApplicationsTest()
     {
-        folders.configHome = root.filePath(QStringLiteral("config"));
-        folders.configDirs = { root.filePath(QStringLiteral("etc-xdg")) };
-        folders.dataHome = root.filePath(QStringLiteral("data"));
-        folders.dataDirs = { root.filePath(QStringLiteral("usr-share")) };
-        folders.currentDesktops = { QStringLiteral("gnome") };
+        folders.configHome = root.filePath("config");
+        folders.configDirs = { root.filePath("etc-xdg") };
+        folders.dataHome = root.filePath("data");
+        folders.dataDirs = { root.filePath("usr-share") };
+        folders.currentDesktops = { "gnome" };
     }
 
     void write(const QString& relativePath, const QString& text)
@@ -28,7 +27,7 @@ protected:
 
     void addApplication(const QString& id, const QString& name, const QString& extra = {})
     {
-        write(QStringLiteral("usr-share/applications/") + id,
+        write("usr-share/applications/" + id,
             QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=%2\n%3").arg(name, id, extra));
     }
 
@@ -45,36 +44,34 @@ protected:
 TEST_F(PlayerApplicationsTest, SpotifyIsFoundUnderAnyOfItsPackagesIds)
 {
     EXPECT_FALSE(PlayerApplications(folders).installedEntry(MediaPlayer::spotify));
-    addApplication(QStringLiteral("com.spotify.Client.desktop"), QStringLiteral("Spotify (Flatpak)"));
+    addApplication("com.spotify.Client.desktop", "Spotify (Flatpak)");
     const auto entry = PlayerApplications(folders).installedEntry(MediaPlayer::spotify);
     ASSERT_TRUE(entry);
-    EXPECT_EQ(entry->name(), QStringLiteral("Spotify (Flatpak)"));
+    EXPECT_EQ(entry->name(), "Spotify (Flatpak)");
 }
 
 TEST_F(PlayerApplicationsTest, TheMusicPlayerIsTheDesktopsDefaultForMusicFilesInSearchOrder)
 {
-    addApplication(QStringLiteral("cache.desktop"), QStringLiteral("From Cache"));
-    addApplication(QStringLiteral("system.desktop"), QStringLiteral("System Default"));
-    addApplication(QStringLiteral("gnome.desktop"), QStringLiteral("Gnome Default"));
-    addApplication(QStringLiteral("user.desktop"), QStringLiteral("User Default"));
-    addApplication(QStringLiteral("spotify.desktop"), QStringLiteral("Spotify"));
-    addApplication(QStringLiteral("gone.desktop"), QStringLiteral("Gone"), QStringLiteral("Hidden=true\n"));
+    addApplication("cache.desktop", "From Cache");
+    addApplication("system.desktop", "System Default");
+    addApplication("gnome.desktop", "Gnome Default");
+    addApplication("user.desktop", "User Default");
+    addApplication("spotify.desktop", "Spotify");
+    addApplication("gone.desktop", "Gone", "Hidden=true\n");
     EXPECT_EQ(musicName(), QString());
 
-    write(QStringLiteral("usr-share/applications/mimeinfo.cache"),
-        QStringLiteral("[MIME Cache]\naudio/flac=cache.desktop;\n"));
-    EXPECT_EQ(musicName(), QStringLiteral("From Cache"));
-    write(QStringLiteral("usr-share/applications/mimeapps.list"),
-        QStringLiteral("[Default Applications]\naudio/mpeg=system.desktop\n"));
-    EXPECT_EQ(musicName(), QStringLiteral("System Default"));
-    write(QStringLiteral("etc-xdg/gnome-mimeapps.list"),
-        QStringLiteral("[Default Applications]\naudio/ogg=gnome.desktop;\n"));
-    EXPECT_EQ(musicName(), QStringLiteral("Gnome Default"));
+    write("usr-share/applications/mimeinfo.cache", "[MIME Cache]\naudio/flac=cache.desktop;\n");
+    EXPECT_EQ(musicName(), "From Cache");
+    write("usr-share/applications/mimeapps.list",
+        "[Default Applications]\naudio/mpeg=system.desktop\n");
+    EXPECT_EQ(musicName(), "System Default");
+    write("etc-xdg/gnome-mimeapps.list", "[Default Applications]\naudio/ogg=gnome.desktop;\n");
+    EXPECT_EQ(musicName(), "Gnome Default");
     // The user's list wins; within it Spotify and entries that are not installed are passed over.
-    write(QStringLiteral("config/mimeapps.list"),
+    write("config/mimeapps.list",
         QStringLiteral("[Added Associations]\naudio/mpeg=other.desktop\n"
                        "[Default Applications]\naudio/mpeg=spotify.desktop;gone.desktop;missing.desktop;user.desktop;\n"));
-    EXPECT_EQ(musicName(), QStringLiteral("User Default"));
+    EXPECT_EQ(musicName(), "User Default");
 }
 
 } // namespace
