@@ -1,10 +1,8 @@
 #include "Moorlet/Sound/AmbientController.h"
-#include "Moorlet/Theme/ThemePacks.h"
 #include "Moorlet/Views/CardLayout.h"
 #include "Moorlet/Views/CardTexts.h"
 #include "Moorlet/Views/ExpandedCardView.h"
 #include "Moorlet/Views/LayerCache.h"
-#include "Moorlet/Views/MoorletLogo.h"
 #include "Moorlet/Views/ReduceMotion.h"
 #include "Moorlet/Views/RollingText.h"
 #include "Moorlet/Views/StaggeredReveal.h"
@@ -25,6 +23,7 @@
 
 using namespace moorlet;
 using Kind = CardTarget::Kind;
+using Direction = AmbientView::Direction;
 namespace Colors = veltrane::DesignTokens::Colors;
 
 namespace {
@@ -50,30 +49,25 @@ protected:
         return root.card().layout().rect(row).value_or(QRectF()).translated(root.cardRect().topLeft());
     }
 
-    // Scrolls the ambient row until the target lies in it (it may start beyond the row's end).
+    // Scrolls the ambient row with the wheel until the target lies clear of its faded edges (it
+    // may start beyond either end of the row).
     QRectF scrollIntoView(const CardTarget& target)
     {
         const QRectF row = rowOnWidget(CardRow::ambient);
-        for (int notch = 0; notch < 40 && !row.contains(root.cardTargetRect(target)); ++notch) {
-            QWheelEvent wheel(row.center(), root.mapToGlobal(row.center()), {}, QPoint(0, -120), Qt::NoButton, {},
+        const QRectF inCard = row.translated(-root.cardRect().topLeft());
+        const AmbientView& chips = root.card().ambientView();
+        const auto fade = [&](auto side) { return chips.canScroll(inCard, side) ? AmbientView::kFadeWidth : 0; };
+        for (int notch = 0; notch < 80; ++notch) {
+            const QRectF clear = row.adjusted(fade(Direction::back), 0, -fade(Direction::forward), 0);
+            const QRectF at = root.cardTargetRect(target);
+            if (clear.contains(at))
+                break;
+            const QPoint delta(0, at.left() < clear.left() ? 120 : -120);
+            QWheelEvent wheel(row.center(), root.mapToGlobal(row.center()), {}, delta, Qt::NoButton, {},
                 Qt::NoScrollPhase, false);
             QCoreApplication::sendEvent(&root, &wheel);
         }
         return root.cardTargetRect(target);
-    }
-
-    // Scrolls the chips until the chip lies clear of the faded edges.
-    QRectF revealChip(int index)
-    {
-        const QRectF row = rowOnWidget(CardRow::ambient);
-        const QRectF inCard = row.translated(-root.cardRect().topLeft());
-        AmbientView& chips = root.card().ambientView();
-        const auto fade = [&](auto side) { return chips.canScroll(inCard, side) ? AmbientView::kFadeWidth : 0; };
-        const auto clear = [&] { return row.adjusted(fade(AmbientView::Direction::back), 0, -fade(AmbientView::Direction::forward), 0); };
-        chips.scroll(inCard, 120 * 100);
-        for (int notch = 0; notch < 40 && !clear().contains(root.cardTargetRect({ Kind::soundChip, index })); ++notch)
-            chips.scroll(inCard, -120);
-        return root.cardTargetRect({ Kind::soundChip, index });
     }
 
     int soundIndex(const std::string& id) const
@@ -108,7 +102,6 @@ TEST_F(CardPartsTest, TheExamRowCountsCalendarDaysAndTurnsUrgentUnderFourDays)
     scene.store->addDeadline("Chemistry", scene.clock->now() + 20 * 3600);
     expand();
     ASSERT_TRUE(root.card().layout().rect(CardRow::exam));
-    EXPECT_EQ(root.cardRect().height(), 608 + 54);
     const QRectF exam = rowOnWidget(CardRow::exam);
     // The countdown is red, and a red that reads on the row (the light card once painted the pale
     // alert red at 2.6:1).
@@ -131,28 +124,22 @@ TEST_F(CardPartsTest, TheExamRowCountsCalendarDaysAndTurnsUrgentUnderFourDays)
 
 namespace {
 
-// Every theme of the catalogue, in either appearance.
-std::vector<std::pair<QString, veltrane::AppearancePreference>> everyLook()
-{
-    std::vector<std::pair<QString, veltrane::AppearancePreference>> looks;
-    const veltrane::ThemeCatalog catalog(ThemePacks::extras());
-    for (const veltrane::Theme& theme : catalog.themes()) {
-        for (const auto appearance : { veltrane::AppearancePreference::light, veltrane::AppearancePreference::dark })
-            looks.emplace_back(theme.id, appearance);
-    }
-    return looks;
-}
+// A pale accent on the light card and a dark wash with the dark one: where contrast is hardest.
+const std::pair<const char*, veltrane::AppearancePreference> kLooks[] = {
+    { "sakura", veltrane::AppearancePreference::light },
+    { "graphite", veltrane::AppearancePreference::dark },
+};
 
 } // namespace
 
-TEST_F(CardPartsTest, ThePlayButtonsSymbolAndTheQuickStartNumbersReadInEveryThemeAndAppearance)
+TEST_F(CardPartsTest, ThePlayButtonsSymbolAndTheQuickStartNumbersReadInALightAndADarkLook)
 {
     expand();
-    for (const auto& [theme, appearance] : everyLook()) {
-        scene.settings->setAccentThemeID(theme);
+    for (const auto& [theme, appearance] : kLooks) {
+        scene.settings->setAccentThemeID(QString::fromLatin1(theme));
         scene.settings->setAppearance(appearance);
         for (const SessionPhase phase : { SessionPhase::idle, SessionPhase::focusing, SessionPhase::shortBreak }) {
-            SCOPED_TRACE(theme.toStdString() + std::to_string(static_cast<int>(appearance)) + std::to_string(static_cast<int>(phase)));
+            SCOPED_TRACE(std::string(theme) + " " + std::to_string(static_cast<int>(phase)));
             scene.controller->engine().reset();
             scene.controller->sync();
             scene.enterPhase(phase);
@@ -177,7 +164,7 @@ TEST_F(CardPartsTest, TheInsightRowAppearsWithTheBestHour)
     ASSERT_TRUE(scene.controller->bestHourLabel());
     EXPECT_TRUE(root.card().layout().rect(CardRow::insight));
     ASSERT_EQ(heights.count(), 1);
-    EXPECT_EQ(heights.front().front().toDouble(), 608 + 30);
+    EXPECT_EQ(heights.front().front().toDouble(), root.expandedHeight());
 }
 
 TEST_F(CardPartsTest, SoundChipsSwitchSoundsAndTintTheCard)
@@ -203,8 +190,8 @@ TEST_F(CardPartsTest, TheChipsFollowADragAndTheirArrowsPageThem)
     expand();
     AmbientView& chips = root.card().ambientView();
     const QRectF row = rowOnWidget(CardRow::ambient).translated(-root.cardRect().topLeft());
-    EXPECT_TRUE(chips.canScroll(row, AmbientView::Direction::forward));
-    EXPECT_FALSE(chips.canScroll(row, AmbientView::Direction::back));
+    EXPECT_TRUE(chips.canScroll(row, Direction::forward));
+    EXPECT_FALSE(chips.canScroll(row, Direction::back));
 
     // Dragged 60 points to the left the chips follow the pointer; the chip pressed stays off.
     const QPointF start = root.cardTargetRect({ Kind::soundChip, 1 }).center();
@@ -219,8 +206,8 @@ TEST_F(CardPartsTest, TheChipsFollowADragAndTheirArrowsPageThem)
     viewprobe::click(root, root.cardTargetRect({ Kind::chipsForward }).center());
     scene.settle();
     EXPECT_GT(chips.scrollOffset(), 60 + 120);
-    for (const auto& [arrow, direction] : { std::pair { Kind::chipsForward, AmbientView::Direction::forward },
-             { Kind::chipsBack, AmbientView::Direction::back } }) {
+    for (const auto& [arrow, direction] : { std::pair { Kind::chipsForward, Direction::forward },
+             { Kind::chipsBack, Direction::back } }) {
         for (int page = 0; page < 10 && chips.canScroll(row, direction); ++page) {
             const double before = chips.scrollOffset();
             viewprobe::click(root, root.cardTargetRect({ arrow }).center());
@@ -232,17 +219,17 @@ TEST_F(CardPartsTest, TheChipsFollowADragAndTheirArrowsPageThem)
     EXPECT_EQ(chips.scrollOffset(), 0);
 }
 
-TEST_F(CardPartsTest, APlayingSoundsChipStandsOutInEveryThemeAndAppearance)
+TEST_F(CardPartsTest, APlayingSoundsChipStandsOutInALightAndADarkLook)
 {
     expand();
     const auto& sounds = scene.ambient->sounds();
-    for (const auto& [theme, appearance] : everyLook()) {
-        scene.settings->setAccentThemeID(theme);
+    for (const auto& [theme, appearance] : kLooks) {
+        scene.settings->setAccentThemeID(QString::fromLatin1(theme));
         scene.settings->setAppearance(appearance);
         for (std::size_t i = 0; i < sounds.size(); ++i) {
-            SCOPED_TRACE(theme.toStdString() + " " + std::to_string(static_cast<int>(appearance)) + " " + sounds[i].id);
+            SCOPED_TRACE(std::string(theme) + " " + sounds[i].id);
             scene.ambient->toggle(sounds[i]);
-            const QRectF chip = revealChip(static_cast<int>(i));
+            const QRectF chip = scrollIntoView({ Kind::soundChip, static_cast<int>(i) });
             scene.settle(1);
             const QImage image = viewprobe::onDesktop(root.renderToImage(1), root.palette().color(QPalette::Window));
             const QColor fill = viewprobe::pixel(image, QPointF(chip.right() - 6, chip.center().y()));
@@ -338,41 +325,18 @@ TEST(LayerCache, RendersAgainOnlyWhenItsKeySizeOrResolutionChanges)
 {
     LayerCache cache;
     QImage canvas(40, 40, QImage::Format_ARGB32_Premultiplied);
-    canvas.fill(Qt::transparent);
-    int drawn = 0;
-    const auto draw = [&](const QRectF& bounds, const QByteArray& key) {
+    const auto draw = [&](const QRectF& bounds, double key) {
         QPainter painter(&canvas);
-        cache.draw(painter, bounds, key, [&](QPainter& layer) {
-            ++drawn;
-            layer.fillRect(QRectF(0, 0, 4, 4), Qt::red);
-        });
+        cache.draw(painter, bounds, layerKey(key, QStringLiteral("a")), [](QPainter&) { });
     };
-    draw(QRectF(0, 0, 10, 10), layerKey(1.0, QStringLiteral("a")));
-    draw(QRectF(20, 20, 10, 10), layerKey(1.0, QStringLiteral("a")));
-    EXPECT_EQ(drawn, 1) << "moving the layer reuses it";
-    EXPECT_EQ(canvas.pixelColor(21, 21), QColor(Qt::red));
-    draw(QRectF(0, 0, 10, 10), layerKey(2.0, QStringLiteral("a")));
-    draw(QRectF(0, 0, 12, 10), layerKey(2.0, QStringLiteral("a")));
-    EXPECT_EQ(drawn, 3);
+    draw(QRectF(0, 0, 10, 10), 1);
+    draw(QRectF(20, 20, 10, 10), 1);
+    EXPECT_EQ(cache.renderCount(), 1) << "moving the layer reuses it";
+    draw(QRectF(0, 0, 10, 10), 2);
+    draw(QRectF(0, 0, 12, 10), 2);
     canvas.setDevicePixelRatio(2);
-    draw(QRectF(0, 0, 12, 10), layerKey(2.0, QStringLiteral("a")));
+    draw(QRectF(0, 0, 12, 10), 2);
     EXPECT_EQ(cache.renderCount(), 4);
-}
-
-TEST(MoorletLogo, DrawsTheIconResourceAtItsSize)
-{
-    const QImage icon = MoorletLogo::image();
-    ASSERT_FALSE(icon.isNull());
-    EXPECT_EQ(icon.width(), icon.height());
-    EXPECT_TRUE(QFile::exists(MoorletLogo::vectorResourcePath()));
-
-    QImage canvas(64, 64, QImage::Format_ARGB32_Premultiplied);
-    canvas.fill(Qt::transparent);
-    QPainter painter(&canvas);
-    MoorletLogo(48, false).paint(painter, QPointF(8, 8));
-    painter.end();
-    EXPECT_EQ(canvas.pixelColor(2, 32).alpha(), 0);
-    EXPECT_EQ(canvas.pixelColor(20, 32).alpha(), 255);
 }
 
 TEST_F(CardPartsTest, TheLockNoticeCoversTheRowsUnderTheControlsAndTheAwayButtonsAnswer)
@@ -387,9 +351,6 @@ TEST_F(CardPartsTest, TheLockNoticeCoversTheRowsUnderTheControlsAndTheAwayButton
     ASSERT_TRUE(rowOnWidget(CardRow::quickStart).united(rowOnWidget(CardRow::taskPicker)).contains(resume));
     const QPointF inCard = resume.center() - root.cardRect().topLeft();
     EXPECT_EQ(root.card().hitTest(inCard), CardTarget { Kind::awayResume }) << "not the task picker under it";
-    const QImage image = root.renderToImage();
-    EXPECT_NE(viewprobe::pixel(image, resume.center() - QPointF(resume.width() / 2 - 4, 0)),
-        viewprobe::pixel(image, resume.topLeft() - QPointF(4, 4))) << "the button is drawn";
     viewprobe::click(root, resume.center());
     EXPECT_TRUE(controller.isRunning());
     EXPECT_FALSE(controller.awayNotice());
