@@ -1,7 +1,6 @@
 #include "Moorlet/Sound/AmbientController.h"
 #include "Moorlet/Views/CardLayout.h"
 #include "Moorlet/Views/CardTexts.h"
-#include "Moorlet/Views/ExpandedCardView.h"
 #include "Moorlet/Views/LayerCache.h"
 #include "Moorlet/Views/ReduceMotion.h"
 #include "Moorlet/Views/RollingText.h"
@@ -9,15 +8,11 @@
 #include "VeltraneKit/Audio/AudioMixer.h"
 #include "VeltraneKit/Theme/DesignTokens.h"
 #include "tests/Moorlet/TestFiles.h"
-#include "tests/Moorlet/Views/ViewProbe.h"
-#include "tests/Moorlet/Views/WidgetScene.h"
-#include "tests/support/TestSupport.h"
+#include "tests/Moorlet/Views/CardTest.h"
 
 #include <QPainter>
 #include <QSignalSpy>
 #include <QWheelEvent>
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 
@@ -28,20 +23,11 @@ namespace Colors = veltrane::DesignTokens::Colors;
 
 namespace {
 
-class CardPartsTest : public ::testing::Test {
+class CardPartsTest : public CardTest {
 protected:
     CardPartsTest()
-        : scene({ .soundsFolder = sounds.path(), .chooseFiles = [this] { return chosenFiles; }, .applicationsFolder = {}, .dataFolder = {} })
-        , root(scene.makeRoot())
+        : CardTest(true, [this] { return chosenFiles; })
     {
-        root.show();
-    }
-
-    void expand()
-    {
-        scene.expand();
-        scene.fitPanel();
-        scene.settle();
     }
 
     QRectF rowOnWidget(CardRow row) const
@@ -77,11 +63,8 @@ protected:
         return found == sounds.end() ? -1 : static_cast<int>(found - sounds.begin());
     }
 
-    testsupport::TemporaryFolder sounds;
     testsupport::TemporaryFolder downloads;
     QStringList chosenFiles;
-    WidgetScene scene;
-    WidgetRootView& root;
 };
 
 } // namespace
@@ -140,8 +123,7 @@ TEST_F(CardPartsTest, ThePlayButtonsSymbolAndTheQuickStartNumbersReadInALightAnd
         scene.settings->setAppearance(appearance);
         for (const SessionPhase phase : { SessionPhase::idle, SessionPhase::focusing, SessionPhase::shortBreak }) {
             SCOPED_TRACE(std::string(theme) + " " + std::to_string(static_cast<int>(phase)));
-            scene.controller->engine().reset();
-            scene.controller->sync();
+            resetSession();
             scene.enterPhase(phase);
             scene.settle();
             const QImage image = viewprobe::onDesktop(root.renderToImage(2), root.palette().color(QPalette::Window));
@@ -161,7 +143,7 @@ TEST_F(CardPartsTest, TheInsightRowAppearsWithTheBestHour)
     expand();
     EXPECT_FALSE(root.card().layout().rect(CardRow::insight));
     scene.logFocus(1500);
-    ASSERT_TRUE(scene.controller->bestHourLabel());
+    ASSERT_TRUE(controller().bestHourLabel());
     EXPECT_TRUE(root.card().layout().rect(CardRow::insight));
     ASSERT_EQ(heights.count(), 1);
     EXPECT_EQ(heights.front().front().toDouble(), root.expandedHeight());
@@ -175,13 +157,13 @@ TEST_F(CardPartsTest, SoundChipsSwitchSoundsAndTintTheCard)
     ASSERT_TRUE(rowOnWidget(CardRow::ambient).contains(scrollIntoView({ Kind::soundChip, rain }).center()));
     EXPECT_GT(root.card().ambientView().scrollOffset(), 0);
 
-    viewprobe::click(root, root.cardTargetRect({ Kind::soundChip, rain }).center());
+    click({ Kind::soundChip, rain });
     EXPECT_TRUE(scene.ambient->isActive("rain"));
     scene.settle(1);
     const QColor rainTint = *AmbientController::tint(scene.ambient->sounds()[static_cast<std::size_t>(rain)]);
     EXPECT_EQ(root.card().aura().tint(), rainTint);
 
-    viewprobe::click(root, root.cardTargetRect({ Kind::soundChip, rain }).center());
+    click({ Kind::soundChip, rain });
     EXPECT_FALSE(scene.ambient->isActive("rain"));
 }
 
@@ -203,14 +185,14 @@ TEST_F(CardPartsTest, TheChipsFollowADragAndTheirArrowsPageThem)
     EXPECT_TRUE(scene.ambient->activeIDs().empty());
 
     // The arrows page the row, and each shows only while there is more that way.
-    viewprobe::click(root, root.cardTargetRect({ Kind::chipsForward }).center());
+    click({ Kind::chipsForward });
     scene.settle();
     EXPECT_GT(chips.scrollOffset(), 60 + 120);
     for (const auto& [arrow, direction] : { std::pair { Kind::chipsForward, Direction::forward },
              { Kind::chipsBack, Direction::back } }) {
         for (int page = 0; page < 10 && chips.canScroll(row, direction); ++page) {
             const double before = chips.scrollOffset();
-            viewprobe::click(root, root.cardTargetRect({ arrow }).center());
+            click({ arrow });
             scene.settle();
             EXPECT_GT(std::abs(chips.scrollOffset() - before), 0);
         }
@@ -284,8 +266,7 @@ TEST_F(CardPartsTest, RowsRevealOneAfterAnother)
     EXPECT_TRUE(root.card().revealed());
 
     // Hidden again once the card is gone, ready to reveal anew.
-    scene.controller->setExpanded(false);
-    scene.settle();
+    collapse();
     EXPECT_EQ(header.opacity(), 0);
     EXPECT_FALSE(root.card().revealed());
 }
@@ -342,18 +323,17 @@ TEST(LayerCache, RendersAgainOnlyWhenItsKeySizeOrResolutionChanges)
 TEST_F(CardPartsTest, TheLockNoticeCoversTheRowsUnderTheControlsAndTheAwayButtonsAnswer)
 {
     expand();
-    auto& controller = *scene.controller;
-    controller.toggle();
-    controller.handleScreenLock();
+    controller().toggle();
+    controller().handleScreenLock();
     scene.clock->advance(720);
-    controller.handleScreenUnlock();
+    controller().handleScreenUnlock();
     const QRectF resume = root.cardTargetRect({ Kind::awayResume });
     ASSERT_TRUE(rowOnWidget(CardRow::quickStart).united(rowOnWidget(CardRow::taskPicker)).contains(resume));
     const QPointF inCard = resume.center() - root.cardRect().topLeft();
     EXPECT_EQ(root.card().hitTest(inCard), CardTarget { Kind::awayResume }) << "not the task picker under it";
     viewprobe::click(root, resume.center());
-    EXPECT_TRUE(controller.isRunning());
-    EXPECT_FALSE(controller.awayNotice());
+    EXPECT_TRUE(controller().isRunning());
+    EXPECT_FALSE(controller().awayNotice());
     EXPECT_NE(root.card().hitTest(inCard), CardTarget { Kind::awayResume });
 
     // Ten minutes without input, then input again: "Drop" takes the time away off the block.
@@ -361,8 +341,8 @@ TEST_F(CardPartsTest, TheLockNoticeCoversTheRowsUnderTheControlsAndTheAwayButton
     scene.run(1);
     scene.idleTime = 0;
     scene.run(1);
-    ASSERT_TRUE(controller.awayNotice());
-    viewprobe::click(root, root.cardTargetRect({ Kind::awayDrop }).center());
-    EXPECT_FALSE(controller.awayNotice());
-    EXPECT_TRUE(controller.isPaused());
+    ASSERT_TRUE(controller().awayNotice());
+    click({ Kind::awayDrop });
+    EXPECT_FALSE(controller().awayNotice());
+    EXPECT_TRUE(controller().isPaused());
 }

@@ -1,15 +1,11 @@
 #include "Moorlet/Views/CardTexts.h"
-#include "Moorlet/Views/ExpandedCardView.h"
 #include "Moorlet/Views/PlainTextButton.h"
 #include "Moorlet/Views/TaskListView.h"
 #include "Moorlet/Views/TaskPickerPopover.h"
-#include "tests/Moorlet/Views/ViewProbe.h"
-#include "tests/Moorlet/Views/WidgetScene.h"
+#include "tests/Moorlet/Views/CardTest.h"
 
 #include <QLabel>
 #include <QLineEdit>
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <limits>
@@ -19,19 +15,13 @@ using Part = TaskListView::Part;
 
 namespace {
 
-class TaskPickerTest : public ::testing::Test {
+class TaskPickerTest : public CardTest {
 protected:
-    TaskPickerTest()
-        : root(scene.makeRoot())
-    {
-        root.show();
-        scene.expand();
-        scene.settle();
-    }
+    TaskPickerTest() { expand(); }
 
     TaskPickerPopover& open()
     {
-        viewprobe::click(root, root.cardTargetRect({ CardTarget::Kind::taskPicker }).center());
+        click({ CardTarget::Kind::taskPicker });
         TaskPickerPopover* popover = root.card().taskPicker().popover();
         EXPECT_TRUE(popover && popover->isVisible());
         return *popover;
@@ -56,10 +46,6 @@ protected:
         return found == tasks.end() ? -1 : static_cast<int>(found - tasks.begin());
     }
 
-    FocusController& controller() { return *scene.controller; }
-
-    WidgetScene scene;
-    WidgetRootView& root;
 };
 
 } // namespace

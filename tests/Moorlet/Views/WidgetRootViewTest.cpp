@@ -1,19 +1,14 @@
 #include "Moorlet/Views/CardLayout.h"
 #include "Moorlet/Views/CardTexts.h"
 #include "Moorlet/Views/CollapsedTileView.h"
-#include "Moorlet/Views/ExpandedCardView.h"
 #include "Moorlet/Views/TaskPickerPopover.h"
 #include "Moorlet/Views/WidgetMetrics.h"
 #include "VeltraneKit/Theme/DesignTokens.h"
 #include "VeltraneKit/Widget/FloatingPanel.h"
-#include "tests/Moorlet/Views/ViewProbe.h"
-#include "tests/Moorlet/Views/WidgetScene.h"
-#include "tests/support/TestSupport.h"
+#include "tests/Moorlet/Views/CardTest.h"
 
 #include <QMouseEvent>
 #include <QProcess>
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
@@ -29,33 +24,11 @@ namespace {
 constexpr SessionPhase kPhases[] = { SessionPhase::idle, SessionPhase::focusing, SessionPhase::shortBreak,
     SessionPhase::longBreak };
 
-class WidgetRootViewTest : public ::testing::Test {
+class WidgetRootViewTest : public CardTest {
 protected:
     WidgetRootViewTest()
-        : scene({ .soundsFolder = sounds.path(), .chooseFiles = {}, .applicationsFolder = {}, .dataFolder = {} })
-        , root(&scene.makeRoot())
+        : CardTest(true)
     {
-        root->show();
-    }
-
-    FocusController& controller() { return *scene.controller; }
-
-    void expand()
-    {
-        scene.expand();
-        scene.settle();
-    }
-
-    void collapse()
-    {
-        controller().setExpanded(false);
-        scene.settle();
-    }
-
-    void resetSession()
-    {
-        controller().engine().reset();
-        controller().sync();
     }
 
     // Runs a block of whole minutes to its end (into the break).
@@ -68,25 +41,16 @@ protected:
         scene.scheduler->advance(0);
     }
 
-    void clickTarget(const CardTarget& target)
-    {
-        viewprobe::click(*root, root->cardTargetRect(target).center());
-    }
-
     // A press as the window system delivers it; returns whether the view took it.
     bool pressAccepted(QPointF point)
     {
-        QMouseEvent press(QEvent::MouseButtonPress, point, root->mapToGlobal(point), Qt::LeftButton, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(root, &press);
+        QMouseEvent press(QEvent::MouseButtonPress, point, root.mapToGlobal(point), Qt::LeftButton, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(&root, &press);
         const bool accepted = press.isAccepted();
-        QMouseEvent release(QEvent::MouseButtonRelease, point, root->mapToGlobal(point), Qt::LeftButton, Qt::NoButton, {});
-        QCoreApplication::sendEvent(root, &release);
+        QMouseEvent release(QEvent::MouseButtonRelease, point, root.mapToGlobal(point), Qt::LeftButton, Qt::NoButton, {});
+        QCoreApplication::sendEvent(&root, &release);
         return accepted;
     }
-
-    testsupport::TemporaryFolder sounds;
-    WidgetScene scene;
-    WidgetRootView* root;
 };
 
 } // namespace
@@ -100,26 +64,26 @@ TEST_F(WidgetRootViewTest, TheTileAndTheCardDrawTheirArcRingAndPlayButtonInThePh
         scene.run(120);
         scene.settle();
         const QColor accent = controller().accent();
-        const QImage image = root->renderToImage(2);
+        const QImage image = root.renderToImage(2);
         EXPECT_EQ(viewprobe::pixel(image, { 2, 2 }).alpha(), 0) << "outside the tile the panel stays clear";
         // The arc's track runs through the top of the tile, 6 points in.
-        const QPointF top(root->tileRect().center().x(), root->tileRect().top());
+        const QPointF top(root.tileRect().center().x(), root.tileRect().top());
         const QColor onArc = viewprobe::pixel(image, top + QPointF(0, 6));
         const QColor inside = viewprobe::pixel(image, top + QPointF(0, 16));
         EXPECT_LT(viewprobe::distance(onArc, accent), viewprobe::distance(inside, accent));
-        EXPECT_EQ(root->tile().time().text(), controller().displayTime());
+        EXPECT_EQ(root.tile().time().text(), controller().displayTime());
 
         // The card: the play button a disc of the accent, the ring's track 80 points from its centre.
         expand();
-        const QImage cardImage = root->renderToImage(2);
-        const QPointF primary = root->cardTargetRect({ Kind::primary }).center();
+        const QImage cardImage = root.renderToImage(2);
+        const QPointF primary = root.cardTargetRect({ Kind::primary }).center();
         EXPECT_LT(viewprobe::distance(viewprobe::pixel(cardImage, primary + QPointF(0, 20)), accent), 12);
-        const QPointF ring = root->card().layout().rect(CardRow::ring)->center()
-            + root->cardRect().topLeft();
+        const QPointF ring = root.card().layout().rect(CardRow::ring)->center()
+            + root.cardRect().topLeft();
         const QColor onTrack = viewprobe::pixel(cardImage, ring + QPointF(-80, 0));
         const QColor offTrack = viewprobe::pixel(cardImage, ring + QPointF(-70, 0));
         EXPECT_LT(viewprobe::distance(onTrack, accent), viewprobe::distance(offTrack, accent));
-        EXPECT_EQ(root->card().time().text(), controller().displayTime());
+        EXPECT_EQ(root.card().time().text(), controller().displayTime());
         collapse();
         scene.fitPanel();
     }
@@ -145,18 +109,18 @@ TEST_F(WidgetRootViewTest, TheCardFitsItsRowsInItsPanelAndKeepsItsControlsStillW
             resetSession();
             scene.enterPhase(phase);
             expand();
-            const QRectF primary = root->cardTargetRect({ Kind::primary });
-            clickTarget({ Kind::primary });
+            const QRectF primary = root.cardTargetRect({ Kind::primary });
+            click({ Kind::primary });
             scene.settle();
-            EXPECT_EQ(root->cardTargetRect({ Kind::primary }), primary);
+            EXPECT_EQ(root.cardTargetRect({ Kind::primary }), primary);
             for (const auto horizontal : veltrane::kAllAnchorHorizontals) {
                 for (const auto vertical : veltrane::kAllAnchorVerticals) {
                     controller().setWidgetAnchor({ horizontal, vertical });
-                    const QRectF card = root->cardRect();
-                    const QRectF lastRow = root->card().layout().rows().back().rect.translated(card.topLeft());
+                    const QRectF card = root.cardRect();
+                    const QRectF lastRow = root.card().layout().rows().back().rect.translated(card.topLeft());
                     EXPECT_EQ(card.bottom() - lastRow.bottom(), 24);
-                    EXPECT_EQ(card.height(), root->expandedHeight());
-                    EXPECT_TRUE(QRectF(root->rect()).adjusted(24, 24, -24, -24).contains(card));
+                    EXPECT_EQ(card.height(), root.expandedHeight());
+                    EXPECT_TRUE(QRectF(root.rect()).adjusted(24, 24, -24, -24).contains(card));
                 }
             }
             collapse();
@@ -167,35 +131,35 @@ TEST_F(WidgetRootViewTest, TheCardFitsItsRowsInItsPanelAndKeepsItsControlsStillW
 TEST_F(WidgetRootViewTest, TheCardCollapsesFourTenthsOfASecondAfterThePointerLeavesUnlessThePickerIsOpen)
 {
     expand();
-    viewprobe::enter(*root);
+    viewprobe::enter(root);
     EXPECT_TRUE(controller().isHovered());
-    viewprobe::leave(*root);
+    viewprobe::leave(root);
     EXPECT_FALSE(controller().isHovered());
     scene.advance(0.38);
     EXPECT_TRUE(controller().isExpanded());
     scene.advance(0.04);
     EXPECT_FALSE(controller().isExpanded());
     // A collapsed tile has nothing to collapse.
-    viewprobe::leave(*root);
-    EXPECT_FALSE(root->hasPendingCollapse());
+    viewprobe::leave(root);
+    EXPECT_FALSE(root.hasPendingCollapse());
 
     // Coming back in time keeps the card open, and so does the task picker until it closes.
     expand();
-    viewprobe::leave(*root);
+    viewprobe::leave(root);
     scene.advance(0.2);
-    viewprobe::enter(*root);
+    viewprobe::enter(root);
     scene.advance(1);
     EXPECT_TRUE(controller().isExpanded());
-    clickTarget({ Kind::taskPicker });
-    TaskPickerPopover* popover = root->card().taskPicker().popover();
+    click({ Kind::taskPicker });
+    TaskPickerPopover* popover = root.card().taskPicker().popover();
     ASSERT_TRUE(popover && popover->isVisible());
-    viewprobe::leave(*root);
+    viewprobe::leave(root);
     scene.advance(2);
     EXPECT_TRUE(controller().isExpanded());
     popover->hide();
     EXPECT_FALSE(controller().suppressCollapse());
-    viewprobe::enter(*root);
-    viewprobe::leave(*root);
+    viewprobe::enter(root);
+    viewprobe::leave(root);
     scene.advance(0.41);
     EXPECT_FALSE(controller().isExpanded());
 }
@@ -225,7 +189,7 @@ TEST_F(WidgetRootViewTest, APointerBesideTheOpeningCardNeitherHoversNorClosesIt)
 TEST_F(WidgetRootViewTest, TheCheerLineRotatesEverySixSecondsAndRestartsOnEveryPhaseChange)
 {
     expand();
-    const CheerLine& cheer = root->card().cheerLine();
+    const CheerLine& cheer = root.card().cheerLine();
     // The card has been shown for the length of its reveal; the phrase turns six seconds in.
     scene.advance(5);
     EXPECT_EQ(cheer.phrase(), "Ready when you are");
@@ -252,44 +216,44 @@ TEST_F(WidgetRootViewTest, AFinishedBlockIsCelebratedAStoppedOneOnlyWigglesAndTh
 {
     // Stopping a block early is no celebration, but still wiggles.
     controller().toggle();
-    int wiggles = root->wiggleTrigger();
+    int wiggles = root.wiggleTrigger();
     resetSession();
     scene.scheduler->advance(0);
-    EXPECT_FALSE(root->celebration().has_value());
-    EXPECT_EQ(root->wiggleTrigger(), wiggles + 1);
+    EXPECT_FALSE(root.celebration().has_value());
+    EXPECT_EQ(root.wiggleTrigger(), wiggles + 1);
     scene.advance(0.1);
-    EXPECT_NE(root->wiggle().angle, 0);
+    EXPECT_NE(root.wiggle().angle, 0);
     scene.settle();
 
     // A finished block: toast, confetti and a swell, and a wiggle each from idle and into the break.
     scene.focusSettings->setDailyGoalMinutes(2);
-    wiggles = root->wiggleTrigger();
+    wiggles = root.wiggleTrigger();
     finishBlock(1);
     ASSERT_EQ(controller().phase(), SessionPhase::shortBreak);
-    EXPECT_EQ(root->celebration(), QStringLiteral("Session complete"));
-    EXPECT_TRUE(root->confettiShown());
-    EXPECT_TRUE(root->celebrateScale());
-    EXPECT_EQ(root->wiggleTrigger(), wiggles + 2);
+    EXPECT_EQ(root.celebration(), QStringLiteral("Session complete"));
+    EXPECT_TRUE(root.confettiShown());
+    EXPECT_TRUE(root.celebrateScale());
+    EXPECT_EQ(root.wiggleTrigger(), wiggles + 2);
     scene.advance(0.3);
-    EXPECT_GT(root->scale(), 1.0);
-    EXPECT_GT(root->toast().presence(), 0.5);
+    EXPECT_GT(root.scale(), 1.0);
+    EXPECT_GT(root.toast().presence(), 0.5);
     scene.advance(0.2);
-    EXPECT_FALSE(root->celebrateScale());
+    EXPECT_FALSE(root.celebrateScale());
     scene.advance(0.95);
-    EXPECT_FALSE(root->confettiShown());
-    EXPECT_TRUE(root->celebration().has_value());
+    EXPECT_FALSE(root.confettiShown());
+    EXPECT_TRUE(root.celebration().has_value());
     scene.advance(0.4);
-    EXPECT_FALSE(root->celebration().has_value());
+    EXPECT_FALSE(root.celebration().has_value());
     scene.settle();
-    EXPECT_EQ(root->toast().presence(), 0);
-    EXPECT_EQ(root->scale(), 1.0);
-    EXPECT_EQ(root->wiggle(), WiggleValues {});
+    EXPECT_EQ(root.toast().presence(), 0);
+    EXPECT_EQ(root.scale(), 1.0);
+    EXPECT_EQ(root.wiggle(), WiggleValues {});
 
     // The block that reaches the goal says so; past the goal a block is only a finished block.
     for (const QString& expected : { CardTexts::kDailyGoalReached, CardTexts::kSessionComplete }) {
         resetSession();
         finishBlock(1);
-        EXPECT_EQ(root->celebration(), expected);
+        EXPECT_EQ(root.celebration(), expected);
         scene.advance(2);
     }
 }
@@ -297,41 +261,41 @@ TEST_F(WidgetRootViewTest, AFinishedBlockIsCelebratedAStoppedOneOnlyWigglesAndTh
 TEST_F(WidgetRootViewTest, ExpandingGrowsTheBackdropOutOfTheTileAndCollapsingBringsTheTileBack)
 {
     scene.expand();
-    EXPECT_EQ(root->backgroundRect(), root->tileRect());
+    EXPECT_EQ(root.backgroundRect(), root.tileRect());
     scene.advance(0.1);
-    const QRectF midway = root->backgroundRect();
-    EXPECT_GT(midway.width(), root->tileRect().width());
-    EXPECT_LT(midway.width(), root->cardRect().width());
+    const QRectF midway = root.backgroundRect();
+    EXPECT_GT(midway.width(), root.tileRect().width());
+    EXPECT_LT(midway.width(), root.cardRect().width());
     // Docked right, centred: the backdrop keeps the tile's right edge and vertical centre.
-    EXPECT_NEAR(midway.right(), root->cardRect().right(), 1e-9);
-    EXPECT_NEAR(midway.center().y(), root->cardRect().center().y(), 1e-9);
+    EXPECT_NEAR(midway.right(), root.cardRect().right(), 1e-9);
+    EXPECT_NEAR(midway.center().y(), root.cardRect().center().y(), 1e-9);
     scene.settle();
-    EXPECT_EQ(root->backgroundRect(), root->cardRect());
+    EXPECT_EQ(root.backgroundRect(), root.cardRect());
 
     controller().setExpanded(false);
     scene.advance(0.1);
-    EXPECT_TRUE(root->card().isShown()) << "the card fades out inside the expanded panel";
+    EXPECT_TRUE(root.card().isShown()) << "the card fades out inside the expanded panel";
     scene.settle();
-    EXPECT_FALSE(root->card().isShown());
-    EXPECT_EQ(root->backgroundRect().size(), root->tileRect().size());
+    EXPECT_FALSE(root.card().isShown());
+    EXPECT_EQ(root.backgroundRect().size(), root.tileRect().size());
 }
 
 TEST_F(WidgetRootViewTest, APhaseChangeBreathesAndReplacesTheMascotOnlyWithMotion)
 {
     expand();
     controller().toggle();
-    EXPECT_EQ(root->card().mascot().outgoingSymbol(), QStringLiteral("moon.fill"));
-    EXPECT_TRUE(root->card().dotPulse());
-    EXPECT_TRUE(root->card().aura().isBreathing());
+    EXPECT_EQ(root.card().mascot().outgoingSymbol(), QStringLiteral("moon.fill"));
+    EXPECT_TRUE(root.card().dotPulse());
+    EXPECT_TRUE(root.card().aura().isBreathing());
     scene.advance(0.51);
-    EXPECT_FALSE(root->card().dotPulse());
+    EXPECT_FALSE(root.card().dotPulse());
     scene.advance(1.0);
-    EXPECT_GT(root->card().ringScale(), 1.0);
+    EXPECT_GT(root.card().ringScale(), 1.0);
 
     // Turning reduce motion on mid-way lands everything at rest.
     scene.settings->setForceReduceMotion(true);
-    EXPECT_FALSE(root->card().isRingBreathing());
-    EXPECT_EQ(root->card().ringScale(), 1.0);
+    EXPECT_FALSE(root.card().isRingBreathing());
+    EXPECT_EQ(root.card().ringScale(), 1.0);
 }
 
 TEST_F(WidgetRootViewTest, ReduceMotionReplacesEveryAnimationWithAQuietOne)
@@ -339,9 +303,9 @@ TEST_F(WidgetRootViewTest, ReduceMotionReplacesEveryAnimationWithAQuietOne)
     scene.settings->setForceReduceMotion(true);
     // The morph is a crossfade: the backdrop takes the card's size at once, rows fade in place.
     scene.expand();
-    EXPECT_EQ(root->backgroundRect(), root->cardRect());
+    EXPECT_EQ(root.backgroundRect(), root.cardRect());
     scene.advance(0.05);
-    const StaggeredReveal& reveal = root->card().reveal(CardRow::controls);
+    const StaggeredReveal& reveal = root.card().reveal(CardRow::controls);
     EXPECT_GT(reveal.opacity(), 0);
     EXPECT_LT(reveal.opacity(), 1);
     EXPECT_EQ(reveal.offset(true), 0);
@@ -349,22 +313,22 @@ TEST_F(WidgetRootViewTest, ReduceMotionReplacesEveryAnimationWithAQuietOne)
 
     // The first phrase stays, the mascot switches at once, nothing breathes.
     scene.advance(13);
-    EXPECT_EQ(root->card().cheerLine().index(), 0);
-    const int wiggles = root->wiggleTrigger();
+    EXPECT_EQ(root.card().cheerLine().index(), 0);
+    const int wiggles = root.wiggleTrigger();
     controller().toggle();
-    EXPECT_EQ(root->card().mascot().symbol(), "leaf.fill");
-    EXPECT_FALSE(root->card().mascot().outgoingSymbol().has_value());
-    EXPECT_FALSE(root->card().isRingBreathing());
-    EXPECT_FALSE(root->card().aura().isBreathing());
-    EXPECT_FALSE(root->card().dotPulse());
-    EXPECT_EQ(root->wiggleTrigger(), wiggles);
+    EXPECT_EQ(root.card().mascot().symbol(), "leaf.fill");
+    EXPECT_FALSE(root.card().mascot().outgoingSymbol().has_value());
+    EXPECT_FALSE(root.card().isRingBreathing());
+    EXPECT_FALSE(root.card().aura().isBreathing());
+    EXPECT_FALSE(root.card().dotPulse());
+    EXPECT_EQ(root.wiggleTrigger(), wiggles);
 
     // A celebration is only its toast.
-    root->celebrate(CardTexts::kSessionComplete);
-    EXPECT_FALSE(root->confettiShown());
-    EXPECT_FALSE(root->celebrateScale());
+    root.celebrate(CardTexts::kSessionComplete);
+    EXPECT_FALSE(root.confettiShown());
+    EXPECT_FALSE(root.celebrateScale());
     scene.advance(0.16);
-    EXPECT_EQ(root->toast().presence(), 1);
+    EXPECT_EQ(root.toast().presence(), 1);
 }
 
 TEST_F(WidgetRootViewTest, TheStreakBadgeAppearsWithAStreakAndBouncesWhenItGrows)
@@ -372,15 +336,15 @@ TEST_F(WidgetRootViewTest, TheStreakBadgeAppearsWithAStreakAndBouncesWhenItGrows
     scene.focusSettings->setDailyGoalMinutes(25);
     expand();
     // The badge's flame, left of the header buttons, comes with the first day of a streak.
-    const QRectF share = root->cardTargetRect({ Kind::share });
+    const QRectF share = root.cardTargetRect({ Kind::share });
     const QRectF badge(share.left() - 44, share.top(), 36, share.height());
-    const auto flame = [&] { return viewprobe::closest(root->renderToImage(), badge, Colors::streak()); };
+    const auto flame = [&] { return viewprobe::closest(root.renderToImage(), badge, Colors::streak()); };
     const int withoutStreak = flame();
     scene.logFocus(1500);
     ASSERT_EQ(controller().streak(), 1);
-    EXPECT_TRUE(root->card().streakBounce());
+    EXPECT_TRUE(root.card().streakBounce());
     scene.advance(0.51);
-    EXPECT_FALSE(root->card().streakBounce());
+    EXPECT_FALSE(root.card().streakBounce());
     EXPECT_LT(flame(), withoutStreak - 30) << "no streak, no badge";
 }
 
@@ -388,47 +352,47 @@ TEST_F(WidgetRootViewTest, TheWidgetDrawsAtItsOpacityAndInTheChosenAppearance)
 {
     expand();
     // The idle card's free space under its rows.
-    const QPointF empty(root->cardRect().center().x(), root->cardRect().bottom() - 12);
-    const QColor full = viewprobe::pixel(root->renderToImage(), empty);
+    const QPointF empty(root.cardRect().center().x(), root.cardRect().bottom() - 12);
+    const QColor full = viewprobe::pixel(root.renderToImage(), empty);
     scene.settings->setWidgetOpacity(0.5);
-    const QColor half = viewprobe::pixel(root->renderToImage(), empty);
+    const QColor half = viewprobe::pixel(root.renderToImage(), empty);
     EXPECT_NEAR(half.alpha(), full.alpha() / 2.0, 3);
 
     scene.settings->setWidgetOpacity(1);
     scene.settings->setAppearance(veltrane::AppearancePreference::dark);
-    EXPECT_LT(viewprobe::pixel(root->renderToImage(), empty).lightness(), 80);
+    EXPECT_LT(viewprobe::pixel(root.renderToImage(), empty).lightness(), 80);
     scene.settings->setAppearance(veltrane::AppearancePreference::light);
-    EXPECT_GT(viewprobe::pixel(root->renderToImage(), empty).lightness(), 200);
+    EXPECT_GT(viewprobe::pixel(root.renderToImage(), empty).lightness(), 200);
 }
 
 TEST_F(WidgetRootViewTest, TheCardsButtonsActOnTheControllerAndTheRestIsLeftToThePanel)
 {
     // On the tile every press belongs to the panel (a click expands, a drag moves).
-    EXPECT_FALSE(pressAccepted(root->tileRect().center()));
+    EXPECT_FALSE(pressAccepted(root.tileRect().center()));
 
     expand();
     for (const auto& [kind, opened] : { std::pair { Kind::settings, &scene.settingsOpened },
              { Kind::insights, &scene.insightsOpened }, { Kind::share, &scene.shareOpened } }) {
-        clickTarget({ kind });
+        click({ kind });
         EXPECT_EQ(*opened, 1);
     }
 
-    clickTarget({ Kind::primary });
+    click({ Kind::primary });
     EXPECT_TRUE(controller().isRunning());
     EXPECT_EQ(controller().primaryIcon(), "pause.fill");
-    clickTarget({ Kind::skip });
+    click({ Kind::skip });
     EXPECT_EQ(controller().phase(), SessionPhase::shortBreak);
-    clickTarget({ Kind::reset });
+    click({ Kind::reset });
     EXPECT_EQ(controller().phase(), SessionPhase::idle);
 
-    clickTarget({ Kind::quickStart, 1 });
+    click({ Kind::quickStart, 1 });
     EXPECT_EQ(controller().phase(), SessionPhase::focusing);
     EXPECT_EQ(controller().displayTime(), "45:00");
 
     // The card's background and the gaps between its rows move the panel.
-    const QRectF card = root->cardRect();
+    const QRectF card = root.cardRect();
     EXPECT_FALSE(pressAccepted(QPointF(card.left() + 8, card.center().y())));
-    EXPECT_TRUE(pressAccepted(root->cardTargetRect({ Kind::primary }).center()));
+    EXPECT_TRUE(pressAccepted(root.cardTargetRect({ Kind::primary }).center()));
 }
 
 namespace {
@@ -457,7 +421,7 @@ TEST_F(WidgetRootViewTest, ARunningSecondPaintsOnlyTheTimeAndTheBreathOnlyTheRin
     // What the window system asks to paint when a window appears or changes size is not ours to
     // count: let it arrive first.
     testsupport::processEvents(std::chrono::milliseconds(200));
-    PaintRecorder recorder(*root);
+    PaintRecorder recorder(root);
     // Frame by frame, as the screen would: time moves, the ticker fires every half second, and
     // whatever was asked to paint is painted.
     const auto play = [&](veltrane::Seconds seconds) {
@@ -475,7 +439,7 @@ TEST_F(WidgetRootViewTest, ARunningSecondPaintsOnlyTheTimeAndTheBreathOnlyTheRin
     // 25-minute block is painted again only when it has grown by half a point (every 2.5 s).
     ASSERT_FALSE(recorder.areas.empty());
     EXPECT_LE(recorder.areas.size(), 3u * 12);
-    const QRect tile = root->tileRect().toAlignedRect();
+    const QRect tile = root.tileRect().toAlignedRect();
     const auto tall = std::count_if(recorder.areas.begin(), recorder.areas.end(),
         [&](const QRect& area) { return area.height() > tile.height() * 2 / 3; });
     EXPECT_LE(tall, 2);
@@ -488,11 +452,11 @@ TEST_F(WidgetRootViewTest, ARunningSecondPaintsOnlyTheTimeAndTheBreathOnlyTheRin
     // Expanded: the breathing glow and ring are painted ten times a second, the rolling time
     // fifteen, the cheer line's new phrase in its own line; the hidden tile no longer rolls, and
     // nothing paints the whole card.
-    EXPECT_FALSE(root->tile().time().isRolling());
+    EXPECT_FALSE(root.tile().time().isRolling());
     EXPECT_LE(recorder.areas.size(), 6u * (10 + 15 + 2));
-    const QRectF card = root->cardRect();
+    const QRectF card = root.cardRect();
     for (const QRect& area : recorder.areas)
         EXPECT_LT(area.height(), card.height() * 2 / 3) << area.y() << " " << area.height();
     // The tile took every second as it went, without animating, and shows the time on return.
-    EXPECT_EQ(root->tile().time().text(), controller().displayTime());
+    EXPECT_EQ(root.tile().time().text(), controller().displayTime());
 }
