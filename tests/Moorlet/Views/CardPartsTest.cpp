@@ -2,7 +2,6 @@
 #include "Moorlet/Views/CardLayout.h"
 #include "Moorlet/Views/CardTexts.h"
 #include "Moorlet/Views/LayerCache.h"
-#include "Moorlet/Views/ReduceMotion.h"
 #include "Moorlet/Views/RollingText.h"
 #include "Moorlet/Views/StaggeredReveal.h"
 #include "VeltraneKit/Audio/AudioMixer.h"
@@ -288,18 +287,6 @@ TEST_F(CardPartsTest, NumbersRollOnlyWhereTheyChange)
     EXPECT_EQ(RollingText::fittingScale("25:00", font, 132, 0.5), 1.0);
     EXPECT_LT(RollingText::fittingScale("10:00:00", font, 132, 0.5), 1.0);
     EXPECT_EQ(RollingText::fittingScale("10:00:00", font, 20, 0.5), 0.5);
-}
-
-TEST_F(CardPartsTest, ReduceMotionCombinesTheDesktopAndTheSetting)
-{
-    ReduceMotion reduce(*scene.settings, nullptr);
-    QSignalSpy changes(&reduce, &ReduceMotion::changed);
-    EXPECT_FALSE(reduce.isOn());
-    scene.settings->setForceReduceMotion(true);
-    scene.settings->setForceReduceMotion(true);
-    EXPECT_TRUE(reduce.isOn());
-    scene.settings->setForceReduceMotion(false);
-    EXPECT_EQ(changes.count(), 2);
 }
 
 TEST(LayerCache, RendersAgainOnlyWhenItsKeySizeOrResolutionChanges)

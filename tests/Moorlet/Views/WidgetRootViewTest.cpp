@@ -280,41 +280,24 @@ TEST_F(WidgetRootViewTest, ExpandingGrowsTheBackdropOutOfTheTileAndCollapsingBri
     EXPECT_EQ(root.backgroundRect().size(), root.tileRect().size());
 }
 
-TEST_F(WidgetRootViewTest, APhaseChangeBreathesAndReplacesTheMascotOnlyWithMotion)
+TEST_F(WidgetRootViewTest, ReduceMotionLandsEveryAnimationAtRestAndReplacesItWithAQuietOne)
 {
+    // With motion a phase change swaps the mascot, pulses the dot and breathes ring and aura.
     expand();
     controller().toggle();
     EXPECT_EQ(root.card().mascot().outgoingSymbol(), QStringLiteral("moon.fill"));
     EXPECT_TRUE(root.card().dotPulse());
     EXPECT_TRUE(root.card().aura().isBreathing());
-    scene.advance(0.51);
-    EXPECT_FALSE(root.card().dotPulse());
-    scene.advance(1.0);
+    scene.advance(1.5);
     EXPECT_GT(root.card().ringScale(), 1.0);
-
     // Turning reduce motion on mid-way lands everything at rest.
     scene.settings->setForceReduceMotion(true);
     EXPECT_FALSE(root.card().isRingBreathing());
     EXPECT_EQ(root.card().ringScale(), 1.0);
-}
 
-TEST_F(WidgetRootViewTest, ReduceMotionReplacesEveryAnimationWithAQuietOne)
-{
-    scene.settings->setForceReduceMotion(true);
-    // The morph is a crossfade: the backdrop takes the card's size at once, rows fade in place.
-    scene.expand();
-    EXPECT_EQ(root.backgroundRect(), root.cardRect());
-    scene.advance(0.05);
-    const StaggeredReveal& reveal = root.card().reveal(CardRow::controls);
-    EXPECT_GT(reveal.opacity(), 0);
-    EXPECT_LT(reveal.opacity(), 1);
-    EXPECT_EQ(reveal.offset(true), 0);
-    EXPECT_EQ(reveal.blur(true), 0);
-
-    // The first phrase stays, the mascot switches at once, nothing breathes.
-    scene.advance(13);
-    EXPECT_EQ(root.card().cheerLine().index(), 0);
+    // Then the mascot switches at once, and nothing breathes, pulses or wiggles.
     const int wiggles = root.wiggleTrigger();
+    resetSession();
     controller().toggle();
     EXPECT_EQ(root.card().mascot().symbol(), "leaf.fill");
     EXPECT_FALSE(root.card().mascot().outgoingSymbol().has_value());
@@ -323,7 +306,19 @@ TEST_F(WidgetRootViewTest, ReduceMotionReplacesEveryAnimationWithAQuietOne)
     EXPECT_FALSE(root.card().dotPulse());
     EXPECT_EQ(root.wiggleTrigger(), wiggles);
 
-    // A celebration is only its toast.
+    // The morph is a crossfade: the backdrop takes the card's size at once, rows fade in place.
+    collapse();
+    scene.expand();
+    EXPECT_EQ(root.backgroundRect(), root.cardRect());
+    scene.advance(0.05);
+    const StaggeredReveal& reveal = root.card().reveal(CardRow::controls);
+    EXPECT_GT(reveal.opacity(), 0);
+    EXPECT_LT(reveal.opacity(), 1);
+    EXPECT_EQ(reveal.offset(true), 0);
+    EXPECT_EQ(reveal.blur(true), 0);
+    // The first phrase stays, and a celebration is only its toast.
+    scene.advance(13);
+    EXPECT_EQ(root.card().cheerLine().index(), 0);
     root.celebrate(CardTexts::kSessionComplete);
     EXPECT_FALSE(root.confettiShown());
     EXPECT_FALSE(root.celebrateScale());
