@@ -114,28 +114,6 @@ const std::pair<const char*, veltrane::AppearancePreference> kLooks[] = {
 
 } // namespace
 
-TEST_F(CardPartsTest, ThePlayButtonsSymbolAndTheQuickStartNumbersReadInALightAndADarkLook)
-{
-    expand();
-    for (const auto& [theme, appearance] : kLooks) {
-        scene.settings->setAccentThemeID(QString::fromLatin1(theme));
-        scene.settings->setAppearance(appearance);
-        for (const SessionPhase phase : { SessionPhase::idle, SessionPhase::focusing, SessionPhase::shortBreak }) {
-            SCOPED_TRACE(std::string(theme) + " " + std::to_string(static_cast<int>(phase)));
-            resetSession();
-            scene.enterPhase(phase);
-            scene.settle();
-            const QImage image = viewprobe::onDesktop(root.renderToImage(2), root.palette().color(QPalette::Window));
-            const QRectF primary = root.cardTargetRect({ Kind::primary });
-            const QColor disc = viewprobe::pixel(image, primary.center() + QPointF(0, 20));
-            EXPECT_GE(viewprobe::strongestContrast(image, primary.adjusted(18, 18, -18, -18), disc), 3);
-            const QRectF chip = root.cardTargetRect({ Kind::quickStart, 0 });
-            const QColor chipFill = viewprobe::pixel(image, QPointF(chip.left() + 6, chip.center().y()));
-            EXPECT_GE(viewprobe::strongestContrast(image, chip.adjusted(20, 8, -20, -8), chipFill), 3);
-        }
-    }
-}
-
 TEST_F(CardPartsTest, TheInsightRowAppearsWithTheBestHour)
 {
     QSignalSpy heights(&root, &WidgetRootView::expandedHeightChanged);
@@ -200,19 +178,39 @@ TEST_F(CardPartsTest, TheChipsFollowADragAndTheirArrowsPageThem)
     EXPECT_EQ(chips.scrollOffset(), 0);
 }
 
-TEST_F(CardPartsTest, APlayingSoundsChipStandsOutInALightAndADarkLook)
+TEST_F(CardPartsTest, ThePlayButtonTheQuickStartsAndAPlayingSoundsChipReadInALightAndADarkLook)
 {
     expand();
+    // The card as it looks over a desktop of the window's colour.
+    const auto render = [&](qreal scale) {
+        return viewprobe::onDesktop(root.renderToImage(scale), root.palette().color(QPalette::Window));
+    };
     const auto& sounds = scene.ambient->sounds();
     for (const auto& [theme, appearance] : kLooks) {
+        SCOPED_TRACE(theme);
         scene.settings->setAccentThemeID(QString::fromLatin1(theme));
         scene.settings->setAppearance(appearance);
+        // The play symbol on its disc, the first quick start's number on its chip.
+        for (const SessionPhase phase : { SessionPhase::idle, SessionPhase::focusing, SessionPhase::shortBreak }) {
+            SCOPED_TRACE(static_cast<int>(phase));
+            resetSession();
+            scene.enterPhase(phase);
+            scene.settle();
+            const QImage image = render(2);
+            const QRectF primary = root.cardTargetRect({ Kind::primary });
+            const QColor disc = viewprobe::pixel(image, primary.center() + QPointF(0, 20));
+            EXPECT_GE(viewprobe::strongestContrast(image, primary.adjusted(18, 18, -18, -18), disc), 3);
+            const QRectF chip = root.cardTargetRect({ Kind::quickStart, 0 });
+            const QColor chipFill = viewprobe::pixel(image, QPointF(chip.left() + 6, chip.center().y()));
+            EXPECT_GE(viewprobe::strongestContrast(image, chip.adjusted(20, 8, -20, -8), chipFill), 3);
+        }
+        // A playing sound's chip against the card, its symbol and name against its fill.
         for (std::size_t i = 0; i < sounds.size(); ++i) {
-            SCOPED_TRACE(std::string(theme) + " " + sounds[i].id);
+            SCOPED_TRACE(sounds[i].id);
             scene.ambient->toggle(sounds[i]);
             const QRectF chip = scrollIntoView({ Kind::soundChip, static_cast<int>(i) });
             scene.settle(1);
-            const QImage image = viewprobe::onDesktop(root.renderToImage(1), root.palette().color(QPalette::Window));
+            const QImage image = render(1);
             const QColor fill = viewprobe::pixel(image, QPointF(chip.right() - 6, chip.center().y()));
             const QColor card = viewprobe::pixel(image, QPointF(chip.center().x(), chip.top() - 6));
             EXPECT_GE(veltrane::ColorContrast::ratio(fill, card), 3);
