@@ -105,11 +105,9 @@ protected:
 
 TEST_F(InsightsWindowTest, FiguresFollowTheRangeTheStoreAndTheTopFiveSubjects)
 {
-    EXPECT_EQ(view().figures().days.size(), 7u);
     click(view().layout().pickerSegment(1));
     EXPECT_EQ(view().rangeDays(), 30);
     EXPECT_EQ(view().figures().days.size(), 30u);
-    EXPECT_EQ(view().figures().activity.size(), 112u);
 
     // Six subjects and untagged focus: the five largest stay, untagged focus is "Unlabeled".
     const auto& subjects = view().figures().subjects;
@@ -149,10 +147,6 @@ TEST_F(InsightsWindowTest, ExportWritesTheLogOrSaysItCouldNot)
     ASSERT_EQ(failures.size(), 1);
     EXPECT_TRUE(failures[0].contains("log.csv"));
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList({ "log.csv", "plain" }));
-
-    chosenFile.reset();
-    click(view().layout().exportButton());
-    EXPECT_EQ(failures.size(), 1);
 }
 
 TEST_F(InsightsWindowTest, HoverNamesTheDayAndTheActivityTilesShowTheGoalInBothAppearances)
