@@ -71,26 +71,25 @@ TEST_F(ThemeProviderTest, AnnouncesOnlyRealChanges)
 {
     QSignalSpy accent(&m_provider, &ThemeProvider::accentChanged);
     QSignalSpy wash(&m_provider, &ThemeProvider::backgroundWashChanged);
-
-    m_settings.setAccentThemeID(QStringLiteral("ocean"));
-    EXPECT_EQ(accent.count(), 1);
-    EXPECT_EQ(wash.count(), 1);
-
-    // Another unknown id still resolves to the same theme as before: nothing to announce.
-    m_settings.setAccentThemeID(QStringLiteral("no-such-theme"));
-    m_settings.setAccentThemeID(QStringLiteral("also-missing"));
-    EXPECT_EQ(accent.count(), 2);
-    EXPECT_EQ(wash.count(), 2);
-
-    // A custom hex typed while the switch is off changes nothing visible.
-    m_settings.setCustomAccentHex(QStringLiteral("FF0000"));
-    EXPECT_EQ(accent.count(), 2);
-    m_settings.setCustomAccentEnabled(true);
-    EXPECT_EQ(accent.count(), 3);
-    EXPECT_EQ(wash.count(), 2);
-    // Typing an invalid hex falls back to the theme accent, which is a change too.
-    m_settings.setCustomAccentHex(QStringLiteral("FF00"));
-    EXPECT_EQ(accent.count(), 4);
-    m_settings.setCustomAccentHex(QStringLiteral("FF0"));
-    EXPECT_EQ(accent.count(), 4);
+    const struct {
+        std::function<void()> change;
+        int accents;
+        int washes;
+    } steps[] = {
+        { [&] { m_settings.setAccentThemeID(QStringLiteral("ocean")); }, 1, 1 },
+        // Unknown ids resolve to the same theme, Mono: one change.
+        { [&] { m_settings.setAccentThemeID(QStringLiteral("no-such-theme")); }, 2, 2 },
+        { [&] { m_settings.setAccentThemeID(QStringLiteral("also-missing")); }, 2, 2 },
+        // A custom hex typed while the switch is off changes nothing visible.
+        { [&] { m_settings.setCustomAccentHex(QStringLiteral("FF0000")); }, 2, 2 },
+        { [&] { m_settings.setCustomAccentEnabled(true); }, 3, 2 },
+        // An invalid hex falls back to the theme's accent, which is a change too, once.
+        { [&] { m_settings.setCustomAccentHex(QStringLiteral("FF00")); }, 4, 2 },
+        { [&] { m_settings.setCustomAccentHex(QStringLiteral("FF0")); }, 4, 2 },
+    };
+    for (const auto& [change, accents, washes] : steps) {
+        change();
+        EXPECT_EQ(accent.count(), accents);
+        EXPECT_EQ(wash.count(), washes);
+    }
 }
