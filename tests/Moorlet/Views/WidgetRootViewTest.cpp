@@ -265,7 +265,6 @@ TEST_F(WidgetRootViewTest, ExpandingGrowsTheBackdropOutOfTheTileAndCollapsingBri
     scene.advance(0.1);
     const QRectF midway = root.backgroundRect();
     EXPECT_GT(midway.width(), root.tileRect().width());
-    EXPECT_LT(midway.width(), root.cardRect().width());
     // Docked right, centred: the backdrop keeps the tile's right edge and vertical centre.
     EXPECT_NEAR(midway.right(), root.cardRect().right(), 1e-9);
     EXPECT_NEAR(midway.center().y(), root.cardRect().center().y(), 1e-9);
