@@ -3,7 +3,6 @@
 #include "Moorlet/Views/CardTexts.h"
 #include "Moorlet/Views/RollingText.h"
 #include "Moorlet/Views/StaggeredReveal.h"
-#include "VeltraneKit/Audio/AudioMixer.h"
 #include "VeltraneKit/Theme/DesignTokens.h"
 #include "tests/Moorlet/TestFiles.h"
 #include "tests/Moorlet/Views/CardTest.h"
@@ -231,7 +230,6 @@ TEST_F(CardPartsTest, TheImportChipAddsTheChosenFilesAsChipsOfTheirOwn)
     ASSERT_EQ(static_cast<int>(scene.ambient->sounds().size()), before + 1);
     const auto imported = root.card().ambientView().userSound(before);
     ASSERT_TRUE(imported);
-    EXPECT_EQ(imported->first, "user_Cafe.mp3");
     EXPECT_EQ(imported->second, "Cafe");
 }
 
@@ -245,7 +243,6 @@ TEST_F(CardPartsTest, DraggingTheLevelSetsTheMasterVolume)
     QTest::mouseMove(&root, QPointF(slider.right() + 30, slider.center().y()).toPoint());
     QTest::mouseRelease(&root, Qt::LeftButton, {}, QPointF(slider.right() + 30, slider.center().y()).toPoint());
     EXPECT_EQ(scene.settings->masterVolume(), 1.0);
-    EXPECT_EQ(scene.ambient->mixer().masterVolume(), 1.0f);
 }
 
 TEST_F(CardPartsTest, RowsRevealOneAfterAnother)
