@@ -275,10 +275,11 @@ TEST_F(SettingsViewTest, TheAboutPaneOffersTheTourDiagnosticsAndTheLoginItemOnly
 
 TEST_F(SettingsViewTest, TheWindowTakesTheKeyboardToWalkTheSidebarAndFlipASwitch)
 {
+    SettingsCallbacks callbacks;
+    callbacks.onHotKeyChange = [this] { hotKeyAtCallback.push_back(scene.focusSettings->globalHotKeyEnabled()); };
     SettingsWindow window(SettingsObjects { *scene.settings, *scene.focusSettings, *scene.controller, *scene.store,
                               *scene.theme, QStringLiteral("1.2.3") },
-        SettingsCallbacks { {}, [this] { hotKeyAtCallback.push_back(scene.focusSettings->globalHotKeyEnabled()); }, {} },
-        {}, scene.ticker.get());
+        callbacks, {}, scene.ticker.get());
     window.showAndRaise();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     EXPECT_FALSE(window.windowFlags() & (Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus));

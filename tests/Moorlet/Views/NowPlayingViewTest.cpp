@@ -29,7 +29,9 @@ TEST(NowPlayingViewTest, AnInstalledPlayerIsOfferedThenARunningOneIsFollowedAndC
     WidgetRootView& root = scene.makeRoot();
     root.show();
     MediaController& media = *scene.media;
-    const auto click = [&](const CardTarget& target) { viewprobe::click(root, root.cardTargetRect(target).center()); };
+    const auto click = [&](const CardTarget& target) {
+        viewprobe::click(root, root.cardTargetRect(target).center());
+    };
 
     media.refresh();
     ASSERT_TRUE(waitUntil([&] { return !media.connectablePlayers().empty(); }));
