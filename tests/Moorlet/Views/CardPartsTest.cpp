@@ -7,7 +7,6 @@
 #include "tests/Moorlet/TestFiles.h"
 #include "tests/Moorlet/Views/CardTest.h"
 
-#include <QPainter>
 #include <QSignalSpy>
 #include <QWheelEvent>
 
