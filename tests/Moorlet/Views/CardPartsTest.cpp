@@ -2,7 +2,6 @@
 #include "Moorlet/Views/CardLayout.h"
 #include "Moorlet/Views/CardTexts.h"
 #include "Moorlet/Views/RollingText.h"
-#include "Moorlet/Views/StaggeredReveal.h"
 #include "VeltraneKit/Theme/DesignTokens.h"
 #include "tests/Moorlet/TestFiles.h"
 #include "tests/Moorlet/Views/CardTest.h"
@@ -242,22 +241,6 @@ TEST_F(CardPartsTest, DraggingTheLevelSetsTheMasterVolume)
     QTest::mouseMove(&root, QPointF(slider.right() + 30, slider.center().y()).toPoint());
     QTest::mouseRelease(&root, Qt::LeftButton, {}, QPointF(slider.right() + 30, slider.center().y()).toPoint());
     EXPECT_EQ(scene.settings->masterVolume(), 1.0);
-}
-
-TEST_F(CardPartsTest, RowsRevealOneAfterAnother)
-{
-    scene.expand();
-    const StaggeredReveal& header = root.card().reveal(CardRow::header);
-    const StaggeredReveal& ambient = root.card().reveal(CardRow::ambient);
-    scene.advance(0.1);
-    EXPECT_GT(header.progress(), ambient.progress());
-    scene.settle();
-    EXPECT_TRUE(root.card().revealed());
-
-    // Hidden again once the card is gone, ready to reveal anew.
-    collapse();
-    EXPECT_EQ(header.opacity(), 0);
-    EXPECT_FALSE(root.card().revealed());
 }
 
 TEST_F(CardPartsTest, NumbersRollOnlyWhereTheyChange)
