@@ -102,7 +102,7 @@ TEST_F(CardPartsTest, TheExamRowCountsCalendarDaysAndTurnsUrgentUnderFourDays)
 
 namespace {
 
-// A pale accent on the light card and a dark wash with the dark one: where contrast is hardest.
+// Two looks, one a side: a pale accent on the light card, a dark wash under the dark one.
 const std::pair<const char*, veltrane::AppearancePreference> kLooks[] = {
     { "sakura", veltrane::AppearancePreference::light },
     { "graphite", veltrane::AppearancePreference::dark },
