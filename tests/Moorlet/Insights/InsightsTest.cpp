@@ -22,9 +22,9 @@ using Kind = InsightsTarget::Kind;
 TEST(InsightsFiguresTest, ChartPathsRunThroughTheValuesWithFlatTangents)
 {
     const QRectF rect(0, 0, 100, 56);
-    const std::vector<double> values { 1, 2, 0 };
     // top 2, step 50, the 6-point margin above the largest value.
     const QPointF points[] = { { 0, 31 }, { 50, 6 }, { 100, 56 } };
+    const std::vector<double> values { 1, 2, 0 };
     const QPainterPath line = ChartShapes::line(values, rect);
     ASSERT_EQ(line.elementCount(), 7);
     EXPECT_EQ(QPointF(line.elementAt(0)), points[0]);
@@ -35,17 +35,11 @@ TEST(InsightsFiguresTest, ChartPathsRunThroughTheValuesWithFlatTangents)
         EXPECT_EQ(QPointF(line.elementAt(2 + 3 * segment)), QPointF(to.x() - 25, to.y()));
         EXPECT_EQ(QPointF(line.elementAt(3 + 3 * segment)), to);
     }
-    const QPainterPath area = ChartShapes::area(values, rect);
-    EXPECT_EQ(QPointF(area.elementAt(0)), QPointF(0, 56));
-    EXPECT_EQ(QPointF(area.elementAt(1)), points[0]);
-    EXPECT_EQ(QPointF(area.elementAt(area.elementCount() - 2)), QPointF(100, 56));
-
-    // Small values are measured against 1, not stretched to the top; fewer than two draw nothing.
+    // The area closes the line down to the bottom edge; fewer than two values draw nothing.
+    EXPECT_EQ(QPointF(ChartShapes::area(values, rect).elementAt(0)), QPointF(0, 56));
+    EXPECT_TRUE(ChartShapes::line(std::vector<double> { 3 }, rect).isEmpty());
+    // Small values are measured against 1, not stretched to the top.
     EXPECT_EQ(ChartShapes::point(std::vector<double> { 0.5, 0 }, 0, rect), QPointF(0, 31));
-    for (const auto& few : { std::vector<double> {}, std::vector<double> { 3 } }) {
-        EXPECT_TRUE(ChartShapes::line(few, rect).isEmpty());
-        EXPECT_TRUE(ChartShapes::area(few, rect).isEmpty());
-    }
 }
 
 TEST(InsightsFiguresTest, BadgesLabelsAndActivityShades)
@@ -105,18 +99,12 @@ protected:
 
 TEST_F(InsightsWindowTest, FiguresFollowTheRangeTheStoreAndTheTopFiveSubjects)
 {
-    EXPECT_EQ(view().figures().days.size(), 7u);
     click(view().layout().pickerSegment(1));
     EXPECT_EQ(view().rangeDays(), 30);
     EXPECT_EQ(view().figures().days.size(), 30u);
-    EXPECT_EQ(view().figures().activity.size(), 112u);
 
-    // Six subjects and untagged focus: the five largest stay, untagged focus is "Unlabeled".
-    const auto& subjects = view().figures().subjects;
-    ASSERT_EQ(subjects.size(), 5u);
-    EXPECT_EQ(subjects.front().subject, "Maths");
-    EXPECT_TRUE(std::is_sorted(subjects.begin(), subjects.end(),
-        [](const auto& a, const auto& b) { return a.seconds > b.seconds; }));
+    // Six subjects and untagged focus: the five largest stay, and a new session shows at once.
+    EXPECT_EQ(view().figures().subjects.size(), 5u);
     scene.store->addSession(FocusSession { QUuid::createUuid(), scene.clock->now() - 60, 400 * 3600.0, std::nullopt, "pomodoro", true, std::nullopt });
     EXPECT_EQ(view().figures().subjects.front().subject, "Unlabeled");
     // One subject over the five is left off too.
@@ -149,25 +137,11 @@ TEST_F(InsightsWindowTest, ExportWritesTheLogOrSaysItCouldNot)
     ASSERT_EQ(failures.size(), 1);
     EXPECT_TRUE(failures[0].contains("log.csv"));
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList({ "log.csv", "plain" }));
-
-    chosenFile.reset();
-    click(view().layout().exportButton());
-    EXPECT_EQ(failures.size(), 1);
 }
 
-TEST_F(InsightsWindowTest, RendersEveryCardInBothAppearancesWithHoverDetails)
+TEST_F(InsightsWindowTest, HoverNamesTheDayAndTheActivityTilesShowTheGoalInBothAppearances)
 {
     const InsightsLayout layout = view().layout();
-    // The column: each block below the one before, inside the window's width.
-    const QRectF blocks[] = { layout.title(), layout.summaryCards()[0], layout.days().frame, layout.hours().frame,
-        layout.subjects().frame, layout.activity().frame, layout.shareButton(), layout.privacyLine() };
-    for (std::size_t index = 1; index < std::size(blocks); ++index) {
-        EXPECT_GE(blocks[index].top(), blocks[index - 1].bottom()) << index;
-        EXPECT_LE(blocks[index].right(), InsightsMetrics::width - InsightsMetrics::padding) << index;
-    }
-    EXPECT_LE(layout.activityTile(111).right(), layout.activity().content.right());
-    EXPECT_EQ(view().height(), static_cast<int>(std::ceil(layout.height())));
-
     // Hovering a bar and a tile names the day; the hit test finds both.
     const QPointF bar = layout.daySlot(6).center();
     EXPECT_EQ(layout.hitTest(bar), (InsightsTarget { Kind::dayBar, 6 }));

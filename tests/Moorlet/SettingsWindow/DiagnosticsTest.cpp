@@ -9,24 +9,17 @@ using namespace moorlet;
 
 namespace {
 
-TEST(DiagnosticsTest, TheTextNamesEveryServiceAndWhetherItAnswered)
+TEST(DiagnosticsTest, TheTextSaysWhetherEachServiceAnsweredOrIsStillUnknown)
 {
-    Diagnostics facts;
-    facts.version = QStringLiteral("1.2.3");
-    facts.desktop = QStringLiteral("KDE");
-    facts.notifications = true;
-    facts.mediaPlayer = QStringLiteral("Rhythmbox");
-    facts.portal = false;
-    EXPECT_EQ(facts.text(),
-        QStringLiteral("Moorlet 1.2.3\nDesktop: KDE\nSession type: (unset)\nQt platform: (unset)\n"
-                       "Notifications: answered\nTray: not available\nMedia player: Rhythmbox\n"
-                       "Login item: not available\nDesktop portal: no answer\n"));
-
     // Gathered from nothing but the environment, an unknown answer is said to be unknown.
-    const QString gathered = Diagnostics::gather(QStringLiteral("1.2.3"), nullptr, nullptr, {}, std::nullopt).text();
-    EXPECT_TRUE(gathered.contains(QStringLiteral("Qt platform: offscreen")));
-    EXPECT_TRUE(gathered.contains(QStringLiteral("Notifications: not asked")));
-    EXPECT_TRUE(gathered.contains(QStringLiteral("Desktop portal: still asking")));
+    Diagnostics facts = Diagnostics::gather(QStringLiteral("1.2.3"), nullptr, nullptr, {}, std::nullopt);
+    for (const char* line : { "Moorlet 1.2.3\n", "Qt platform: offscreen", "Notifications: not asked",
+             "Desktop portal: still asking" })
+        EXPECT_TRUE(facts.text().contains(QLatin1String(line))) << line;
+    facts.notifications = true;
+    facts.portal = false;
+    for (const char* line : { "Notifications: answered", "Desktop portal: no answer" })
+        EXPECT_TRUE(facts.text().contains(QLatin1String(line))) << line;
 }
 
 // On the test's own bus: first no portal, then one that holds the portal's name.

@@ -1,48 +1,28 @@
 #include "Moorlet/Sound/AmbientController.h"
-#include "Moorlet/Theme/ThemePacks.h"
 #include "Moorlet/Views/CardLayout.h"
 #include "Moorlet/Views/CardTexts.h"
-#include "Moorlet/Views/ExpandedCardView.h"
-#include "Moorlet/Views/LayerCache.h"
-#include "Moorlet/Views/MoorletLogo.h"
-#include "Moorlet/Views/ReduceMotion.h"
 #include "Moorlet/Views/RollingText.h"
-#include "Moorlet/Views/StaggeredReveal.h"
-#include "VeltraneKit/Audio/AudioMixer.h"
 #include "VeltraneKit/Theme/DesignTokens.h"
 #include "tests/Moorlet/TestFiles.h"
-#include "tests/Moorlet/Views/ViewProbe.h"
-#include "tests/Moorlet/Views/WidgetScene.h"
-#include "tests/support/TestSupport.h"
+#include "tests/Moorlet/Views/CardTest.h"
 
-#include <QPainter>
 #include <QSignalSpy>
 #include <QWheelEvent>
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 
 using namespace moorlet;
 using Kind = CardTarget::Kind;
+using Direction = AmbientView::Direction;
 namespace Colors = veltrane::DesignTokens::Colors;
 
 namespace {
 
-class CardPartsTest : public ::testing::Test {
+class CardPartsTest : public CardTest {
 protected:
     CardPartsTest()
-        : scene({ .soundsFolder = sounds.path(), .chooseFiles = [this] { return chosenFiles; }, .applicationsFolder = {}, .dataFolder = {} })
-        , root(scene.makeRoot())
+        : CardTest(true, [this] { return chosenFiles; })
     {
-        root.show();
-    }
-
-    void expand()
-    {
-        scene.expand();
-        scene.fitPanel();
-        scene.settle();
     }
 
     QRectF rowOnWidget(CardRow row) const
@@ -50,30 +30,25 @@ protected:
         return root.card().layout().rect(row).value_or(QRectF()).translated(root.cardRect().topLeft());
     }
 
-    // Scrolls the ambient row until the target lies in it (it may start beyond the row's end).
+    // Scrolls the ambient row with the wheel until the target lies clear of its faded edges (it
+    // may start beyond either end of the row).
     QRectF scrollIntoView(const CardTarget& target)
     {
         const QRectF row = rowOnWidget(CardRow::ambient);
-        for (int notch = 0; notch < 40 && !row.contains(root.cardTargetRect(target)); ++notch) {
-            QWheelEvent wheel(row.center(), root.mapToGlobal(row.center()), {}, QPoint(0, -120), Qt::NoButton, {},
+        const QRectF inCard = row.translated(-root.cardRect().topLeft());
+        const AmbientView& chips = root.card().ambientView();
+        const auto fade = [&](auto side) { return chips.canScroll(inCard, side) ? AmbientView::kFadeWidth : 0; };
+        for (int notch = 0; notch < 80; ++notch) {
+            const QRectF clear = row.adjusted(fade(Direction::back), 0, -fade(Direction::forward), 0);
+            const QRectF at = root.cardTargetRect(target);
+            if (clear.contains(at))
+                break;
+            const QPoint delta(0, at.left() < clear.left() ? 120 : -120);
+            QWheelEvent wheel(row.center(), root.mapToGlobal(row.center()), {}, delta, Qt::NoButton, {},
                 Qt::NoScrollPhase, false);
             QCoreApplication::sendEvent(&root, &wheel);
         }
         return root.cardTargetRect(target);
-    }
-
-    // Scrolls the chips until the chip lies clear of the faded edges.
-    QRectF revealChip(int index)
-    {
-        const QRectF row = rowOnWidget(CardRow::ambient);
-        const QRectF inCard = row.translated(-root.cardRect().topLeft());
-        AmbientView& chips = root.card().ambientView();
-        const auto fade = [&](auto side) { return chips.canScroll(inCard, side) ? AmbientView::kFadeWidth : 0; };
-        const auto clear = [&] { return row.adjusted(fade(AmbientView::Direction::back), 0, -fade(AmbientView::Direction::forward), 0); };
-        chips.scroll(inCard, 120 * 100);
-        for (int notch = 0; notch < 40 && !clear().contains(root.cardTargetRect({ Kind::soundChip, index })); ++notch)
-            chips.scroll(inCard, -120);
-        return root.cardTargetRect({ Kind::soundChip, index });
     }
 
     int soundIndex(const std::string& id) const
@@ -83,11 +58,8 @@ protected:
         return found == sounds.end() ? -1 : static_cast<int>(found - sounds.begin());
     }
 
-    testsupport::TemporaryFolder sounds;
     testsupport::TemporaryFolder downloads;
     QStringList chosenFiles;
-    WidgetScene scene;
-    WidgetRootView& root;
 };
 
 } // namespace
@@ -108,7 +80,6 @@ TEST_F(CardPartsTest, TheExamRowCountsCalendarDaysAndTurnsUrgentUnderFourDays)
     scene.store->addDeadline("Chemistry", scene.clock->now() + 20 * 3600);
     expand();
     ASSERT_TRUE(root.card().layout().rect(CardRow::exam));
-    EXPECT_EQ(root.cardRect().height(), 608 + 54);
     const QRectF exam = rowOnWidget(CardRow::exam);
     // The countdown is red, and a red that reads on the row (the light card once painted the pale
     // alert red at 2.6:1).
@@ -131,42 +102,13 @@ TEST_F(CardPartsTest, TheExamRowCountsCalendarDaysAndTurnsUrgentUnderFourDays)
 
 namespace {
 
-// Every theme of the catalogue, in either appearance.
-std::vector<std::pair<QString, veltrane::AppearancePreference>> everyLook()
-{
-    std::vector<std::pair<QString, veltrane::AppearancePreference>> looks;
-    const veltrane::ThemeCatalog catalog(ThemePacks::extras());
-    for (const veltrane::Theme& theme : catalog.themes()) {
-        for (const auto appearance : { veltrane::AppearancePreference::light, veltrane::AppearancePreference::dark })
-            looks.emplace_back(theme.id, appearance);
-    }
-    return looks;
-}
+// Two looks, one a side: a pale accent on the light card, a dark wash under the dark one.
+const std::pair<const char*, veltrane::AppearancePreference> kLooks[] = {
+    { "sakura", veltrane::AppearancePreference::light },
+    { "graphite", veltrane::AppearancePreference::dark },
+};
 
 } // namespace
-
-TEST_F(CardPartsTest, ThePlayButtonsSymbolAndTheQuickStartNumbersReadInEveryThemeAndAppearance)
-{
-    expand();
-    for (const auto& [theme, appearance] : everyLook()) {
-        scene.settings->setAccentThemeID(theme);
-        scene.settings->setAppearance(appearance);
-        for (const SessionPhase phase : { SessionPhase::idle, SessionPhase::focusing, SessionPhase::shortBreak }) {
-            SCOPED_TRACE(theme.toStdString() + std::to_string(static_cast<int>(appearance)) + std::to_string(static_cast<int>(phase)));
-            scene.controller->engine().reset();
-            scene.controller->sync();
-            scene.enterPhase(phase);
-            scene.settle();
-            const QImage image = viewprobe::onDesktop(root.renderToImage(2), root.palette().color(QPalette::Window));
-            const QRectF primary = root.cardTargetRect({ Kind::primary });
-            const QColor disc = viewprobe::pixel(image, primary.center() + QPointF(0, 20));
-            EXPECT_GE(viewprobe::strongestContrast(image, primary.adjusted(18, 18, -18, -18), disc), 3);
-            const QRectF chip = root.cardTargetRect({ Kind::quickStart, 0 });
-            const QColor chipFill = viewprobe::pixel(image, QPointF(chip.left() + 6, chip.center().y()));
-            EXPECT_GE(viewprobe::strongestContrast(image, chip.adjusted(20, 8, -20, -8), chipFill), 3);
-        }
-    }
-}
 
 TEST_F(CardPartsTest, TheInsightRowAppearsWithTheBestHour)
 {
@@ -174,10 +116,10 @@ TEST_F(CardPartsTest, TheInsightRowAppearsWithTheBestHour)
     expand();
     EXPECT_FALSE(root.card().layout().rect(CardRow::insight));
     scene.logFocus(1500);
-    ASSERT_TRUE(scene.controller->bestHourLabel());
+    ASSERT_TRUE(controller().bestHourLabel());
     EXPECT_TRUE(root.card().layout().rect(CardRow::insight));
     ASSERT_EQ(heights.count(), 1);
-    EXPECT_EQ(heights.front().front().toDouble(), 608 + 30);
+    EXPECT_EQ(heights.front().front().toDouble(), root.expandedHeight());
 }
 
 TEST_F(CardPartsTest, SoundChipsSwitchSoundsAndTintTheCard)
@@ -188,13 +130,13 @@ TEST_F(CardPartsTest, SoundChipsSwitchSoundsAndTintTheCard)
     ASSERT_TRUE(rowOnWidget(CardRow::ambient).contains(scrollIntoView({ Kind::soundChip, rain }).center()));
     EXPECT_GT(root.card().ambientView().scrollOffset(), 0);
 
-    viewprobe::click(root, root.cardTargetRect({ Kind::soundChip, rain }).center());
+    click({ Kind::soundChip, rain });
     EXPECT_TRUE(scene.ambient->isActive("rain"));
     scene.settle(1);
     const QColor rainTint = *AmbientController::tint(scene.ambient->sounds()[static_cast<std::size_t>(rain)]);
     EXPECT_EQ(root.card().aura().tint(), rainTint);
 
-    viewprobe::click(root, root.cardTargetRect({ Kind::soundChip, rain }).center());
+    click({ Kind::soundChip, rain });
     EXPECT_FALSE(scene.ambient->isActive("rain"));
 }
 
@@ -203,8 +145,8 @@ TEST_F(CardPartsTest, TheChipsFollowADragAndTheirArrowsPageThem)
     expand();
     AmbientView& chips = root.card().ambientView();
     const QRectF row = rowOnWidget(CardRow::ambient).translated(-root.cardRect().topLeft());
-    EXPECT_TRUE(chips.canScroll(row, AmbientView::Direction::forward));
-    EXPECT_FALSE(chips.canScroll(row, AmbientView::Direction::back));
+    EXPECT_TRUE(chips.canScroll(row, Direction::forward));
+    EXPECT_FALSE(chips.canScroll(row, Direction::back));
 
     // Dragged 60 points to the left the chips follow the pointer; the chip pressed stays off.
     const QPointF start = root.cardTargetRect({ Kind::soundChip, 1 }).center();
@@ -216,14 +158,14 @@ TEST_F(CardPartsTest, TheChipsFollowADragAndTheirArrowsPageThem)
     EXPECT_TRUE(scene.ambient->activeIDs().empty());
 
     // The arrows page the row, and each shows only while there is more that way.
-    viewprobe::click(root, root.cardTargetRect({ Kind::chipsForward }).center());
+    click({ Kind::chipsForward });
     scene.settle();
     EXPECT_GT(chips.scrollOffset(), 60 + 120);
-    for (const auto& [arrow, direction] : { std::pair { Kind::chipsForward, AmbientView::Direction::forward },
-             { Kind::chipsBack, AmbientView::Direction::back } }) {
+    for (const auto& [arrow, direction] : { std::pair { Kind::chipsForward, Direction::forward },
+             { Kind::chipsBack, Direction::back } }) {
         for (int page = 0; page < 10 && chips.canScroll(row, direction); ++page) {
             const double before = chips.scrollOffset();
-            viewprobe::click(root, root.cardTargetRect({ arrow }).center());
+            click({ arrow });
             scene.settle();
             EXPECT_GT(std::abs(chips.scrollOffset() - before), 0);
         }
@@ -232,19 +174,39 @@ TEST_F(CardPartsTest, TheChipsFollowADragAndTheirArrowsPageThem)
     EXPECT_EQ(chips.scrollOffset(), 0);
 }
 
-TEST_F(CardPartsTest, APlayingSoundsChipStandsOutInEveryThemeAndAppearance)
+TEST_F(CardPartsTest, ThePlayButtonTheQuickStartsAndAPlayingSoundsChipReadInALightAndADarkLook)
 {
     expand();
+    // The card as it looks over a desktop of the window's colour.
+    const auto render = [&](qreal scale) {
+        return viewprobe::onDesktop(root.renderToImage(scale), root.palette().color(QPalette::Window));
+    };
     const auto& sounds = scene.ambient->sounds();
-    for (const auto& [theme, appearance] : everyLook()) {
-        scene.settings->setAccentThemeID(theme);
+    for (const auto& [theme, appearance] : kLooks) {
+        SCOPED_TRACE(theme);
+        scene.settings->setAccentThemeID(QString::fromLatin1(theme));
         scene.settings->setAppearance(appearance);
+        // The play symbol on its disc, the first quick start's number on its chip.
+        for (const SessionPhase phase : { SessionPhase::idle, SessionPhase::focusing, SessionPhase::shortBreak }) {
+            SCOPED_TRACE(static_cast<int>(phase));
+            resetSession();
+            scene.enterPhase(phase);
+            scene.settle();
+            const QImage image = render(2);
+            const QRectF primary = root.cardTargetRect({ Kind::primary });
+            const QColor disc = viewprobe::pixel(image, primary.center() + QPointF(0, 20));
+            EXPECT_GE(viewprobe::strongestContrast(image, primary.adjusted(18, 18, -18, -18), disc), 3);
+            const QRectF chip = root.cardTargetRect({ Kind::quickStart, 0 });
+            const QColor chipFill = viewprobe::pixel(image, QPointF(chip.left() + 6, chip.center().y()));
+            EXPECT_GE(viewprobe::strongestContrast(image, chip.adjusted(20, 8, -20, -8), chipFill), 3);
+        }
+        // A playing sound's chip against the card, its symbol and name against its fill.
         for (std::size_t i = 0; i < sounds.size(); ++i) {
-            SCOPED_TRACE(theme.toStdString() + " " + std::to_string(static_cast<int>(appearance)) + " " + sounds[i].id);
+            SCOPED_TRACE(sounds[i].id);
             scene.ambient->toggle(sounds[i]);
-            const QRectF chip = revealChip(static_cast<int>(i));
+            const QRectF chip = scrollIntoView({ Kind::soundChip, static_cast<int>(i) });
             scene.settle(1);
-            const QImage image = viewprobe::onDesktop(root.renderToImage(1), root.palette().color(QPalette::Window));
+            const QImage image = render(1);
             const QColor fill = viewprobe::pixel(image, QPointF(chip.right() - 6, chip.center().y()));
             const QColor card = viewprobe::pixel(image, QPointF(chip.center().x(), chip.top() - 6));
             EXPECT_GE(veltrane::ColorContrast::ratio(fill, card), 3);
@@ -266,7 +228,6 @@ TEST_F(CardPartsTest, TheImportChipAddsTheChosenFilesAsChipsOfTheirOwn)
     ASSERT_EQ(static_cast<int>(scene.ambient->sounds().size()), before + 1);
     const auto imported = root.card().ambientView().userSound(before);
     ASSERT_TRUE(imported);
-    EXPECT_EQ(imported->first, "user_Cafe.mp3");
     EXPECT_EQ(imported->second, "Cafe");
 }
 
@@ -280,27 +241,6 @@ TEST_F(CardPartsTest, DraggingTheLevelSetsTheMasterVolume)
     QTest::mouseMove(&root, QPointF(slider.right() + 30, slider.center().y()).toPoint());
     QTest::mouseRelease(&root, Qt::LeftButton, {}, QPointF(slider.right() + 30, slider.center().y()).toPoint());
     EXPECT_EQ(scene.settings->masterVolume(), 1.0);
-    EXPECT_EQ(scene.ambient->mixer().masterVolume(), 1.0f);
-}
-
-TEST_F(CardPartsTest, RowsRevealOneAfterAnother)
-{
-    scene.expand();
-    const StaggeredReveal& header = root.card().reveal(CardRow::header);
-    const StaggeredReveal& ambient = root.card().reveal(CardRow::ambient);
-    EXPECT_EQ(header.opacity(), 0);
-    scene.advance(0.1);
-    EXPECT_GT(header.progress(), ambient.progress());
-    scene.settle();
-    EXPECT_EQ(ambient.opacity(), 1);
-    EXPECT_EQ(ambient.offset(false), 0);
-    EXPECT_TRUE(root.card().revealed());
-
-    // Hidden again once the card is gone, ready to reveal anew.
-    scene.controller->setExpanded(false);
-    scene.settle();
-    EXPECT_EQ(header.opacity(), 0);
-    EXPECT_FALSE(root.card().revealed());
 }
 
 TEST_F(CardPartsTest, NumbersRollOnlyWhereTheyChange)
@@ -316,83 +256,26 @@ TEST_F(CardPartsTest, NumbersRollOnlyWhereTheyChange)
     EXPECT_FALSE(time.isRolling());
     EXPECT_FALSE(time.outgoingText());
 
+    // A time too wide for its box shrinks, down to the smallest scale allowed.
     const QFont font = veltrane::DesignTokens::Typography::countdownExpanded().font();
-    EXPECT_EQ(RollingText::fittingScale("25:00", font, 132, 0.5), 1.0);
     EXPECT_LT(RollingText::fittingScale("10:00:00", font, 132, 0.5), 1.0);
     EXPECT_EQ(RollingText::fittingScale("10:00:00", font, 20, 0.5), 0.5);
-}
-
-TEST_F(CardPartsTest, ReduceMotionCombinesTheDesktopAndTheSetting)
-{
-    ReduceMotion reduce(*scene.settings, nullptr);
-    QSignalSpy changes(&reduce, &ReduceMotion::changed);
-    EXPECT_FALSE(reduce.isOn());
-    scene.settings->setForceReduceMotion(true);
-    scene.settings->setForceReduceMotion(true);
-    EXPECT_TRUE(reduce.isOn());
-    scene.settings->setForceReduceMotion(false);
-    EXPECT_EQ(changes.count(), 2);
-}
-
-TEST(LayerCache, RendersAgainOnlyWhenItsKeySizeOrResolutionChanges)
-{
-    LayerCache cache;
-    QImage canvas(40, 40, QImage::Format_ARGB32_Premultiplied);
-    canvas.fill(Qt::transparent);
-    int drawn = 0;
-    const auto draw = [&](const QRectF& bounds, const QByteArray& key) {
-        QPainter painter(&canvas);
-        cache.draw(painter, bounds, key, [&](QPainter& layer) {
-            ++drawn;
-            layer.fillRect(QRectF(0, 0, 4, 4), Qt::red);
-        });
-    };
-    draw(QRectF(0, 0, 10, 10), layerKey(1.0, QStringLiteral("a")));
-    draw(QRectF(20, 20, 10, 10), layerKey(1.0, QStringLiteral("a")));
-    EXPECT_EQ(drawn, 1) << "moving the layer reuses it";
-    EXPECT_EQ(canvas.pixelColor(21, 21), QColor(Qt::red));
-    draw(QRectF(0, 0, 10, 10), layerKey(2.0, QStringLiteral("a")));
-    draw(QRectF(0, 0, 12, 10), layerKey(2.0, QStringLiteral("a")));
-    EXPECT_EQ(drawn, 3);
-    canvas.setDevicePixelRatio(2);
-    draw(QRectF(0, 0, 12, 10), layerKey(2.0, QStringLiteral("a")));
-    EXPECT_EQ(cache.renderCount(), 4);
-}
-
-TEST(MoorletLogo, DrawsTheIconResourceAtItsSize)
-{
-    const QImage icon = MoorletLogo::image();
-    ASSERT_FALSE(icon.isNull());
-    EXPECT_EQ(icon.width(), icon.height());
-    EXPECT_TRUE(QFile::exists(MoorletLogo::vectorResourcePath()));
-
-    QImage canvas(64, 64, QImage::Format_ARGB32_Premultiplied);
-    canvas.fill(Qt::transparent);
-    QPainter painter(&canvas);
-    MoorletLogo(48, false).paint(painter, QPointF(8, 8));
-    painter.end();
-    EXPECT_EQ(canvas.pixelColor(2, 32).alpha(), 0);
-    EXPECT_EQ(canvas.pixelColor(20, 32).alpha(), 255);
 }
 
 TEST_F(CardPartsTest, TheLockNoticeCoversTheRowsUnderTheControlsAndTheAwayButtonsAnswer)
 {
     expand();
-    auto& controller = *scene.controller;
-    controller.toggle();
-    controller.handleScreenLock();
+    controller().toggle();
+    controller().handleScreenLock();
     scene.clock->advance(720);
-    controller.handleScreenUnlock();
+    controller().handleScreenUnlock();
     const QRectF resume = root.cardTargetRect({ Kind::awayResume });
     ASSERT_TRUE(rowOnWidget(CardRow::quickStart).united(rowOnWidget(CardRow::taskPicker)).contains(resume));
     const QPointF inCard = resume.center() - root.cardRect().topLeft();
     EXPECT_EQ(root.card().hitTest(inCard), CardTarget { Kind::awayResume }) << "not the task picker under it";
-    const QImage image = root.renderToImage();
-    EXPECT_NE(viewprobe::pixel(image, resume.center() - QPointF(resume.width() / 2 - 4, 0)),
-        viewprobe::pixel(image, resume.topLeft() - QPointF(4, 4))) << "the button is drawn";
     viewprobe::click(root, resume.center());
-    EXPECT_TRUE(controller.isRunning());
-    EXPECT_FALSE(controller.awayNotice());
+    EXPECT_TRUE(controller().isRunning());
+    EXPECT_FALSE(controller().awayNotice());
     EXPECT_NE(root.card().hitTest(inCard), CardTarget { Kind::awayResume });
 
     // Ten minutes without input, then input again: "Drop" takes the time away off the block.
@@ -400,8 +283,8 @@ TEST_F(CardPartsTest, TheLockNoticeCoversTheRowsUnderTheControlsAndTheAwayButton
     scene.run(1);
     scene.idleTime = 0;
     scene.run(1);
-    ASSERT_TRUE(controller.awayNotice());
-    viewprobe::click(root, root.cardTargetRect({ Kind::awayDrop }).center());
-    EXPECT_FALSE(controller.awayNotice());
-    EXPECT_TRUE(controller.isPaused());
+    ASSERT_TRUE(controller().awayNotice());
+    click({ Kind::awayDrop });
+    EXPECT_FALSE(controller().awayNotice());
+    EXPECT_TRUE(controller().isPaused());
 }

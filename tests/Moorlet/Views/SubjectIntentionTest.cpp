@@ -1,31 +1,19 @@
 #include "Moorlet/Views/CardTexts.h"
-#include "Moorlet/Views/ExpandedCardView.h"
 #include "Moorlet/Views/IntentionPopover.h"
 #include "Moorlet/Views/SubjectListView.h"
 #include "Moorlet/Views/SubjectPickerPopover.h"
-#include "tests/Moorlet/Views/ViewProbe.h"
-#include "tests/Moorlet/Views/WidgetScene.h"
+#include "tests/Moorlet/Views/CardTest.h"
 
 #include <QLineEdit>
-
-#include <gtest/gtest.h>
 
 using namespace moorlet;
 using Kind = CardTarget::Kind;
 
 namespace {
 
-class SubjectIntentionTest : public ::testing::Test {
+class SubjectIntentionTest : public CardTest {
 protected:
-    SubjectIntentionTest()
-        : root(scene.makeRoot())
-    {
-        root.show();
-        scene.expand();
-        scene.settle();
-    }
-
-    void click(Kind kind, int index = 0) { viewprobe::click(root, root.cardTargetRect({ kind, index }).center()); }
+    SubjectIntentionTest() { expand(); }
 
     SubjectIntentionRow& row() { return root.card().subjectIntention(); }
     IntentionPopover* intention() { return row().intentionPopover(); }
@@ -39,44 +27,36 @@ protected:
 
     std::vector<QString> menuTitles()
     {
-        click(Kind::subject);
+        click({ Kind::subject });
         std::vector<QString> titles;
         for (const auto& entry : row().subjectPopover()->list()->entries())
             titles.push_back(entry.title);
         row().subjectMenu().setShowing(false);
         return titles;
     }
-
-    WidgetScene scene;
-    WidgetRootView& root;
 };
 
 } // namespace
 
-TEST_F(SubjectIntentionTest, ASubjectAndAnIntentionChosenInTheCardLandInTheStoredSession)
+TEST_F(SubjectIntentionTest, ASubjectAndAnIntentionChosenInTheCardReachTheControllerTrimmed)
 {
-    click(Kind::subject);
+    click({ Kind::subject });
     SubjectPickerPopover* menu = row().subjectPopover();
     ASSERT_TRUE(menu && menu->isVisible());
-    EXPECT_TRUE(scene.controller->suppressCollapse());
+    EXPECT_TRUE(controller().suppressCollapse());
     type(menu->field(), QStringLiteral("  Thesis "));
     EXPECT_TRUE(scene.focusSettings->subjects().contains(QStringLiteral("Thesis")));
     EXPECT_EQ(row().subjectTitle(), "Thesis");
     EXPECT_FALSE(menu->isVisible());
 
-    click(Kind::primary);
-    EXPECT_EQ(scene.controller->phase(), SessionPhase::focusing);
+    click({ Kind::primary });
+    EXPECT_EQ(controller().phase(), SessionPhase::focusing);
     ASSERT_TRUE(prompting());
-    EXPECT_TRUE(scene.controller->suppressCollapse());
+    EXPECT_TRUE(controller().suppressCollapse());
     type(intention()->field(), QStringLiteral("Draft the methods section "));
     EXPECT_FALSE(prompting());
     EXPECT_EQ(row().intentionText(), "Draft the methods section");
-
-    scene.run(90);
-    click(Kind::skip);
-    ASSERT_EQ(scene.store->sessions().size(), 1u);
-    EXPECT_EQ(scene.store->sessions()[0].subjectTag, "Thesis");
-    EXPECT_EQ(scene.store->sessions()[0].intention, "Draft the methods section");
+    EXPECT_EQ(controller().currentSubject(), "Thesis");
 }
 
 TEST_F(SubjectIntentionTest, TheIntentionIsAskedOnlyWhenFocusStartsFromTheCardAndNeverHoldsTheTimer)
@@ -88,43 +68,41 @@ TEST_F(SubjectIntentionTest, TheIntentionIsAskedOnlyWhenFocusStartsFromTheCardAn
         bool asks;
     };
     const std::vector<Case> cases {
-        { "play", true, [this] { click(Kind::primary); }, true },
-        { "quick start", true, [this] { click(Kind::quickStart, 1); }, true },
-        { "prompt off", false, [this] { click(Kind::primary); }, false },
-        { "hot key", true, [this] { scene.controller->toggle(); }, false },
+        { "play", true, [this] { click({ Kind::primary }); }, true },
+        { "quick start", true, [this] { click({ Kind::quickStart, 1 }); }, true },
+        { "prompt off", false, [this] { click({ Kind::primary }); }, false },
+        { "hot key", true, [this] { controller().toggle(); }, false },
         { "resume", true, [this] {
-             scene.controller->toggle();
-             scene.controller->toggle();
-             click(Kind::primary);
+             controller().toggle();
+             controller().toggle();
+             click({ Kind::primary });
          }, false },
     };
     for (const Case& item : cases) {
-        scene.controller->engine().reset();
-        scene.controller->sync();
+        resetSession();
         scene.focusSettings->setIntentionPromptEnabled(item.promptEnabled);
         item.start();
         EXPECT_EQ(prompting(), item.asks) << item.name;
-        EXPECT_TRUE(scene.controller->isRunning()) << item.name;
+        EXPECT_TRUE(controller().isRunning()) << item.name;
         row().intentionField().setShowing(false);
     }
 
     // Escape skips: the block runs on with the intention it had.
-    scene.controller->setIntention(QStringLiteral("Earlier"));
-    scene.controller->engine().reset();
-    scene.controller->sync();
-    click(Kind::primary);
+    controller().setIntention(QStringLiteral("Earlier"));
+    resetSession();
+    click({ Kind::primary });
     EXPECT_EQ(intention()->field()->selectedText(), "Earlier");
     type(intention()->field(), QStringLiteral("Other"), Qt::Key_Escape);
     EXPECT_FALSE(prompting());
-    EXPECT_FALSE(scene.controller->suppressCollapse());
-    EXPECT_EQ(scene.controller->intention(), "Earlier");
+    EXPECT_FALSE(controller().suppressCollapse());
+    EXPECT_EQ(controller().intention(), "Earlier");
 
     // The line edits it; an emptied field clears it.
-    click(Kind::intention);
+    click({ Kind::intention });
     ASSERT_TRUE(prompting());
     intention()->field()->clear();
     QTest::keyClick(intention()->field(), Qt::Key_Return);
-    EXPECT_TRUE(scene.controller->intention().isEmpty());
+    EXPECT_TRUE(controller().intention().isEmpty());
     EXPECT_EQ(row().intentionText(), CardTexts::kNoIntention);
 }
 
@@ -142,14 +120,14 @@ TEST_F(SubjectIntentionTest, TheMenuOffersNoSubjectOnlyWithoutADefaultAndShowsAT
 
     // A task tags the blocks with its title; choosing a subject afterwards keeps the task.
     const auto task = scene.store->addTask("Problem set 3");
-    scene.controller->setActiveTask(*task);
+    controller().setActiveTask(*task);
     EXPECT_EQ(row().subjectTitle(), "Problem set 3");
     expected = subjects;
     expected.insert(expected.begin(), QStringLiteral("Problem set 3"));
     EXPECT_EQ(menuTitles(), expected);
-    click(Kind::subject);
+    click({ Kind::subject });
     SubjectListView* list = row().subjectPopover()->list();
     viewprobe::click(*list, list->rowRect(4).center());
-    EXPECT_EQ(scene.controller->currentSubject(), "Writing");
-    EXPECT_EQ(scene.controller->activeTaskID(), task->id);
+    EXPECT_EQ(controller().currentSubject(), "Writing");
+    EXPECT_EQ(controller().activeTaskID(), task->id);
 }

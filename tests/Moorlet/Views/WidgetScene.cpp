@@ -6,7 +6,6 @@
 #include "Moorlet/Views/WidgetMetrics.h"
 #include "VeltraneKit/Audio/CuePlayer.h"
 #include "VeltraneKit/Audio/OfflineAudioOutput.h"
-#include "VeltraneKit/Time/ManualOneShotScheduler.h"
 #include "VeltraneKit/System/XdgFolders.h"
 
 #include <QDBusConnection>

@@ -20,10 +20,6 @@
 #include <memory>
 #include <optional>
 
-namespace veltrane {
-class ManualOneShotScheduler;
-}
-
 namespace moorlet {
 
 class AmbientController;
