@@ -10,37 +10,44 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-
 using namespace veltrane;
 using nlohmann::json;
 
 namespace {
 
+using PropertyCase = settingschecks::PropertyCase<SettingsStore>;
 
-void expectAllDefaults(const SettingsStore& store)
+std::vector<PropertyCase> propertyCases()
 {
-    EXPECT_EQ(store.appearance(), AppearancePreference::system);
-    EXPECT_EQ(store.widgetMode(), "auto");
-    EXPECT_EQ(store.accentThemeID(), "default");
-    EXPECT_FALSE(store.customAccentEnabled());
-    EXPECT_EQ(store.customAccentHex(), "5B6CFF");
-    EXPECT_EQ(store.widgetOpacity(), 1.0);
-    EXPECT_FALSE(store.forceReduceMotion());
-    EXPECT_EQ(store.hostMonitorID(), std::nullopt);
-    EXPECT_FALSE(store.launchAtLogin());
-    EXPECT_EQ(store.masterVolume(), 0.8);
-    EXPECT_EQ(store.fadeDuration(), 0.4);
+    return {
+        { "appearance", [](auto& s) { s.setAppearance(AppearancePreference::light); }, "light" },
+        { "widgetMode", [](auto& s) { s.setWidgetMode("top"); }, "top" },
+        { "accentThemeID", [](auto& s) { s.setAccentThemeID("ocean"); }, "ocean" },
+        { "customAccentEnabled", [](auto& s) { s.setCustomAccentEnabled(true); }, true },
+        { "customAccentHex", [](auto& s) { s.setCustomAccentHex("00FF00"); }, "00FF00" },
+        { "widgetOpacity", [](auto& s) { s.setWidgetOpacity(0.3); }, 0.3 },
+        { "forceReduceMotion", [](auto& s) { s.setForceReduceMotion(true); }, true },
+        { "hostMonitorID", [](auto& s) { s.setHostMonitorID(QString("DP-2")); }, "DP-2" },
+        { "launchAtLogin", [](auto& s) { s.setLaunchAtLogin(true); }, true },
+        { "masterVolume", [](auto& s) { s.setMasterVolume(0.25); }, 0.25 },
+        { "fadeDuration", [](auto& s) { s.setFadeDuration(1.5); }, 1.5 },
+    };
 }
 
-TEST(SettingsStoreTest, AnEmptyDatabaseGivesEveryDefaultAndWritesNothing)
+std::string keyOf(const char* name) { return std::string("com.veltrane.") + name; }
+
+// Every property reads as it does on an empty database.
+void expectAllDefaults(const SettingsStore& store)
 {
-    auto defaults = std::make_shared<MemoryUserDefaults>();
-    SettingsStore store(defaults);
-    expectAllDefaults(store);
-    EXPECT_EQ(defaults->writeCount(), 0);
-    // A stored integer is a number, and converts to a double.
-    defaults->setInteger("com.veltrane.masterVolume", 0);
-    EXPECT_EQ(SettingsStore(defaults).masterVolume(), 0.0);
+    const SettingsStore fresh(std::make_shared<MemoryUserDefaults>());
+    for (const auto& row : propertyCases())
+        EXPECT_EQ(store.property(row.name), fresh.property(row.name)) << row.name;
+}
+
+TEST(SettingsStoreTest, EachSetterWritesThroughAndSignalsOnlyARealChangeAndOutsideChangesAreRead)
+{
+    settingschecks::expectSettersWriteThroughAndSignalRealChanges<SettingsStore>(propertyCases(), keyOf);
+    settingschecks::expectOutsideChangesAreReadAgain<SettingsStore>(propertyCases(), keyOf);
 }
 
 TEST(SettingsStoreTest, WrongKindsAndUnknownTextsReadAsDefaultsAndStayInTheDatabase)
@@ -63,48 +70,17 @@ TEST(SettingsStoreTest, WrongKindsAndUnknownTextsReadAsDefaultsAndStayInTheDatab
     for (const auto& [key, value] : stored)
         defaults->setValue(key, value);
     const int writesBefore = defaults->writeCount();
-    SettingsStore store(defaults);
-    expectAllDefaults(store);
+    expectAllDefaults(SettingsStore(defaults));
     EXPECT_EQ(defaults->writeCount(), writesBefore);
     for (const auto& [key, value] : stored)
         EXPECT_EQ(defaults->value(key), value) << key;
-}
 
-TEST(SettingsStoreTest, AppearanceReadsOnlyItsExactRawValues)
-{
-    auto defaults = std::make_shared<MemoryUserDefaults>();
-    for (const auto& [text, expected] : { std::pair { "light", AppearancePreference::light },
-             { "dark", AppearancePreference::dark }, { " light", AppearancePreference::system } }) {
-        defaults->setString("com.veltrane.appearance", text);
-        EXPECT_EQ(SettingsStore(defaults).appearance(), expected) << text;
-    }
-}
-
-using PropertyCase = settingschecks::PropertyCase<SettingsStore>;
-
-std::vector<PropertyCase> propertyCases()
-{
-    return {
-        { "appearance", [](auto& s) { s.setAppearance(AppearancePreference::light); }, "light" },
-        { "widgetMode", [](auto& s) { s.setWidgetMode("top"); }, "top" },
-        { "accentThemeID", [](auto& s) { s.setAccentThemeID("ocean"); }, "ocean" },
-        { "customAccentEnabled", [](auto& s) { s.setCustomAccentEnabled(true); }, true },
-        { "customAccentHex", [](auto& s) { s.setCustomAccentHex("00FF00"); }, "00FF00" },
-        { "widgetOpacity", [](auto& s) { s.setWidgetOpacity(0.3); }, 0.3 },
-        { "forceReduceMotion", [](auto& s) { s.setForceReduceMotion(true); }, true },
-        { "hostMonitorID", [](auto& s) { s.setHostMonitorID(QString("DP-2")); }, "DP-2" },
-        { "launchAtLogin", [](auto& s) { s.setLaunchAtLogin(true); }, true },
-        { "masterVolume", [](auto& s) { s.setMasterVolume(0.25); }, 0.25 },
-        { "fadeDuration", [](auto& s) { s.setFadeDuration(1.5); }, 1.5 },
-    };
-}
-
-TEST(SettingsStoreTest, EachSetterWritesThroughAndSignalsOnlyARealChangeAndOutsideChangesAreRead)
-{
-    settingschecks::expectSettersWriteThroughAndSignalRealChanges<SettingsStore>(
-        propertyCases(), [](const char* name) { return std::string("com.veltrane.") + name; });
-    settingschecks::expectOutsideChangesAreReadAgain<SettingsStore>(
-        propertyCases(), [](const char* name) { return std::string("com.veltrane.") + name; });
+    // A stored integer is a number, and an exact raw value is read.
+    defaults->setInteger("com.veltrane.masterVolume", 0);
+    defaults->setString("com.veltrane.appearance", "dark");
+    const SettingsStore store(defaults);
+    EXPECT_EQ(store.masterVolume(), 0.0);
+    EXPECT_EQ(store.appearance(), AppearancePreference::dark);
 }
 
 TEST(SettingsStoreTest, TheDefaultOverAWrongKindAndNaNTwiceAreNoChange)
@@ -122,22 +98,19 @@ TEST(SettingsStoreTest, TheDefaultOverAWrongKindAndNaNTwiceAreNoChange)
     store.setMasterVolume(std::numeric_limits<double>::quiet_NaN());
     EXPECT_EQ(volumeChanged.count(), 1);
     // NaN is not a number the database gives back: a new store starts on the default.
-    EXPECT_EQ(SettingsStore(defaults).masterVolume(), 0.8);
+    expectAllDefaults(SettingsStore(defaults));
 }
 
-TEST(SettingsStoreTest, ClearingTheHostMonitorRemovesItsKey)
+TEST(SettingsStoreTest, ClearingTheHostMonitorRemovesItsKeyButAnEmptyNameIsKept)
 {
     auto defaults = std::make_shared<MemoryUserDefaults>();
     SettingsStore store(defaults);
     QSignalSpy changed(&store, &SettingsStore::hostMonitorIDChanged);
     store.setHostMonitorID(QString("eDP-1"));
-    EXPECT_EQ(defaults->string("com.veltrane.hostMonitorID"), "eDP-1");
     store.setHostMonitorID(std::nullopt);
     EXPECT_TRUE(defaults->keys().empty());
     EXPECT_EQ(store.hostMonitorID(), std::nullopt);
     store.setHostMonitorID(std::nullopt);
-    EXPECT_EQ(changed.count(), 2);
-    // An empty name is a name, not absence.
     store.setHostMonitorID(QString());
     EXPECT_EQ(defaults->string("com.veltrane.hostMonitorID"), "");
     EXPECT_EQ(changed.count(), 3);
@@ -150,11 +123,11 @@ TEST(SettingsStoreTest, AnotherPrefixReadsAndWritesOnlyItsOwnKeys)
     defaults->setString("appearance", "dark");
     SettingsStore store(defaults, "test.other.");
     expectAllDefaults(store);
-    for (const auto& row : propertyCases())
-        row.change(store);
     std::vector<std::string> expected { "appearance", "com.veltrane.widgetMode" };
-    for (const auto& row : propertyCases())
+    for (const auto& row : propertyCases()) {
+        row.change(store);
         expected.push_back(std::string("test.other.") + row.name);
+    }
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(defaults->keys(), expected);
     EXPECT_EQ(defaults->string("com.veltrane.widgetMode"), "left");

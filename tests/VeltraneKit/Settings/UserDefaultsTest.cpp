@@ -32,12 +32,9 @@ TEST(UserDefaultsTest, ReadersAcceptOnlyTheirOwnKind)
     const Conversion cases[] = {
         // A number's text is not a number, and a string is not parsed.
         { "textOfANumber", "90", "90", {}, {}, {}, {} },
-        { "wordTrue", "true", "true", {}, {}, {}, {} },
         // Booleans and numbers do not convert into each other.
         { "true", true, {}, true, {}, {}, {} },
-        { "false", false, {}, false, {}, {}, {} },
         { "one", 1, {}, {}, 1.0, 1, {} },
-        { "zero", 0, {}, {}, 0.0, 0, {} },
         { "negative", -3, {}, {}, -3.0, -3, {} },
         // A whole double is an integer too; a fractional one only a number.
         { "wholeDouble", 4.0, {}, {}, 4.0, 4, {} },
@@ -77,7 +74,6 @@ TEST(UserDefaultsTest, MissingKeysReadAsNothingAndRemovalForgets)
 {
     MemoryUserDefaults defaults;
     EXPECT_FALSE(defaults.value("absent"));
-    EXPECT_FALSE(defaults.string("absent"));
     defaults.setStringList("list", { "x" });
     defaults.setInteger("count", 7);
     EXPECT_EQ(defaults.keys(), (Strings { "count", "list" }));
