@@ -337,39 +337,3 @@ TEST(AudioGraphStressTest, AudioThreadSeesWholeListsAndNeverFreesAVoice)
     EXPECT_EQ(destroyed.load(), created);
     EXPECT_EQ(destroyedElsewhere.load(), 0);
 }
-
-// The same from the mixer's side: adds, removes, levels and fades on the main thread while a
-// second thread renders, then a consistent final state.
-TEST_F(AudioMixerTest, MainThreadChangesWhileAnotherThreadRendersEndConsistent)
-{
-    std::atomic<bool> stop { false };
-    std::thread audio([&] {
-        std::vector<float> output(2 * kBlock);
-        while (!stop.load())
-            mixer().render(output);
-    });
-    std::mt19937 random(7);
-    for (int round = 0; round < 3000; ++round) {
-        const auto id = "track" + std::to_string(random() % 5);
-        const auto level = [&] { return (random() % 100) / 100.0f; };
-        switch (random() % 4) {
-        case 0:
-            mixer().add(id, TrackSource::noise(allNoiseKinds[random() % 7]), level(), 0.01);
-            break;
-        case 1:
-            mixer().remove(id);
-            break;
-        case 2:
-            mixer().setVolume(level(), id);
-            break;
-        case 3:
-            mixer().setMasterVolume(level());
-            m_queue->advance(0.001);
-            break;
-        }
-    }
-    stop = true;
-    audio.join();
-    mixer().stopAll();
-    EXPECT_TRUE(mixer().activeSoundIDs().empty() && allZero(render()));
-}
