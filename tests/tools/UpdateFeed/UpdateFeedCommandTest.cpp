@@ -47,11 +47,9 @@ TEST(UpdateFeedCommandTest, SignedFeedsVerifyAndDamageIsRefused)
     const testsupport::TemporaryFolder folder;
     const fs::path root = folder.stdPath();
     ASSERT_EQ(run({ "keygen", (root / "keys").string() }).status, 0);
-    ASSERT_EQ(run({ "keygen", (root / "other").string() }).status, 0);
     const auto secret = (root / "keys" / kSecretKeyFileName).string();
     EXPECT_EQ(fs::status(secret).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
     const auto publicKey = read(root / "keys" / kPublicKeyFileName).substr(0, 44);
-    const auto otherKey = read(root / "other" / kPublicKeyFileName).substr(0, 44);
     const auto archive = (root / "update.tar.gz").string();
     write(archive, "the archive's bytes");
     const auto feed = (root / "appcast").string();
@@ -69,7 +67,6 @@ TEST(UpdateFeedCommandTest, SignedFeedsVerifyAndDamageIsRefused)
     write(root / "flipped", flipped);
     write(root / "tampered.tar.gz", "the archive's bytez");
     write(root / "damaged.key", "c2hvcnQ=\n");
-    const std::vector<std::string> sign { "sign", "--version", "1.2.1", "--url", "https://example.org/u.tar.gz" };
     struct Case {
         std::vector<std::string> arguments;
         int status;
@@ -78,7 +75,6 @@ TEST(UpdateFeedCommandTest, SignedFeedsVerifyAndDamageIsRefused)
     for (const auto& [arguments, status, message] : std::vector<Case> {
              { { "keygen", (root / "keys").string() }, 1, "already exists" },
              { { "verify", "--public-key", publicKey, (root / "flipped").string() }, 1, "does not match" },
-             { { "verify", "--public-key", otherKey, feed }, 1, "does not match" },
              { { "verify", "--public-key", publicKey, feed, "--archive", (root / "tampered.tar.gz").string() }, 1,
                  "SHA-256" },
              { { "verify", "--public-key", "c2hvcnQ=", feed }, 1, "44 characters" },
