@@ -73,6 +73,8 @@ TEST_F(AnalyticsEngineTest, ShortAndLongDaysKeepEveryRecordOnItsLocalDay)
     };
     EXPECT_EQ(analytics.completedCount(at(2026, 3, 8), records), 1);
     EXPECT_EQ(analytics.completedCount(at(2026, 11, 1), records), 3);
+    // The record at the next midnight belongs to the next day.
+    EXPECT_EQ(analytics.focus(at(2026, 11, 1), records), 420);
     const auto byDay = analytics.focusByDay(records);
     EXPECT_EQ(byDay, (std::map<Instant, double> { { midnight(2026, 3, 8), 1500 }, { midnight(2026, 3, 9), 300 },
                          { midnight(2026, 11, 1), 420 }, { midnight(2026, 11, 2), 480 } }));

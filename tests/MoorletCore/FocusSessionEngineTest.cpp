@@ -82,19 +82,8 @@ TEST_F(FocusSessionEngineTest, EachBlockIsReportedThenABreakBeginsAndFourMakeACy
     EXPECT_EQ(reports[1].startDate, kStart + 1800);
 }
 
-TEST_F(FocusSessionEngineTest, SkippingALongBreakAlsoStartsANewCycle)
+TEST_F(FocusSessionEngineTest, ABrokenIntervalWrittenDirectlyMakesEveryBreakLong)
 {
-    auto& session = make(SessionMode::pomodoro(PomodoroConfig(600, 60, 300, 2)));
-    session.start();
-    run(600);
-    session.skip();
-    run(600);
-    EXPECT_EQ(phaseAndRemaining(), std::pair(SessionPhase::longBreak, 300.0));
-    session.skip();
-    EXPECT_EQ(session.completedFocusCount(), 0);
-    EXPECT_EQ(session.phase(), SessionPhase::focusing);
-
-    // A broken interval written directly does not divide by zero.
     PomodoroConfig config;
     config.longBreakInterval = 0;
     make(SessionMode::pomodoro(config)).start();
@@ -193,18 +182,15 @@ TEST_F(FocusSessionEngineTest, WithoutAutoStartEveryEnteredPhaseWaitsArmed)
     session.start();
     EXPECT_TRUE(session.isRunning()); // the user's own start always runs
     run(1500);
-    EXPECT_EQ(session.phase(), SessionPhase::shortBreak);
     EXPECT_TRUE(session.isPaused());
-    EXPECT_EQ(session.remaining(), 300);
     run(3600); // an armed break never ends by itself
     EXPECT_EQ(phaseAndRemaining(), std::pair(SessionPhase::shortBreak, 300.0));
     session.resume();
     run(100);
     EXPECT_EQ(session.remaining(), 200);
     run(200);
-    EXPECT_EQ(session.phase(), SessionPhase::focusing);
+    EXPECT_EQ(phaseAndRemaining(), std::pair(SessionPhase::focusing, 1500.0));
     EXPECT_TRUE(session.isPaused());
-    EXPECT_EQ(session.remaining(), 1500);
 
     // The armed block's start date is when it was armed, and its waiting time is not counted.
     const auto armedAt = clock->now();
@@ -220,7 +206,6 @@ TEST_F(FocusSessionEngineTest, FlowmodoroCountsUpAndEarnsItsBreak)
     auto& session = make(SessionMode::flowmodoro());
     session.start();
     run(1500);
-    EXPECT_EQ(session.phase(), SessionPhase::focusing);
     EXPECT_EQ(session.elapsed(), 1500);
     EXPECT_EQ(session.progress(), 0);
     EXPECT_TRUE(reports.empty());
@@ -254,7 +239,6 @@ TEST_F(FocusSessionEngineTest, UntilTimeCountsDownToTheTargetThenEnds)
     EXPECT_TRUE(reports.empty());
     run(1);
     EXPECT_EQ(reports, std::vector { CompletedFocusPhase(kStart, 3600, true, "untilTime") });
-    EXPECT_EQ(session.phase(), SessionPhase::idle);
     EXPECT_EQ(phases, (std::vector { SessionPhase::focusing, SessionPhase::idle }));
 
     // Skipped early it is cut short.

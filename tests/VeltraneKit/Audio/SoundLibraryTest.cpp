@@ -7,8 +7,6 @@
 
 #include <QDir>
 
-#include <nlohmann/json.hpp>
-
 using namespace veltrane;
 
 namespace {
@@ -83,11 +81,3 @@ TEST(SoundLibraryTest, ResourcesWithoutExtensionAndFoldersAreToldApart)
     EXPECT_EQ(SoundLibrary::url(bare, bundle), std::filesystem::path(folder.stdPath()) / "noext");
 }
 
-TEST(SoundLibraryTest, EncodesWhatItDecodes)
-{
-    const auto sounds = SoundLibrary::decode(kCatalogue).sounds();
-    const nlohmann::json encoded = sounds;
-    EXPECT_EQ(SoundLibrary::decode(encoded.dump()).sounds(), sounds);
-    EXPECT_FALSE(encoded[0].contains("file"));
-    EXPECT_EQ(encoded[1]["type"], "file");
-}

@@ -5,8 +5,6 @@
 
 #include <QSignalSpy>
 
-#include <algorithm>
-
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -114,23 +112,6 @@ TEST(SettingsStoreTest, ClearingTheHostMonitorRemovesItsKeyButAnEmptyNameIsKept)
     store.setHostMonitorID(QString());
     EXPECT_EQ(defaults->string("com.veltrane.hostMonitorID"), "");
     EXPECT_EQ(changed.count(), 3);
-}
-
-TEST(SettingsStoreTest, AnotherPrefixReadsAndWritesOnlyItsOwnKeys)
-{
-    auto defaults = std::make_shared<MemoryUserDefaults>();
-    defaults->setString("com.veltrane.widgetMode", "left");
-    defaults->setString("appearance", "dark");
-    SettingsStore store(defaults, "test.other.");
-    expectAllDefaults(store);
-    std::vector<std::string> expected { "appearance", "com.veltrane.widgetMode" };
-    for (const auto& row : propertyCases()) {
-        row.change(store);
-        expected.push_back(std::string("test.other.") + row.name);
-    }
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(defaults->keys(), expected);
-    EXPECT_EQ(defaults->string("com.veltrane.widgetMode"), "left");
 }
 
 } // namespace
