@@ -135,15 +135,3 @@ TEST(CalendarTest, OffsetsAgreeWithTheZoneDatabaseInAnyOrder)
     }
 }
 
-TEST(CalendarTest, ExtremeInstantsAreClampedNotOverflowed)
-{
-    const auto calendar = newYork();
-    for (const auto instant : { 1e300, -1e300, std::numeric_limits<double>::quiet_NaN(),
-             std::numeric_limits<double>::infinity() }) {
-        const auto day = calendar.dayNumber(instant);
-        EXPECT_TRUE(day >= Calendar::earliestDay && day <= Calendar::latestDay) << day;
-        EXPECT_TRUE(std::isfinite(calendar.startOfDay(day)));
-        EXPECT_TRUE(calendar.hour(instant) >= 0 && calendar.hour(instant) <= 23);
-    }
-    EXPECT_TRUE(std::isfinite(calendar.startOfDay(std::numeric_limits<Calendar::DayNumber>::max())));
-}
