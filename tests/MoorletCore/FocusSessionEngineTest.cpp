@@ -151,31 +151,6 @@ TEST_F(FocusSessionEngineTest, StoppingEarlyReportsLongBlocksAndStartsOverButRes
     EXPECT_EQ(session.phase(), SessionPhase::idle);
 }
 
-TEST_F(FocusSessionEngineTest, PausesDoNotLengthenTheLoggedBlock)
-{
-    auto& session = make(SessionMode::pomodoro());
-    session.start();
-    run(500);
-    session.pause();
-    run(600); // ten minutes paused: nothing ends
-    EXPECT_EQ(session.remaining(), 1000);
-    session.resume();
-    run(999);
-    EXPECT_TRUE(reports.empty());
-    run(1);
-    EXPECT_EQ(reports, std::vector { CompletedFocusPhase(kStart, 1500, true, "pomodoro") });
-
-    // A block stopped while paused logs only the time that counted.
-    session.skip();
-    const auto start = clock->now();
-    clock->advance(120);
-    session.pause();
-    clock->advance(3600);
-    session.stopEarly();
-    ASSERT_EQ(reports.size(), 2u);
-    EXPECT_EQ(reports[1], CompletedFocusPhase(start, 120, false, "pomodoro"));
-}
-
 TEST_F(FocusSessionEngineTest, WithoutAutoStartEveryEnteredPhaseWaitsArmed)
 {
     auto& session = make(SessionMode::pomodoro(), false);

@@ -48,25 +48,6 @@ TEST(SoundLibraryTest, AnyFlawMakesTheWholeCatalogueEmpty)
         EXPECT_TRUE(SoundLibrary::decode(text).sounds().empty()) << text;
 }
 
-TEST(SoundLibraryTest, LoadsFromABundleAndFindsOnlyExistingFileResources)
-{
-    testsupport::TemporaryFolder folder;
-    const ResourceBundle bundle(folder.path());
-    ASSERT_TRUE(veltrane::testing::writeBytes(folder.filePath("sounds.json"), kCatalogue));
-    ASSERT_TRUE(veltrane::testing::writeBytes(folder.filePath("fire.m4a"), "not checked here"));
-    const auto library = SoundLibrary::load("sounds", bundle);
-    ASSERT_EQ(library.sounds().size(), 5u);
-
-    EXPECT_EQ(SoundLibrary::url(library.sounds()[1], bundle), std::filesystem::path(folder.stdPath()) / "fire.m4a");
-    for (std::size_t index : { 0, 2, 4 })
-        EXPECT_EQ(SoundLibrary::url(library.sounds()[index], bundle), std::nullopt) << index;
-
-    std::vector<std::string> ids;
-    for (const auto& sound : library.availableSounds(bundle))
-        ids.push_back(sound.id);
-    EXPECT_EQ(ids, (std::vector<std::string> { "rain", "fire", "hum" }));
-}
-
 TEST(SoundLibraryTest, ResourcesWithoutExtensionAndFoldersAreToldApart)
 {
     testsupport::TemporaryFolder folder;

@@ -158,16 +158,6 @@ TEST_F(FileUserDefaultsTest, AnUnreadableFileThatCannotBeMovedIsNeverWrittenOver
     EXPECT_EQ(json::parse(readBytes(file())), json::object({ { "opacity", 0.25 }, { "volume", 0.5 } }));
 }
 
-TEST_F(FileUserDefaultsTest, AFolderInTheFilesPlaceIsMovedAside)
-{
-    fs::create_directories(file() / "inside");
-    FileUserDefaults defaults(file());
-    EXPECT_EQ(defaults.movedAsidePath(), aside(1));
-    EXPECT_TRUE(fs::is_directory(aside(1) / "inside"));
-    defaults.setBoolean("written", true);
-    EXPECT_TRUE(fs::is_regular_file(file()));
-}
-
 TEST_F(FileUserDefaultsTest, AFailedWriteKeepsTheValueUntilTheNextChangeOrTheEnd)
 {
     // A regular file where the folder should be: neither the folder nor the file can be made.

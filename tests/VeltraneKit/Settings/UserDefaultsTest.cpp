@@ -70,18 +70,4 @@ TEST(UserDefaultsTest, ReadersAcceptOnlyTheirOwnKind)
     }
 }
 
-TEST(UserDefaultsTest, MissingKeysReadAsNothingAndRemovalForgets)
-{
-    MemoryUserDefaults defaults;
-    EXPECT_FALSE(defaults.value("absent"));
-    defaults.setStringList("list", { "x" });
-    defaults.setInteger("count", 7);
-    EXPECT_EQ(defaults.keys(), (Strings { "count", "list" }));
-    defaults.removeValue("list");
-    defaults.removeValue("never there");
-    EXPECT_EQ(defaults.keys(), Strings { "count" });
-    EXPECT_EQ(defaults.integer("count"), 7);
-    EXPECT_EQ(defaults.writeCount(), 4);
-}
-
 } // namespace
