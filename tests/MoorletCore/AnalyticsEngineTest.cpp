@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <vector>
 
 using namespace moorlet;
@@ -35,10 +34,6 @@ TEST_F(AnalyticsEngineTest, EmptyHistoryOrAPeriodOfNoDaysGivesZerosAndNothing)
     const auto now = at(2026, 3, 9, 10);
     EXPECT_FALSE(analytics.bestHourLabel(records));
     EXPECT_EQ(analytics.currentStreak(records, now, 0), 0);
-
-    const auto week = analytics.dailyTotals(records, 7, now);
-    ASSERT_EQ(week.size(), 7u);
-    EXPECT_EQ(week.back(), AnalyticsEngine::DailyTotal(midnight(2026, 3, 9), 0));
     EXPECT_EQ(analytics.summary(records, 7, now), AnalyticsEngine::PeriodSummary {});
 
     // A period of no days averages nothing, not NaN, even with a record in it.
@@ -46,7 +41,6 @@ TEST_F(AnalyticsEngineTest, EmptyHistoryOrAPeriodOfNoDaysGivesZerosAndNothing)
     for (const int days : { 0, -3 }) {
         const auto summary = analytics.summary(records, days, now);
         EXPECT_EQ(summary, AnalyticsEngine::PeriodSummary {});
-        EXPECT_FALSE(std::isnan(summary.dailyAverage));
         EXPECT_TRUE(analytics.dailyTotals(records, days, now).empty());
     }
 }

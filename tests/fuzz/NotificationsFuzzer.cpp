@@ -10,8 +10,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const auto file = fuzzsupport::writeFuzzFile("scheduled-notifications.json", data, size);
-    const auto path = QFile::decodeName(file.c_str());
+    const auto written = fuzzsupport::writeFuzzFile("scheduled-notifications.json", data, size);
+    const auto path = QFile::decodeName(written.c_str());
     veltrane::ScheduledNotificationFile file(path);
     const auto loaded = file.load();
     if (loaded.empty())

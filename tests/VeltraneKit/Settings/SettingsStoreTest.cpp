@@ -53,17 +53,11 @@ TEST(SettingsStoreTest, WrongKindsAndUnknownTextsReadAsDefaultsAndStayInTheDatab
     auto defaults = std::make_shared<MemoryUserDefaults>();
     const std::vector<std::pair<std::string, json>> stored {
         { "com.veltrane.appearance", "Dark" },
-        { "com.veltrane.widgetMode", 3 },
-        { "com.veltrane.accentThemeID", json::array({ "forest" }) },
         // 1 is no bool and true is no number: neither converts.
         { "com.veltrane.customAccentEnabled", 1 },
-        { "com.veltrane.customAccentHex", nullptr },
         { "com.veltrane.widgetOpacity", "0.5" },
-        { "com.veltrane.forceReduceMotion", "true" },
         { "com.veltrane.hostMonitorID", 42 },
-        { "com.veltrane.launchAtLogin", json::object() },
         { "com.veltrane.masterVolume", true },
-        { "com.veltrane.fadeDuration", json::array({ 1.0 }) },
     };
     for (const auto& [key, value] : stored)
         defaults->setValue(key, value);
