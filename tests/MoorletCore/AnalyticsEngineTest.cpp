@@ -170,7 +170,8 @@ TEST_F(AnalyticsEngineTest, SubjectsPoolUntaggedAndEmptyTagsUnderTheUnlabeledNam
 
 TEST_F(AnalyticsEngineTest, HourLabelsUseATwelveHourDial)
 {
-    const std::pair<int, const char*> labels[] = { { 0, "12 AM" }, { 12, "12 PM" }, { 23, "11 PM" }, { 24, "12 AM" } };
+    const std::pair<int, const char*> labels[]
+        = { { 0, "12 AM" }, { 12, "12 PM" }, { 23, "11 PM" }, { 24, "12 AM" } };
     for (const auto& [hour, label] : labels)
         EXPECT_EQ(AnalyticsEngine::hourLabel(hour), label) << hour;
 

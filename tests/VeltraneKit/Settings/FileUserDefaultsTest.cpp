@@ -103,8 +103,9 @@ std::string deeplyNested(int depth)
 TEST_F(FileUserDefaultsTest, ContentThatIsNoJsonObjectIsMovedAsideUntouchedAndTheStoreStartsEmpty)
 {
     for (const auto& bytes : { std::string(), std::string("com.veltrane.widgetOpacity = 0.5"),
-             std::string(R"({"a": 1, "b": )"), std::string(R"([{"a": 1}])"), std::string("{\"a\": \"\xff\xfe\"}"),
-             std::string("{\"a\": 1}\0\0garbage", 17), std::string(R"({"a": 1e999})"),
+             std::string(R"({"a": 1, "b": )"), std::string(R"([{"a": 1}])"),
+             std::string("{\"a\": \"\xff\xfe\"}"), std::string("{\"a\": 1}\0\0garbage", 17),
+             std::string(R"({"a": 1e999})"),
              deeplyNested(FileUserDefaults::kMaxNesting + 5), deeplyNested(1'000'000) }) {
         SCOPED_TRACE(bytes.substr(0, 40));
         fs::remove_all(folder());
