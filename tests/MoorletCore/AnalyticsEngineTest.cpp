@@ -51,7 +51,6 @@ TEST_F(AnalyticsEngineTest, ABlockCrossingMidnightCountsForTheDayAndHourItStarte
     EXPECT_EQ(analytics.focus(at(2026, 3, 7, 8), records), 1500);
     EXPECT_EQ(analytics.focus(at(2026, 3, 8, 0, 5), records), 0);
     EXPECT_EQ(analytics.bestHourLabel(records), "11 PM\u201312 AM");
-    EXPECT_EQ(analytics.focusByDay(records), (std::map<Instant, double> { { midnight(2026, 3, 7), 1500 } }));
 }
 
 TEST_F(AnalyticsEngineTest, ShortAndLongDaysKeepEveryRecordOnItsLocalDay)
@@ -69,9 +68,6 @@ TEST_F(AnalyticsEngineTest, ShortAndLongDaysKeepEveryRecordOnItsLocalDay)
     EXPECT_EQ(analytics.completedCount(at(2026, 11, 1), records), 3);
     // The record at the next midnight belongs to the next day.
     EXPECT_EQ(analytics.focus(at(2026, 11, 1), records), 420);
-    const auto byDay = analytics.focusByDay(records);
-    EXPECT_EQ(byDay, (std::map<Instant, double> { { midnight(2026, 3, 8), 1500 }, { midnight(2026, 3, 9), 300 },
-                         { midnight(2026, 11, 1), 420 }, { midnight(2026, 11, 2), 480 } }));
 
     const auto hours = analytics.hourBuckets(records);
     EXPECT_EQ(hours[0], 600 + 300 + 480);
@@ -134,7 +130,6 @@ TEST_F(AnalyticsEngineTest, StreaksRunAcrossDaylightSavingChanges)
     EXPECT_EQ(analytics.currentStreak(records, at(2026, 3, 11, 12), 3600), 6);
     EXPECT_EQ(analytics.currentStreak(records, at(2026, 11, 3, 23, 59), 3600), 6);
     EXPECT_EQ(analytics.currentStreak(records, at(2026, 11, 2, 0, 0), 3600), 5);
-    EXPECT_EQ(analytics.longestStreak(records, 3600), 6);
 }
 
 TEST_F(AnalyticsEngineTest, GoalOfZeroCountsAnyFocusButNotEmptyBlocks)
@@ -142,20 +137,7 @@ TEST_F(AnalyticsEngineTest, GoalOfZeroCountsAnyFocusButNotEmptyBlocks)
     records = { { at(2026, 6, 1, 9), 1, true }, { at(2026, 6, 2, 9), 0, true }, { at(2026, 6, 3, 9), 30, false } };
     for (const double goal : { 0.0, -5.0 })
         EXPECT_EQ(analytics.currentStreak(records, at(2026, 6, 3, 10), goal), 1) << goal;
-    EXPECT_EQ(analytics.longestStreak(records, 0), 1);
     EXPECT_EQ(analytics.currentStreak(records, at(2026, 6, 2, 10), 0), 1); // 2 June is unfinished
-}
-
-TEST_F(AnalyticsEngineTest, LongestStreakFindsTheLongestRunOfConsecutiveDays)
-{
-    for (const int day : { 1, 2, 3, 5, 6 })
-        records.emplace_back(at(2026, 7, day, 9), 3600, true);
-    EXPECT_EQ(analytics.longestStreak(records, 3600), 3);
-    records[1].duration = 3599;
-    EXPECT_EQ(analytics.longestStreak(records, 3600), 2);
-    // Two records on one day add up to the goal.
-    records.emplace_back(at(2026, 7, 2, 20), 1, true);
-    EXPECT_EQ(analytics.longestStreak(records, 3600), 3);
 }
 
 TEST_F(AnalyticsEngineTest, SubjectsPoolUntaggedAndEmptyTagsUnderTheUnlabeledName)
@@ -247,8 +229,7 @@ TEST_F(AnalyticsEngineTest, TheCalendarDecidesTheDays)
     // 03:00 UTC is the previous evening in New York.
     const Instant instant = *Calendar::utc().instant({ 2026, 6, 10, 3, 0, 0 });
     records = { { instant, 600, true } };
-    auto utcAnalytics = analytics;
-    utcAnalytics.setCalendar(Calendar::utc());
+    const AnalyticsEngine utcAnalytics { Calendar::utc() };
     EXPECT_EQ(utcAnalytics.bestHour(records), 3);
     EXPECT_EQ(analytics.bestHour(records), 23);
     EXPECT_EQ(utcAnalytics.focus(instant, records), 600);

@@ -19,11 +19,9 @@ struct Conversion {
     std::optional<double> number;
     std::optional<std::int64_t> integer;
     std::optional<std::vector<std::string>> stringList;
-    std::optional<std::map<std::string, double>> numberDictionary = {};
 };
 
 using Strings = std::vector<std::string>;
-using Levels = std::map<std::string, double>;
 constexpr auto kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr auto kInfinity = std::numeric_limits<double>::infinity();
 
@@ -51,11 +49,6 @@ TEST(UserDefaultsTest, ReadersAcceptOnlyTheirOwnKind)
         { "emptyList", json::array(), {}, {}, {}, {}, Strings {} },
         { "mixedList", json::array({ "a", 1 }), {}, {}, {}, {}, {} },
         { "object", json::object({ { "a", "b" } }), {}, {}, {}, {}, {} },
-        { "levels", json::object({ { "rain", 0.5 }, { "wind", 1 } }), {}, {}, {}, {}, {},
-            Levels { { "rain", 0.5 }, { "wind", 1.0 } } },
-        { "noLevels", json::object(), {}, {}, {}, {}, {}, Levels {} },
-        { "levelsWithABool", json::object({ { "rain", 0.5 }, { "wind", true } }), {}, {}, {}, {}, {} },
-        { "levelsWithNaN", json::object({ { "rain", kNaN } }), {}, {}, {}, {}, {} },
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.name);
@@ -66,7 +59,6 @@ TEST(UserDefaultsTest, ReadersAcceptOnlyTheirOwnKind)
         EXPECT_EQ(defaults.number("key"), row.number);
         EXPECT_EQ(defaults.integer("key"), row.integer);
         EXPECT_EQ(defaults.stringList("key"), row.stringList);
-        EXPECT_EQ(defaults.numberDictionary("key"), row.numberDictionary);
     }
 }
 
