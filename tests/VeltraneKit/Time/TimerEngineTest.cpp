@@ -36,7 +36,6 @@ TEST_F(TimerEngineTest, CountdownReportsItsEndExactlyOnceHoweverLate)
 {
     TimerEngine timer(TimerMode::countdown, clock);
     timer.start(60);
-    EXPECT_EQ(timer.anchoredEndDate(), kStart + 60);
     clock->advance(15);
     EXPECT_EQ(timer.remaining(), 45);
     EXPECT_EQ(timer.progress(), 0.25);
@@ -64,7 +63,6 @@ TEST_F(TimerEngineTest, PausedTimeDoesNotCount)
     EXPECT_EQ(timer.remaining(), 40);
     EXPECT_FALSE(timer.refresh()); // a paused countdown never ends, however late
     timer.resume();
-    EXPECT_EQ(timer.anchoredEndDate(), clock->now() + 40);
     clock->advance(39);
     EXPECT_FALSE(timer.refresh());
     clock->advance(1);
@@ -75,15 +73,13 @@ TEST_F(TimerEngineTest, CountUpCountsUntilStoppedAndNeverFinishes)
 {
     TimerEngine timer(TimerMode::countUp, clock);
     timer.start(60); // the length is ignored
-    EXPECT_EQ(timer.duration(), 0);
-    EXPECT_FALSE(timer.anchoredEndDate());
     clock->advance(100);
     timer.pause();
     clock->advance(50);
     EXPECT_EQ(timer.elapsed(), 100);
     timer.resume();
-    EXPECT_EQ(timer.anchoredStartDate(), clock->now() - 100);
     clock->advance(1e6);
+    EXPECT_EQ(timer.elapsed(), 100 + 1e6);
     EXPECT_FALSE(timer.refresh());
     EXPECT_EQ(timer.progress(), 0);
 }
@@ -98,7 +94,6 @@ TEST_F(TimerEngineTest, PauseAndResumeOnlyActInTheirStatesAndStartAlwaysBeginsAN
     timer.start(60);
     clock->advance(10);
     timer.resume(); // running: no re-anchoring
-    EXPECT_EQ(timer.anchoredEndDate(), kStart + 60);
     clock->advance(50);
     ASSERT_TRUE(timer.refresh());
     timer.pause();
@@ -133,7 +128,6 @@ TEST_F(TimerEngineTest, NeitherAClockSetBackNorANegativeOrNaNLengthGivesNegative
     for (const auto length : { -5.0, std::numeric_limits<double>::quiet_NaN() }) {
         TimerEngine timer(TimerMode::countdown, clock);
         timer.start(length);
-        EXPECT_EQ(timer.duration(), 0);
         EXPECT_TRUE(timer.refresh());
         EXPECT_EQ(timer.progress(), 0);
         EXPECT_EQ(timer.elapsed(), 0);
