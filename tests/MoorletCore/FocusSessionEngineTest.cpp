@@ -13,10 +13,11 @@ constexpr veltrane::Instant kStart = 1'700'000'000;
 
 class FocusSessionEngineTest : public ::testing::Test {
 protected:
-    // Builds the engine under test and records everything it reports.
-    FocusSessionEngine& make(SessionMode mode, bool autoStartNext = true, veltrane::Seconds threshold = 60)
+    // Builds the engine under test as the application does (the next phase starts by itself, blocks
+    // from a minute on are logged) and records everything it reports.
+    FocusSessionEngine& make(SessionMode mode)
     {
-        engine = std::make_unique<FocusSessionEngine>(mode, autoStartNext, threshold, clock);
+        engine = std::make_unique<FocusSessionEngine>(mode, true, 60, clock);
         engine->onFocusPhaseEnded = [this](const CompletedFocusPhase& phase) {
             reports.push_back(phase);
             // The report arrives before the phase moves on.
@@ -151,31 +152,6 @@ TEST_F(FocusSessionEngineTest, StoppingEarlyReportsLongBlocksAndStartsOverButRes
     EXPECT_EQ(session.phase(), SessionPhase::idle);
 }
 
-TEST_F(FocusSessionEngineTest, WithoutAutoStartEveryEnteredPhaseWaitsArmed)
-{
-    auto& session = make(SessionMode::pomodoro(), false);
-    session.start();
-    EXPECT_TRUE(session.isRunning()); // the user's own start always runs
-    run(1500);
-    EXPECT_TRUE(session.isPaused());
-    run(3600); // an armed break never ends by itself
-    EXPECT_EQ(phaseAndRemaining(), std::pair(SessionPhase::shortBreak, 300.0));
-    session.resume();
-    run(100);
-    EXPECT_EQ(session.remaining(), 200);
-    run(200);
-    EXPECT_EQ(phaseAndRemaining(), std::pair(SessionPhase::focusing, 1500.0));
-    EXPECT_TRUE(session.isPaused());
-
-    // The armed block's start date is when it was armed, and its waiting time is not counted.
-    const auto armedAt = clock->now();
-    run(300);
-    session.resume();
-    run(1500);
-    ASSERT_EQ(reports.size(), 2u);
-    EXPECT_EQ(reports[1], CompletedFocusPhase(armedAt, 1500, true, "pomodoro"));
-}
-
 TEST_F(FocusSessionEngineTest, FlowmodoroCountsUpAndEarnsItsBreak)
 {
     auto& session = make(SessionMode::flowmodoro());
@@ -230,25 +206,6 @@ TEST_F(FocusSessionEngineTest, UntilTimeCountsDownToTheTargetThenEnds)
     engine->tick();
     EXPECT_EQ(reports.back(), CompletedFocusPhase(clock->now(), 0, true, "untilTime"));
     EXPECT_EQ(engine->phase(), SessionPhase::idle);
-}
-
-TEST_F(FocusSessionEngineTest, NewSettingsApplyFromTheNextPhase)
-{
-    auto& session = make(SessionMode::pomodoro());
-    session.start();
-    session.setMode(SessionMode::pomodoro(PomodoroConfig(600, 120, 900, 4)));
-    session.setAutoStartNext(false);
-    EXPECT_EQ(session.remaining(), 1500); // the running block keeps its length
-    run(1500);
-    EXPECT_EQ(phaseAndRemaining(), std::pair(SessionPhase::shortBreak, 120.0));
-    EXPECT_TRUE(session.isPaused());
-
-    session.setMinLogThreshold(10);
-    session.skip();
-    session.resume();
-    clock->advance(15);
-    session.stopEarly();
-    EXPECT_EQ(reports.size(), 2u);
 }
 
 TEST_F(FocusSessionEngineTest, CallbacksMayBeReplacedFromInsideThemselves)
@@ -309,22 +266,10 @@ TEST_F(FocusSessionEngineTest, PausingAsOfAnEarlierInstantGivesBackExactlyTheTim
     }
 }
 
-TEST_F(FocusSessionEngineTest, PausingAsOfAnEarlierInstantLeavesBreaksAndArmedBlocksAlone)
+TEST_F(FocusSessionEngineTest, ABlockHeldAtItsEndCanStillBeTakenBackToBeforeItRanOut)
 {
-    auto& session = make(SessionMode::pomodoro(), false);
+    auto& session = make(SessionMode::pomodoro());
     session.start();
-    run(1500);
-    ASSERT_EQ(session.phase(), SessionPhase::shortBreak);
-    session.resume();
-    run(100);
-    EXPECT_EQ(session.pauseAsOf(clock->now() - 50), 0);
-    EXPECT_TRUE(session.isRunning());
-    run(200); // the break ends; the next block waits armed
-    EXPECT_EQ(session.pauseAsOf(clock->now() - 50), 0);
-    EXPECT_EQ(phaseAndRemaining(), std::pair(SessionPhase::focusing, 1500.0));
-
-    // Held at its end, a block can still be taken back to before it ran out.
-    session.resume();
     clock->advance(1500);
     session.pause();
     EXPECT_EQ(session.pauseAsOf(clock->now() - 400), 400);
