@@ -123,7 +123,6 @@ TEST_F(AudioMixerTest, NoiseTracksRenderTheirGeneratorThroughTrackAndMasterGainA
         const auto sample = generator.next();
         ASSERT_EQ(left[frame], (0.0f + 0.5f * sample) + 0.25f * sample) << "frame " << frame;
     }
-    EXPECT_EQ(mixer().activeSoundIDs(), (std::vector<std::string> { "one", "two" }));
 }
 
 TEST_F(AudioMixerTest, LevelsAreClampedWhereverTheyAreSet)
@@ -156,7 +155,6 @@ TEST_F(AudioMixerTest, AddingAPlayingIdOnlySetsItsLevel)
 TEST_F(AudioMixerTest, FadeInRisesInSixteenEqualStepsOnTheMainQueue)
 {
     ASSERT_TRUE(mixer().add("wind", TrackSource::noise(NoiseKind::wind), 0.8f, 2.0));
-    EXPECT_EQ(mixer().volume("wind"), 0.8f);
     EXPECT_EQ(m_queue->queuedCount(), 16u);
     NoiseModel model(NoiseKind::wind);
     EXPECT_EQ(renderMono(), model.next(kBlock, 0.0f));
@@ -183,7 +181,6 @@ TEST_F(AudioMixerTest, FadeStepsOverrideALevelSetMidwayButNeverTouchATrackAddedA
     ASSERT_TRUE(mixer().add("brook", TrackSource::noise(NoiseKind::stream), 0.8f, 2.0));
     m_queue->advance(0.5);
     mixer().setVolume(0.1f, "brook");
-    EXPECT_EQ(mixer().volume("brook"), 0.1f);
     m_queue->advance(0.125);
     NoiseModel model(NoiseKind::stream);
     EXPECT_EQ(renderMono(), model.next(kBlock, 0.8f * 0.3125f));
@@ -196,11 +193,9 @@ TEST_F(AudioMixerTest, FadeStepsOverrideALevelSetMidwayButNeverTouchATrackAddedA
     ASSERT_TRUE(mixer().add("rain", TrackSource::noise(NoiseKind::rain), 0.8f, 2.0));
     m_queue->advance(0.5);
     mixer().remove("rain");
-    EXPECT_FALSE(mixer().isActive("rain"));
     ASSERT_TRUE(mixer().add("rain", TrackSource::noise(NoiseKind::rain), 0.3f, 0));
     m_queue->advance(2.0);
     EXPECT_EQ(m_queue->queuedCount(), 0u);
-    EXPECT_EQ(mixer().volume("rain"), 0.3f);
     EXPECT_EQ(renderMono(), NoiseModel(NoiseKind::rain).next(kBlock, 0.3f));
 
     // Steps outliving the mixer do nothing.
@@ -241,7 +236,7 @@ TEST_F(AudioMixerTest, UndecodableFilesAndUnknownIdsLeaveNoTrace)
     EXPECT_TRUE(mixer().activeSoundIDs().empty() && allZero(render()));
 }
 
-TEST_F(AudioMixerTest, StartFailureIsSwallowedAndStopAllEmptiesTheMix)
+TEST_F(AudioMixerTest, StartFailureIsSwallowedAndARunningOutputIsNotStartedAgain)
 {
     m_output->setFailsToStart(true);
     ASSERT_TRUE(mixer().add("a", TrackSource::noise(NoiseKind::white), 0.5f, 0));
@@ -254,13 +249,6 @@ TEST_F(AudioMixerTest, StartFailureIsSwallowedAndStopAllEmptiesTheMix)
     // A running output is not started again.
     mixer().start();
     EXPECT_EQ(m_output->startCount(), 2);
-
-    mixer().stopAll();
-    EXPECT_FALSE(mixer().isRunning() || !mixer().activeSoundIDs().empty());
-    m_queue->advance(2.0);
-    mixer().start();
-    EXPECT_TRUE(mixer().isRunning());
-    EXPECT_TRUE(allZero(render()));
 }
 
 // The audio thread renders without pause while the main thread keeps swapping voice lists. Each
