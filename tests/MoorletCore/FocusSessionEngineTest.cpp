@@ -83,15 +83,6 @@ TEST_F(FocusSessionEngineTest, EachBlockIsReportedThenABreakBeginsAndFourMakeACy
     EXPECT_EQ(reports[1].startDate, kStart + 1800);
 }
 
-TEST_F(FocusSessionEngineTest, ABrokenIntervalWrittenDirectlyMakesEveryBreakLong)
-{
-    PomodoroConfig config;
-    config.longBreakInterval = 0;
-    make(SessionMode::pomodoro(config)).start();
-    run(1500);
-    EXPECT_EQ(engine->phase(), SessionPhase::longBreak);
-}
-
 TEST_F(FocusSessionEngineTest, SkippedBlocksAreReportedOnlyFromTheThreshold)
 {
     auto& session = make(SessionMode::pomodoro());
