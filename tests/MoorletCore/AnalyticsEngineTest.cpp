@@ -132,14 +132,6 @@ TEST_F(AnalyticsEngineTest, StreaksRunAcrossDaylightSavingChanges)
     EXPECT_EQ(analytics.currentStreak(records, at(2026, 11, 2, 0, 0), 3600), 5);
 }
 
-TEST_F(AnalyticsEngineTest, GoalOfZeroCountsAnyFocusButNotEmptyBlocks)
-{
-    records = { { at(2026, 6, 1, 9), 1, true }, { at(2026, 6, 2, 9), 0, true }, { at(2026, 6, 3, 9), 30, false } };
-    for (const double goal : { 0.0, -5.0 })
-        EXPECT_EQ(analytics.currentStreak(records, at(2026, 6, 3, 10), goal), 1) << goal;
-    EXPECT_EQ(analytics.currentStreak(records, at(2026, 6, 2, 10), 0), 1); // 2 June is unfinished
-}
-
 TEST_F(AnalyticsEngineTest, SubjectsPoolUntaggedAndEmptyTagsUnderTheUnlabeledName)
 {
     records = { { at(2026, 2, 1), 1200, true, "Math" }, { at(2026, 2, 1), 600, true }, { at(2026, 2, 2), 900, true, "" },
