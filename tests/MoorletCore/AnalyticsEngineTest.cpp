@@ -205,15 +205,3 @@ TEST_F(AnalyticsEngineTest, SummaryPeriodsMeetWithoutAGapAcrossTheShortDay)
     ASSERT_TRUE(summary.deltaFraction);
     EXPECT_DOUBLE_EQ(*summary.deltaFraction, (600.0 - 360) / 360);
 }
-
-TEST_F(AnalyticsEngineTest, TheCalendarDecidesTheDays)
-{
-    // 03:00 UTC is the previous evening in New York.
-    const Instant instant = *Calendar::utc().instant({ 2026, 6, 10, 3, 0, 0 });
-    records = { { instant, 600, true } };
-    const AnalyticsEngine utcAnalytics { Calendar::utc() };
-    EXPECT_EQ(utcAnalytics.bestHour(records), 3);
-    EXPECT_EQ(analytics.bestHour(records), 23);
-    EXPECT_EQ(utcAnalytics.focus(instant, records), 600);
-    EXPECT_EQ(analytics.focus(at(2026, 6, 9), records), 600);
-}
