@@ -4,6 +4,12 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <string_view>
+
 namespace veltrane::testing {
 
 // A whole file's bytes, or none when it cannot be read.
@@ -25,6 +31,19 @@ inline bool writeBytes(const QString& path, const QByteArray& bytes, bool execut
         return false;
     file.close();
     return !executable || file.setPermissions(file.permissions() | QFile::ExeOwner);
+}
+
+// The same two for standard paths and strings.
+inline std::string readBytes(const std::filesystem::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+inline bool writeBytes(const std::filesystem::path& path, std::string_view bytes)
+{
+    std::filesystem::create_directories(path.parent_path());
+    return static_cast<bool>(std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes);
 }
 
 } // namespace veltrane::testing

@@ -7,9 +7,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const fuzzsupport::FuzzFolder folder("sound");
-    folder.write(data, size);
-    const auto decoded = veltrane::AudioFileDecoder::decode(folder.file());
+    const auto decoded = veltrane::AudioFileDecoder::decode(fuzzsupport::writeFuzzFile("sound", data, size));
     if (decoded && (decoded->frameCount() == 0 || decoded->left.size() != decoded->right.size()))
         std::abort();
     return 0;

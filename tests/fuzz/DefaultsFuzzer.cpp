@@ -8,11 +8,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const fuzzsupport::FuzzFolder folder("defaults.json");
-    folder.write(data, size);
+    const auto path = fuzzsupport::writeFuzzFile("defaults.json", data, size);
     std::vector<std::pair<std::string, nlohmann::json>> values;
     {
-        veltrane::FileUserDefaults defaults(folder.file());
+        veltrane::FileUserDefaults defaults(path);
         if (defaults.movedAsidePath())
             return 0;
         for (const auto& key : defaults.keys())
@@ -20,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // Forces a write of everything loaded.
         defaults.setBoolean("fuzz.written", true);
     }
-    veltrane::FileUserDefaults reloaded(folder.file());
+    veltrane::FileUserDefaults reloaded(path);
     if (reloaded.movedAsidePath())
         std::abort();
     for (const auto& [key, value] : values) {

@@ -11,30 +11,18 @@
 
 namespace fuzzsupport {
 
-// A private folder for readers that take a path: each input is written to `file()` after the
-// folder is emptied, so what one input moved aside never meets the next.
-class FuzzFolder {
-public:
-    explicit FuzzFolder(const char* fileName)
-        : m_folder(std::filesystem::temp_directory_path() / ("moorlet-fuzz-" + std::to_string(::getpid())))
-        , m_file(m_folder / fileName)
-    {
-    }
-
-    const std::filesystem::path& file() const { return m_file; }
-    const std::filesystem::path& folder() const { return m_folder; }
-
-    void write(const std::uint8_t* data, std::size_t size) const
-    {
-        std::error_code error;
-        std::filesystem::remove_all(m_folder, error);
-        std::filesystem::create_directories(m_folder, error);
-        std::ofstream(m_file, std::ios::binary).write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    }
-
-private:
-    std::filesystem::path m_folder;
-    std::filesystem::path m_file;
-};
+// Writes the input to `fileName` in a private folder that is emptied first, so what one input
+// moved aside never meets the next, and gives the file's path.
+inline std::filesystem::path writeFuzzFile(const char* fileName, const std::uint8_t* data, std::size_t size)
+{
+    static const auto folder
+        = std::filesystem::temp_directory_path() / ("moorlet-fuzz-" + std::to_string(::getpid()));
+    std::error_code error;
+    std::filesystem::remove_all(folder, error);
+    std::filesystem::create_directories(folder, error);
+    std::ofstream(folder / fileName, std::ios::binary)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    return folder / fileName;
+}
 
 } // namespace fuzzsupport

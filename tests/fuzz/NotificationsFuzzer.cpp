@@ -10,9 +10,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const fuzzsupport::FuzzFolder folder("scheduled-notifications.json");
-    folder.write(data, size);
-    const auto path = QFile::decodeName(folder.file().c_str());
+    const auto written = fuzzsupport::writeFuzzFile("scheduled-notifications.json", data, size);
+    const auto path = QFile::decodeName(written.c_str());
     veltrane::ScheduledNotificationFile file(path);
     const auto loaded = file.load();
     if (loaded.empty())

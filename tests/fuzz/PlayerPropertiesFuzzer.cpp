@@ -16,19 +16,17 @@
 
 namespace {
 
-class Input {
-public:
-    Input(const std::uint8_t* data, std::size_t size)
-        : m_data(data)
-        , m_size(size)
-    {
-    }
-    std::uint8_t byte() { return m_offset < m_size ? m_data[m_offset++] : 0; }
+struct Input {
+    const std::uint8_t* data;
+    std::size_t size;
+    std::size_t offset = 0;
+
+    std::uint8_t byte() { return offset < size ? data[offset++] : 0; }
     QByteArray bytes()
     {
-        const auto length = std::min<std::size_t>(byte(), m_size - std::min(m_offset, m_size));
-        QByteArray result(reinterpret_cast<const char*>(m_data + m_offset), static_cast<qsizetype>(length));
-        m_offset += length;
+        const auto length = std::min<std::size_t>(byte(), size - std::min(offset, size));
+        QByteArray result(reinterpret_cast<const char*>(data + offset), static_cast<qsizetype>(length));
+        offset += length;
         return result;
     }
     QString text() { return QString::fromUtf8(bytes()); }
@@ -39,11 +37,6 @@ public:
         const auto choice = byte();
         return choice < 2 * std::size(keys) ? QString::fromLatin1(keys[choice % std::size(keys)]) : text();
     }
-
-private:
-    const std::uint8_t* m_data;
-    std::size_t m_size;
-    std::size_t m_offset = 0;
 };
 
 QVariantMap dictionary(Input& input, int depth);
@@ -110,7 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!peer.isConnected())
         std::abort();
 
-    Input input(data, size);
+    Input input { data, size };
     auto message = QDBusMessage::createSignal(QStringLiteral("/org/mpris/MediaPlayer2"),
         QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("PropertiesChanged"));
     message << QStringLiteral("org.mpris.MediaPlayer2.Player") << dictionary(input, 0) << QStringList();

@@ -123,47 +123,35 @@ TEST_F(AudioMixerTest, NoiseTracksRenderTheirGeneratorThroughTrackAndMasterGainA
         const auto sample = generator.next();
         ASSERT_EQ(left[frame], (0.0f + 0.5f * sample) + 0.25f * sample) << "frame " << frame;
     }
-    EXPECT_EQ(mixer().activeSoundIDs(), (std::vector<std::string> { "one", "two" }));
 }
 
 TEST_F(AudioMixerTest, LevelsAreClampedWhereverTheyAreSet)
 {
     ASSERT_TRUE(mixer().add("loud", TrackSource::noise(NoiseKind::pink), 3.0f, 0));
     EXPECT_EQ(mixer().volume("loud"), 1.0f);
-    for (auto [level, expected] : { std::pair { 1.7f, 1.0f }, { -0.2f, 0.0f }, { std::nanf(""), 0.0f }, { 0.6f, 0.6f } }) {
+    for (auto [level, expected] : { std::pair { 1.7f, 1.0f }, { -0.2f, 0.0f }, { 0.6f, 0.6f } }) {
         SCOPED_TRACE(level);
         mixer().setMasterVolume(level);
         EXPECT_EQ(mixer().masterVolume(), expected);
         mixer().setVolume(level, "loud");
         EXPECT_EQ(mixer().volume("loud"), expected);
     }
-    mixer().setVolume(std::nanf(""), "loud");
-    EXPECT_TRUE(allZero(render()));
-    mixer().setVolume(1.0f, "loud");
     mixer().setMasterVolume(0.0f);
     EXPECT_TRUE(allZero(render()));
 }
 
-TEST_F(AudioMixerTest, AddingAPlayingIdOnlySetsItsLevelAndUnknownIdsAreIgnored)
+TEST_F(AudioMixerTest, AddingAPlayingIdOnlySetsItsLevel)
 {
     ASSERT_TRUE(mixer().add("scene", TrackSource::noise(NoiseKind::white), 0.2f, 0));
     EXPECT_TRUE(mixer().add("scene", TrackSource::noise(NoiseKind::brown), 0.7f, 5.0));
     EXPECT_EQ(m_queue->queuedCount(), 0u);
     // Still white noise, at the new level without a fade.
     EXPECT_EQ(renderMono(), NoiseModel(NoiseKind::white).next(kBlock, 0.7f));
-    mixer().remove("scene");
-
-    EXPECT_EQ(mixer().volume("nothing"), 0.0f);
-    mixer().setVolume(0.5f, "nothing");
-    mixer().remove("nothing");
-    EXPECT_FALSE(mixer().isActive("nothing"));
-    EXPECT_TRUE(mixer().activeSoundIDs().empty() && allZero(render()));
 }
 
 TEST_F(AudioMixerTest, FadeInRisesInSixteenEqualStepsOnTheMainQueue)
 {
     ASSERT_TRUE(mixer().add("wind", TrackSource::noise(NoiseKind::wind), 0.8f, 2.0));
-    EXPECT_EQ(mixer().volume("wind"), 0.8f);
     EXPECT_EQ(m_queue->queuedCount(), 16u);
     NoiseModel model(NoiseKind::wind);
     EXPECT_EQ(renderMono(), model.next(kBlock, 0.0f));
@@ -190,7 +178,6 @@ TEST_F(AudioMixerTest, FadeStepsOverrideALevelSetMidwayButNeverTouchATrackAddedA
     ASSERT_TRUE(mixer().add("brook", TrackSource::noise(NoiseKind::stream), 0.8f, 2.0));
     m_queue->advance(0.5);
     mixer().setVolume(0.1f, "brook");
-    EXPECT_EQ(mixer().volume("brook"), 0.1f);
     m_queue->advance(0.125);
     NoiseModel model(NoiseKind::stream);
     EXPECT_EQ(renderMono(), model.next(kBlock, 0.8f * 0.3125f));
@@ -203,11 +190,9 @@ TEST_F(AudioMixerTest, FadeStepsOverrideALevelSetMidwayButNeverTouchATrackAddedA
     ASSERT_TRUE(mixer().add("rain", TrackSource::noise(NoiseKind::rain), 0.8f, 2.0));
     m_queue->advance(0.5);
     mixer().remove("rain");
-    EXPECT_FALSE(mixer().isActive("rain"));
     ASSERT_TRUE(mixer().add("rain", TrackSource::noise(NoiseKind::rain), 0.3f, 0));
     m_queue->advance(2.0);
     EXPECT_EQ(m_queue->queuedCount(), 0u);
-    EXPECT_EQ(mixer().volume("rain"), 0.3f);
     EXPECT_EQ(renderMono(), NoiseModel(NoiseKind::rain).next(kBlock, 0.3f));
 
     // Steps outliving the mixer do nothing.
@@ -217,47 +202,38 @@ TEST_F(AudioMixerTest, FadeStepsOverrideALevelSetMidwayButNeverTouchATrackAddedA
     EXPECT_EQ(m_queue->queuedCount(), 0u);
 }
 
-TEST_F(AudioMixerTest, AShortFileLoopsWithoutAGap)
+TEST_F(AudioMixerTest, AFileWaitsForStartResumesWhereItPausedAndLoopsWithoutAGap)
 {
     const auto loop = writeLoop("loop.wav", 1000);
-    mixer().start();
     ASSERT_TRUE(mixer().add("user_loop.wav", TrackSource::file(path("loop.wav")), 1.0f, 0));
-    // Blocks that do not divide the loop: the seam falls inside blocks and between them.
-    std::vector<float> rendered;
-    for (auto frames : { 512, 700, 1000, 1288, 3 }) {
-        const auto block = render(frames);
-        rendered.insert(rendered.end(), block.begin(), block.end());
-    }
-    ASSERT_EQ(rendered.size(), 2u * 3503);
-    expectFrames(rendered, loop, 3503);
-}
-
-TEST_F(AudioMixerTest, AFileAddedWhileStoppedWaitsForStartAndResumesWhereItPaused)
-{
-    const auto loop = writeLoop("tone.wav", 800);
-    ASSERT_TRUE(mixer().add("tone", TrackSource::file(path("tone.wav")), 1.0f, 0));
-    EXPECT_FALSE(mixer().isRunning());
     EXPECT_TRUE(allZero(render(300)));
     mixer().start();
-    EXPECT_TRUE(mixer().isRunning());
     expectFrames(render(300), loop, 300);
     mixer().pause();
     EXPECT_FALSE(mixer().isRunning());
     mixer().start();
-    expectFrames(render(100), loop, 100, 300);
+    // Blocks that do not divide the loop: the seam falls inside blocks and between them.
+    std::vector<float> rendered;
+    for (auto frames : { 212, 700, 1000, 1288, 3 }) {
+        const auto block = render(frames);
+        rendered.insert(rendered.end(), block.begin(), block.end());
+    }
+    expectFrames(rendered, loop, 3203, 300);
 }
 
-TEST_F(AudioMixerTest, AFileThatCannotBeDecodedLeavesNoTrace)
+TEST_F(AudioMixerTest, UndecodableFilesAndUnknownIdsLeaveNoTrace)
 {
     std::ofstream(path("notes.mp3")) << "not audio at all, only words\n";
     mixer().start();
     EXPECT_FALSE(mixer().add("notes", TrackSource::file(path("notes.mp3")), 0.5f, 1.0));
     EXPECT_FALSE(mixer().add("missing", TrackSource::file(path("gone.wav")), 0.5f, 1.0));
+    mixer().setVolume(0.5f, "notes");
+    mixer().remove("notes");
     EXPECT_FALSE(mixer().isActive("notes") || mixer().volume("notes") != 0.0f || m_queue->queuedCount() != 0);
     EXPECT_TRUE(mixer().activeSoundIDs().empty() && allZero(render()));
 }
 
-TEST_F(AudioMixerTest, StartFailureIsSwallowedAndStopAllEmptiesTheMix)
+TEST_F(AudioMixerTest, StartFailureIsSwallowedAndARunningOutputIsNotStartedAgain)
 {
     m_output->setFailsToStart(true);
     ASSERT_TRUE(mixer().add("a", TrackSource::noise(NoiseKind::white), 0.5f, 0));
@@ -270,13 +246,6 @@ TEST_F(AudioMixerTest, StartFailureIsSwallowedAndStopAllEmptiesTheMix)
     // A running output is not started again.
     mixer().start();
     EXPECT_EQ(m_output->startCount(), 2);
-
-    mixer().stopAll();
-    EXPECT_FALSE(mixer().isRunning() || !mixer().activeSoundIDs().empty());
-    m_queue->advance(2.0);
-    mixer().start();
-    EXPECT_TRUE(mixer().isRunning());
-    EXPECT_TRUE(allZero(render()));
 }
 
 // The audio thread renders without pause while the main thread keeps swapping voice lists. Each
@@ -336,40 +305,4 @@ TEST(AudioGraphStressTest, AudioThreadSeesWholeListsAndNeverFreesAVoice)
     EXPECT_FALSE(torn.load() || foreign.load());
     EXPECT_EQ(destroyed.load(), created);
     EXPECT_EQ(destroyedElsewhere.load(), 0);
-}
-
-// The same from the mixer's side: adds, removes, levels and fades on the main thread while a
-// second thread renders, then a consistent final state.
-TEST_F(AudioMixerTest, MainThreadChangesWhileAnotherThreadRendersEndConsistent)
-{
-    std::atomic<bool> stop { false };
-    std::thread audio([&] {
-        std::vector<float> output(2 * kBlock);
-        while (!stop.load())
-            mixer().render(output);
-    });
-    std::mt19937 random(7);
-    for (int round = 0; round < 3000; ++round) {
-        const auto id = "track" + std::to_string(random() % 5);
-        const auto level = [&] { return (random() % 100) / 100.0f; };
-        switch (random() % 4) {
-        case 0:
-            mixer().add(id, TrackSource::noise(allNoiseKinds[random() % 7]), level(), 0.01);
-            break;
-        case 1:
-            mixer().remove(id);
-            break;
-        case 2:
-            mixer().setVolume(level(), id);
-            break;
-        case 3:
-            mixer().setMasterVolume(level());
-            m_queue->advance(0.001);
-            break;
-        }
-    }
-    stop = true;
-    audio.join();
-    mixer().stopAll();
-    EXPECT_TRUE(mixer().activeSoundIDs().empty() && allZero(render()));
 }

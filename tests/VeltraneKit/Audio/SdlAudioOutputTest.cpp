@@ -124,30 +124,3 @@ TEST(SdlAudioOutputTest, NoDeviceAtAllLeavesEverythingSilentAndWorking)
     effects.play(SoundEffect::goal);
     EXPECT_FALSE(effects.isRunning());
 }
-
-TEST(SdlAudioOutputTest, CuesReachTheirOwnDeviceWholeAndInOrder)
-{
-    testsupport::TemporaryFolder folder;
-    const auto file = folder.filePath("cues.raw").toStdString();
-    DiskDevice device(file);
-    SoundEffects effects(std::make_unique<SdlAudioOutput>());
-    effects.play(SoundEffect::focusStart);
-    effects.play(SoundEffect::breakEnd);
-    ASSERT_TRUE(effects.isRunning());
-    const auto first = SoundEffects::makeBuffer(SoundEffect::focusStart);
-    const auto second = SoundEffects::makeBuffer(SoundEffect::breakEnd);
-    const auto total = first.frameCount() + second.frameCount();
-    ASSERT_TRUE(testsupport::waitUntil([&] { return DiskDevice::framesIn(file) >= total + 2 * 64 * kDeviceBlock; }));
-
-    const auto samples = DiskDevice::read(file);
-    // Queued in time, cues play back to back (SoundEffectsTest checks that). The disk driver runs far faster than real
-    // time, so on a loaded machine the second may have been queued after the first ended, and start a little later.
-    auto at = samples.begin();
-    for (const auto* cue : { &first, &second }) {
-        std::vector<float> both;
-        for (const float sample : cue->left)
-            both.insert(both.end(), { sample, sample });
-        at = std::search(at, samples.end(), both.begin(), both.end());
-        ASSERT_NE(at, samples.end());
-    }
-}

