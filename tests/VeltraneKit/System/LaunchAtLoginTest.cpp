@@ -1,11 +1,9 @@
 #include "VeltraneKit/System/DesktopEntry.h"
 #include "VeltraneKit/System/LaunchAtLogin.h"
 
-#include "tests/VeltraneKit/ScopedEnvironment.h"
 #include "tests/VeltraneKit/TextFiles.h"
 #include "tests/support/TestSupport.h"
 
-#include <QCoreApplication>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -92,15 +90,6 @@ TEST_F(LaunchAtLoginTest, WithoutAKnownProgramNothingIsEnabledOrWritten)
     EXPECT_FALSE(LaunchAtLogin::isEnabled(location));
     LaunchAtLogin::set(false, location);
     EXPECT_TRUE(QFile::exists(location.entryPath));
-}
-
-TEST(LaunchAtLoginDefaultsTest, TheEntryLivesInTheAutostartFolderAndStartsThisExecutable)
-{
-    const veltrane::testing::ScopedEnvironment config("XDG_CONFIG_HOME", "/srv/config");
-    const auto location = LaunchAtLogin::defaultLocation();
-    EXPECT_EQ(location.entryPath, QStringLiteral("/srv/config/autostart/moorlet.desktop"));
-    EXPECT_EQ(location.programPath, QCoreApplication::applicationFilePath());
-    EXPECT_FALSE(location.programPath.isEmpty());
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "VeltraneKit/System/ShortcutRunner.h"
 
-#include "tests/VeltraneKit/ScopedEnvironment.h"
 #include "tests/VeltraneKit/TextFiles.h"
 #include "tests/support/TestSupport.h"
 
@@ -85,16 +84,6 @@ TEST_F(ShortcutRunnerTest, ShellCharactersInANameAreJustPartOfTheFileName)
     expected.sort();
     EXPECT_EQ(lines, expected);
     EXPECT_FALSE(QFile::exists(pwned));
-}
-
-TEST(ShortcutRunnerFolderTest, FollowsXdgConfigHomeOnlyWhenItIsAbsolute)
-{
-    veltrane::testing::ScopedEnvironment config("XDG_CONFIG_HOME", "/srv/config");
-    EXPECT_EQ(ShortcutRunner::defaultFolder(), QStringLiteral("/srv/config/Moorlet/shortcuts"));
-    config.set("relative/config");
-    EXPECT_EQ(ShortcutRunner::defaultFolder(), QDir::homePath() + QStringLiteral("/.config/Moorlet/shortcuts"));
-    config.set(nullptr);
-    EXPECT_EQ(ShortcutRunner::defaultFolder(), QDir::homePath() + QStringLiteral("/.config/Moorlet/shortcuts"));
 }
 
 } // namespace
