@@ -113,8 +113,6 @@ TEST(DesktopPreferencesTest, PortalSettingsResolveInOrder)
             ColorScheme::Light, false },
         { "GNOME scheme when appearance has none", 0u, QStringLiteral("prefer-dark"), {}, {}, ColorScheme::Dark,
             false },
-        { "GNOME light", {}, QStringLiteral("prefer-light"), {}, std::tuple { kGnome, kAnimations, true },
-            ColorScheme::Light, false },
         { "dark GTK theme", 0u, QStringLiteral("default"), QStringLiteral("Adwaita-Dark"), {}, ColorScheme::Dark,
             false },
         { "no preference anywhere", 0u, QStringLiteral("default"), QStringLiteral("Adwaita"), {},
