@@ -107,7 +107,6 @@ TEST_F(MenuBarTest, TheWindowAndQuitEntriesEachCallTheirOwnActionOnce)
     pick(Role::quit);
     EXPECT_EQ(opened, (std::vector<Role> { Role::insights, Role::guide, Role::settings }));
     EXPECT_EQ(quitRequests, 1);
-    EXPECT_EQ(content.menu()->actions().at(6)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Comma));
 }
 
 TEST_F(MenuBarTest, TheLabelShowsTheTimeOnlyWhileAPhaseIsUnderWayAndTheIconThePhaseAccent)
@@ -137,33 +136,22 @@ TEST_F(MenuBarTest, TheLabelShowsTheTimeOnlyWhileAPhaseIsUnderWayAndTheIconThePh
     EXPECT_TRUE(label.timeText().isEmpty());
     EXPECT_EQ(label.toolTip(), QStringLiteral("Moorlet"));
 
-    // The icon is the timer symbol in the phase's accent.
-    ASSERT_FALSE(label.icon().isNull());
-    const auto idleImage = label.icon().pixmap(QSize(22, 22)).toImage();
-    EXPECT_EQ(idleImage.size(), QSize(22, 22));
-
-    // Some pixel carries the idle accent, none is opaque in another colour.
-    const auto accentPixels = [](const QImage& image, const QColor& accent) {
-        int count = 0;
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                const auto pixel = image.pixelColor(x, y);
-                if (pixel.alpha() == 255 && pixel.rgb() == accent.rgb())
-                    ++count;
-            }
-        }
-        return count;
+    // The icon is the timer symbol in the phase's accent: some opaque pixel carries it.
+    const auto showsAccent = [&] {
+        const auto image = label.icon().pixmap(QSize(22, 22)).toImage().convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixelColor(x, y).alpha() == 255 && image.pixel(x, y) == controller.accent().rgb())
+                    return true;
+        return false;
     };
-    EXPECT_GT(accentPixels(idleImage.convertToFormat(QImage::Format_ARGB32), controller.accent()), 0);
-
+    EXPECT_TRUE(showsAccent());
     QSignalSpy iconChanges(&label, &MenuBarLabel::iconChanged);
     const auto idleAccent = controller.accent();
     controller.toggle();
     ASSERT_NE(controller.accent(), idleAccent) << "the test needs focus to have its own accent";
     EXPECT_EQ(iconChanges.count(), 1);
-    const auto focusImage = label.icon().pixmap(QSize(22, 22)).toImage().convertToFormat(QImage::Format_ARGB32);
-    EXPECT_GT(accentPixels(focusImage, controller.accent()), 0);
-
+    EXPECT_TRUE(showsAccent());
     // Ticks do not redraw the icon.
     pass(0.5);
     pass(0.5);
