@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 using namespace moorlet;
 using Role = MenuBarItem::Role;
 
@@ -61,38 +63,32 @@ protected:
 
 TEST_F(MenuBarTest, TheMenuDrivesTheSessionAndRelabelsItself)
 {
-    EXPECT_EQ(shown(Role::toggle).title, QStringLiteral("Start focus"));
-    EXPECT_FALSE(shown(Role::skip).enabled);
-    EXPECT_FALSE(shown(Role::reset).enabled);
-    // Disabled entries do nothing when picked anyway.
-    pick(Role::skip);
-    pick(Role::reset);
-    EXPECT_EQ(controller.phase(), SessionPhase::idle);
-    EXPECT_FALSE(controller.isTicking());
-
-    pick(Role::toggle);
-    EXPECT_EQ(controller.phase(), SessionPhase::focusing);
-    EXPECT_TRUE(controller.isTicking());
-    EXPECT_EQ(shown(Role::toggle).title, QStringLiteral("Pause"));
-    EXPECT_TRUE(shown(Role::skip).enabled);
-    EXPECT_TRUE(shown(Role::reset).enabled);
-
-    pick(Role::toggle);
-    EXPECT_TRUE(controller.isPaused());
-    EXPECT_EQ(shown(Role::toggle).title, QStringLiteral("Resume"));
-
-    pick(Role::toggle);
-    EXPECT_TRUE(controller.isRunning());
-
-    pick(Role::skip);
-    EXPECT_EQ(controller.phase(), SessionPhase::shortBreak);
-    EXPECT_EQ(shown(Role::toggle).title, QStringLiteral("Pause"));
-
-    pick(Role::reset);
-    EXPECT_EQ(controller.phase(), SessionPhase::idle);
-    EXPECT_FALSE(controller.isTicking());
-    EXPECT_EQ(shown(Role::toggle).title, QStringLiteral("Start focus"));
-    EXPECT_FALSE(shown(Role::skip).enabled);
+    const struct {
+        std::optional<Role> pick;
+        SessionPhase phase;
+        const char* toggleTitle;
+    } steps[] = {
+        { std::nullopt, SessionPhase::idle, "Start focus" },
+        // Disabled entries do nothing when picked anyway.
+        { Role::skip, SessionPhase::idle, "Start focus" },
+        { Role::reset, SessionPhase::idle, "Start focus" },
+        { Role::toggle, SessionPhase::focusing, "Pause" },
+        { Role::toggle, SessionPhase::focusing, "Resume" },
+        { Role::toggle, SessionPhase::focusing, "Pause" },
+        { Role::skip, SessionPhase::shortBreak, "Pause" },
+        { Role::reset, SessionPhase::idle, "Start focus" },
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.toggleTitle);
+        if (step.pick)
+            pick(*step.pick);
+        const bool active = step.phase != SessionPhase::idle;
+        EXPECT_EQ(controller.phase(), step.phase);
+        EXPECT_EQ(controller.isTicking(), active);
+        EXPECT_EQ(shown(Role::toggle).title, QString::fromUtf8(step.toggleTitle));
+        EXPECT_EQ(shown(Role::skip).enabled, active);
+        EXPECT_EQ(shown(Role::reset).enabled, active);
+    }
 }
 
 TEST_F(MenuBarTest, TheWindowAndQuitEntriesEachCallTheirOwnActionOnce)
