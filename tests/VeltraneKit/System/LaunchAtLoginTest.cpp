@@ -70,26 +70,4 @@ TEST_F(LaunchAtLoginTest, SwitchedOffOrStaleEntriesAreRewrittenWhenEnabling)
     EXPECT_EQ(entryCommand(), QStringList { location.programPath });
 }
 
-TEST_F(LaunchAtLoginTest, ReservedCharactersInThePathAreQuotedAndEscapedForDesktopFiles)
-{
-    location.programPath = QStringLiteral("/opt/a \"b\" $c\\d%e`f");
-    LaunchAtLogin::set(true, location);
-    // Quoting escapes " $ \ and ` with a backslash and doubles %; the string rules then double
-    // every backslash.
-    EXPECT_TRUE(readText(location.entryPath)
-                    .contains(QStringLiteral("\nExec=\"/opt/a \\\\\"b\\\\\" \\\\$c\\\\\\\\d%%e\\\\`f\"\n")))
-        << readText(location.entryPath).toStdString();
-    EXPECT_EQ(entryCommand(), QStringList { location.programPath });
-}
-
-TEST_F(LaunchAtLoginTest, WithoutAKnownProgramNothingIsEnabledOrWritten)
-{
-    LaunchAtLogin::set(true, location);
-    location.programPath.clear();
-    EXPECT_FALSE(LaunchAtLogin::isAvailable(location));
-    EXPECT_FALSE(LaunchAtLogin::isEnabled(location));
-    LaunchAtLogin::set(false, location);
-    EXPECT_TRUE(QFile::exists(location.entryPath));
-}
-
 } // namespace
