@@ -83,12 +83,3 @@ TEST_F(SingleInstanceTest, WithoutARunningInstanceRequestsReportNotRunningAndThe
     EXPECT_EQ(SingleInstance::claim(bus, next), SingleInstance::Claim::primary);
     bus.unregisterObject(QString::fromLatin1(InstanceService::kObjectPath));
 }
-
-TEST(SingleInstanceWithoutBusTest, ADisconnectedBusIsReportedAsNoBus)
-{
-    auto bus = QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("nowhere"));
-    InstanceService service;
-    EXPECT_EQ(SingleInstance::claim(bus, service), SingleInstance::Claim::noBus);
-    EXPECT_EQ(SingleInstance::send(bus, AppCommand::toggle).status, Status::noBus);
-    QDBusConnection::disconnectFromBus(QStringLiteral("nowhere"));
-}

@@ -82,16 +82,6 @@ TEST(DesktopPreferencesTest, WithoutAPortalTheSchemeFollowsThePalette)
     QGuiApplication::setPalette(original);
     EXPECT_TRUE(testsupport::waitUntil([&] { return changes.size() == 2; }));
     EXPECT_EQ(preferences.colorScheme(), ColorScheme::Light);
-
-    // Without a bus the palette answers at once.
-    const QDBusConnection noBus
-        = QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("no-bus"));
-    {
-        DesktopPreferences offline(noBus);
-        EXPECT_TRUE(offline.initialReadFinished() && !offline.reduceMotion());
-        EXPECT_EQ(offline.colorScheme(), ColorScheme::Light);
-    }
-    QDBusConnection::disconnectFromBus(QStringLiteral("no-bus"));
 }
 
 struct PortalCase {

@@ -2,7 +2,6 @@
 
 #include "tests/fakes/NotificationServer/FakeNotificationServer.h"
 #include "tests/VeltraneKit/ScopedEnvironment.h"
-#include "tests/VeltraneKit/TextFiles.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDateTime>
@@ -15,8 +14,6 @@ using namespace std::chrono_literals;
 using veltrane::Instant;
 using veltrane::NotificationScheduler;
 using veltrane::TestClock;
-using veltrane::testing::readBytes;
-using veltrane::testing::writeBytes;
 using Ids = std::vector<std::string>;
 
 namespace {
@@ -191,25 +188,6 @@ TEST_F(NotificationSchedulerTest, StoredRequestsFollowTheLocalClockAcrossZoneCha
     clock->set(localInstant(2026, 3, 14, 20, 0));
     auto launched = makeScheduler();
     EXPECT_TRUE(server.waitForCalls(kNotify, 1));
-}
-
-TEST_F(NotificationSchedulerTest, WithoutABusNothingHappens)
-{
-    ASSERT_TRUE(writeBytes(storePath, R"({"scheduled":[{"id":"exam-1","at":"2026-03-14T08:00","title":"Missed","body":""}]})"));
-    const QByteArray stored = readBytes(storePath);
-    const QDBusConnection noBus
-        = QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("no-bus"));
-    ASSERT_FALSE(noBus.isConnected());
-
-    NotificationScheduler scheduler(clock, storePath, sender, noBus);
-    EXPECT_FALSE(scheduler.isAvailable());
-    scheduler.notify("Focus complete", "Time for a short break.");
-    scheduler.schedule("exam-2", localInstant(2026, 3, 14, 9, 0), "Exam tomorrow", "Chemistry");
-    EXPECT_TRUE(scheduler.pendingIdentifiers().empty());
-    EXPECT_EQ(scheduler.armedInterval(), std::nullopt);
-    EXPECT_TRUE(postedAfterSync().isEmpty());
-    EXPECT_EQ(readBytes(storePath), stored) << "the file is neither read nor written";
-    QDBusConnection::disconnectFromBus(QStringLiteral("no-bus"));
 }
 
 TEST(NotificationSchedulerMarkupTest, TheBodyIsEscapedOnlyForServersThatReadMarkup)
