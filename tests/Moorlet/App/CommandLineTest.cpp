@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
+#include <utility>
 
 using namespace moorlet;
 
@@ -65,18 +65,18 @@ TEST(CommandLineTest, ConflictingUnknownAndStrayArgumentsAreRefusedInOneSentence
     }
 }
 
+// The detail a failed request brings is told as a sentence of its own.
 TEST(CommandLineTest, AnUndeliveredRequestIsExplainedInWholeSentences)
 {
-    using Status = SingleInstance::Reply::Status;
-    const std::tuple<Status, const char*, const char*> cases[] = {
-        { Status::notRunning, "", "Moorlet is not running. Start it with 'moorlet'.\n" },
-        { Status::noBus, "", "moorlet: there is no D-Bus session bus, so the running Moorlet cannot be reached.\n" },
-        { Status::failed, "No reply.", "moorlet: the running Moorlet did not answer. No reply.\n" },
-        { Status::failed, "Access denied", "moorlet: the running Moorlet did not answer. Access denied.\n" },
-        { Status::failed, "", "moorlet: the running Moorlet did not answer.\n" },
+    const std::pair<const char*, const char*> cases[] = {
+        { "No reply.", "moorlet: the running Moorlet did not answer. No reply.\n" },
+        { "Access denied", "moorlet: the running Moorlet did not answer. Access denied.\n" },
+        { "", "moorlet: the running Moorlet did not answer.\n" },
     };
-    for (const auto& [status, detail, text] : cases)
-        EXPECT_EQ(CommandLine::undeliveredText({ status, QString::fromUtf8(detail) }).toStdString(), text);
+    for (const auto& [detail, text] : cases) {
+        const SingleInstance::Reply reply { SingleInstance::Reply::Status::failed, QString::fromUtf8(detail) };
+        EXPECT_EQ(CommandLine::undeliveredText(reply).toStdString(), text);
+    }
 }
 
 TEST(CommandLineTest, HelpListsEveryOptionAndTheExitCodes)
