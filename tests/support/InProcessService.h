@@ -10,11 +10,11 @@ namespace testsupport {
 // object is exported at `path` and owns `service` while this lives.
 class InProcessService {
 public:
-    InProcessService(const char* name, const char* service, const char* path, QObject* object,
-        QDBusConnection::RegisterOptions options = QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals)
+    InProcessService(const char* name, const char* service, const char* path, QObject* object)
         : InProcessService(name, service, path)
     {
-        m_registered = m_connection.registerObject(m_path, object, options) && own();
+        const auto exported = QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals;
+        m_registered = m_connection.registerObject(m_path, object, exported) && own();
     }
     // A virtual object answers for `path` and every path under it.
     InProcessService(const char* name, const char* service, const char* path, QDBusVirtualObject* object)

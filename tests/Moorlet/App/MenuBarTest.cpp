@@ -134,7 +134,7 @@ TEST_F(MenuBarTest, TheLabelShowsTheTimeOnlyWhileAPhaseIsUnderWayAndTheIconThePh
 
     // The icon is the timer symbol in the phase's accent: some opaque pixel carries it.
     const auto showsAccent = [&] {
-        const auto image = label.icon().pixmap(QSize(22, 22)).toImage().convertToFormat(QImage::Format_ARGB32);
+        const auto image = label.icon().pixmap(QSize(22, 22)).toImage();
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
                 if (image.pixelColor(x, y).alpha() == 255 && image.pixel(x, y) == controller.accent().rgb())

@@ -256,7 +256,8 @@ TEST_F(MoorletProgramTest, TheTrayMenuTheCommandLineAndTheHotKeyDriveOneSession)
     // "Insights" and "Settings" open their windows.
     for (const auto& title : { QStringLiteral("Insights"), QStringLiteral("Settings") }) {
         ASSERT_TRUE(menu.click(menu.entry(title)->id));
-        EXPECT_TRUE(testsupport::waitUntil([&] { return windows(title).size() == 1; })) << title.toStdString();
+        const auto opened = [&] { return windows(title).size() == 1; };
+        EXPECT_TRUE(testsupport::waitUntil(opened)) << title.toStdString();
     }
 
     // Quitting from the tray ends the program cleanly.

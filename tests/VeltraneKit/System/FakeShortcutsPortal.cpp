@@ -64,12 +64,14 @@ void FakeShortcutsPortal::respond(const QString& request, uint response, const Q
 void FakeShortcutsPortal::activate(const QString& id)
 {
     auto signal = QDBusMessage::createSignal(kPath, kInterface, QStringLiteral("Activated"));
-    m_bus.connection().send(signal << QVariant::fromValue(QDBusObjectPath(m_session)) << id << qulonglong(0) << QVariantMap());
+    signal << QVariant::fromValue(QDBusObjectPath(m_session)) << id << qulonglong(0) << QVariantMap();
+    m_bus.connection().send(signal);
 }
 
 void FakeShortcutsPortal::changeTrigger(const QString& id, const QString& trigger)
 {
     const QList<veltrane::portal::Shortcut> shortcuts { { id, { { QStringLiteral("trigger_description"), trigger } } } };
     auto signal = QDBusMessage::createSignal(kPath, kInterface, QStringLiteral("ShortcutsChanged"));
-    m_bus.connection().send(signal << QVariant::fromValue(QDBusObjectPath(m_session)) << QVariant::fromValue(shortcuts));
+    signal << QVariant::fromValue(QDBusObjectPath(m_session)) << QVariant::fromValue(shortcuts);
+    m_bus.connection().send(signal);
 }

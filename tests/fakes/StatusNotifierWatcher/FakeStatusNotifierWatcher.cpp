@@ -7,7 +7,8 @@
 #include <QDBusVariant>
 
 FakeStatusNotifierWatcher::FakeStatusNotifierWatcher()
-    : m_process(QStringLiteral(MOORLET_FAKE_STATUS_NOTIFIER_WATCHER), {}, QStringLiteral("org.kde.StatusNotifierWatcher"))
+    : m_process(QStringLiteral(MOORLET_FAKE_STATUS_NOTIFIER_WATCHER), {},
+          QStringLiteral("org.kde.StatusNotifierWatcher"))
 {
 }
 
