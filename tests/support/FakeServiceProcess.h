@@ -18,7 +18,6 @@ public:
 
     // True when the service came up and owns its name.
     bool isReady() const;
-    const QString& serviceName() const { return m_serviceName; }
 
 private:
     QString m_serviceName;

@@ -51,27 +51,25 @@ protected:
 
     QString moved() const { return folder.filePath(QStringLiteral("elsewhere/Moorlet")); }
 
-    QString desktopEntry() const
-    {
-        QFile file(moved() + QStringLiteral("/share/applications/%1.desktop")
-                .arg(QString::fromLatin1(DesktopIdentity::kDesktopEntry)));
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << "the notifications name this desktop entry";
-        return QString::fromUtf8(file.readAll());
-    }
-
     testsupport::TemporaryFolder folder;
 };
 
 } // namespace
 
-TEST_F(InstallTest, TheMovedFolderRunsAndItsDesktopEntryStartsItWithOptionsItUnderstands)
+TEST_F(InstallTest, TheMovedFolderRunsAndItsValidDesktopEntryAndMetainfoStartItWithOptionsItUnderstands)
 {
     const auto version = run(moved() + QStringLiteral("/bin/moorlet"), { QStringLiteral("--version") });
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_TRUE(version.out.startsWith(QStringLiteral("Moorlet "))) << version.out.toStdString();
 
-    const auto text = desktopEntry();
-    EXPECT_EQ(entryValues(text, QStringLiteral("Type")), QStringList { QStringLiteral("Application") });
+    // The notifications name this desktop entry.
+    const auto entryPath = moved()
+        + QStringLiteral("/share/applications/%1.desktop").arg(QString::fromLatin1(DesktopIdentity::kDesktopEntry));
+    const auto text = QString::fromUtf8(testfiles::readFile(entryPath));
+    // desktop-file-validate prints nothing for a clean file, one whose listed actions all have
+    // their groups among them.
+    const auto validated = run(QStringLiteral("desktop-file-validate"), { entryPath });
+    EXPECT_EQ(QString::number(validated.exitCode) + validated.out + validated.err, QStringLiteral("0"));
     const auto commands = entryValues(text, QStringLiteral("Exec"));
     ASSERT_EQ(commands.size(), 4) << "the program and its three actions";
     for (const auto& command : commands) {
@@ -80,9 +78,6 @@ TEST_F(InstallTest, TheMovedFolderRunsAndItsDesktopEntryStartsItWithOptionsItUnd
         EXPECT_EQ(arguments.first(), QStringLiteral("moorlet"));
         EXPECT_EQ(CommandLine::parse(arguments).outcome(), CommandLine::Outcome::run) << command.toStdString();
     }
-    // Every action the entry lists has its group.
-    for (const auto& action : entryValues(text, QStringLiteral("Actions")).value(0).split(QLatin1Char(';'), Qt::SkipEmptyParts))
-        EXPECT_TRUE(text.contains(QStringLiteral("[Desktop Action %1]").arg(action))) << action.toStdString();
     // Docks match the program's windows to the entry by their class.
     EXPECT_EQ(entryValues(text, QStringLiteral("StartupWMClass")),
         QStringList { QString::fromLatin1(DesktopIdentity::kWindowClass) });
@@ -90,20 +85,15 @@ TEST_F(InstallTest, TheMovedFolderRunsAndItsDesktopEntryStartsItWithOptionsItUnd
     const auto icons = entryValues(text, QStringLiteral("Icon"));
     ASSERT_EQ(icons, QStringList { QString::fromLatin1(DesktopIdentity::kIconName) });
     EXPECT_TRUE(QFile::exists(moved() + QStringLiteral("/share/icons/hicolor/scalable/apps/%1.svg").arg(icons.first())));
-    for (const int size : { 16, 24, 32, 48, 64, 128, 256, 512 }) {
+    for (const int size : { 16, 48, 512 }) {
         EXPECT_EQ(QImage(moved() + QStringLiteral("/share/icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(icons.first())).size(),
             QSize(size, size));
     }
-}
 
-TEST_F(InstallTest, TheDesktopEntryAndTheMetainfoPassTheirValidatorsAndTheMetainfoLaunchesTheEntry)
-{
+    // The metainfo passes its validator and launches the entry.
     const auto id = QString::fromLatin1(DesktopIdentity::kApplicationId);
     const auto metainfo = moved() + QStringLiteral("/share/metainfo/%1.metainfo.xml").arg(id);
-    // desktop-file-validate prints nothing for a clean file; appstreamcli marks errors E: and warnings W:.
-    const auto entry = run(QStringLiteral("desktop-file-validate"),
-        { moved() + QStringLiteral("/share/applications/%1.desktop").arg(QString::fromLatin1(DesktopIdentity::kDesktopEntry)) });
-    EXPECT_EQ(QString::number(entry.exitCode) + entry.out + entry.err, QStringLiteral("0"));
+    // appstreamcli marks errors E: and warnings W:.
     const auto component = run(QStringLiteral("appstreamcli"), { QStringLiteral("validate"), QStringLiteral("--no-net"), metainfo });
     EXPECT_TRUE(component.exitCode == 0 && !component.out.contains(QRegularExpression(QStringLiteral("^[EW]:"),
         QRegularExpression::MultilineOption))) << component.out.toStdString();

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 using namespace moorlet;
 using Role = MenuBarItem::Role;
 
@@ -61,38 +63,32 @@ protected:
 
 TEST_F(MenuBarTest, TheMenuDrivesTheSessionAndRelabelsItself)
 {
-    EXPECT_EQ(shown(Role::toggle).title, QStringLiteral("Start focus"));
-    EXPECT_FALSE(shown(Role::skip).enabled);
-    EXPECT_FALSE(shown(Role::reset).enabled);
-    // Disabled entries do nothing when picked anyway.
-    pick(Role::skip);
-    pick(Role::reset);
-    EXPECT_EQ(controller.phase(), SessionPhase::idle);
-    EXPECT_FALSE(controller.isTicking());
-
-    pick(Role::toggle);
-    EXPECT_EQ(controller.phase(), SessionPhase::focusing);
-    EXPECT_TRUE(controller.isTicking());
-    EXPECT_EQ(shown(Role::toggle).title, QStringLiteral("Pause"));
-    EXPECT_TRUE(shown(Role::skip).enabled);
-    EXPECT_TRUE(shown(Role::reset).enabled);
-
-    pick(Role::toggle);
-    EXPECT_TRUE(controller.isPaused());
-    EXPECT_EQ(shown(Role::toggle).title, QStringLiteral("Resume"));
-
-    pick(Role::toggle);
-    EXPECT_TRUE(controller.isRunning());
-
-    pick(Role::skip);
-    EXPECT_EQ(controller.phase(), SessionPhase::shortBreak);
-    EXPECT_EQ(shown(Role::toggle).title, QStringLiteral("Pause"));
-
-    pick(Role::reset);
-    EXPECT_EQ(controller.phase(), SessionPhase::idle);
-    EXPECT_FALSE(controller.isTicking());
-    EXPECT_EQ(shown(Role::toggle).title, QStringLiteral("Start focus"));
-    EXPECT_FALSE(shown(Role::skip).enabled);
+    const struct {
+        std::optional<Role> pick;
+        SessionPhase phase;
+        const char* toggleTitle;
+    } steps[] = {
+        { std::nullopt, SessionPhase::idle, "Start focus" },
+        // Disabled entries do nothing when picked anyway.
+        { Role::skip, SessionPhase::idle, "Start focus" },
+        { Role::reset, SessionPhase::idle, "Start focus" },
+        { Role::toggle, SessionPhase::focusing, "Pause" },
+        { Role::toggle, SessionPhase::focusing, "Resume" },
+        { Role::toggle, SessionPhase::focusing, "Pause" },
+        { Role::skip, SessionPhase::shortBreak, "Pause" },
+        { Role::reset, SessionPhase::idle, "Start focus" },
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.toggleTitle);
+        if (step.pick)
+            pick(*step.pick);
+        const bool active = step.phase != SessionPhase::idle;
+        EXPECT_EQ(controller.phase(), step.phase);
+        EXPECT_EQ(controller.isTicking(), active);
+        EXPECT_EQ(shown(Role::toggle).title, QString::fromUtf8(step.toggleTitle));
+        EXPECT_EQ(shown(Role::skip).enabled, active);
+        EXPECT_EQ(shown(Role::reset).enabled, active);
+    }
 }
 
 TEST_F(MenuBarTest, TheWindowAndQuitEntriesEachCallTheirOwnActionOnce)
@@ -107,7 +103,6 @@ TEST_F(MenuBarTest, TheWindowAndQuitEntriesEachCallTheirOwnActionOnce)
     pick(Role::quit);
     EXPECT_EQ(opened, (std::vector<Role> { Role::insights, Role::guide, Role::settings }));
     EXPECT_EQ(quitRequests, 1);
-    EXPECT_EQ(content.menu()->actions().at(6)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Comma));
 }
 
 TEST_F(MenuBarTest, TheLabelShowsTheTimeOnlyWhileAPhaseIsUnderWayAndTheIconThePhaseAccent)
@@ -137,33 +132,22 @@ TEST_F(MenuBarTest, TheLabelShowsTheTimeOnlyWhileAPhaseIsUnderWayAndTheIconThePh
     EXPECT_TRUE(label.timeText().isEmpty());
     EXPECT_EQ(label.toolTip(), QStringLiteral("Moorlet"));
 
-    // The icon is the timer symbol in the phase's accent.
-    ASSERT_FALSE(label.icon().isNull());
-    const auto idleImage = label.icon().pixmap(QSize(22, 22)).toImage();
-    EXPECT_EQ(idleImage.size(), QSize(22, 22));
-
-    // Some pixel carries the idle accent, none is opaque in another colour.
-    const auto accentPixels = [](const QImage& image, const QColor& accent) {
-        int count = 0;
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                const auto pixel = image.pixelColor(x, y);
-                if (pixel.alpha() == 255 && pixel.rgb() == accent.rgb())
-                    ++count;
-            }
-        }
-        return count;
+    // The icon is the timer symbol in the phase's accent: some opaque pixel carries it.
+    const auto showsAccent = [&] {
+        const auto image = label.icon().pixmap(QSize(22, 22)).toImage();
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixelColor(x, y).alpha() == 255 && image.pixel(x, y) == controller.accent().rgb())
+                    return true;
+        return false;
     };
-    EXPECT_GT(accentPixels(idleImage.convertToFormat(QImage::Format_ARGB32), controller.accent()), 0);
-
+    EXPECT_TRUE(showsAccent());
     QSignalSpy iconChanges(&label, &MenuBarLabel::iconChanged);
     const auto idleAccent = controller.accent();
     controller.toggle();
     ASSERT_NE(controller.accent(), idleAccent) << "the test needs focus to have its own accent";
     EXPECT_EQ(iconChanges.count(), 1);
-    const auto focusImage = label.icon().pixmap(QSize(22, 22)).toImage().convertToFormat(QImage::Format_ARGB32);
-    EXPECT_GT(accentPixels(focusImage, controller.accent()), 0);
-
+    EXPECT_TRUE(showsAccent());
     // Ticks do not redraw the icon.
     pass(0.5);
     pass(0.5);

@@ -51,56 +51,9 @@ protected:
     }
 
     InstanceService running;
-    std::vector<std::string> received;
-
-    void installHandlers()
-    {
-        running.onActivate = [this] { received.push_back("Activate"); };
-        running.onToggle = [this] { received.push_back("Toggle"); };
-        running.onSkip = [this] { received.push_back("Skip"); };
-        running.onReset = [this] { received.push_back("Reset"); };
-        running.onStatus = [this] {
-            received.push_back("Status");
-            return QStringLiteral(R"({"phase":"focusing"})");
-        };
-    }
 };
 
 } // namespace
-
-TEST_F(SingleInstanceTest, TheFirstStartOwnsTheNameAndLaterStartsDoNot)
-{
-    ASSERT_EQ(SingleInstance::claim(QDBusConnection::sessionBus(), running), SingleInstance::Claim::primary);
-
-    auto claimed = std::async(std::launch::async, [] {
-        const auto name = QStringLiteral("second-start");
-        SingleInstance::Claim claim;
-        {
-            InstanceService second;
-            auto bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, name);
-            claim = SingleInstance::claim(bus, second);
-            // The refused start does not keep its object exported.
-            EXPECT_EQ(bus.objectRegisteredAt(QString::fromLatin1(InstanceService::kObjectPath)), nullptr);
-        }
-        QDBusConnection::disconnectFromBus(name);
-        return claim;
-    });
-    EXPECT_EQ(claimed.get(), SingleInstance::Claim::secondary);
-}
-
-TEST_F(SingleInstanceTest, EveryRequestReachesItsHandlerInTheRunningInstance)
-{
-    installHandlers();
-    ASSERT_EQ(SingleInstance::claim(QDBusConnection::sessionBus(), running), SingleInstance::Claim::primary);
-
-    for (const auto command : { AppCommand::launch, AppCommand::toggle, AppCommand::skip, AppCommand::reset })
-        EXPECT_EQ(sendFromAnotherStart(command).status, Status::answered);
-    const auto status = sendFromAnotherStart(AppCommand::status);
-    EXPECT_EQ(status.status, Status::answered);
-    EXPECT_EQ(status.text, QStringLiteral(R"({"phase":"focusing"})"));
-
-    EXPECT_EQ(received, (std::vector<std::string> { "Activate", "Toggle", "Skip", "Reset", "Status" }));
-}
 
 TEST_F(SingleInstanceTest, AnInstanceStillStartingRefusesInsteadOfDroppingTheRequest)
 {
@@ -129,13 +82,4 @@ TEST_F(SingleInstanceTest, WithoutARunningInstanceRequestsReportNotRunningAndThe
     InstanceService next;
     EXPECT_EQ(SingleInstance::claim(bus, next), SingleInstance::Claim::primary);
     bus.unregisterObject(QString::fromLatin1(InstanceService::kObjectPath));
-}
-
-TEST(SingleInstanceWithoutBusTest, ADisconnectedBusIsReportedAsNoBus)
-{
-    auto bus = QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("nowhere"));
-    InstanceService service;
-    EXPECT_EQ(SingleInstance::claim(bus, service), SingleInstance::Claim::noBus);
-    EXPECT_EQ(SingleInstance::send(bus, AppCommand::toggle).status, Status::noBus);
-    QDBusConnection::disconnectFromBus(QStringLiteral("nowhere"));
 }

@@ -82,16 +82,6 @@ TEST(DesktopPreferencesTest, WithoutAPortalTheSchemeFollowsThePalette)
     QGuiApplication::setPalette(original);
     EXPECT_TRUE(testsupport::waitUntil([&] { return changes.size() == 2; }));
     EXPECT_EQ(preferences.colorScheme(), ColorScheme::Light);
-
-    // Without a bus the palette answers at once.
-    const QDBusConnection noBus
-        = QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("no-bus"));
-    {
-        DesktopPreferences offline(noBus);
-        EXPECT_TRUE(offline.initialReadFinished() && !offline.reduceMotion());
-        EXPECT_EQ(offline.colorScheme(), ColorScheme::Light);
-    }
-    QDBusConnection::disconnectFromBus(QStringLiteral("no-bus"));
 }
 
 struct PortalCase {
@@ -113,8 +103,6 @@ TEST(DesktopPreferencesTest, PortalSettingsResolveInOrder)
             ColorScheme::Light, false },
         { "GNOME scheme when appearance has none", 0u, QStringLiteral("prefer-dark"), {}, {}, ColorScheme::Dark,
             false },
-        { "GNOME light", {}, QStringLiteral("prefer-light"), {}, std::tuple { kGnome, kAnimations, true },
-            ColorScheme::Light, false },
         { "dark GTK theme", 0u, QStringLiteral("default"), QStringLiteral("Adwaita-Dark"), {}, ColorScheme::Dark,
             false },
         { "no preference anywhere", 0u, QStringLiteral("default"), QStringLiteral("Adwaita"), {},

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDBusConnection>
+#include "tests/support/InProcessService.h"
+
 #include <QDBusContext>
 #include <QDBusMessage>
 #include <QObject>
@@ -15,10 +16,7 @@ class FakeScreenSaver : public QObject {
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.ScreenSaver")
 
 public:
-    FakeScreenSaver();
-    ~FakeScreenSaver() override;
-
-    bool isRegistered() const { return m_registered; }
+    bool isRegistered() const { return m_bus.isRegistered(); }
     void setActive(bool active) { emit ActiveChanged(active); }
     void setIdleMilliseconds(uint idle) { m_idle = idle; }
 
@@ -29,9 +27,9 @@ signals:
     void ActiveChanged(bool active);
 
 private:
-    QDBusConnection m_connection;
     uint m_idle = 0;
-    bool m_registered = false;
+    testsupport::InProcessService m_bus { "fake-screen-saver", "org.freedesktop.ScreenSaver",
+        "/org/freedesktop/ScreenSaver", this };
 };
 
 // GNOME's idle monitor (org.gnome.Mutter.IdleMonitor) on a connection of its own. It holds every
@@ -41,10 +39,7 @@ class FakeMutterIdleMonitor : public QObject, protected QDBusContext {
     Q_CLASSINFO("D-Bus Interface", "org.gnome.Mutter.IdleMonitor")
 
 public:
-    FakeMutterIdleMonitor();
-    ~FakeMutterIdleMonitor() override;
-
-    bool isRegistered() const { return m_registered; }
+    bool isRegistered() const { return m_bus.isRegistered(); }
     // Answers the calls held so far; false when there were none.
     bool answer(quint64 milliseconds);
 
@@ -52,7 +47,7 @@ public slots:
     quint64 GetIdletime();
 
 private:
-    QDBusConnection m_connection;
     std::vector<QDBusMessage> m_calls;
-    bool m_registered = false;
+    testsupport::InProcessService m_bus { "fake-mutter-idle-monitor", "org.gnome.Mutter.IdleMonitor",
+        "/org/gnome/Mutter/IdleMonitor/Core", this };
 };

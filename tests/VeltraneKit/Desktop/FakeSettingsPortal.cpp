@@ -4,29 +4,9 @@
 
 namespace {
 
-constexpr auto kConnectionName = "fake-settings-portal";
-constexpr auto kService = "org.freedesktop.portal.Desktop";
-constexpr auto kPath = "/org/freedesktop/portal/desktop";
-
 QString settingName(const QString& group, const QString& key) { return group + QLatin1Char(' ') + key; }
 
 } // namespace
-
-FakeSettingsPortal::FakeSettingsPortal(Interface interface)
-    : m_interface(interface)
-    , m_connection(QDBusConnection::connectToBus(QDBusConnection::SessionBus, QLatin1String(kConnectionName)))
-{
-    m_registered = m_connection.registerObject(QLatin1String(kPath), this,
-                       QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals)
-        && m_connection.registerService(QLatin1String(kService));
-}
-
-FakeSettingsPortal::~FakeSettingsPortal()
-{
-    m_connection.unregisterService(QLatin1String(kService));
-    m_connection.unregisterObject(QLatin1String(kPath));
-    QDBusConnection::disconnectFromBus(QLatin1String(kConnectionName));
-}
 
 void FakeSettingsPortal::preset(const QString& group, const QString& key, const QVariant& value)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDBusConnection>
+#include "tests/support/InProcessService.h"
+
 #include <QDBusContext>
 #include <QDBusVariant>
 #include <QHash>
@@ -22,10 +23,12 @@ public:
         WithReadOne,
     };
 
-    explicit FakeSettingsPortal(Interface interface);
-    ~FakeSettingsPortal() override;
+    explicit FakeSettingsPortal(Interface interface)
+        : m_interface(interface)
+    {
+    }
 
-    bool isRegistered() const { return m_registered; }
+    bool isRegistered() const { return m_bus.isRegistered(); }
 
     // Sets a value without telling anyone (the state before the code under test starts).
     void preset(const QString& group, const QString& key, const QVariant& value);
@@ -43,7 +46,7 @@ private:
     QVariant lookUp(const QString& group, const QString& key);
 
     Interface m_interface;
-    QDBusConnection m_connection;
     QHash<QString, QVariant> m_values;
-    bool m_registered = false;
+    testsupport::InProcessService m_bus { "fake-settings-portal", "org.freedesktop.portal.Desktop",
+        "/org/freedesktop/portal/desktop", this };
 };

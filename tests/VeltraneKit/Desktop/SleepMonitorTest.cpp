@@ -28,7 +28,9 @@ protected:
     FakeLoginManager logind;
 };
 
-TEST_F(SleepMonitorTest, HoldsADelayLockWhileAwakeThatGoesWithTheMonitor)
+// Awake, the monitor holds a delay lock; it announces sleep before letting the lock go, retakes it
+// on waking, and lets it go with itself.
+TEST_F(SleepMonitorTest, AnnouncesSleepBeforeLettingItsDelayLockGoAndRetakesItOnWake)
 {
     ASSERT_TRUE(logind.isReady());
     auto monitor = std::make_unique<SleepMonitor>(QDBusConnection::sessionBus());
@@ -37,18 +39,10 @@ TEST_F(SleepMonitorTest, HoldsADelayLockWhileAwakeThatGoesWithTheMonitor)
     const QJsonObject lock = logind.activeInhibitors().first().toObject();
     for (auto [key, value] : { std::pair { "what", "sleep" }, { "mode", "delay" }, { "who", "Moorlet" } })
         EXPECT_EQ(lock[QLatin1String(key)].toString(), QLatin1String(value)) << key;
-    monitor.reset();
-    EXPECT_TRUE(waitForLocks(0));
-}
-
-TEST_F(SleepMonitorTest, AnnouncesSleepBeforeLettingTheLockGoAndRetakesItOnWake)
-{
-    SleepMonitor monitor(QDBusConnection::sessionBus());
-    ASSERT_TRUE(waitForDelay(monitor));
-    QSignalSpy slept(&monitor, &SleepMonitor::willSleep);
-    QSignalSpy woke(&monitor, &SleepMonitor::didWake);
+    QSignalSpy slept(monitor.get(), &SleepMonitor::willSleep);
+    QSignalSpy woke(monitor.get(), &SleepMonitor::didWake);
     qsizetype locksWhileHandlingSleep = -1;
-    QObject::connect(&monitor, &SleepMonitor::willSleep,
+    QObject::connect(monitor.get(), &SleepMonitor::willSleep,
         [&] { locksWhileHandlingSleep = logind.activeInhibitors().size(); });
 
     for (int cycle = 1; cycle <= 2; ++cycle) {
@@ -57,14 +51,16 @@ TEST_F(SleepMonitorTest, AnnouncesSleepBeforeLettingTheLockGoAndRetakesItOnWake)
         ASSERT_TRUE(testsupport::waitUntil([&] { return slept.size() == cycle; }));
         EXPECT_EQ(woke.size(), cycle - 1);
         EXPECT_EQ(locksWhileHandlingSleep, 1) << "the suspend waits for the sleep handlers";
-        EXPECT_FALSE(monitor.isDelayingSleep());
+        EXPECT_FALSE(monitor->isDelayingSleep());
         EXPECT_TRUE(waitForLocks(0)) << "then the suspend may go ahead";
 
         logind.announceSleep(false);
         ASSERT_TRUE(testsupport::waitUntil([&] { return woke.size() == cycle; }));
         EXPECT_EQ(slept.size(), cycle);
-        EXPECT_TRUE(waitForDelay(monitor));
+        EXPECT_TRUE(waitForDelay(*monitor));
     }
+    monitor.reset();
+    EXPECT_TRUE(waitForLocks(0));
 }
 
 TEST_F(SleepMonitorTest, WithoutABusTheMonitorIsUnavailable)

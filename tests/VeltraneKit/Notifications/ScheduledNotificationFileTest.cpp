@@ -1,15 +1,16 @@
 #include "VeltraneKit/Notifications/ScheduledNotificationFile.h"
 
+#include "tests/VeltraneKit/TextFiles.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFileInfo>
-
-#include <sys/stat.h>
+#include <QJsonDocument>
 
 using namespace veltrane;
+using veltrane::testing::readBytes;
+using veltrane::testing::writeBytes;
 
 namespace {
 
@@ -32,13 +33,26 @@ TEST(ScheduledNotificationFileTest, AFullDiskFailsTheSaveAndKeepsTheOldFile)
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 1);
 }
 
-TEST(ScheduledNotificationFileTest, APipeInTheFilesPlaceIsKeptAsideWithoutBlocking)
+TEST(ScheduledNotificationFileTest, ACorruptFileIsMovedAsideBesideEarlierOnesNotOverwritten)
 {
-    testsupport::TemporaryFolder folder;
-    ScheduledNotificationFile file(folder.filePath(QStringLiteral("scheduled-notifications.json")));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(file.path()).constData(), 0600), 0);
-    EXPECT_TRUE(file.load().empty());
-    EXPECT_TRUE(QFileInfo(file.path() + QStringLiteral(".corrupt")).exists());
-    ASSERT_TRUE(file.save(kExam));
-    EXPECT_EQ(ScheduledNotificationFile(file.path()).load(), kExam);
+    const QByteArray cases[] = {
+        "{\"scheduled\": [", // cut short
+        R"({"scheduled":[{"id":"exam-1","at":"tomorrow","title":"","body":""}]})", // a bad entry
+    };
+    for (const QByteArray& corrupt : cases) {
+        SCOPED_TRACE(corrupt.toStdString());
+        testsupport::TemporaryFolder folder;
+        ScheduledNotificationFile file(folder.filePath(QStringLiteral("scheduled-notifications.json")));
+        ASSERT_TRUE(writeBytes(file.path(), corrupt));
+        // An earlier corrupt file already sits aside and must survive too.
+        ASSERT_TRUE(writeBytes(file.path() + QStringLiteral(".corrupt"), "older"));
+        EXPECT_TRUE(file.load().empty());
+        ASSERT_TRUE(file.save(kExam));
+
+        EXPECT_EQ(readBytes(file.path() + QStringLiteral(".corrupt")), QByteArray("older"));
+        EXPECT_EQ(readBytes(file.path() + QStringLiteral(".corrupt-2")), corrupt);
+        // The minute is stored as local time, as older files hold it.
+        const QJsonDocument saved = QJsonDocument::fromJson(readBytes(file.path()));
+        EXPECT_EQ(saved["scheduled"][0]["at"].toString(), QStringLiteral("2026-03-14T09:00"));
+    }
 }

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr auto kConnectionName = "fake-shortcuts-portal";
-const QString kService = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString kPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString kInterface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
 
@@ -22,18 +20,8 @@ QString handle(const QString& kind, const QDBusMessage& message, const QString& 
 } // namespace
 
 FakeShortcutsPortal::FakeShortcutsPortal()
-    : m_connection(QDBusConnection::connectToBus(QDBusConnection::SessionBus, QLatin1String(kConnectionName)))
 {
     veltrane::portal::registerShortcutTypes();
-    m_registered = m_connection.registerVirtualObject(kPath, this, QDBusConnection::SubPath)
-        && m_connection.registerService(kService);
-}
-
-FakeShortcutsPortal::~FakeShortcutsPortal()
-{
-    m_connection.unregisterService(kService);
-    m_connection.unregisterObject(kPath);
-    QDBusConnection::disconnectFromBus(QLatin1String(kConnectionName));
 }
 
 bool FakeShortcutsPortal::handleMessage(const QDBusMessage& message, const QDBusConnection& connection)
@@ -69,19 +57,21 @@ void FakeShortcutsPortal::respond(const QString& request, uint response, const Q
     // After the reply that names the request, as the portal does.
     QTimer::singleShot(0, this, [this, request, response, results] {
         auto signal = QDBusMessage::createSignal(request, QStringLiteral("org.freedesktop.portal.Request"), QStringLiteral("Response"));
-        m_connection.send(signal << response << results);
+        m_bus.connection().send(signal << response << results);
     });
 }
 
 void FakeShortcutsPortal::activate(const QString& id)
 {
     auto signal = QDBusMessage::createSignal(kPath, kInterface, QStringLiteral("Activated"));
-    m_connection.send(signal << QVariant::fromValue(QDBusObjectPath(m_session)) << id << qulonglong(0) << QVariantMap());
+    signal << QVariant::fromValue(QDBusObjectPath(m_session)) << id << qulonglong(0) << QVariantMap();
+    m_bus.connection().send(signal);
 }
 
 void FakeShortcutsPortal::changeTrigger(const QString& id, const QString& trigger)
 {
     const QList<veltrane::portal::Shortcut> shortcuts { { id, { { QStringLiteral("trigger_description"), trigger } } } };
     auto signal = QDBusMessage::createSignal(kPath, kInterface, QStringLiteral("ShortcutsChanged"));
-    m_connection.send(signal << QVariant::fromValue(QDBusObjectPath(m_session)) << QVariant::fromValue(shortcuts));
+    signal << QVariant::fromValue(QDBusObjectPath(m_session)) << QVariant::fromValue(shortcuts);
+    m_bus.connection().send(signal);
 }

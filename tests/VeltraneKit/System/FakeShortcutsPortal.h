@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDBusConnection>
+#include "tests/support/InProcessService.h"
+
 #include <QDBusVirtualObject>
 #include <QStringList>
 
@@ -12,9 +13,8 @@ class FakeShortcutsPortal : public QDBusVirtualObject {
 
 public:
     FakeShortcutsPortal();
-    ~FakeShortcutsPortal() override;
 
-    bool isRegistered() const { return m_registered; }
+    bool isRegistered() const { return m_bus.isRegistered(); }
 
     // What the portal was asked, in order: "Register <id>", "CreateSession",
     // "BindShortcuts <id> <preferred trigger>", "Close".
@@ -34,7 +34,7 @@ public:
 private:
     void respond(const QString& request, uint response, const QVariantMap& results);
 
-    QDBusConnection m_connection;
     QString m_session;
-    bool m_registered = false;
+    testsupport::InProcessService m_bus { "fake-shortcuts-portal", "org.freedesktop.portal.Desktop",
+        "/org/freedesktop/portal/desktop", this };
 };

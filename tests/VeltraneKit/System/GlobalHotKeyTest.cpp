@@ -5,24 +5,14 @@
 
 #include "tests/support/TestSupport.h"
 
-#include <QAbstractNativeEventFilter>
-#include <QGuiApplication>
 #include <QProcess>
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <tuple>
+
 #include <xcb/xcb.h>
-// The XKB header names a field `explicit`.
-#if defined(__clang__)
-#pragma clang diagnostic push
-#pragma clang diagnostic ignored "-Wkeyword-macro"
-#endif
-#define explicit xkbExplicit
-#include <xcb/xkb.h>
-#undef explicit
-#if defined(__clang__)
-#pragma clang diagnostic pop
-#endif
 
 #define XK_MISCELLANY
 #define XK_LATIN1
@@ -37,9 +27,9 @@ namespace {
 constexpr auto kOptionCommand = carbon::kModifierOption | carbon::kModifierCommand;
 
 // Presses keys the way a user would, through the X server's test extension.
-void press(const char* keys, const char* action = "key")
+void press(const char* keys)
 {
-    ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), { QString::fromLatin1(action), QString::fromLatin1(keys) }), 0);
+    ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), { QStringLiteral("key"), QString::fromLatin1(keys) }), 0);
 }
 
 // Another program on the same display: its own connection, its own grabs.
@@ -71,18 +61,6 @@ public:
 
 private:
     xcb_connection_t* m_connection;
-};
-
-// Counts the presses of a key that reach this process, ahead of the filters installed before.
-struct KeyPresses final : QAbstractNativeEventFilter {
-    bool nativeEventFilter(const QByteArray&, void* message, qintptr*) override
-    {
-        const auto* event = static_cast<const xcb_key_press_event_t*>(message);
-        count += event->response_type == XCB_KEY_PRESS && event->detail == key;
-        return false;
-    }
-    xcb_keycode_t key = 0;
-    int count = 0;
 };
 
 class GlobalHotKeyTest : public ::testing::Test {
@@ -131,108 +109,59 @@ TEST_F(GlobalHotKeyTest, OptionCommandSpaceFiresOncePerPressWhateverTheLocks)
     expectPressesAfterMarker(6);
 }
 
-// A held key repeats: as release and press pairs with one timestamp (the server's way unless a
-// client asks for detectable auto-repeat), or as presses alone (when it does).
-TEST_F(GlobalHotKeyTest, HoldingTheKeyFiresOnceWhicheverWayTheServerRepeatsIt)
-{
-    auto* connection = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
-    ASSERT_EQ(QProcess::execute(QStringLiteral("xset"), { "r", "rate", "200", "30" }), 0);
-    ASSERT_EQ(hotKey->registerHotKey(carbon::kKeySpace, kOptionCommand), HotKeyRegistration::registered);
-    KeyPresses space;
-    space.key = *XcbKeyboardMap::read(connection)->keycodeFor(XK_space);
-    QCoreApplication::instance()->installNativeEventFilter(&space);
-    for (const std::uint32_t detectable : { 0u, std::uint32_t(XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT) }) {
-        const XcbPointer<xcb_xkb_per_client_flags_reply_t> applied(xcb_xkb_per_client_flags_reply(connection,
-            xcb_xkb_per_client_flags(connection, XCB_XKB_ID_USE_CORE_KBD,
-                XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT, detectable, 0, 0, 0),
-            nullptr));
-        const int before = space.count;
-        press("super+alt+space", "keydown");
-        ASSERT_TRUE(waitUntil([&] { return space.count >= before + 3; })) << "the server never repeated";
-        press("super+alt+space", "keyup");
-        press("super+alt+space");
-        expectPressesAfterMarker(detectable ? 4 : 2);
-    }
-}
-
-TEST_F(GlobalHotKeyTest, EveryNamedKindOfKeyReachesItsXKey)
+// A few kinds of key (letter, digit, named key, function key, arrow) with different modifiers; a
+// later registration releases the earlier key.
+TEST_F(GlobalHotKeyTest, EachKindOfKeyReachesItsXKeyAndReplacesTheEarlierKey)
 {
     const std::tuple<std::uint32_t, std::uint32_t, const char*> rows[] = {
         { carbon::kKeyA, carbon::kModifierControl | carbon::kModifierOption, "ctrl+alt+a" },
-        { carbon::kKeyP, carbon::kModifierCommand | carbon::kModifierShift, "super+shift+p" },
-        { carbon::kKey1, carbon::kModifierControl | carbon::kModifierShift, "ctrl+shift+1" },
         { carbon::kKey0, carbon::kModifierControl | carbon::kModifierShift, "ctrl+shift+0" },
-        { carbon::kKeyReturn, kOptionCommand, "super+alt+Return" },
-        { carbon::kKeyTab, carbon::kModifierControl | carbon::kModifierOption, "ctrl+alt+Tab" },
         { carbon::kKeyEscape, carbon::kModifierCommand, "super+Escape" },
-        { carbon::kKeyF1, carbon::kModifierControl, "ctrl+F1" },
         { carbon::kKeyF12, carbon::kModifierShift, "shift+F12" },
         { carbon::kKeyLeftArrow, kOptionCommand, "super+alt+Left" },
-        { carbon::kKeyRightArrow, kOptionCommand, "super+alt+Right" },
-        { carbon::kKeyUpArrow, kOptionCommand, "super+alt+Up" },
-        { carbon::kKeyDownArrow, kOptionCommand, "super+alt+Down" },
     };
     int expected = 0;
     for (const auto& [key, modifiers, keys] : rows) {
         SCOPED_TRACE(keys);
         ASSERT_EQ(hotKey->registerHotKey(key, modifiers), HotKeyRegistration::registered);
+        press("super+alt+space");
         press(keys);
         expectPressesAfterMarker(++expected);
+        ASSERT_EQ(hotKey->registerHotKey(carbon::kKeySpace, kOptionCommand), HotKeyRegistration::registered);
+        EXPECT_FALSE(OtherClient().grabAltSuperSpace());
     }
 }
 
-TEST_F(GlobalHotKeyTest, DestroyingOrUnregisteringFreesTheKey)
+// Unregistering, destroying the hot key or asking for a key X has no key for frees the key, and
+// a key another program holds, even only in its NumLock form, is refused with nothing kept.
+TEST_F(GlobalHotKeyTest, AKeyIsFreedWhenLetGoAndRefusedWhenAnotherProgramHoldsIt)
 {
-    ASSERT_EQ(hotKey->registerHotKey(carbon::kKeySpace, kOptionCommand), HotKeyRegistration::registered);
-    // A temporary client lets its grab go with its connection at the end of the statement.
-    EXPECT_FALSE(OtherClient().grabAltSuperSpace());
-    hotKey.reset();
-    {
+    constexpr std::uint32_t kCarbonOptionKeyItself = 0x3A;
+    const std::function<void()> letGo[] = {
+        [&] { hotKey->unregister(); },
+        [&] { hotKey = std::make_unique<GlobalHotKey>(); },
+        [&] {
+            EXPECT_EQ(hotKey->registerHotKey(kCarbonOptionKeyItself, carbon::kModifierCommand),
+                HotKeyRegistration::unsupportedKey);
+        },
+    };
+    for (const auto& release : letGo) {
+        ASSERT_EQ(hotKey->registerHotKey(carbon::kKeySpace, kOptionCommand), HotKeyRegistration::registered);
+        release();
+        EXPECT_FALSE(hotKey->isRegistered());
         OtherClient other;
         EXPECT_TRUE(other.grabAltSuperSpace() && other.grabAltSuperSpace(other.numLockMask() | XCB_MOD_MASK_LOCK));
     }
-
-    GlobalHotKey second;
-    second.unregister();
-    ASSERT_EQ(second.registerHotKey(carbon::kKeySpace, kOptionCommand), HotKeyRegistration::registered);
-    second.unregister();
-    EXPECT_FALSE(second.isRegistered());
-    second.unregister();
-    EXPECT_TRUE(OtherClient().grabAltSuperSpace());
-}
-
-TEST_F(GlobalHotKeyTest, AKeyHeldByAnotherProgramIsRefusedAndNothingOfItIsKept)
-{
-    {
-        OtherClient holder;
-        ASSERT_TRUE(holder.grabAltSuperSpace());
-        EXPECT_EQ(hotKey->registerHotKey(carbon::kKeySpace, kOptionCommand), HotKeyRegistration::refused);
+    for (const bool numLockOnly : { false, true }) {
+        SCOPED_TRACE(numLockOnly ? "NumLock form" : "plain form");
+        {
+            OtherClient holder;
+            ASSERT_TRUE(holder.grabAltSuperSpace(numLockOnly ? holder.numLockMask() : 0));
+            EXPECT_EQ(hotKey->registerHotKey(carbon::kKeySpace, kOptionCommand), HotKeyRegistration::refused);
+            EXPECT_FALSE(hotKey->isRegistered());
+        }
+        EXPECT_TRUE(OtherClient().grabAltSuperSpace());
     }
-    EXPECT_FALSE(hotKey->isRegistered());
-
-    // Another program holds only the NumLock form: the forms we did get are let go again.
-    OtherClient numLockHolder;
-    ASSERT_TRUE(numLockHolder.grabAltSuperSpace(numLockHolder.numLockMask()));
-    EXPECT_EQ(hotKey->registerHotKey(carbon::kKeySpace, kOptionCommand), HotKeyRegistration::refused);
-    EXPECT_TRUE(OtherClient().grabAltSuperSpace());
-}
-
-TEST_F(GlobalHotKeyTest, RegisteringAgainOrAKeyWithoutAnXKeyReleasesTheEarlierKey)
-{
-    ASSERT_EQ(hotKey->registerHotKey(carbon::kKeySpace, kOptionCommand), HotKeyRegistration::registered);
-    constexpr std::uint32_t kCarbonOptionKeyItself = 0x3A;
-    EXPECT_EQ(hotKey->registerHotKey(kCarbonOptionKeyItself, carbon::kModifierCommand),
-        HotKeyRegistration::unsupportedKey);
-    EXPECT_FALSE(hotKey->isRegistered());
-    EXPECT_TRUE(OtherClient().grabAltSuperSpace());
-
-    ASSERT_EQ(hotKey->registerHotKey(carbon::kKeySpace, kOptionCommand), HotKeyRegistration::registered);
-    ASSERT_EQ(hotKey->registerHotKey(carbon::kKeyF5, carbon::kModifierControl | carbon::kModifierShift),
-        HotKeyRegistration::registered);
-    press("super+alt+space");
-    press("ctrl+shift+F5");
-    expectPressesAfterMarker(1);
-    EXPECT_TRUE(OtherClient().grabAltSuperSpace());
 }
 
 } // namespace

@@ -32,15 +32,4 @@ TEST(CarbonKeysTest, KeyCodesFollowTheAnsiLayoutNotTheAlphabet)
         EXPECT_EQ(carbon::xKeysymFor(code), std::nullopt) << code;
 }
 
-TEST(CarbonKeysTest, ModifierMasksIgnoreLockAndSideBits)
-{
-    constexpr std::uint32_t kCarbonAlphaLock = 1024;
-    constexpr std::uint32_t kCarbonRightShift = 8192;
-    EXPECT_EQ(carbon::ModifierKeys::fromMask(carbon::kModifierOption | carbon::kModifierCommand | kCarbonAlphaLock),
-        (carbon::ModifierKeys { .command = true, .option = true }));
-    EXPECT_EQ(carbon::ModifierKeys::fromMask(carbon::kModifierShift | carbon::kModifierControl | kCarbonRightShift),
-        (carbon::ModifierKeys { .shift = true, .control = true }));
-    EXPECT_EQ(carbon::ModifierKeys::fromMask(0), carbon::ModifierKeys {});
-}
-
 } // namespace

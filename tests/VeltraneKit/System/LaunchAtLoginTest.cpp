@@ -1,11 +1,9 @@
 #include "VeltraneKit/System/DesktopEntry.h"
 #include "VeltraneKit/System/LaunchAtLogin.h"
 
-#include "tests/VeltraneKit/ScopedEnvironment.h"
 #include "tests/VeltraneKit/TextFiles.h"
 #include "tests/support/TestSupport.h"
 
-#include <QCoreApplication>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -70,37 +68,6 @@ TEST_F(LaunchAtLoginTest, SwitchedOffOrStaleEntriesAreRewrittenWhenEnabling)
     EXPECT_TRUE(LaunchAtLogin::isEnabled(location));
     LaunchAtLogin::set(true, location);
     EXPECT_EQ(entryCommand(), QStringList { location.programPath });
-}
-
-TEST_F(LaunchAtLoginTest, ReservedCharactersInThePathAreQuotedAndEscapedForDesktopFiles)
-{
-    location.programPath = QStringLiteral("/opt/a \"b\" $c\\d%e`f");
-    LaunchAtLogin::set(true, location);
-    // Quoting escapes " $ \ and ` with a backslash and doubles %; the string rules then double
-    // every backslash.
-    EXPECT_TRUE(readText(location.entryPath)
-                    .contains(QStringLiteral("\nExec=\"/opt/a \\\\\"b\\\\\" \\\\$c\\\\\\\\d%%e\\\\`f\"\n")))
-        << readText(location.entryPath).toStdString();
-    EXPECT_EQ(entryCommand(), QStringList { location.programPath });
-}
-
-TEST_F(LaunchAtLoginTest, WithoutAKnownProgramNothingIsEnabledOrWritten)
-{
-    LaunchAtLogin::set(true, location);
-    location.programPath.clear();
-    EXPECT_FALSE(LaunchAtLogin::isAvailable(location));
-    EXPECT_FALSE(LaunchAtLogin::isEnabled(location));
-    LaunchAtLogin::set(false, location);
-    EXPECT_TRUE(QFile::exists(location.entryPath));
-}
-
-TEST(LaunchAtLoginDefaultsTest, TheEntryLivesInTheAutostartFolderAndStartsThisExecutable)
-{
-    const veltrane::testing::ScopedEnvironment config("XDG_CONFIG_HOME", "/srv/config");
-    const auto location = LaunchAtLogin::defaultLocation();
-    EXPECT_EQ(location.entryPath, QStringLiteral("/srv/config/autostart/moorlet.desktop"));
-    EXPECT_EQ(location.programPath, QCoreApplication::applicationFilePath());
-    EXPECT_FALSE(location.programPath.isEmpty());
 }
 
 } // namespace

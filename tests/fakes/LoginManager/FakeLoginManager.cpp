@@ -22,13 +22,8 @@ void callControl(const QString& method, bool argument)
 } // namespace
 
 FakeLoginManager::FakeLoginManager()
-    : m_process(program(), {}, QStringLiteral("org.freedesktop.login1"))
+    : m_process(QStringLiteral(MOORLET_FAKE_LOGIN_MANAGER), {}, QStringLiteral("org.freedesktop.login1"))
 {
-}
-
-QString FakeLoginManager::program()
-{
-    return QStringLiteral(MOORLET_FAKE_LOGIN_MANAGER);
 }
 
 void FakeLoginManager::announceSleep(bool sleeping) const

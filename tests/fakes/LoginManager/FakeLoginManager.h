@@ -14,15 +14,13 @@ class FakeLoginManager {
 public:
     FakeLoginManager();
 
-    static QString program();
-
     bool isReady() const { return m_process.isReady(); }
 
     // Makes the fake emit PrepareForSleep(sleeping); returns once it has been sent.
     void announceSleep(bool sleeping) const;
     // Makes the session's LockedHint `locked` and emits Lock or Unlock.
     void announceLock(bool locked) const;
-    // The inhibitor locks still held: [{"what", "who", "why", "mode"}, …].
+    // The inhibitor locks still held: [{"what", "who", "mode"}, …].
     QJsonArray activeInhibitors() const;
 
 private:

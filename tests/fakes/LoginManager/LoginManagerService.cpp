@@ -25,8 +25,7 @@ QString LoginManagerService::ActiveInhibitors() const
     for (const auto& inhibitor : m_inhibitors) {
         if (!released(inhibitor.readEnd)) {
             held.append(QJsonObject { { QStringLiteral("what"), inhibitor.what },
-                { QStringLiteral("who"), inhibitor.who }, { QStringLiteral("why"), inhibitor.why },
-                { QStringLiteral("mode"), inhibitor.mode } });
+                { QStringLiteral("who"), inhibitor.who }, { QStringLiteral("mode"), inhibitor.mode } });
         }
     }
     return QString::fromUtf8(QJsonDocument(held).toJson(QJsonDocument::Compact));
@@ -38,7 +37,7 @@ QDBusObjectPath LoginManagerService::GetSessionByPID(uint) const
 }
 
 QDBusUnixFileDescriptor LoginManagerService::Inhibit(
-    const QString& what, const QString& who, const QString& why, const QString& mode)
+    const QString& what, const QString& who, const QString&, const QString& mode)
 {
     int ends[2];
     if (::pipe2(ends, O_CLOEXEC) != 0)
@@ -47,6 +46,6 @@ QDBusUnixFileDescriptor LoginManagerService::Inhibit(
     readEnd.giveFileDescriptor(ends[0]);
     QDBusUnixFileDescriptor writeEnd;
     writeEnd.giveFileDescriptor(ends[1]);
-    m_inhibitors.push_back({ what, who, why, mode, readEnd });
+    m_inhibitors.push_back({ what, who, mode, readEnd });
     return writeEnd;
 }

@@ -1,13 +1,39 @@
 #pragma once
 
-#include "tests/fakes/LoginManager/LoginSessionService.h"
-
 #include <QDBusObjectPath>
 #include <QDBusUnixFileDescriptor>
 #include <QObject>
 #include <QString>
 
 #include <vector>
+
+// The test's own session object (/org/freedesktop/login1/session/auto), the part of logind's
+// org.freedesktop.login1.Session the program uses: the Lock and Unlock signals and LockedHint.
+class LoginSessionService : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Session")
+    Q_PROPERTY(bool LockedHint MEMBER m_locked)
+
+public:
+    static constexpr auto kPath = "/org/freedesktop/login1/session/auto";
+
+    // Sets LockedHint and emits Lock or Unlock, as logind does when the locker asks.
+    void announceLock(bool locked)
+    {
+        m_locked = locked;
+        if (locked)
+            emit Lock();
+        else
+            emit Unlock();
+    }
+
+signals:
+    void Lock();
+    void Unlock();
+
+private:
+    bool m_locked = false;
+};
 
 // The part of logind's manager object (/org/freedesktop/login1) that the program uses:
 // GetSessionByPID, which names the one test session (LoginSessionService); Inhibit,
@@ -42,7 +68,6 @@ private:
     struct Inhibitor {
         QString what;
         QString who;
-        QString why;
         QString mode;
         QDBusUnixFileDescriptor readEnd;
     };

@@ -6,6 +6,8 @@
 #include <QDBusVariant>
 #include <QTimer>
 
+#include <algorithm>
+
 #include <unistd.h>
 
 namespace {
@@ -29,11 +31,6 @@ FakePlayer::FakePlayer(QString identity, std::vector<Track> tracks, QString stat
     , m_tracks(std::move(tracks))
     , m_status(std::move(status))
 {
-}
-
-QString FakePlayer::introspect(const QString&) const
-{
-    return {};
 }
 
 bool FakePlayer::handleMessage(const QDBusMessage& message, const QDBusConnection& connection)
@@ -67,8 +64,8 @@ bool FakePlayer::handleProperties(const QDBusMessage& message, const QDBusConnec
         }
     }
     const QVariantMap properties = interfaceName == kPlayerInterface ? playerProperties()
-        : interfaceName == kRootInterface                              ? rootProperties()
-                                                                       : QVariantMap();
+        : interfaceName == kRootInterface ? QVariantMap { { QStringLiteral("Identity"), m_identity } }
+                                          : QVariantMap();
     if (message.member() == QLatin1String("GetAll")) {
         replyWith(message, connection, { properties });
         return true;
@@ -102,16 +99,12 @@ bool FakePlayer::handleControl(const QDBusMessage& message, const QDBusConnectio
     const auto arguments = message.arguments();
     if (method == QLatin1String("SetTrack") && arguments.size() == 2) {
         const Track track { arguments.at(0).toString(), arguments.at(1).toString() };
-        if (track.title.isEmpty() && track.artist.isEmpty()) {
-            m_tracks.clear();
-            m_current = 0;
-            replyWith(message, connection);
-            announce({ { QStringLiteral("Metadata"), metadata() } }, connection);
-            return true;
-        }
-        m_tracks.push_back(track);
         replyWith(message, connection);
-        changeTrack(static_cast<int>(m_tracks.size()) - 1, connection);
+        if (track.title.isEmpty() && track.artist.isEmpty())
+            m_tracks.clear();
+        else
+            m_tracks.push_back(track);
+        changeTrack(std::max(0, static_cast<int>(m_tracks.size()) - 1), connection);
     } else if (method == QLatin1String("SetPlaybackStatus") && arguments.size() == 1) {
         replyWith(message, connection);
         changeStatus(arguments.at(0).toString(), connection);
@@ -132,11 +125,6 @@ bool FakePlayer::handleControl(const QDBusMessage& message, const QDBusConnectio
         return false;
     }
     return true;
-}
-
-QVariantMap FakePlayer::rootProperties() const
-{
-    return { { QStringLiteral("Identity"), m_identity } };
 }
 
 QVariantMap FakePlayer::playerProperties() const

@@ -29,7 +29,7 @@ public:
 
     FakePlayer(QString identity, std::vector<Track> tracks, QString status);
 
-    QString introspect(const QString& path) const override;
+    QString introspect(const QString&) const override { return {}; }
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
 
 private:
@@ -37,7 +37,6 @@ private:
     bool handlePlayerMethod(const QDBusMessage& message, const QDBusConnection& connection);
     bool handleControl(const QDBusMessage& message, const QDBusConnection& connection);
 
-    QVariantMap rootProperties() const;
     QVariantMap playerProperties() const;
     QVariantMap metadata() const;
     void changeTrack(int index, const QDBusConnection& connection);

@@ -9,16 +9,11 @@
 
 FakeNotificationServer::FakeNotificationServer(QString logPath, Markup markup)
     : m_logPath(std::move(logPath))
-    , m_process(program(),
+    , m_process(QStringLiteral(MOORLET_FAKE_NOTIFICATION_SERVER),
           QStringList { QStringLiteral("--log"), m_logPath }
               + (markup == Markup::body ? QStringList { QStringLiteral("--body-markup") } : QStringList()),
           QStringLiteral("org.freedesktop.Notifications"))
 {
-}
-
-QString FakeNotificationServer::program()
-{
-    return QStringLiteral(MOORLET_FAKE_NOTIFICATION_SERVER);
 }
 
 QList<QJsonObject> FakeNotificationServer::calls(const QString& method) const

@@ -24,8 +24,6 @@ public:
 
     explicit FakeNotificationServer(QString logPath, Markup markup = Markup::plain);
 
-    static QString program();
-
     bool isReady() const { return m_process.isReady(); }
 
     // Every call logged so far, oldest first; only those of `method` when it is given.

@@ -7,13 +7,9 @@
 #include <QDBusVariant>
 
 FakeStatusNotifierWatcher::FakeStatusNotifierWatcher()
-    : m_process(program(), {}, QStringLiteral("org.kde.StatusNotifierWatcher"))
+    : m_process(QStringLiteral(MOORLET_FAKE_STATUS_NOTIFIER_WATCHER), {},
+          QStringLiteral("org.kde.StatusNotifierWatcher"))
 {
-}
-
-QString FakeStatusNotifierWatcher::program()
-{
-    return QStringLiteral(MOORLET_FAKE_STATUS_NOTIFIER_WATCHER);
 }
 
 QStringList FakeStatusNotifierWatcher::items() const

@@ -16,8 +16,6 @@ class FakeStatusNotifierWatcher {
 public:
     FakeStatusNotifierWatcher();
 
-    static QString program();
-
     bool isReady() const { return m_process.isReady(); }
 
     // The registered items as "service/path".

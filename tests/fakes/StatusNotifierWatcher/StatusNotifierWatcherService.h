@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDBusContext>
+#include <QDBusMessage>
 #include <QObject>
 #include <QStringList>
 
@@ -10,23 +11,21 @@
 class StatusNotifierWatcherService : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
-    Q_PROPERTY(QStringList RegisteredStatusNotifierItems READ registeredItems)
+    Q_PROPERTY(QStringList RegisteredStatusNotifierItems MEMBER m_items)
     Q_PROPERTY(bool IsStatusNotifierHostRegistered READ isHostRegistered)
-    Q_PROPERTY(int ProtocolVersion READ protocolVersion)
 
 public:
-    QStringList registeredItems() const { return m_items; }
     bool isHostRegistered() const { return true; }
-    int protocolVersion() const { return 0; }
 
 public slots:
-    void RegisterStatusNotifierItem(const QString& serviceOrPath);
-    void RegisterStatusNotifierHost(const QString& service);
-
-signals:
-    void StatusNotifierItemRegistered(const QString& item);
-    void StatusNotifierItemUnregistered(const QString& item);
-    void StatusNotifierHostRegistered();
+    void RegisterStatusNotifierItem(const QString& serviceOrPath)
+    {
+        const auto item = serviceOrPath.startsWith(QLatin1Char('/'))
+            ? message().service() + serviceOrPath
+            : serviceOrPath + QStringLiteral("/StatusNotifierItem");
+        if (!m_items.contains(item))
+            m_items.append(item);
+    }
 
 private:
     QStringList m_items;

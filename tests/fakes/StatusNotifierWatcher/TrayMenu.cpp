@@ -12,38 +12,6 @@ namespace {
 constexpr auto kItemInterface = "org.kde.StatusNotifierItem";
 constexpr auto kMenuInterface = "com.canonical.dbusmenu";
 
-// One node of GetLayout's (ia{sv}av) tree; children arrive as variants of the same structure.
-struct LayoutNode {
-    int id = 0;
-    QVariantMap properties;
-    std::vector<LayoutNode> children;
-};
-
-LayoutNode readNode(const QDBusArgument& argument)
-{
-    LayoutNode node;
-    argument.beginStructure();
-    argument >> node.id;
-    argument >> node.properties;
-    argument.beginArray();
-    while (!argument.atEnd()) {
-        QDBusVariant child;
-        argument >> child;
-        node.children.push_back(readNode(child.variant().value<QDBusArgument>()));
-    }
-    argument.endArray();
-    argument.endStructure();
-    return node;
-}
-
-QString withoutMnemonics(QString label)
-{
-    label.replace(QStringLiteral("__"), QStringLiteral("\x01"));
-    label.remove(QLatin1Char('_'));
-    label.replace(QStringLiteral("\x01"), QStringLiteral("_"));
-    return label;
-}
-
 } // namespace
 
 TrayMenu::TrayMenu(const QString& item)
@@ -64,29 +32,6 @@ QVariant TrayMenu::itemProperty(const QString& name) const
     return reply.arguments().constFirst().value<QDBusVariant>().variant();
 }
 
-QString TrayMenu::toolTipTitle() const
-{
-    // (sa(iiay)ss): icon name, icon pixmaps, title, description.
-    const auto argument = itemProperty(QStringLiteral("ToolTip")).value<QDBusArgument>();
-    QString iconName;
-    QString title;
-    argument.beginStructure();
-    argument >> iconName;
-    argument.beginArray();
-    while (!argument.atEnd()) {
-        int width = 0;
-        int height = 0;
-        QByteArray pixels;
-        argument.beginStructure();
-        argument >> width >> height >> pixels;
-        argument.endStructure();
-    }
-    argument.endArray();
-    argument >> title;
-    argument.endStructure();
-    return title;
-}
-
 std::vector<TrayMenu::Entry> TrayMenu::entries() const
 {
     auto call = menuCall(QStringLiteral("GetLayout"));
@@ -94,15 +39,23 @@ std::vector<TrayMenu::Entry> TrayMenu::entries() const
     const auto reply = QDBusConnection::sessionBus().call(call);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().size() < 2)
         return {};
-    const auto root = readNode(reply.arguments().at(1).value<QDBusArgument>());
+    // The root of GetLayout's (ia{sv}av) tree; its children arrive as variants of the same structure.
+    const auto root = reply.arguments().at(1).value<QDBusArgument>();
+    int id = 0;
+    QVariantMap properties;
+    root.beginStructure();
+    root >> id >> properties;
+    root.beginArray();
     std::vector<Entry> entries;
-    for (const auto& node : root.children) {
-        Entry entry;
-        entry.id = node.id;
-        entry.label = withoutMnemonics(node.properties.value(QStringLiteral("label")).toString());
-        entry.enabled = node.properties.value(QStringLiteral("enabled"), true).toBool();
-        entry.separator = node.properties.value(QStringLiteral("type")).toString() == QLatin1String("separator");
-        entries.push_back(entry);
+    while (!root.atEnd()) {
+        QDBusVariant child;
+        root >> child;
+        const auto node = child.variant().value<QDBusArgument>();
+        node.beginStructure();
+        node >> id >> properties;
+        entries.push_back({ id, properties.value(QStringLiteral("label")).toString(),
+            properties.value(QStringLiteral("enabled"), true).toBool(),
+            properties.value(QStringLiteral("type")).toString() == QLatin1String("separator") });
     }
     return entries;
 }

@@ -13,7 +13,6 @@ class TrayMenu {
 public:
     struct Entry {
         int id = 0;
-        // The label without its mnemonic underscores.
         QString label;
         bool enabled = true;
         bool separator = false;
@@ -22,10 +21,6 @@ public:
     // `item` as the watcher lists it: "service/path".
     explicit TrayMenu(const QString& item);
 
-    // A property of the org.kde.StatusNotifierItem interface ("ToolTip", "Title", "Menu", …).
-    QVariant itemProperty(const QString& name) const;
-    // The tooltip's title text.
-    QString toolTipTitle() const;
     // The top-level entries, in order; empty when the menu cannot be read.
     std::vector<Entry> entries() const;
     // The first entry with the label.
@@ -36,6 +31,8 @@ public:
     bool activate() const;
 
 private:
+    // A property of the org.kde.StatusNotifierItem interface ("Menu", …).
+    QVariant itemProperty(const QString& name) const;
     // A call of `method` on the item's com.canonical.dbusmenu object.
     QDBusMessage menuCall(const QString& method) const;
 
