@@ -53,20 +53,6 @@ TEST_F(ThemeProviderTest, TheThemeOrAValidCustomAccentColoursFocusAndBreaksKeepT
     EXPECT_EQ(m_provider.theme(), Theme::defaultTheme());
 }
 
-TEST_F(ThemeProviderTest, APacksWashFadesCornerToCornerEvenUnderACustomAccent)
-{
-    EXPECT_FALSE(m_provider.backgroundWash()) << "Mono has none";
-    m_settings.setAccentThemeID(QStringLiteral("sand"));
-    m_settings.setCustomAccentEnabled(true);
-    const auto wash = m_provider.backgroundWash();
-    ASSERT_TRUE(wash && wash->stops.size() == 2);
-    EXPECT_EQ(wash->stops[0].second.rgb(), QColor(241, 229, 208).rgb());
-    EXPECT_GT(wash->stops[0].second.alphaF(), wash->stops[1].second.alphaF());
-    const QLinearGradient gradient = wash->resolved(QRectF(10, 20, 100, 50));
-    EXPECT_EQ(gradient.start(), QPointF(10, 20));
-    EXPECT_EQ(gradient.finalStop(), QPointF(110, 70));
-}
-
 TEST_F(ThemeProviderTest, AnnouncesOnlyRealChanges)
 {
     QSignalSpy accent(&m_provider, &ThemeProvider::accentChanged);
