@@ -166,9 +166,6 @@ TEST_F(MediaControllerTest, TheCommandsReachThePlayerAndWhatItAnnouncesReachesTh
     EXPECT_TRUE(shows(MediaPlayer::music, "Three", "Third", true));
     steer(kMusicService, "SetPlaybackStatus", { "Stopped" });
     EXPECT_TRUE(shows(MediaPlayer::music, "Three", "Third", false));
-    // A player with no track sends empty metadata: the card shows no title and no artist.
-    steer(kMusicService, "SetTrack", { QString(), QString() });
-    EXPECT_TRUE(shows(MediaPlayer::music, {}, {}, false));
     EXPECT_EQ(readCount(kMusicService), reads);
 }
 
@@ -196,15 +193,6 @@ TEST_F(MediaControllerTest, WithNoPlayerTheInstalledOnesAreOfferedAndConnectStar
     EXPECT_TRUE(shows(MediaPlayer::music, "Opened", "Someone", false));
     EXPECT_TRUE(controller().connectablePlayers().empty());
     EXPECT_TRUE(waitUntil([&] { return controller().displayName(MediaPlayer::music) == "Fake Tunes"; }));
-}
-
-TEST_F(MediaControllerTest, PollingRereadsThePlayerOnItsOwn)
-{
-    startPlayer(kMusicService, { "One|First" });
-    controller().startPolling();
-    ASSERT_TRUE(shows(MediaPlayer::music, "One", "First", true));
-    const int reads = readCount(kMusicService);
-    EXPECT_TRUE(waitUntil([&] { return readCount(kMusicService) > reads; }));
 }
 
 } // namespace
