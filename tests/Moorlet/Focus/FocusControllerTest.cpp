@@ -29,42 +29,29 @@ bool announcesTheGoal(const std::vector<std::string>& entries)
         [](const std::string& entry) { return entry.find("Daily goal") != std::string::npos; });
 }
 
-// Everything the controller did to the outside world, in order, as short text.
-struct Journal {
-    std::vector<std::string> entries;
-
-    std::vector<std::string> take() { return std::exchange(entries, {}); }
-};
-
-class RecordingNotifications final : public veltrane::NotificationScheduling {
+// Everything the controller did to the outside world, in order, as short text: the notifications
+// it posted, the cues it played and (through the fixture) the shortcuts it ran.
+class Journal final : public veltrane::NotificationScheduling, public veltrane::CuePlayer {
 public:
-    explicit RecordingNotifications(Journal& journal) : m_journal(journal) { }
+    std::vector<std::string> take() { return std::exchange(entries, {}); }
+
     bool isAvailable() const override { return true; }
     void notify(const std::string& title, const std::string& body) override
     {
-        m_journal.entries.push_back("notify " + title + " | " + body);
+        entries.push_back("notify " + title + " | " + body);
     }
     void schedule(const std::string& id, veltrane::Instant, const std::string&, const std::string&) override
     {
-        m_journal.entries.push_back("schedule " + id);
+        entries.push_back("schedule " + id);
     }
-    void cancel(const std::string& id) override { m_journal.entries.push_back("cancel " + id); }
-
-private:
-    Journal& m_journal;
-};
-
-class RecordingCues final : public veltrane::CuePlayer {
-public:
-    explicit RecordingCues(Journal& journal) : m_journal(journal) { }
+    void cancel(const std::string& id) override { entries.push_back("cancel " + id); }
     void play(SoundEffect effect) override
     {
         static const char* names[] = { "focusStart", "focusEnd", "breakEnd", "goal" };
-        m_journal.entries.push_back(std::string("cue ") + names[static_cast<int>(effect)]);
+        entries.push_back(std::string("cue ") + names[static_cast<int>(effect)]);
     }
 
-private:
-    Journal& m_journal;
+    std::vector<std::string> entries;
 };
 
 // 2026-03-07 09:00 in New York (EST, UTC-5): the day before clocks spring forward.
@@ -80,8 +67,8 @@ protected:
 
     FocusController::Services services()
     {
-        return { clock, calendar, &notifications, std::make_shared<RecordingCues>(journal),
-            [this](const QString& name) { journal.entries.push_back("shortcut " + name.toStdString()); }, scheduler };
+        return { clock, calendar, journal.get(), journal,
+            [this](const QString& name) { journal->entries.push_back("shortcut " + name.toStdString()); }, scheduler };
     }
 
     void makeController()
@@ -106,8 +93,7 @@ protected:
     std::shared_ptr<veltrane::MemoryUserDefaults> defaults = std::make_shared<veltrane::MemoryUserDefaults>();
     veltrane::SettingsStore settings { defaults };
     FocusSettings focusSettings { defaults };
-    Journal journal;
-    RecordingNotifications notifications { journal };
+    std::shared_ptr<Journal> journal = std::make_shared<Journal>();
     LocalDataStore store { std::nullopt, nullptr, clock, calendar };
     std::unique_ptr<FocusController> controller;
 };
@@ -195,22 +181,22 @@ TEST_F(FocusControllerTest, PhaseEdgesAnnouncePlayCuesAndRunAutomationsInOrder)
     focusSettings.setBreakShortcutName("Focus Off");
     const auto complete = "notify Focus complete | Nice work. Time for a break.";
     controller->toggle();
-    EXPECT_THAT(journal.take(), ElementsAre("cue focusStart", "shortcut Focus On"));
+    EXPECT_THAT(journal->take(), ElementsAre("cue focusStart", "shortcut Focus On"));
     run(1500);
-    EXPECT_THAT(journal.take(), ElementsAre(complete, "cue focusEnd", "shortcut Focus Off"));
+    EXPECT_THAT(journal->take(), ElementsAre(complete, "cue focusEnd", "shortcut Focus Off"));
     run(300);
-    EXPECT_THAT(journal.take(),
+    EXPECT_THAT(journal->take(),
         ElementsAre("notify Break's over | Back to focus.", "cue breakEnd", "shortcut Focus On"));
     controller->engine().reset(); // stopping a focus block counts as leaving focus
     controller->sync();
-    EXPECT_THAT(journal.take(), ElementsAre("shortcut Focus Off"));
+    EXPECT_THAT(journal->take(), ElementsAre("shortcut Focus Off"));
 
     focusSettings.setSoundEffectsEnabled(false);
     focusSettings.setAutoShortcutsEnabled(false);
     controller->toggle();
     controller->engine().skip();
     controller->sync();
-    EXPECT_THAT(journal.take(), ElementsAre(complete));
+    EXPECT_THAT(journal->take(), ElementsAre(complete));
 }
 
 TEST_F(FocusControllerTest, TheGoalIsAnnouncedOnceADayAndNeverAfterARestartOnAReachedDay)
@@ -218,25 +204,25 @@ TEST_F(FocusControllerTest, TheGoalIsAnnouncedOnceADayAndNeverAfterARestartOnARe
     focusSettings.setDailyGoalMinutes(50);
     controller->toggle();
     run(1500);
-    journal.take();
+    journal->take();
     run(300);
-    journal.take();
+    journal->take();
     run(1500); // 50 minutes today: the goal is reached with this block
-    EXPECT_THAT(journal.take(),
+    EXPECT_THAT(journal->take(),
         ElementsAre("notify Daily goal reached | You hit 50 minutes of focus today.", "cue goal",
             "notify Focus complete | Nice work. Time for a break.", "cue focusEnd"));
     EXPECT_DOUBLE_EQ(controller->goalProgress(), 1.0);
     EXPECT_EQ(controller->goalLabel(), "50m / 50m");
 
     run(300 + 1500); // another block the same day
-    EXPECT_FALSE(announcesTheGoal(journal.take()));
+    EXPECT_FALSE(announcesTheGoal(journal->take()));
 
     // A restart the same day marks the goal silently.
     controller->engine().reset();
     makeController();
     controller->toggle();
     run(1500);
-    EXPECT_FALSE(announcesTheGoal(journal.take()));
+    EXPECT_FALSE(announcesTheGoal(journal->take()));
 
     // The next day (a 23-hour day follows in New York) it can fire again.
     controller->engine().reset();
@@ -244,7 +230,7 @@ TEST_F(FocusControllerTest, TheGoalIsAnnouncedOnceADayAndNeverAfterARestartOnARe
     clock->set(calendar.startOfDay(calendar.dayNumber(kMorning) + 1) + 10 * 3600);
     controller->toggle();
     run(1500 + 300 + 1500);
-    const auto entries = journal.take();
+    const auto entries = journal->take();
     EXPECT_EQ(std::count(entries.begin(), entries.end(),
                   "notify Daily goal reached | You hit 50 minutes of focus today."),
         1);
@@ -300,52 +286,44 @@ TEST_F(FocusControllerTest, TheDemoLogsNothingAndRestoresTheConfiguredMode)
 }
 
 // However the demo ends, the user's own block comes back as it was: a demo left early must not
-// swallow it. A quick start replaces it as it always does.
+// swallow it.
 TEST_F(FocusControllerTest, TheDemoHandsTheUsersOwnBlockBackHoweverItEnds)
 {
-    enum class End { runsOut, reset, quickStart };
-    const struct {
-        const char* name;
-        bool paused;
-        End end;
-    } rows[] = { { "runs out", false, End::runsOut }, { "runs out, paused", true, End::runsOut },
-        { "reset", false, End::reset }, { "quick start", false, End::quickStart } };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
+    for (const bool runsOut : { true, false }) {
+        SCOPED_TRACE(runsOut ? "runs out, paused" : "reset");
         makeController();
         const auto sessionsBefore = store.sessions().size();
         const auto start = clock->now();
         controller->toggle();
         run(100);
-        if (row.paused)
+        if (runsOut)
             controller->toggle();
-        const bool quickStart = row.end == End::quickStart;
-        const auto remaining = quickStart ? 600 : controller->remaining();
+        const auto remaining = controller->remaining();
 
         controller->startDemo(25);
-        if (row.end == End::runsOut) {
+        if (runsOut) {
             run(25);
             scheduler->advance(FocusController::kDemoEndDelay);
         } else {
             run(10);
-            quickStart ? controller->startFocus(10) : controller->engine().reset();
+            controller->engine().reset();
             controller->sync();
             scheduler->advance(0);
         }
         EXPECT_FALSE(controller->isDemo());
         ASSERT_EQ(controller->phase(), SessionPhase::focusing);
-        EXPECT_EQ(controller->isPaused(), row.paused);
+        EXPECT_EQ(controller->isPaused(), runsOut);
         EXPECT_EQ(controller->remaining(), remaining);
         EXPECT_TRUE(controller->isTicking());
         EXPECT_EQ(store.sessions().size(), sessionsBefore);
 
         // The block ends as if the demo had never run: its time does not count.
-        if (row.paused)
+        if (runsOut)
             controller->toggle();
         run(remaining);
         ASSERT_EQ(store.sessions().size(), sessionsBefore + 1);
-        EXPECT_EQ(store.sessions().back().duration, quickStart ? 600 : 1500);
-        EXPECT_EQ(store.sessions().back().startDate, quickStart ? start + 110 : start);
+        EXPECT_EQ(store.sessions().back().duration, 1500);
+        EXPECT_EQ(store.sessions().back().startDate, start);
     }
 }
 
