@@ -32,11 +32,6 @@ constexpr auto kHandWrittenSessions = R"([
    "duration": 312.5, "id": "e621e1f8-c36c-495a-93fc-0c247a3e6e60", "intention": "Finish \"chapter 3\"\n"}
 ])";
 
-FocusSession session(double start = kStart)
-{
-    return FocusSession { kSessionId, start, 1500, "Maths", "pomodoro", true, "Finish chapter 3" };
-}
-
 // Text that exercises every escaping rule: control characters, quotes, backslashes, slashes and
 // multi-byte characters; and after it ill-formed UTF-8 of every kind, which cannot read back unchanged.
 const std::string kAwkward = std::string("a \"\\/\n\r\t\b\f") + '\0' + "\x01\x1f\x7f é€😀\u2028";
@@ -84,7 +79,7 @@ TEST(RecordJsonTest, WritesWhatTheDocumentWriterWouldAndReadsItBack)
 
 TEST(RecordJsonTest, ValuesJsonCannotHoldAreWrittenSoTheFileStaysReadable)
 {
-    auto record = session();
+    FocusSession record { kSessionId, kStart, 1500, "Maths", "pomodoro", true, "Finish chapter 3" };
     record.duration = std::numeric_limits<double>::infinity();
     record.startDate = std::numeric_limits<double>::quiet_NaN();
     record.subjectTag = std::string("bad \xff byte");
