@@ -33,7 +33,7 @@ constexpr auto kHandWrittenSessions = R"([
 ])";
 
 // Text that exercises every escaping rule: control characters, quotes, backslashes, slashes and
-// multi-byte characters; and after it ill-formed UTF-8 of every kind, which cannot read back unchanged.
+// multi-byte characters; and ill-formed UTF-8 of every kind, which cannot read back unchanged.
 const std::string kAwkward = std::string("a \"\\/\n\r\t\b\f") + '\0' + "\x01\x1f\x7f é€😀\u2028";
 const std::string kIllFormed
     = "\xff \xc0\x80 \xe2\x82 \xed\xa0\x80 \xf4\x90\x80\x80 \xf0\x9f\x98 \x80 \xe0\x9f\xbf \xc3";
@@ -46,11 +46,10 @@ TEST(RecordJsonTest, HandWrittenFilesLoadFieldForField)
     ASSERT_TRUE(sessions);
     ASSERT_EQ(sessions->size(), 2u);
     EXPECT_EQ(sessions->at(0), (FocusSession { kSessionId, kStart, 1500, "Maths", "pomodoro", true, std::nullopt }));
-    EXPECT_EQ(sessions->at(1).id, QUuid::fromString(QStringLiteral("E621E1F8-C36C-495A-93FC-0C247A3E6E60")));
-    EXPECT_EQ(sessions->at(1).duration, 312.5);
-    EXPECT_EQ(sessions->at(1).subjectTag, std::nullopt);
-    EXPECT_EQ(sessions->at(1).intention, "Finish \"chapter 3\"\n");
-    EXPECT_FALSE(sessions->at(1).completed);
+    const auto secondId = QUuid::fromString(QStringLiteral("E621E1F8-C36C-495A-93FC-0C247A3E6E60"));
+    EXPECT_EQ(sessions->at(1),
+        (FocusSession { secondId, kStart + 5522, 312.5, std::nullopt, "flowmodoro", false,
+            "Finish \"chapter 3\"\n" }));
 }
 
 // The direct writer's text is what nlohmann::json's document writer makes of it again, byte for
@@ -128,7 +127,8 @@ TEST(RecordJsonTest, OneBadRecordFailsTheWholeFile)
 
 TEST(RecordJsonTest, TextThatIsNotAnArrayOfRecordsGivesNothing)
 {
-    for (const std::string text : { "", "{}", "null", "[", "[{}", "[]]", "[1,]", "[{\"title\": \"x\",}]", "[\"\xff\"]" })
+    for (const std::string text :
+        { "", "{}", "null", "[", "[{}", "[]]", "[1,]", "[{\"title\": \"x\",}]", "[\"\xff\"]" })
         EXPECT_FALSE(RecordJson::decode<FocusTask>(text)) << text;
     // Nesting far deeper than any record must be refused without recursion.
     EXPECT_FALSE(RecordJson::decode<FocusTask>(std::string(1'000'000, '[') + std::string(1'000'000, ']')));
@@ -157,7 +157,6 @@ TEST(RecordJsonTest, InternetDateTimes)
 {
     EXPECT_EQ(Iso8601::format(kStart), "2026-12-05T08:27:58Z");
     EXPECT_EQ(Iso8601::format(-0.5), "1969-12-31T23:59:59Z");
-    EXPECT_EQ(Iso8601::format(-62167219200.0), "0000-01-01T00:00:00Z");
 
     EXPECT_EQ(Iso8601::parse("2026-12-05T08:27:58Z"), kStart);
     EXPECT_EQ(Iso8601::parse("2026-12-05T10:27:58+02:00"), kStart);
@@ -165,7 +164,8 @@ TEST(RecordJsonTest, InternetDateTimes)
     EXPECT_EQ(Iso8601::parse("2026-12-05T08:27:58.5Z"), kStart + 0.5);
     EXPECT_EQ(Iso8601::parse("2000-02-29T00:00:00Z"), 951782400.0);
     for (const auto* bad : { "", "2026-12-05", "2026-02-29T08:27:58Z", "2026-12-05T24:00:00Z",
-             "2026-12-05T08:60:00Z", "2026-12-05T08:27:58+0200", "2026-12-05T08:27:58Zx", "２０２６-12-05T08:27:58Z" })
+             "2026-12-05T08:60:00Z", "2026-12-05T08:27:58+0200", "2026-12-05T08:27:58Zx",
+             "２０２６-12-05T08:27:58Z" })
         EXPECT_FALSE(Iso8601::parse(bad)) << bad;
 }
 

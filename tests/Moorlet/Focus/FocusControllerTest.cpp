@@ -157,10 +157,6 @@ TEST_F(FocusControllerTest, ACompletedBlockIsStoredWithTheDefaultSubjectAndCredi
 
 TEST_F(FocusControllerTest, TheIntentionIsTrimmedAndAChosenSubjectWins)
 {
-    // Clearing the active task clears the subject it gave.
-    controller->setActiveTask(store.addTask("Read"));
-    controller->setActiveTask(std::nullopt);
-    EXPECT_EQ(controller->currentSubject(), "");
     focusSettings.setDefaultSubject("Study");
     controller->setCurrentSubject("Maths");
     controller->setIntention("  Finish chapter 3 \n");

@@ -220,14 +220,6 @@ TEST_F(UpdateManagerTest, InstallsIntoAnyPathAndKeepsTheOldVersionWhenTheCopyFai
     }
 }
 
-TEST_F(UpdateManagerTest, RunningOutsideAnInstalledFolderRefusesToInstall)
-{
-    offer(pack(bundle("moorlet", "0.2.0")));
-    const auto updates = manager(environment());
-    updates->installAndRelaunch();
-    EXPECT_EQ(updates->phase(), UpdateManager::Phase::failed(QStringLiteral("Updates only apply to the installed app folder.")));
-}
-
 TEST(UpdateArchiveTest, RefusesEntriesThatLeaveTheFolderAndPackagesPastTheLimit)
 {
     constexpr std::size_t kLimit = 4096;
