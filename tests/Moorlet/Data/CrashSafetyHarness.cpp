@@ -18,7 +18,6 @@
 #include <iostream>
 #include <map>
 #include <random>
-#include <sstream>
 #include <string>
 
 #include <sys/wait.h>
@@ -55,31 +54,20 @@ void acknowledge(char kind, std::size_t count)
     }
 }
 
-std::string readAll(int descriptor)
-{
-    std::string text;
-    char buffer[4096];
-    for (;;) {
-        const auto count = ::read(descriptor, buffer, sizeof buffer);
-        if (count <= 0)
-            return text;
-        text.append(buffer, static_cast<std::size_t>(count));
-    }
-}
-
-// The last acknowledged count of each kind, and how many saves were acknowledged.
-std::pair<std::map<char, std::size_t>, std::size_t> acknowledged(const std::string& lines)
+// The last acknowledged count of each kind, read to the end of the child's output; `saves`
+// grows by the number of acknowledgements.
+std::map<char, std::size_t> acknowledged(int descriptor, std::size_t& saves)
 {
     std::map<char, std::size_t> last;
-    std::size_t saves = 0;
-    std::istringstream stream(lines);
+    FILE* stream = ::fdopen(descriptor, "r");
     char kind = 0;
     std::size_t count = 0;
-    while (stream >> kind >> count) {
+    while (std::fscanf(stream, " %c %zu", &kind, &count) == 2) {
         last[kind] = count;
         ++saves;
     }
-    return { last, saves };
+    std::fclose(stream);
+    return last;
 }
 
 template <class Record>
@@ -166,13 +154,11 @@ int main(int argc, char** argv)
         ::kill(child, SIGKILL);
         int status = 0;
         ::waitpid(child, &status, 0);
-        const auto [acks, acknowledgedSaves] = acknowledged(readAll(pipe[0]));
-        ::close(pipe[0]);
+        const auto acks = acknowledged(pipe[0], saves);
         if (!WIFSIGNALED(status)) {
             std::cerr << "crash-safety: the saving process ended by itself (status " << status << ")\n";
             ++failures;
         }
-        saves += acknowledgedSaves;
         failures += check(root, acks);
     }
     std::error_code error;

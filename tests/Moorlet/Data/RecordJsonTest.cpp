@@ -6,7 +6,6 @@
 #include <nlohmann/json.hpp>
 
 #include <cmath>
-#include <random>
 
 using namespace moorlet;
 
@@ -33,77 +32,11 @@ constexpr auto kHandWrittenSessions = R"([
    "duration": 312.5, "id": "e621e1f8-c36c-495a-93fc-0c247a3e6e60", "intention": "Finish \"chapter 3\"\n"}
 ])";
 
-FocusSession session(double start = kStart)
-{
-    return FocusSession { kSessionId, start, 1500, "Maths", "pomodoro", true, "Finish chapter 3" };
-}
-
-// Random text that exercises every escaping rule: control characters, quotes, backslashes,
-// slashes, multi-byte characters, and (unless only what reads back unchanged is asked for)
-// ill-formed UTF-8 of every kind and instants with fractions of a second.
-class RecordGenerator {
-public:
-    explicit RecordGenerator(unsigned seed, bool readsBackUnchanged = false)
-        : m_random(seed)
-        , m_readsBackUnchanged(readsBackUnchanged)
-    {
-    }
-
-    std::string text()
-    {
-        static const std::vector<std::string> pieces { "a", "Z", " ", "\"", "\\", "/", "\n", "\r", "\t", "\b",
-            "\f", std::string(1, '\0'), "\x01", "\x1f", "\x7f", "é", "€", "😀", "\u2028", "\xff", "\xc0\x80",
-            "\xe2\x82", "\xed\xa0\x80", "\xf4\x90\x80\x80", "\xf0\x9f\x98", "\x80", "\xe0\x9f\xbf", "\xc3" };
-        // The pieces from "\xff" on are ill-formed.
-        const int last = m_readsBackUnchanged ? 18 : static_cast<int>(pieces.size()) - 1;
-        std::string result;
-        const auto length = pick(0, 12);
-        for (int index = 0; index < length; ++index)
-            result += pieces[static_cast<std::size_t>(pick(0, last))];
-        return result;
-    }
-
-    double number()
-    {
-        static const std::vector<double> special { 0.0, -0.0, 1500, 0.1, 1.0 / 3, 1e-7, 1e15, 1e16, 1e21,
-            123456789012345678.0, 5e-324, 1.7976931348623157e308, -42.25, 60 };
-        if (pick(0, 1) == 0)
-            return special[static_cast<std::size_t>(pick(0, static_cast<int>(special.size()) - 1))];
-        return std::uniform_real_distribution<double>(-1, 1)(m_random) * std::pow(10.0, pick(-8, 12));
-    }
-
-    double instant()
-    {
-        const double instant = std::uniform_real_distribution<double>(-2e10, 2.5e11)(m_random);
-        return m_readsBackUnchanged ? std::floor(instant) : instant;
-    }
-    bool flag() { return pick(0, 1) == 1; }
-    std::optional<std::string> optionalText()
-    {
-        if (pick(0, 2) == 0)
-            return std::nullopt;
-        return text();
-    }
-
-    FocusSession session()
-    {
-        return FocusSession { QUuid::createUuid(), instant(), number(), optionalText(), text(), flag(), optionalText() };
-    }
-    FocusTask task()
-    {
-        return FocusTask { QUuid::createUuid(), text(), flag(), number(), instant() };
-    }
-    Deadline deadline()
-    {
-        return Deadline { .id = QUuid::createUuid(), .title = text(), .date = instant(), .subject = optionalText() };
-    }
-
-private:
-    int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
-
-    std::mt19937 m_random;
-    bool m_readsBackUnchanged;
-};
+// Text that exercises every escaping rule: control characters, quotes, backslashes, slashes and
+// multi-byte characters; and ill-formed UTF-8 of every kind, which cannot read back unchanged.
+const std::string kAwkward = std::string("a \"\\/\n\r\t\b\f") + '\0' + "\x01\x1f\x7f é€😀\u2028";
+const std::string kIllFormed
+    = "\xff \xc0\x80 \xe2\x82 \xed\xa0\x80 \xf4\x90\x80\x80 \xf0\x9f\x98 \x80 \xe0\x9f\xbf \xc3";
 
 } // namespace
 
@@ -113,46 +46,39 @@ TEST(RecordJsonTest, HandWrittenFilesLoadFieldForField)
     ASSERT_TRUE(sessions);
     ASSERT_EQ(sessions->size(), 2u);
     EXPECT_EQ(sessions->at(0), (FocusSession { kSessionId, kStart, 1500, "Maths", "pomodoro", true, std::nullopt }));
-    EXPECT_EQ(sessions->at(1).id, QUuid::fromString(QStringLiteral("E621E1F8-C36C-495A-93FC-0C247A3E6E60")));
-    EXPECT_EQ(sessions->at(1).duration, 312.5);
-    EXPECT_EQ(sessions->at(1).subjectTag, std::nullopt);
-    EXPECT_EQ(sessions->at(1).intention, "Finish \"chapter 3\"\n");
-    EXPECT_FALSE(sessions->at(1).completed);
+    const auto secondId = QUuid::fromString(QStringLiteral("E621E1F8-C36C-495A-93FC-0C247A3E6E60"));
+    EXPECT_EQ(sessions->at(1),
+        (FocusSession { secondId, kStart + 5522, 312.5, std::nullopt, "flowmodoro", false,
+            "Finish \"chapter 3\"\n" }));
 }
 
 // The direct writer's text is what nlohmann::json's document writer makes of it again, byte for
 // byte, and it reads back: field for field when the records hold only what reads back unchanged.
 TEST(RecordJsonTest, WritesWhatTheDocumentWriterWouldAndReadsItBack)
 {
-    for (const bool readsBackUnchanged : { false, true }) {
-        RecordGenerator generator(2026, readsBackUnchanged);
-        const auto check = [&](const auto& records) {
-            using Record = typename std::decay_t<decltype(records)>::value_type;
-            const auto text = RecordJson::encode(records);
-            EXPECT_EQ(nlohmann::json::parse(text).dump(2, ' ', false), text);
-            const auto back = RecordJson::decode<Record>(text);
-            ASSERT_TRUE(back);
-            EXPECT_TRUE(readsBackUnchanged ? *back == records : back->size() == records.size());
-        };
-        for (int round = 0; round < 40; ++round) {
-            std::vector<FocusSession> sessions;
-            std::vector<FocusTask> tasks;
-            std::vector<Deadline> deadlines;
-            for (int index = 0; index < round % 7; ++index) {
-                sessions.push_back(generator.session());
-                tasks.push_back(generator.task());
-                deadlines.push_back(generator.deadline());
-            }
-            check(sessions);
-            check(tasks);
-            check(deadlines);
-        }
+    const auto check = [](const auto& records, bool readsBackUnchanged) {
+        using Record = typename std::decay_t<decltype(records)>::value_type;
+        const auto text = RecordJson::encode(records);
+        EXPECT_EQ(nlohmann::json::parse(text).dump(2, ' ', false), text);
+        const auto back = RecordJson::decode<Record>(text);
+        ASSERT_TRUE(back);
+        EXPECT_TRUE(readsBackUnchanged ? *back == records : back->size() == records.size());
+    };
+    for (const double number : { 0.0, -0.0, 0.1, 1.0 / 3, 1e-7, 1e16, 1e21, 123456789012345678.0, 5e-324,
+             1.7976931348623157e308, -42.25 }) {
+        SCOPED_TRACE(number);
+        check(std::vector { FocusSession { kSessionId, kStart, number, kAwkward, kAwkward, true, kAwkward },
+                  FocusSession { kSessionId, kStart, number, std::nullopt, "", false, std::nullopt } },
+            true);
+        check(std::vector { FocusTask { kSessionId, kAwkward, true, number, kStart } }, true);
+        check(std::vector { Deadline { kDeadlineId, kIllFormed, kStart + 0.25, kIllFormed } }, false);
     }
+    check(std::vector<Deadline> {}, true);
 }
 
 TEST(RecordJsonTest, ValuesJsonCannotHoldAreWrittenSoTheFileStaysReadable)
 {
-    auto record = session();
+    FocusSession record { kSessionId, kStart, 1500, "Maths", "pomodoro", true, "Finish chapter 3" };
     record.duration = std::numeric_limits<double>::infinity();
     record.startDate = std::numeric_limits<double>::quiet_NaN();
     record.subjectTag = std::string("bad \xff byte");
@@ -185,14 +111,10 @@ TEST(RecordJsonTest, OneBadRecordFailsTheWholeFile)
         { "completed as number", "true", "1" },
         { "null mode", "\"pomodoro\"", "null" },
         { "subject as number", "Z\"", "Z\", \"subjectTag\": 3" },
-        { "mode as object", "\"pomodoro\"", R"({"name": "pomodoro"})" },
         { "braced id", "\"E621E1F8-C36C-495A-93FC-0C247A3E6E5F\"", "\"{E621E1F8-C36C-495A-93FC-0C247A3E6E5F}\"" },
-        { "short id", "6E5F", "6E5" },
         { "date without zone", "58Z", "58" },
-        { "date as number", "\"2026-12-05T08:27:58Z\"", "1796459278" },
         { "duration too large", "1500", "1e400" },
         { "a number in the array", good, "3" },
-        { "an array in the array", good, "[]" },
     };
     for (const auto& [name, from, to] : cases) {
         auto bad = good;
@@ -205,10 +127,9 @@ TEST(RecordJsonTest, OneBadRecordFailsTheWholeFile)
 
 TEST(RecordJsonTest, TextThatIsNotAnArrayOfRecordsGivesNothing)
 {
-    for (const std::string text : { "", " ", "{}", "null", "\"[]\"", "[", "[{}", "[]]", "[] []", "[1,]",
-             "[{\"title\": \"x\",}]", "\xef\xbb\xbf", "[\"\xff\"]", "[{\"title\": \"\xc3\x28\"}]" }) {
+    for (const std::string text :
+        { "", "{}", "null", "[", "[{}", "[]]", "[1,]", "[{\"title\": \"x\",}]", "[\"\xff\"]" })
         EXPECT_FALSE(RecordJson::decode<FocusTask>(text)) << text;
-    }
     // Nesting far deeper than any record must be refused without recursion.
     EXPECT_FALSE(RecordJson::decode<FocusTask>(std::string(1'000'000, '[') + std::string(1'000'000, ']')));
     EXPECT_FALSE(RecordJson::decode<FocusTask>("[{\"x\":" + std::string(500'000, '[')));
@@ -235,32 +156,23 @@ TEST(RecordJsonTest, UnknownKeysAreSkippedAndNullOptionalsReadAsAbsent)
 TEST(RecordJsonTest, InternetDateTimes)
 {
     EXPECT_EQ(Iso8601::format(kStart), "2026-12-05T08:27:58Z");
-    EXPECT_EQ(Iso8601::format(kStart + 0.999), "2026-12-05T08:27:58Z");
     EXPECT_EQ(Iso8601::format(-0.5), "1969-12-31T23:59:59Z");
-    EXPECT_EQ(Iso8601::format(951782400), "2000-02-29T00:00:00Z");
-    EXPECT_EQ(Iso8601::format(-62167219200.0), "0000-01-01T00:00:00Z");
 
     EXPECT_EQ(Iso8601::parse("2026-12-05T08:27:58Z"), kStart);
-    EXPECT_EQ(Iso8601::parse("2026-12-05t08:27:58z"), kStart);
     EXPECT_EQ(Iso8601::parse("2026-12-05T10:27:58+02:00"), kStart);
     EXPECT_EQ(Iso8601::parse("2026-12-04T23:57:58-08:30"), kStart);
     EXPECT_EQ(Iso8601::parse("2026-12-05T08:27:58.5Z"), kStart + 0.5);
-    EXPECT_EQ(Iso8601::parse("1969-12-31T23:59:59Z"), -1.0);
     EXPECT_EQ(Iso8601::parse("2000-02-29T00:00:00Z"), 951782400.0);
-    for (const auto* bad : { "", "2026-12-05", "2026-12-05T08:27Z", "2026-12-05 08:27:58Z", "2026-13-05T08:27:58Z",
-             "2026-02-29T08:27:58Z", "2026-12-05T24:00:00Z", "2026-12-05T08:60:00Z", "2026-12-05T08:27:60Z",
-             "2026-12-05T08:27:58.Z", "2026-12-05T08:27:58+0200", "2026-12-05T08:27:58+24:00", "2026-12-05T08:27:58Zx",
-             "+2026-12-05T08:27:58Z", "２０２６-12-05T08:27:58Z", "2026-1２-05T08:27:58Z" }) {
+    for (const auto* bad : { "", "2026-12-05", "2026-02-29T08:27:58Z", "2026-12-05T24:00:00Z",
+             "2026-12-05T08:60:00Z", "2026-12-05T08:27:58+0200", "2026-12-05T08:27:58Zx",
+             "２０２６-12-05T08:27:58Z" })
         EXPECT_FALSE(Iso8601::parse(bad)) << bad;
-    }
 }
 
 TEST(RecordJsonTest, UuidText)
 {
     EXPECT_EQ(UuidText::format(kSessionId), "E621E1F8-C36C-495A-93FC-0C247A3E6E5F");
     EXPECT_EQ(UuidText::parse("e621e1f8-c36c-495a-93fc-0c247a3e6e5f"), kSessionId);
-    for (const auto* bad : { "", "E621E1F8C36C495A93FC0C247A3E6E5F", "E621E1F8-C36C-495A-93FC-0C247A3E6E5G",
-             "E621E1F8-C36C-495A-93FC_0C247A3E6E5F", " E621E1F8-C36C-495A-93FC-0C247A3E6E5" }) {
+    for (const auto* bad : { "", "E621E1F8C36C495A93FC0C247A3E6E5F", "E621E1F8-C36C-495A-93FC-0C247A3E6E5G" })
         EXPECT_FALSE(UuidText::parse(bad)) << bad;
-    }
 }

@@ -53,7 +53,6 @@ TEST_F(PlayerApplicationsTest, SpotifyIsFoundUnderAnyOfItsPackagesIds)
 TEST_F(PlayerApplicationsTest, TheMusicPlayerIsTheDesktopsDefaultForMusicFilesInSearchOrder)
 {
     addApplication("cache.desktop", "From Cache");
-    addApplication("system.desktop", "System Default");
     addApplication("gnome.desktop", "Gnome Default");
     addApplication("user.desktop", "User Default");
     addApplication("spotify.desktop", "Spotify");
@@ -62,9 +61,6 @@ TEST_F(PlayerApplicationsTest, TheMusicPlayerIsTheDesktopsDefaultForMusicFilesIn
 
     write("usr-share/applications/mimeinfo.cache", "[MIME Cache]\naudio/flac=cache.desktop;\n");
     EXPECT_EQ(musicName(), "From Cache");
-    write("usr-share/applications/mimeapps.list",
-        "[Default Applications]\naudio/mpeg=system.desktop\n");
-    EXPECT_EQ(musicName(), "System Default");
     write("etc-xdg/gnome-mimeapps.list", "[Default Applications]\naudio/ogg=gnome.desktop;\n");
     EXPECT_EQ(musicName(), "Gnome Default");
     // The user's list wins; within it Spotify and entries that are not installed are passed over.
