@@ -61,14 +61,6 @@ std::string nameOf(NoiseKind kind) { return std::string(rawValue(kind)); }
 
 } // namespace
 
-TEST(NoiseKindTest, RawValuesRoundTrip)
-{
-    for (auto kind : allNoiseKinds)
-        EXPECT_EQ(noiseKindFromRawValue(rawValue(kind)), kind) << nameOf(kind);
-    EXPECT_EQ(rawValue(NoiseKind::stream), "stream");
-    EXPECT_FALSE(noiseKindFromRawValue("Rain") || noiseKindFromRawValue(""));
-}
-
 TEST(NoiseSampleGeneratorTest, MatchesTheIndependentReferenceForEveryKind)
 {
     for (const auto& reference : kReference) {
