@@ -236,13 +236,3 @@ TEST_F(FocusSessionEngineTest, PausingAsOfAnEarlierInstantGivesBackExactlyTheTim
         EXPECT_EQ(reports.empty() ? -1 : reports.front().duration, row.logged ? row.elapsed : -1);
     }
 }
-
-TEST_F(FocusSessionEngineTest, ABlockHeldAtItsEndCanStillBeTakenBackToBeforeItRanOut)
-{
-    auto& session = make(SessionMode::pomodoro());
-    session.start();
-    clock->advance(1500);
-    session.pause();
-    EXPECT_EQ(session.pauseAsOf(clock->now() - 400), 400);
-    EXPECT_EQ(session.remaining(), 400);
-}
