@@ -3,8 +3,6 @@
 
 #include "tests/VeltraneKit/Settings/SettingsObjectChecks.h"
 
-#include <QSignalSpy>
-
 #include <gtest/gtest.h>
 
 using namespace veltrane;
@@ -50,19 +48,6 @@ TEST(SettingsStoreTest, AnUnknownTextOrAWrongKindReadsAsTheDefaultAndStaysInTheD
         EXPECT_EQ(store.property(row.name), fresh.property(row.name)) << row.name;
     EXPECT_EQ(defaults->writeCount(), writesBefore);
     EXPECT_EQ(defaults->string("com.veltrane.appearance"), "Dark");
-}
-
-TEST(SettingsStoreTest, ClearingTheHostMonitorRemovesItsKey)
-{
-    auto defaults = std::make_shared<MemoryUserDefaults>();
-    SettingsStore store(defaults);
-    QSignalSpy changed(&store, &SettingsStore::hostMonitorIDChanged);
-    store.setHostMonitorID(QString("eDP-1"));
-    store.setHostMonitorID(std::nullopt);
-    EXPECT_TRUE(defaults->keys().empty());
-    EXPECT_EQ(store.hostMonitorID(), std::nullopt);
-    store.setHostMonitorID(std::nullopt);
-    EXPECT_EQ(changed.count(), 2);
 }
 
 } // namespace
