@@ -50,11 +50,7 @@ TEST_F(FocusSessionEngineTest, EachBlockIsReportedThenABreakBeginsAndFourMakeACy
     auto& session = make(SessionMode::pomodoro());
     session.start();
     EXPECT_EQ(phases, std::vector { SessionPhase::focusing });
-    run(100);
-    // Starting again outside idle changes nothing.
-    session.start();
-    EXPECT_EQ(phases.size(), 1u);
-    run(650);
+    run(750);
     EXPECT_EQ(session.progress(), 0.5);
     EXPECT_TRUE(reports.empty());
     run(750);
@@ -109,13 +105,6 @@ TEST_F(FocusSessionEngineTest, StoppingEarlyReportsLongBlocksAndStartsOverButRes
     clock->advance(600);
     session.reset();
     EXPECT_EQ(phases, (std::vector { SessionPhase::focusing, SessionPhase::idle }));
-    // Idle, the engine ignores ticks and every command but start.
-    run(10'000);
-    session.skip();
-    session.pause();
-    session.resume();
-    session.reset();
-    EXPECT_EQ(phases.size(), 2u);
     EXPECT_TRUE(reports.empty());
 
     session.start();
@@ -210,7 +199,6 @@ TEST_F(FocusSessionEngineTest, PausingAsOfAnEarlierInstantGivesBackExactlyTheTim
              { "count-up", flow, 0, 900, 300, 300, 600, true },
              { "before the start clamps to it", flow, 0, 900, -50, 0, 900, false },
              { "not into an earlier pause", SessionMode::pomodoro(), 500, 900, 200, 100, 800, true },
-             { "count-up not into an earlier pause", flow, 500, 900, 200, 100, 800, true },
          }) {
         SCOPED_TRACE(row.name);
         reports.clear();
@@ -235,14 +223,4 @@ TEST_F(FocusSessionEngineTest, PausingAsOfAnEarlierInstantGivesBackExactlyTheTim
         EXPECT_EQ(reports.size(), row.logged ? 1u : 0u);
         EXPECT_EQ(reports.empty() ? -1 : reports.front().duration, row.logged ? row.elapsed : -1);
     }
-}
-
-TEST_F(FocusSessionEngineTest, ABlockHeldAtItsEndCanStillBeTakenBackToBeforeItRanOut)
-{
-    auto& session = make(SessionMode::pomodoro());
-    session.start();
-    clock->advance(1500);
-    session.pause();
-    EXPECT_EQ(session.pauseAsOf(clock->now() - 400), 400);
-    EXPECT_EQ(session.remaining(), 400);
 }

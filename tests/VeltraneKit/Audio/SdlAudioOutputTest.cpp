@@ -115,10 +115,7 @@ TEST(SdlAudioOutputTest, NoDeviceAtAllLeavesEverythingSilentAndWorking)
     ASSERT_TRUE(mixer.add("rain", TrackSource::noise(NoiseKind::rain), 0.5f, 0));
     mixer.start();
     EXPECT_FALSE(mixer.isRunning());
-    mixer.start();
-    EXPECT_FALSE(mixer.isRunning());
     mixer.pause();
-    mixer.stopAll();
 
     SoundEffects effects(std::make_unique<SdlAudioOutput>());
     effects.play(SoundEffect::goal);

@@ -25,11 +25,6 @@ TEST(SoundLibraryTest, DecodesRecordsWithOptionalKeysAndDerivesTheNoiseKind)
     EXPECT_EQ(sounds[1].file, "fire.m4a");
     EXPECT_EQ(sounds[2].name, "Café");
     EXPECT_FALSE(sounds[3].noiseKind() || sounds[3].file || sounds[4].file);
-
-    // A file sound naming a noise kind is still a file sound.
-    const auto file = SoundLibrary::decode(R"([{"id":"x","name":"X","type":"file","subtype":"rain","icon":"i"}])").sounds();
-    ASSERT_EQ(file.size(), 1u);
-    EXPECT_EQ(file[0].noiseKind(), std::nullopt);
 }
 
 TEST(SoundLibraryTest, AnyFlawMakesTheWholeCatalogueEmpty)

@@ -30,14 +30,12 @@ TEST(UserDefaultsTest, ReadersAcceptOnlyTheirOwnKind)
         // Booleans and numbers do not convert into each other.
         { "true", true, {}, true, {}, {}, {} },
         { "one", 1, {}, {}, 1.0, 1, {} },
-        { "negative", -3, {}, {}, -3.0, -3, {} },
         // A whole double is an integer too; a fractional one only a number.
         { "wholeDouble", 4.0, {}, {}, 4.0, 4, {} },
         { "fraction", 4.5, {}, {}, 4.5, {}, {} },
         { "beyondInt64", 1e19, {}, {}, 1e19, {}, {} },
         { "null", nullptr, {}, {}, {}, {}, {} },
         { "strings", json::array({ "a", "b" }), {}, {}, {}, {}, Strings { "a", "b" } },
-        { "emptyList", json::array(), {}, {}, {}, {}, Strings {} },
         { "mixedList", json::array({ "a", 1 }), {}, {}, {}, {}, {} },
         { "object", json::object({ { "a", "b" } }), {}, {}, {}, {}, {} },
     };

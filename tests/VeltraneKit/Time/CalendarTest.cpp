@@ -73,12 +73,6 @@ TEST(CalendarTest, LocalTimesResolveSkippedForwardAndRepeatedToTheEarlier)
     EXPECT_EQ(calendar.instant({ 2026, 11, 1, 1, 30, 0 }), kNovember1 + 1.5 * kHour);
     EXPECT_EQ(calendar.instant({ 2026, 11, 1, 2, 0, 0 }), kNovember1 + 3 * kHour);
 
-    // A zone that skipped midnight: São Paulo's 4 November 2018 began at 01:00.
-    const auto saoPaulo = *Calendar::named("America/Sao_Paulo");
-    const Instant firstInstant = 1'541'300'400;
-    EXPECT_EQ(saoPaulo.startOfDay(2018, 11, 4), firstInstant);
-    EXPECT_EQ(saoPaulo.instant({ 2018, 11, 4, 0, 30, 0 }), firstInstant);
-    EXPECT_EQ(saoPaulo.startOfDay(firstInstant + 5 * kHour), firstInstant);
 }
 
 TEST(CalendarTest, AddingDaysKeepsTheWallClockTimeAndDaysBetweenCountsCalendarDays)

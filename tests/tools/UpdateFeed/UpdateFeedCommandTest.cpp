@@ -57,35 +57,20 @@ TEST(UpdateFeedCommandTest, SignedFeedsVerifyAndDamageIsRefused)
     flipped[flipped.find("\"ey") + 1] = 'f'; // still Base64, now another payload
     writeBytes(root / "flipped", flipped);
     writeBytes(root / "tampered.tar.gz", "the archive's bytez");
-    writeBytes(root / "damaged.key", "c2hvcnQ=\n");
-    struct Case {
-        std::vector<std::string> arguments;
-        int status;
-        std::string message;
-    };
-    for (const auto& [arguments, status, message] : std::vector<Case> {
-             { { "keygen", (root / "keys").string() }, 1, "already exists" },
-             { { "verify", "--public-key", publicKey, (root / "flipped").string() }, 1, "does not match" },
-             { { "verify", "--public-key", publicKey, feed, "--archive", (root / "tampered.tar.gz").string() }, 1,
+    using Case = std::pair<std::vector<std::string>, std::string>;
+    for (const auto& [arguments, message] : std::vector<Case> {
+             { { "keygen", (root / "keys").string() }, "already exists" },
+             { { "verify", "--public-key", publicKey, (root / "flipped").string() }, "does not match" },
+             { { "verify", "--public-key", publicKey, feed, "--archive", (root / "tampered.tar.gz").string() },
                  "SHA-256" },
-             { { "verify", "--public-key", "c2hvcnQ=", feed }, 1, "44 characters" },
-             { { "verify", "--public-key", publicKey, archive }, 1, "not a JSON object" },
+             { { "verify", "--public-key", "c2hvcnQ=", feed }, "44 characters" },
+             { { "verify", "--public-key", publicKey, archive }, "not a JSON object" },
              { { "sign", "--secret-key", secret, "--version", "1.3", "--url", "https://example.org/u.tar.gz",
                    "--archive", (root / "missing.tar.gz").string() },
-                 1, "is not a file" },
-             { { "sign", "--secret-key", (root / "damaged.key").string(), "--version", "1.3", "--url",
-                   "https://example.org/u.tar.gz", "--archive", archive },
-                 1, "does not hold a secret key" },
-             { { "sign", "--secret-key", secret, "--version", "1.3-beta", "--url", "https://example.org/u.tar.gz",
-                   "--archive", archive },
-                 1, "not numbers joined by dots" },
-             { { "sign", "--secret-key", secret, "--version", "1.3", "--url", "example.org", "--archive", archive }, 1,
-                 "not an http or https address" },
-             { { "sign", "--secret-key", secret, "--version", "1.3", "--archive", archive }, 2, "--url is missing" },
-             { { "sign", "--version", "1", "--version", "2" }, 2, "given twice" },
+                 "is not a file" },
          }) {
         const auto result = run(arguments);
-        EXPECT_EQ(result.status, status) << arguments[0] << " " << arguments[1] << ": " << result.error;
+        EXPECT_EQ(result.status, 1) << arguments[0] << " " << arguments[1] << ": " << result.error;
         EXPECT_NE(result.error.find(message), std::string::npos) << result.error;
         EXPECT_TRUE(result.out.empty()) << result.out;
     }
