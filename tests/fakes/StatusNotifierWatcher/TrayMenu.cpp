@@ -54,8 +54,7 @@ std::vector<TrayMenu::Entry> TrayMenu::entries() const
         node.beginStructure();
         node >> id >> properties;
         entries.push_back({ id, properties.value(QStringLiteral("label")).toString(),
-            properties.value(QStringLiteral("enabled"), true).toBool(),
-            properties.value(QStringLiteral("type")).toString() == QLatin1String("separator") });
+            properties.value(QStringLiteral("enabled"), true).toBool() });
     }
     return entries;
 }

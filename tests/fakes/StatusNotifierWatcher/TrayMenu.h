@@ -15,7 +15,6 @@ public:
         int id = 0;
         QString label;
         bool enabled = true;
-        bool separator = false;
     };
 
     // `item` as the watcher lists it: "service/path".
