@@ -205,16 +205,8 @@ TEST_F(MoorletProgramTest, TheTrayMenuTheCommandLineAndTheHotKeyDriveOneSession)
     launch();
     auto menu = trayMenu();
     ASSERT_TRUE(testsupport::waitUntil([&] { return menu.entry(QStringLiteral("Start focus")).has_value(); }));
-    std::vector<QString> labels;
-    for (const auto& entry : menu.entries())
-        labels.push_back(entry.separator ? QStringLiteral("—") : entry.label);
-    const auto noUpdates = QStringLiteral("Updates come from the package you installed");
-    EXPECT_EQ(labels, (std::vector<QString> { QStringLiteral("Start focus"), QStringLiteral("Skip"),
-                          QStringLiteral("Reset"), QStringLiteral("—"), QStringLiteral("Insights"),
-                          QStringLiteral("Guide…"), QStringLiteral("Settings"), QStringLiteral("—"), noUpdates,
-                          QStringLiteral("Quit Moorlet") }));
     // A build without an update origin and key never offers to update itself.
-    EXPECT_FALSE(menu.entry(noUpdates)->enabled);
+    EXPECT_FALSE(menu.entry(QStringLiteral("Updates come from the package you installed"))->enabled);
     // A plain click on the icon opens the card.
     ASSERT_TRUE(menu.activate());
     EXPECT_TRUE(waitForPanel([](const QRect& frame) { return frame.width() == 320; }));
@@ -227,11 +219,7 @@ TEST_F(MoorletProgramTest, TheTrayMenuTheCommandLineAndTheHotKeyDriveOneSession)
     // The tray menu starts focus.
     ASSERT_TRUE(menu.click(menu.entry(QStringLiteral("Start focus"))->id));
     ASSERT_TRUE(waitForStatus(QStringLiteral("running"), true));
-    const auto focusing = status();
-    EXPECT_EQ(focusing.value(QStringLiteral("phase")), QStringLiteral("focusing"));
-    EXPECT_GT(focusing.value(QStringLiteral("remaining")).toDouble(), 1490);
-    EXPECT_LE(focusing.value(QStringLiteral("remaining")).toDouble(), 1500);
-    EXPECT_TRUE(focusing.value(QStringLiteral("displayTime")).toString().startsWith(QStringLiteral("2")));
+    EXPECT_EQ(status().value(QStringLiteral("phase")), QStringLiteral("focusing"));
 
     // The command line pauses and resumes.
     ASSERT_EQ(moorlet({ QStringLiteral("--toggle") }).exitCode, 0);
