@@ -109,16 +109,12 @@ TEST_F(GlobalHotKeyTest, OptionCommandSpaceFiresOncePerPressWhateverTheLocks)
     expectPressesAfterMarker(6);
 }
 
-// A few kinds of key (letter, digit, named key, function key, arrow) with different modifiers; a
-// later registration releases the earlier key.
+// A letter and a function key with other modifiers; a later registration releases the earlier key.
 TEST_F(GlobalHotKeyTest, EachKindOfKeyReachesItsXKeyAndReplacesTheEarlierKey)
 {
     const std::tuple<std::uint32_t, std::uint32_t, const char*> rows[] = {
         { carbon::kKeyA, carbon::kModifierControl | carbon::kModifierOption, "ctrl+alt+a" },
-        { carbon::kKey0, carbon::kModifierControl | carbon::kModifierShift, "ctrl+shift+0" },
-        { carbon::kKeyEscape, carbon::kModifierCommand, "super+Escape" },
         { carbon::kKeyF12, carbon::kModifierShift, "shift+F12" },
-        { carbon::kKeyLeftArrow, kOptionCommand, "super+alt+Left" },
     };
     int expected = 0;
     for (const auto& [key, modifiers, keys] : rows) {
