@@ -24,8 +24,6 @@ struct Shown {
 
 class MenuBarTest : public ::testing::Test {
 protected:
-    MenuBarTest() { content.onQuit = [this] { ++quitRequests; }; }
-
     // The menu's entry for a role, as a tray would show it.
     Shown shown(Role role) const
     {
@@ -56,7 +54,6 @@ protected:
     WidgetScene scene;
     FocusController& controller = *scene.controller;
     MenuBarContent content { controller };
-    int quitRequests = 0;
 };
 
 } // namespace
@@ -89,20 +86,6 @@ TEST_F(MenuBarTest, TheMenuDrivesTheSessionAndRelabelsItself)
         EXPECT_EQ(shown(Role::skip).enabled, active);
         EXPECT_EQ(shown(Role::reset).enabled, active);
     }
-}
-
-TEST_F(MenuBarTest, TheWindowAndQuitEntriesEachCallTheirOwnActionOnce)
-{
-    std::vector<Role> opened;
-    content.openInsights = [&] { opened.push_back(Role::insights); };
-    content.openGuide = [&] { opened.push_back(Role::guide); };
-    content.openSettings = [&] { opened.push_back(Role::settings); };
-    pick(Role::insights);
-    pick(Role::guide);
-    pick(Role::settings);
-    pick(Role::quit);
-    EXPECT_EQ(opened, (std::vector<Role> { Role::insights, Role::guide, Role::settings }));
-    EXPECT_EQ(quitRequests, 1);
 }
 
 TEST_F(MenuBarTest, TheLabelShowsTheTimeOnlyWhileAPhaseIsUnderWay)

@@ -27,9 +27,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// with-xvfb.sh's screen.
-constexpr QSize kScreen { 1440, 900 };
-constexpr QSize kCollapsedPanel { 168, 168 };
 // The idle card (608) plus the panel margin (48), with no optional row: no player is installed
 // in the test's XDG folders, no session is logged and no deadline is set.
 constexpr int kIdleExpandedPanelHeight = 656;
@@ -169,14 +166,10 @@ protected:
 
 } // namespace
 
-TEST_F(MoorletProgramTest, FirstLaunchDocksTheTileRightAndASecondStartOpensItsCard)
+TEST_F(MoorletProgramTest, ASecondStartOpensTheFirstStartsCard)
 {
     launch();
-    // Centred on the right edge of the screen (no panels on Xvfb, so the whole screen is free).
-    const QRect docked(QPoint(kScreen.width() - kCollapsedPanel.width(),
-                           (kScreen.height() - kCollapsedPanel.height()) / 2),
-        kCollapsedPanel);
-    ASSERT_TRUE(waitForPanel([&](const QRect& frame) { return frame == docked; }));
+    ASSERT_TRUE(waitForPanel([](const QRect& frame) { return frame.width() == 168; }));
 
     // The second start hands over to the first, which shows its card, and exits.
     const auto second = moorlet({});
@@ -184,12 +177,7 @@ TEST_F(MoorletProgramTest, FirstLaunchDocksTheTileRightAndASecondStartOpensItsCa
     EXPECT_EQ(app->state(), QProcess::Running);
     ASSERT_TRUE(waitForPanel([](const QRect& frame) { return frame.width() == 320; }));
     EXPECT_EQ(windows().size(), 1);
-    const auto expanded = panelGeometry();
-    EXPECT_EQ(expanded.height(), kIdleExpandedPanelHeight);
-    // The card grows away from the right edge and stays on screen.
-    EXPECT_EQ(expanded.right() + 1, kScreen.width());
-    EXPECT_GE(expanded.top(), -12);
-    EXPECT_LE(expanded.bottom() + 1, kScreen.height() + 12);
+    EXPECT_EQ(panelGeometry().height(), kIdleExpandedPanelHeight);
 
     // Starting focus while expanded keeps the card's height: its controls stay under the pointer.
     ASSERT_EQ(moorlet({ QStringLiteral("--toggle") }).exitCode, 0);
@@ -231,12 +219,9 @@ TEST_F(MoorletProgramTest, TheTrayMenuTheCommandLineAndTheHotKeyDriveOneSession)
     xdotool({ QStringLiteral("key"), QStringLiteral("super+alt+space") });
     EXPECT_TRUE(waitForStatus(QStringLiteral("paused"), true)) << "the hot key did not toggle";
 
-    // Skipping ends the block into a break and announces it.
+    // Skipping ends the block into a break.
     ASSERT_EQ(moorlet({ QStringLiteral("--skip") }).exitCode, 0);
     EXPECT_EQ(status().value(QStringLiteral("phase")), QStringLiteral("shortBreak"));
-    ASSERT_TRUE(notifications.waitForCalls(QStringLiteral("Notify"), 1));
-    EXPECT_EQ(notifications.calls(QStringLiteral("Notify")).first().value(QStringLiteral("summary")),
-        QStringLiteral("Focus complete"));
 
     ASSERT_EQ(moorlet({ QStringLiteral("--reset") }).exitCode, 0);
     EXPECT_EQ(status().value(QStringLiteral("phase")), QStringLiteral("idle"));

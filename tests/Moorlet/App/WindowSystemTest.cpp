@@ -22,14 +22,3 @@ TEST(WindowSystemTest, OnlyAWaylandSessionWithoutAnotherChoiceIsSentThroughXWayl
     for (const auto& [platform, display, session, expected] : cases)
         EXPECT_EQ(platformOverride(platform, display, session), expected) << platform << " " << display << " " << session;
 }
-
-TEST(WindowSystemTest, FramesGoThroughTheSocketUnlessSomeoneChoseOtherwise)
-{
-    qunsetenv("QT_XCB_NO_MITSHM");
-    moorlet::WindowSystem::preferX11();
-    EXPECT_EQ(qgetenv("QT_XCB_NO_MITSHM"), "1");
-    qputenv("QT_XCB_NO_MITSHM", "0");
-    moorlet::WindowSystem::preferX11();
-    EXPECT_EQ(qgetenv("QT_XCB_NO_MITSHM"), "0");
-    qunsetenv("QT_XCB_NO_MITSHM");
-}
