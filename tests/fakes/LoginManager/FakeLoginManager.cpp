@@ -9,7 +9,8 @@ namespace {
 QDBusMessage callControl(const QString& method, const QVariantList& arguments = {})
 {
     auto call = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.login1"),
-        QStringLiteral("/org/freedesktop/login1"), QStringLiteral("org.freedesktop.login1.Manager"), method);
+        QStringLiteral("/org/freedesktop/login1"), QStringLiteral("org.freedesktop.login1.Manager"),
+        method);
     call.setArguments(arguments);
     return QDBusConnection::sessionBus().call(call);
 }

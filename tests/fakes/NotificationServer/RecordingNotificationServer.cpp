@@ -1,6 +1,5 @@
 #include "tests/fakes/NotificationServer/RecordingNotificationServer.h"
 
-#include <QJsonArray>
 #include <QJsonDocument>
 
 RecordingNotificationServer::RecordingNotificationServer(const QString& logPath, bool bodyMarkup, QObject* parent)

@@ -54,8 +54,8 @@ QDBusMessage TrayMenu::menuCall(const QString& method) const
     auto get = QDBusMessage::createMethodCall(
         m_service, m_itemPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
     get << QString::fromLatin1(kItemInterface) << QStringLiteral("Menu");
-    const auto reply = QDBusConnection::sessionBus().call(get);
-    const auto menuPath = reply.arguments().value(0).value<QDBusVariant>().variant().value<QDBusObjectPath>().path();
+    const auto menu = QDBusConnection::sessionBus().call(get).arguments().value(0).value<QDBusVariant>();
+    const auto menuPath = menu.variant().value<QDBusObjectPath>().path();
     return QDBusMessage::createMethodCall(m_service, menuPath.isEmpty() ? QStringLiteral("/MenuBar") : menuPath,
         QString::fromLatin1(kMenuInterface), method);
 }
