@@ -46,7 +46,6 @@ TEST(DesktopEntryTest, ExecIsUnquotedAndItsFieldCodesExpandedForALaunchWithoutFi
     EXPECT_EQ(commandOf(entryWithExec(QStringLiteral("sh -c \"echo \\\\\"hi\\\\\" \\\\$HOME \\\\\\\\n\" \"\""))),
         (QStringList { "sh", "-c", "echo \"hi\" $HOME \\n", QString() }));
     EXPECT_EQ(commandOf(entryWithExec(QStringLiteral("player \"unterminated"))), std::nullopt);
-    EXPECT_EQ(commandOf(entryWithExec(QStringLiteral("%U"))), std::nullopt);
 }
 
 TEST(DesktopEntryTest, WrittenExecValuesReadBackToTheSameCommand)

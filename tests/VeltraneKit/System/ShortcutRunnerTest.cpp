@@ -49,9 +49,9 @@ TEST_F(ShortcutRunnerTest, BlankMissingHiddenOutsideAndNonExecutableNamesRunNoth
     addAutomation(QStringLiteral("outside"));
     addAutomation(QStringLiteral("shortcuts/not executable"), false);
 
-    for (const QString& name : { QStringLiteral("   \n\t"), QStringLiteral("missing"), QStringLiteral("  .hidden"),
-             QStringLiteral("sub/inner"), QStringLiteral("../outside"), QStringLiteral(".."),
-             QStringLiteral("not executable") }) {
+    for (const QString& name : { QStringLiteral("   \n\t"), QStringLiteral("missing"),
+             QStringLiteral("  .hidden"), QStringLiteral("sub/inner"), QStringLiteral("../outside"),
+             QStringLiteral(".."), QStringLiteral("not executable") }) {
         EXPECT_FALSE(ShortcutRunner::run(name, folder)) << name.toStdString();
     }
     EXPECT_FALSE(ShortcutRunner::run(QStringLiteral("outside"), QString()));
