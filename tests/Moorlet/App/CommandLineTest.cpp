@@ -27,7 +27,6 @@ TEST(CommandLineTest, EachOptionSelectsItsCommandInEitherSpellingAndHelpAndVersi
         { "--status", AppCommand::status },
         // Single-dash words are read as long options, as many desktop shortcut editors write them.
         { "-toggle", AppCommand::toggle },
-        { "-status", AppCommand::status },
     };
     for (const auto& [option, command] : cases) {
         const auto line = parse({ option });
