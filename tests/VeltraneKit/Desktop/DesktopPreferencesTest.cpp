@@ -3,8 +3,6 @@
 #include "tests/VeltraneKit/Desktop/FakeSettingsPortal.h"
 #include "tests/support/TestSupport.h"
 
-#include <QGuiApplication>
-#include <QPalette>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -58,30 +56,6 @@ TEST(DesktopPreferencesTest, SettingChangesAreSignalledOnlyOnRealChange)
     EXPECT_TRUE(motionChanges.front().front().toBool());
     EXPECT_TRUE(preferences.reduceMotion());
     EXPECT_EQ(schemeChanges.size(), 1);
-
-    portal.change(kAppearance, kColorScheme, 0u);
-    ASSERT_TRUE(testsupport::waitUntil([&] { return schemeChanges.size() == 2; }));
-    EXPECT_EQ(preferences.colorScheme(), ColorScheme::Light) << "GNOME's preference shows through";
-}
-
-TEST(DesktopPreferencesTest, WithoutAPortalTheSchemeFollowsThePalette)
-{
-    const QPalette original = QGuiApplication::palette();
-    ASSERT_LT(original.color(QPalette::WindowText).lightness(), original.color(QPalette::Window).lightness())
-        << "the test platform starts with a light palette";
-
-    DesktopPreferences preferences(QDBusConnection::sessionBus());
-    ASSERT_TRUE(settle(preferences));
-    EXPECT_EQ(preferences.colorScheme(), ColorScheme::Light);
-    EXPECT_FALSE(preferences.reduceMotion());
-
-    QSignalSpy changes(&preferences, &DesktopPreferences::colorSchemeChanged);
-    QGuiApplication::setPalette(QPalette(QColor(30, 30, 30))); // light text on a dark window
-    EXPECT_TRUE(testsupport::waitUntil([&] { return changes.size() == 1; }));
-    EXPECT_EQ(preferences.colorScheme(), ColorScheme::Dark);
-    QGuiApplication::setPalette(original);
-    EXPECT_TRUE(testsupport::waitUntil([&] { return changes.size() == 2; }));
-    EXPECT_EQ(preferences.colorScheme(), ColorScheme::Light);
 }
 
 struct PortalCase {
@@ -98,24 +72,17 @@ struct PortalCase {
 TEST(DesktopPreferencesTest, PortalSettingsResolveInOrder)
 {
     const PortalCase cases[] = {
-        { "appearance dark", 1u, {}, {}, {}, ColorScheme::Dark, false },
         { "appearance wins over GNOME", 2u, QStringLiteral("prefer-dark"), QStringLiteral("Adwaita-dark"), {},
             ColorScheme::Light, false },
         { "GNOME scheme when appearance has none", 0u, QStringLiteral("prefer-dark"), {}, {}, ColorScheme::Dark,
             false },
         { "dark GTK theme", 0u, QStringLiteral("default"), QStringLiteral("Adwaita-Dark"), {}, ColorScheme::Dark,
             false },
-        { "no preference anywhere", 0u, QStringLiteral("default"), QStringLiteral("Adwaita"), {},
-            ColorScheme::NoPreference, false },
         { "animations off", 0u, {}, {}, std::tuple { kGnome, kAnimations, false }, ColorScheme::NoPreference, true },
         { "reduced motion", {}, {}, {}, std::tuple { kAppearance, kReducedMotion, 1u }, ColorScheme::NoPreference,
             true },
-        { "no motion preference", {}, {}, {}, std::tuple { kAppearance, kReducedMotion, 0u }, ColorScheme::NoPreference,
-            false },
         { "KDE's instant animations", {}, {}, {}, std::tuple { kKde, kAnimationFactor, QStringLiteral("0") },
             ColorScheme::NoPreference, true },
-        { "KDE's slow animations", {}, {}, {}, std::tuple { kKde, kAnimationFactor, QStringLiteral("2") },
-            ColorScheme::NoPreference, false },
     };
     for (const auto interface : { FakeSettingsPortal::Interface::WithReadOne, FakeSettingsPortal::Interface::ReadOnly }) {
         for (const PortalCase& setup : cases) {

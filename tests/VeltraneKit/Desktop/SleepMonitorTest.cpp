@@ -63,14 +63,4 @@ TEST_F(SleepMonitorTest, AnnouncesSleepBeforeLettingItsDelayLockGoAndRetakesItOn
     EXPECT_TRUE(waitForLocks(0));
 }
 
-TEST_F(SleepMonitorTest, WithoutABusTheMonitorIsUnavailable)
-{
-    const QDBusConnection noBus
-        = QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("no-bus"));
-    SleepMonitor monitor(noBus);
-    EXPECT_FALSE(monitor.isAvailable() || monitor.isDelayingSleep());
-    EXPECT_TRUE(logind.activeInhibitors().isEmpty());
-    QDBusConnection::disconnectFromBus(QStringLiteral("no-bus"));
-}
-
 } // namespace

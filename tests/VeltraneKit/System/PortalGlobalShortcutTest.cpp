@@ -54,24 +54,18 @@ TEST_F(PortalGlobalShortcutTest, RegistersTheAppThenBindsThePreferredTriggerAndF
     EXPECT_TRUE(testsupport::waitUntil([this] { return hotKey.triggerDescription() == "Ctrl+Alt+F"; }));
     EXPECT_EQ(changes, 2);
 
-    // Released, the session closes and presses stop; a new registration needs no second Register.
-    hotKey.unregister();
-    EXPECT_TRUE(testsupport::waitUntil([this] { return portal.calls.endsWith(QStringLiteral("Close")); }));
-    portal.activate(QStringLiteral("toggle"));
-    portal.chosenTrigger = QStringLiteral("Super+P");
-    ASSERT_EQ(bind(), HotKeyRegistration::registered);
-    EXPECT_EQ(hotKey.triggerDescription(), "Super+P") << "the user chose other keys in the dialog";
-    EXPECT_EQ(portal.calls.filter(QStringLiteral("Register")).size(), 1);
-    EXPECT_EQ(presses, 1);
-
-    // A binding the user refuses is reported and closes its session.
+    // Released, the session closes and presses stop.
     hotKey.unregister();
     ASSERT_TRUE(testsupport::waitUntil([this] { return portal.calls.endsWith(QStringLiteral("Close")); }));
+    portal.activate(QStringLiteral("toggle"));
+
+    // A binding the user refuses is reported and closes its session.
     portal.calls.clear();
     portal.refuse = true;
     const int before = changes;
     EXPECT_EQ(bind(), HotKeyRegistration::refused);
     EXPECT_EQ(changes, before + 1);
+    EXPECT_EQ(presses, 1);
     EXPECT_TRUE(testsupport::waitUntil([this] { return portal.calls.endsWith(QStringLiteral("Close")); }));
 }
 
@@ -80,7 +74,6 @@ TEST(PortalGlobalShortcutWithoutPortalTest, IsUnavailableAndRefusesKeysWithoutAN
     PortalGlobalShortcut hotKey { { QStringLiteral("org.example.Timer"), QStringLiteral("toggle"), QString() } };
     EXPECT_EQ(hotKey.registerHotKey(carbon::kKeySpace, kOptionCommand), HotKeyRegistration::pending);
     EXPECT_TRUE(testsupport::waitUntil([&] { return hotKey.state() == HotKeyRegistration::unavailable; }));
-    EXPECT_EQ(PortalGlobalShortcut::trigger(carbon::kKeyA, carbon::kModifierControl | carbon::kModifierShift), "CTRL+SHIFT+a");
     // The fn key is no key of its own.
     EXPECT_EQ(hotKey.registerHotKey(0x3F, 0), HotKeyRegistration::unsupportedKey);
 }

@@ -6,17 +6,13 @@
 
 namespace {
 
-QDBusMessage controlCall(const QString& method)
+QDBusMessage callControl(const QString& method, const QVariantList& arguments = {})
 {
-    return QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
-        QStringLiteral("org.freedesktop.login1.Manager"), method);
-}
-
-void callControl(const QString& method, bool argument)
-{
-    QDBusMessage call = controlCall(method);
-    call << argument;
-    QDBusConnection::sessionBus().call(call);
+    auto call = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.login1"),
+        QStringLiteral("/org/freedesktop/login1"), QStringLiteral("org.freedesktop.login1.Manager"),
+        method);
+    call.setArguments(arguments);
+    return QDBusConnection::sessionBus().call(call);
 }
 
 } // namespace
@@ -28,17 +24,17 @@ FakeLoginManager::FakeLoginManager()
 
 void FakeLoginManager::announceSleep(bool sleeping) const
 {
-    callControl(QStringLiteral("EmitPrepareForSleep"), sleeping);
+    callControl(QStringLiteral("EmitPrepareForSleep"), { sleeping });
 }
 
 void FakeLoginManager::announceLock(bool locked) const
 {
-    callControl(QStringLiteral("EmitLock"), locked);
+    callControl(QStringLiteral("EmitLock"), { locked });
 }
 
 QJsonArray FakeLoginManager::activeInhibitors() const
 {
-    const QDBusMessage reply = QDBusConnection::sessionBus().call(controlCall(QStringLiteral("ActiveInhibitors")));
+    const QDBusMessage reply = callControl(QStringLiteral("ActiveInhibitors"));
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
         return {};
     return QJsonDocument::fromJson(reply.arguments().front().toString().toUtf8()).array();

@@ -8,8 +8,6 @@
 
 #include <algorithm>
 
-#include <unistd.h>
-
 namespace {
 
 const QString kMprisPath = QStringLiteral("/org/mpris/MediaPlayer2");
@@ -52,17 +50,8 @@ bool FakePlayer::handleProperties(const QDBusMessage& message, const QDBusConnec
     if (arguments.isEmpty())
         return false;
     const QString interfaceName = arguments.at(0).toString();
-    if (interfaceName == kPlayerInterface) {
+    if (interfaceName == kPlayerInterface)
         ++m_readCount;
-        if (m_vanishOnNextRead)
-            ::_exit(0);
-        if (m_failNextRead) {
-            m_failNextRead = false;
-            QDBusConnection(connection).send(message.createErrorReply(
-                QStringLiteral("org.freedesktop.DBus.Error.Failed"), QStringLiteral("refused on request")));
-            return true;
-        }
-    }
     const QVariantMap properties = interfaceName == kPlayerInterface ? playerProperties()
         : interfaceName == kRootInterface ? QVariantMap { { QStringLiteral("Identity"), m_identity } }
                                           : QVariantMap();
@@ -112,12 +101,6 @@ bool FakePlayer::handleControl(const QDBusMessage& message, const QDBusConnectio
         replyWith(message, connection, { m_commands });
     } else if (method == QLatin1String("ReadCount")) {
         replyWith(message, connection, { m_readCount });
-    } else if (method == QLatin1String("FailNextRead")) {
-        m_failNextRead = true;
-        replyWith(message, connection);
-    } else if (method == QLatin1String("VanishOnNextRead")) {
-        m_vanishOnNextRead = true;
-        replyWith(message, connection);
     } else if (method == QLatin1String("Quit")) {
         replyWith(message, connection);
         QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);

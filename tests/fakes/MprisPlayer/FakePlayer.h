@@ -15,8 +15,6 @@
 //   SetPlaybackStatus(s status)   "Playing", "Paused" or "Stopped"
 //   Commands() -> as              the Player methods received so far, in order
 //   ReadCount() -> i              how many times the Player properties were read
-//   FailNextRead()                answer the next read of the Player properties with an error
-//   VanishOnNextRead()            exit without answering on the next read of the Player properties
 //   Quit()                        leave the bus and exit
 class FakePlayer final : public QDBusVirtualObject {
     Q_OBJECT
@@ -49,6 +47,4 @@ private:
     QString m_status;
     QStringList m_commands;
     int m_readCount = 0;
-    bool m_failNextRead = false;
-    bool m_vanishOnNextRead = false;
 };

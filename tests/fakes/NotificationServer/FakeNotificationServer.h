@@ -30,8 +30,7 @@ public:
     QList<QJsonObject> calls(const QString& method = {}) const;
     // Waits (on real I/O) until at least `count` calls of `method` are logged.
     bool waitForCalls(const QString& method, qsizetype count) const;
-    // A round trip to the server on QDBusConnection::sessionBus(); logged as a
-    // GetServerInformation call.
+    // A round trip to the server on QDBusConnection::sessionBus().
     void sync() const;
 
 private:

@@ -1,6 +1,5 @@
 #include "tests/fakes/NotificationServer/RecordingNotificationServer.h"
 
-#include <QJsonArray>
 #include <QJsonDocument>
 
 RecordingNotificationServer::RecordingNotificationServer(const QString& logPath, bool bodyMarkup, QObject* parent)
@@ -14,7 +13,6 @@ RecordingNotificationServer::RecordingNotificationServer(const QString& logPath,
 
 QStringList RecordingNotificationServer::GetCapabilities()
 {
-    record({ { QStringLiteral("method"), QStringLiteral("GetCapabilities") } });
     QStringList capabilities { QStringLiteral("body"), QStringLiteral("sound") };
     if (m_bodyMarkup)
         capabilities.append(QStringLiteral("body-markup"));
@@ -24,7 +22,6 @@ QStringList RecordingNotificationServer::GetCapabilities()
 QString RecordingNotificationServer::GetServerInformation(
     QString& vendor, QString& version, QString& specificationVersion)
 {
-    record({ { QStringLiteral("method"), QStringLiteral("GetServerInformation") } });
     vendor = QStringLiteral("Moorlet tests");
     version = QStringLiteral("1");
     specificationVersion = QStringLiteral("1.2");
@@ -32,7 +29,7 @@ QString RecordingNotificationServer::GetServerInformation(
 }
 
 uint RecordingNotificationServer::Notify(const QString& appName, uint replacesId, const QString& appIcon,
-    const QString& summary, const QString& body, const QStringList& actions, const QVariantMap& hints,
+    const QString& summary, const QString& body, const QStringList&, const QVariantMap& hints,
     int expireTimeout)
 {
     const uint id = replacesId != 0 ? replacesId : ++m_lastId;
@@ -43,10 +40,8 @@ uint RecordingNotificationServer::Notify(const QString& appName, uint replacesId
         { QStringLiteral("app_icon"), appIcon },
         { QStringLiteral("summary"), summary },
         { QStringLiteral("body"), body },
-        { QStringLiteral("actions"), QJsonArray::fromStringList(actions) },
         { QStringLiteral("hints"), QJsonObject::fromVariantMap(hints) },
         { QStringLiteral("expire_timeout"), expireTimeout },
-        { QStringLiteral("id"), static_cast<qint64>(id) },
     });
     return id;
 }

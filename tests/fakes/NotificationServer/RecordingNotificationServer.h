@@ -8,10 +8,9 @@
 
 // The object a test notification server exports at /org/freedesktop/Notifications. It answers as
 // a server that shows nothing would (it closes nothing and invokes no action), and appends every
-// call it receives to a log, one JSON object per line, flushed at once:
+// notice it receives to a log, one JSON object per line, flushed at once:
 //   {"method": "Notify", "app_name": …, "replaces_id": …, "app_icon": …, "summary": …, "body": …,
-//    "actions": […], "hints": {…}, "expire_timeout": …, "id": <the id it answered>}
-//   {"method": "GetCapabilities"}, {"method": "GetServerInformation"}
+//    "hints": {…}, "expire_timeout": …}
 // Its capabilities are "body" and "sound", and "body-markup" when asked for.
 class RecordingNotificationServer : public QObject {
     Q_OBJECT

@@ -21,17 +21,6 @@ TrayMenu::TrayMenu(const QString& item)
     m_itemPath = slash < 0 ? QStringLiteral("/StatusNotifierItem") : item.mid(slash);
 }
 
-QVariant TrayMenu::itemProperty(const QString& name) const
-{
-    auto call = QDBusMessage::createMethodCall(
-        m_service, m_itemPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-    call << QString::fromLatin1(kItemInterface) << name;
-    const auto reply = QDBusConnection::sessionBus().call(call);
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
-        return {};
-    return reply.arguments().constFirst().value<QDBusVariant>().variant();
-}
-
 std::vector<TrayMenu::Entry> TrayMenu::entries() const
 {
     auto call = menuCall(QStringLiteral("GetLayout"));
@@ -54,15 +43,19 @@ std::vector<TrayMenu::Entry> TrayMenu::entries() const
         node.beginStructure();
         node >> id >> properties;
         entries.push_back({ id, properties.value(QStringLiteral("label")).toString(),
-            properties.value(QStringLiteral("enabled"), true).toBool(),
-            properties.value(QStringLiteral("type")).toString() == QLatin1String("separator") });
+            properties.value(QStringLiteral("enabled"), true).toBool() });
     }
     return entries;
 }
 
 QDBusMessage TrayMenu::menuCall(const QString& method) const
 {
-    const auto menuPath = itemProperty(QStringLiteral("Menu")).value<QDBusObjectPath>().path();
+    // The item's Menu property names the menu's object.
+    auto get = QDBusMessage::createMethodCall(
+        m_service, m_itemPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    get << QString::fromLatin1(kItemInterface) << QStringLiteral("Menu");
+    const auto menu = QDBusConnection::sessionBus().call(get).arguments().value(0).value<QDBusVariant>();
+    const auto menuPath = menu.variant().value<QDBusObjectPath>().path();
     return QDBusMessage::createMethodCall(m_service, menuPath.isEmpty() ? QStringLiteral("/MenuBar") : menuPath,
         QString::fromLatin1(kMenuInterface), method);
 }

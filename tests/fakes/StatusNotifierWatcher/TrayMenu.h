@@ -15,7 +15,6 @@ public:
         int id = 0;
         QString label;
         bool enabled = true;
-        bool separator = false;
     };
 
     // `item` as the watcher lists it: "service/path".
@@ -31,8 +30,6 @@ public:
     bool activate() const;
 
 private:
-    // A property of the org.kde.StatusNotifierItem interface ("Menu", …).
-    QVariant itemProperty(const QString& name) const;
     // A call of `method` on the item's com.canonical.dbusmenu object.
     QDBusMessage menuCall(const QString& method) const;
 
