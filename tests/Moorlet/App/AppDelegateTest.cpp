@@ -6,21 +6,31 @@
 #include "Moorlet/App/SessionCommands.h"
 #include "Moorlet/Data/LocalDataStore.h"
 #include "Moorlet/Focus/FocusController.h"
+#include "Moorlet/SettingsWindow/SettingsView.h"
+#include "Moorlet/SettingsWindow/SettingsWindow.h"
 #include "Moorlet/Sound/AmbientController.h"
+#include "Moorlet/Views/ExpandedCardView.h"
+#include "Moorlet/Views/ReduceMotion.h"
+#include "Moorlet/Views/WidgetRootView.h"
 #include "Moorlet/WelcomeTour/WelcomeTourWindow.h"
 #include "VeltraneKit/Settings/MemoryUserDefaults.h"
 #include "VeltraneKit/System/CarbonKeys.h"
 #include "VeltraneKit/Widget/FloatingPanel.h"
 #include "VeltraneKit/Widget/WidgetCoordinator.h"
+#include "tests/VeltraneKit/Desktop/FakeSettingsPortal.h"
 #include "tests/VeltraneKit/ScopedEnvironment.h"
+#include "tests/VeltraneKit/System/FakeShortcutsPortal.h"
 #include "tests/fakes/LoginManager/FakeLoginManager.h"
 #include "tests/fakes/NotificationServer/FakeNotificationServer.h"
 #include "tests/Moorlet/PlayerProcess.h"
 #include "tests/Moorlet/TestFiles.h"
+#include "tests/Moorlet/Views/ViewProbe.h"
 #include "tests/support/TestSupport.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -49,14 +59,14 @@ public:
 class AppDelegateTest : public ::testing::Test {
 protected:
     // Creates the delegate and runs the start-up sequence; `hotKey` records what it asks of it.
-    void launch()
+    void launch(std::unique_ptr<veltrane::HotKeyRegistering> realHotKey = nullptr)
     {
         ASSERT_TRUE(logind.isReady());
         auto recording = std::make_unique<RecordingHotKey>();
-        hotKey = recording.get();
+        hotKey = realHotKey ? nullptr : recording.get();
         delegate = std::make_unique<AppDelegate>(AppDelegate::Configuration { .defaults = defaults,
             .dataFolder = folder.stdPath() + "/data", .sleepBus = QDBusConnection::sessionBus(),
-            .hotKey = std::move(recording), .clock = clock });
+            .hotKey = realHotKey ? std::move(realHotKey) : std::move(recording), .clock = clock });
         delegate->applicationDidFinishLaunching();
     }
 
@@ -279,4 +289,80 @@ TEST_F(AppDelegateTest, TheHotKeyFollowsItsSettingAndTogglesFocus)
 
     delegate->focusSettings().setGlobalHotKeyEnabled(false);
     EXPECT_FALSE(hotKey->isRegistered());
+}
+
+TEST_F(AppDelegateTest, ClicksBesideTheTileOrCardReachTheWindowBelow)
+{
+    launch();
+    auto* panel = delegate->coordinator()->panel();
+    struct Below : QWidget { int presses = 0; void mousePressEvent(QMouseEvent*) override { ++presses; } } below;
+    below.setGeometry(panel->geometry().adjusted(-200, -300, 0, 300));
+    below.show();
+    panel->orderFront();
+    ASSERT_TRUE(testsupport::waitUntil([&] { return below.windowHandle()->isExposed() && panel->windowHandle()->isExposed(); }));
+    const auto clickAt = [](QPoint at) {
+        QProcess::execute("xdotool", { "mousemove", "--sync", QString::number(at.x()), QString::number(at.y()), "click", "1" });
+    };
+    // Docked right, the tile sits 24 points in from the panel's right edge, centred vertically.
+    const QPoint tileCentre = panel->geometry().topLeft() + QPoint(168 - 24 - 52, 84);
+    clickAt(tileCentre - QPoint(52 + 34, 0));
+    ASSERT_TRUE(testsupport::waitUntil([&] { return below.presses == 1; }, 5s));
+    clickAt(tileCentre);
+    ASSERT_TRUE(waitForPanelHeight(608 + 48));
+    clickAt(panel->geometry().topLeft() + QPoint(10, 330));
+    EXPECT_TRUE(testsupport::waitUntil([&] { return below.presses == 2; }, 5s)) << "the open card's margin";
+}
+
+TEST_F(AppDelegateTest, TheWidgetFollowsTheDesktopsColourSchemeAndMotionWishWhileRunning)
+{
+    const QString appearance = QStringLiteral("org.freedesktop.appearance");
+    FakeSettingsPortal portal(FakeSettingsPortal::Interface::WithReadOne);
+    portal.preset(appearance, QStringLiteral("color-scheme"), 1u);
+    launch();
+    clickWidget();
+    ASSERT_TRUE(waitForPanelHeight(608 + 48));
+    auto* root = delegate->coordinator()->panel()->findChild<WidgetRootView*>();
+    ASSERT_NE(root, nullptr);
+    ASSERT_TRUE(testsupport::waitUntil([&] { return root->backgroundRect() == root->cardRect(); }, 5s));
+    // The idle card's free space under its rows.
+    const auto cardLightness = [root] {
+        const QPointF empty(root->cardRect().center().x(), root->cardRect().bottom() - 12);
+        return viewprobe::pixel(root->renderToImage(), empty).lightness();
+    };
+    EXPECT_TRUE(testsupport::waitUntil([&] { return cardLightness() < 80; }, 5s));
+    portal.change(appearance, QStringLiteral("color-scheme"), 2u);
+    EXPECT_TRUE(testsupport::waitUntil([&] { return cardLightness() > 200; }, 5s));
+
+    portal.change(QStringLiteral("org.gnome.desktop.interface"), QStringLiteral("enable-animations"), false);
+    ASSERT_TRUE(testsupport::waitUntil([&] { return root->reduceMotion().isOn(); }, 5s));
+    delegate->controller().toggle();
+    EXPECT_FALSE(root->card().mascot().outgoingSymbol().has_value());
+    EXPECT_FALSE(root->card().isRingBreathing());
+}
+
+TEST_F(AppDelegateTest, OnWaylandThePortalsShortcutTogglesFocusAndTheSettingsShowItsKeysOrWhyNot)
+{
+    FakeShortcutsPortal portal;
+    portal.chosenTrigger = QStringLiteral("Ctrl+Alt+F");
+    defaults->setBoolean("com.veltrane.focus.globalHotKeyEnabled", true);
+    launch(AppDelegate::Configuration::portalHotKey());
+    delegate->showSettings();
+    auto& view = delegate->settingsWindow()->view();
+    view.setPane(SettingsPane::focus);
+    EXPECT_TRUE(view.layout().row(SettingsControl::hotKeyNote)) << "waiting for the desktop";
+    ASSERT_TRUE(testsupport::waitUntil([&] { return delegate->hotKey().isRegistered(); }, 5s));
+    EXPECT_FALSE(view.layout().row(SettingsControl::hotKeyNote));
+    EXPECT_EQ(view.bindings().valueText(SettingsControl::hotKeyCombination), QStringLiteral("Ctrl+Alt+F"));
+    portal.activate(QStringLiteral("toggle-focus"));
+    EXPECT_TRUE(testsupport::waitUntil([&] { return delegate->controller().phase() == SessionPhase::focusing; }, 5s));
+
+    // Refused, the row shows the keys asked for and a note says what to do instead.
+    portal.refuse = true;
+    delegate->focusSettings().setGlobalHotKeyEnabled(false);
+    EXPECT_FALSE(view.layout().row(SettingsControl::hotKeyNote));
+    delegate->focusSettings().setGlobalHotKeyEnabled(true);
+    ASSERT_TRUE(testsupport::waitUntil([&] { return delegate->hotKey().state() == veltrane::HotKeyRegistration::refused; }, 5s));
+    EXPECT_TRUE(view.layout().row(SettingsControl::hotKeyNote));
+    EXPECT_TRUE(view.bindings().hotKeyNote().contains(QStringLiteral("“moorlet --toggle”")));
+    EXPECT_EQ(view.bindings().valueText(SettingsControl::hotKeyCombination), QStringLiteral("Alt + Super + Space"));
 }
