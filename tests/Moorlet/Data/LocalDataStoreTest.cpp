@@ -257,6 +257,27 @@ TEST_F(LocalDataStoreTest, AFailedSaveKeepsTheChangeAndIsRetriedByTheNextSave)
     EXPECT_EQ(makeStore()->tasks().size(), 2u);
 }
 
+TEST_F(LocalDataStoreTest, AFileInPlaceOfTheFolderKeepsTheStoreInMemoryUntilTheFolderCanBeMade)
+{
+    fs::create_directories(folder().parent_path());
+    writeFile(folder(), "a user's file");
+    auto store = makeStore();
+    EXPECT_TRUE(store->sessions().empty());
+    store->addSession(session(1796472000));
+    ASSERT_TRUE(store->addTask("Still works"));
+    EXPECT_EQ(store->sessions().size(), 1u);
+    EXPECT_EQ(store->tasks().size(), 1u);
+    EXPECT_EQ(readFile(folder()), "a user's file");
+
+    // When the folder can be made, the next save writes every list that is still unsaved.
+    fs::remove(folder());
+    store->addDeadline("Exam", 1812636000);
+    auto reloaded = makeStore();
+    EXPECT_EQ(reloaded->sessions(), store->sessions());
+    EXPECT_EQ(reloaded->tasks(), store->tasks());
+    EXPECT_EQ(reloaded->deadlines(), store->deadlines());
+}
+
 TEST_F(LocalDataStoreTest, TemporariesOfSavesKilledBeforeTheirRenameGoAtStart)
 {
     prepareFolder();
