@@ -79,18 +79,35 @@ TEST_F(CardPartsTest, TheExamRowCountsCalendarDaysAndTurnsUrgentUnderFourDays)
     scene.store->addDeadline("Chemistry", scene.clock->now() + 20 * 3600);
     expand();
     ASSERT_TRUE(root.card().layout().rect(CardRow::exam));
-    // How near the row's reddest pixel comes to the alert red.
-    const auto red = [&] {
-        return viewprobe::closest(root.renderToImage(2), rowOnWidget(CardRow::exam), Colors::alert());
-    };
-    EXPECT_LT(red(), 60);
+    const QRectF exam = rowOnWidget(CardRow::exam);
+    // The countdown is red, and a red that reads on the row (the light card once painted the pale
+    // alert red at 2.6:1).
+    const QImage image = root.renderToImage(2);
+    const QColor row = viewprobe::pixel(image, exam.topLeft() + QPointF(3, exam.height() / 2));
+    QColor reddest = row;
+    viewprobe::eachPixel(image, exam, [&](const QColor& color) {
+        if (color.red() - std::max(color.green(), color.blue()) > reddest.red() - std::max(reddest.green(), reddest.blue()))
+            reddest = color;
+    });
+    EXPECT_GT(reddest.red() - std::max(reddest.green(), reddest.blue()), 60);
+    EXPECT_GE(veltrane::ColorContrast::ratio(reddest, row), 4) << "text pixels blend into the row at their edges";
 
     scene.store->deleteDeadline(scene.store->deadlines().front());
     EXPECT_FALSE(root.card().layout().rect(CardRow::exam));
     scene.store->addDeadline("Chemistry", scene.clock->now() + 10 * 86400);
     scene.settle();
-    EXPECT_GT(red(), 60);
+    EXPECT_GT(viewprobe::closest(root.renderToImage(2), rowOnWidget(CardRow::exam), Colors::alert()), 60);
 }
+
+namespace {
+
+// Two looks, one a side: a pale accent on the light card, a dark wash under the dark one.
+const std::pair<const char*, veltrane::AppearancePreference> kLooks[] = {
+    { "sakura", veltrane::AppearancePreference::light },
+    { "graphite", veltrane::AppearancePreference::dark },
+};
+
+} // namespace
 
 TEST_F(CardPartsTest, TheInsightRowAppearsWithTheBestHour)
 {
@@ -154,6 +171,48 @@ TEST_F(CardPartsTest, TheChipsFollowADragAndTheirArrowsPageThem)
         EXPECT_FALSE(chips.canScroll(row, direction));
     }
     EXPECT_EQ(chips.scrollOffset(), 0);
+}
+
+TEST_F(CardPartsTest, ThePlayButtonTheQuickStartsAndAPlayingSoundsChipReadInALightAndADarkLook)
+{
+    expand();
+    // The card as it looks over a desktop of the window's colour.
+    const auto render = [&](qreal scale) {
+        return viewprobe::onDesktop(root.renderToImage(scale), root.palette().color(QPalette::Window));
+    };
+    const auto& sounds = scene.ambient->sounds();
+    for (const auto& [theme, appearance] : kLooks) {
+        SCOPED_TRACE(theme);
+        scene.settings->setAccentThemeID(QString::fromLatin1(theme));
+        scene.settings->setAppearance(appearance);
+        // The play symbol on its disc, the first quick start's number on its chip.
+        for (const SessionPhase phase : { SessionPhase::idle, SessionPhase::focusing, SessionPhase::shortBreak }) {
+            SCOPED_TRACE(static_cast<int>(phase));
+            resetSession();
+            scene.enterPhase(phase);
+            scene.settle();
+            const QImage image = render(2);
+            const QRectF primary = root.cardTargetRect({ Kind::primary });
+            const QColor disc = viewprobe::pixel(image, primary.center() + QPointF(0, 20));
+            EXPECT_GE(viewprobe::strongestContrast(image, primary.adjusted(18, 18, -18, -18), disc), 3);
+            const QRectF chip = root.cardTargetRect({ Kind::quickStart, 0 });
+            const QColor chipFill = viewprobe::pixel(image, QPointF(chip.left() + 6, chip.center().y()));
+            EXPECT_GE(viewprobe::strongestContrast(image, chip.adjusted(20, 8, -20, -8), chipFill), 3);
+        }
+        // A playing sound's chip against the card, its symbol and name against its fill.
+        for (std::size_t i = 0; i < sounds.size(); ++i) {
+            SCOPED_TRACE(sounds[i].id);
+            scene.ambient->toggle(sounds[i]);
+            const QRectF chip = scrollIntoView({ Kind::soundChip, static_cast<int>(i) });
+            scene.settle(1);
+            const QImage image = render(1);
+            const QColor fill = viewprobe::pixel(image, QPointF(chip.right() - 6, chip.center().y()));
+            const QColor card = viewprobe::pixel(image, QPointF(chip.center().x(), chip.top() - 6));
+            EXPECT_GE(veltrane::ColorContrast::ratio(fill, card), 3);
+            EXPECT_GE(viewprobe::strongestContrast(image, chip.adjusted(12, 6, -12, -6), fill), 3);
+            scene.ambient->toggle(sounds[i]);
+        }
+    }
 }
 
 TEST_F(CardPartsTest, TheImportChipAddsTheChosenFilesAsChipsOfTheirOwn)

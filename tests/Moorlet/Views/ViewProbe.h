@@ -1,14 +1,16 @@
 #pragma once
 
+#include "VeltraneKit/Theme/ColorContrast.h"
+
 #include <QColor>
 #include <QCoreApplication>
 #include <QEnterEvent>
 #include <QImage>
+#include <QPainter>
 #include <QPointF>
 #include <QTest>
 #include <QWidget>
 
-#include <algorithm>
 #include <cmath>
 
 // Small hands for the views' tests: pointer events the way the window system sends them, and
@@ -65,6 +67,27 @@ inline int closest(const QImage& image, const QRectF& area, const QColor& color)
 {
     int best = 255;
     eachPixel(image, area, [&](const QColor& pixel) { best = std::min(best, distance(pixel, color)); });
+    return best;
+}
+
+// The image drawn over an opaque desktop of `desktop`: what a translucent widget looks like on it.
+inline QImage onDesktop(const QImage& image, const QColor& desktop)
+{
+    QImage canvas(image.size(), QImage::Format_ARGB32_Premultiplied);
+    canvas.setDevicePixelRatio(image.devicePixelRatio());
+    canvas.fill(desktop);
+    QPainter painter(&canvas);
+    painter.drawImage(QPointF(0, 0), image);
+    painter.end();
+    return canvas;
+}
+
+// The best contrast ratio against `color` of any pixel in a rectangle given in points: how well
+// a symbol or text drawn there stands out from the fill it is on.
+inline double strongestContrast(const QImage& image, const QRectF& area, const QColor& color)
+{
+    double best = 1;
+    eachPixel(image, area, [&](const QColor& pixel) { best = std::max(best, veltrane::ColorContrast::ratio(pixel, color)); });
     return best;
 }
 
