@@ -42,9 +42,13 @@ std::vector<TrayMenu::Entry> TrayMenu::entries() const
         const auto node = child.variant().value<QDBusArgument>();
         node.beginStructure();
         node >> id >> properties;
+        // Ending each structure frees what Qt allocated to read it.
+        node.endStructure();
         entries.push_back({ id, properties.value(QStringLiteral("label")).toString(),
             properties.value(QStringLiteral("enabled"), true).toBool() });
     }
+    root.endArray();
+    root.endStructure();
     return entries;
 }
 
