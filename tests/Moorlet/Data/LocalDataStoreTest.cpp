@@ -3,6 +3,7 @@
 #include "Moorlet/Data/UuidText.h"
 #include "VeltraneKit/Notifications/NotificationScheduling.h"
 #include "tests/VeltraneKit/ScopedEnvironment.h"
+#include "tests/VeltraneKit/TextFiles.h"
 #include "tests/support/TestSupport.h"
 
 #include <QSignalSpy>
@@ -19,6 +20,8 @@
 
 using namespace moorlet;
 namespace fs = std::filesystem;
+using veltrane::testing::readBytes;
+using veltrane::testing::writeBytes;
 
 namespace {
 
@@ -48,21 +51,6 @@ public:
 veltrane::Instant at(const veltrane::Calendar& calendar, int year, int month, int day, int hour = 0, int minute = 0)
 {
     return calendar.instant({ year, month, day, hour, minute, 0 }).value();
-}
-
-std::string readFile(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    std::string text(static_cast<std::size_t>(std::max<std::streamoff>(file.tellg(), 0)), '\0');
-    file.seekg(0);
-    file.read(text.data(), static_cast<std::streamsize>(text.size()));
-    return text;
-}
-
-void writeFile(const fs::path& path, std::string_view text)
-{
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
 template <class Record>
@@ -148,9 +136,9 @@ TEST_F(LocalDataStoreTest, FirstRunCreatesTheFolderAndWritesNoFileUntilAListChan
 TEST_F(LocalDataStoreTest, FilesInTheSavedFormatLoadAndDeadlinesAreSortedStably)
 {
     prepareFolder();
-    writeFile(file("tasks.json"), kValidTasks);
-    writeFile(file("deadlines.json"), kValidDeadlines);
-    writeFile(file("sessions.json"), RecordJson::encode(std::vector { session(1796459278) }));
+    writeBytes(file("tasks.json"), kValidTasks);
+    writeBytes(file("deadlines.json"), kValidDeadlines);
+    writeBytes(file("sessions.json"), RecordJson::encode(std::vector { session(1796459278) }));
     // The records' fields are RecordJsonTest's; here each list must come from its own file.
     auto store = makeStore();
     EXPECT_EQ(store->sessions().size(), 1u);
@@ -172,8 +160,8 @@ TEST_F(LocalDataStoreTest, WhatCannotBeReadLoadsEmptyAndIsMovedAsideWholeBeforeI
         std::function<void(const fs::path&)> checkAside;
     };
     const auto holding = [](const char* name, const std::string& content) {
-        return Case { name, [=](const fs::path& path) { writeFile(path, content); },
-            [=](const fs::path& aside) { EXPECT_EQ(readFile(aside), content); } };
+        return Case { name, [=](const fs::path& path) { writeBytes(path, content); },
+            [=](const fs::path& aside) { EXPECT_EQ(readBytes(aside), content); } };
     };
     const std::vector<Case> cases {
         holding("a record without its mode", kSessionsMissingMode),
@@ -183,16 +171,16 @@ TEST_F(LocalDataStoreTest, WhatCannotBeReadLoadsEmptyAndIsMovedAsideWholeBeforeI
         // Sparse: it takes no room on the disk.
         { "a file too large to read",
             [&](const fs::path& path) {
-                writeFile(path, "[");
+                writeBytes(path, "[");
                 fs::resize_file(path, tooLarge);
             },
             [&](const fs::path& aside) { EXPECT_EQ(fs::file_size(aside), tooLarge); } },
         { "a folder, with its contents",
             [](const fs::path& path) {
                 fs::create_directory(path);
-                writeFile(path / "inside.txt", "keep me");
+                writeBytes(path / "inside.txt", "keep me");
             },
-            [](const fs::path& aside) { EXPECT_EQ(readFile(aside / "inside.txt"), "keep me"); } },
+            [](const fs::path& aside) { EXPECT_EQ(readBytes(aside / "inside.txt"), "keep me"); } },
         // Opening a pipe to read it would block loading.
         { "a pipe", [](const fs::path& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); },
             [](const fs::path&) {} },
@@ -202,7 +190,7 @@ TEST_F(LocalDataStoreTest, WhatCannotBeReadLoadsEmptyAndIsMovedAsideWholeBeforeI
         fs::remove_all(folder());
         prepareFolder();
         entry.make(file("sessions.json"));
-        writeFile(file("tasks.json"), kValidTasks);
+        writeBytes(file("tasks.json"), kValidTasks);
         auto store = makeStore();
         EXPECT_TRUE(store->sessions().empty());
         EXPECT_EQ(store->tasks().size(), 1u);
@@ -223,14 +211,14 @@ TEST_F(LocalDataStoreTest, WhatCannotBeReadLoadsEmptyAndIsMovedAsideWholeBeforeI
 TEST_F(LocalDataStoreTest, FilesMovedAsideNeverReplaceEarlierOnes)
 {
     prepareFolder();
-    writeFile(file("tasks.unreadable-20261205T120000Z.json"), "from an earlier run");
-    writeFile(file("tasks.json"), "not json");
+    writeBytes(file("tasks.unreadable-20261205T120000Z.json"), "from an earlier run");
+    writeBytes(file("tasks.json"), "not json");
     makeStore()->addTask("One");
-    writeFile(file("tasks.json"), "[{\"broken\": true}]");
+    writeBytes(file("tasks.json"), "[{\"broken\": true}]");
     makeStore()->addTask("Two");
-    EXPECT_EQ(readFile(file("tasks.unreadable-20261205T120000Z.json")), "from an earlier run");
-    EXPECT_EQ(readFile(file("tasks.unreadable-20261205T120000Z-2.json")), "not json");
-    EXPECT_EQ(readFile(file("tasks.unreadable-20261205T120000Z-3.json")), "[{\"broken\": true}]");
+    EXPECT_EQ(readBytes(file("tasks.unreadable-20261205T120000Z.json")), "from an earlier run");
+    EXPECT_EQ(readBytes(file("tasks.unreadable-20261205T120000Z-2.json")), "not json");
+    EXPECT_EQ(readBytes(file("tasks.unreadable-20261205T120000Z-3.json")), "[{\"broken\": true}]");
     EXPECT_EQ(makeStore()->tasks().size(), 1u);
 }
 
@@ -260,14 +248,14 @@ TEST_F(LocalDataStoreTest, AFailedSaveKeepsTheChangeAndIsRetriedByTheNextSave)
 TEST_F(LocalDataStoreTest, AFileInPlaceOfTheFolderKeepsTheStoreInMemoryUntilTheFolderCanBeMade)
 {
     fs::create_directories(folder().parent_path());
-    writeFile(folder(), "a user's file");
+    writeBytes(folder(), "a user's file");
     auto store = makeStore();
     EXPECT_TRUE(store->sessions().empty());
     store->addSession(session(1796472000));
     ASSERT_TRUE(store->addTask("Still works"));
     EXPECT_EQ(store->sessions().size(), 1u);
     EXPECT_EQ(store->tasks().size(), 1u);
-    EXPECT_EQ(readFile(folder()), "a user's file");
+    EXPECT_EQ(readBytes(folder()), "a user's file");
 
     // When the folder can be made, the next save writes every list that is still unsaved.
     fs::remove(folder());
@@ -324,7 +312,7 @@ TEST_F(LocalDataStoreTest, AddTaskTrimsTitlesAndRefusesBlankOnes)
     EXPECT_EQ(task->createdAt, clock->now());
     EXPECT_EQ(changed.count(), 1);
     EXPECT_EQ(store->addTask("Über \xff")->title, "Über \xff"); // bytes that are not text are kept
-    EXPECT_EQ(RecordJson::decode<FocusTask>(readFile(file("tasks.json")))->at(0), *task);
+    EXPECT_EQ(RecordJson::decode<FocusTask>(readBytes(file("tasks.json")))->at(0), *task);
 }
 
 TEST_F(LocalDataStoreTest, TaskOperationsSaveOnlyWhenTheyShould)
@@ -335,21 +323,21 @@ TEST_F(LocalDataStoreTest, TaskOperationsSaveOnlyWhenTheyShould)
     QSignalSpy changed(store.get(), &LocalDataStore::tasksChanged);
     // Anything written from here on replaces this marker.
     const auto marker = std::string("unchanged");
-    writeFile(file("tasks.json"), marker);
+    writeBytes(file("tasks.json"), marker);
 
     const auto unknown = QUuid::createUuid();
     store->toggleTask(unknown);
     store->logTime(60, unknown);
     for (const double seconds : { 0.0, -5.0, std::nan(""), std::numeric_limits<double>::infinity() })
         store->logTime(seconds, first.id);
-    EXPECT_EQ(readFile(file("tasks.json")), marker);
+    EXPECT_EQ(readBytes(file("tasks.json")), marker);
     EXPECT_EQ(store->tasks()[0].loggedSeconds, 0);
     EXPECT_EQ(changed.count(), 0);
 
     store->logTime(1500, first.id);
     store->logTime(0.5, first.id);
     EXPECT_EQ(store->task(first.id)->loggedSeconds, 1500.5);
-    EXPECT_EQ(RecordJson::decode<FocusTask>(readFile(file("tasks.json")))->at(0).loggedSeconds, 1500.5);
+    EXPECT_EQ(RecordJson::decode<FocusTask>(readBytes(file("tasks.json")))->at(0).loggedSeconds, 1500.5);
     EXPECT_EQ(changed.count(), 2);
 
     store->toggleTask(second.id);
@@ -357,9 +345,9 @@ TEST_F(LocalDataStoreTest, TaskOperationsSaveOnlyWhenTheyShould)
     EXPECT_EQ(changed.count(), 3);
 
     // Deleting saves even when nothing matched, but only a real change is signalled.
-    writeFile(file("tasks.json"), marker);
+    writeBytes(file("tasks.json"), marker);
     store->deleteTask(unknown);
-    EXPECT_EQ(RecordJson::decode<FocusTask>(readFile(file("tasks.json"))), store->tasks());
+    EXPECT_EQ(RecordJson::decode<FocusTask>(readBytes(file("tasks.json"))), store->tasks());
     EXPECT_EQ(changed.count(), 3);
 
     store->clearCompletedTasks();
@@ -370,7 +358,7 @@ TEST_F(LocalDataStoreTest, TaskOperationsSaveOnlyWhenTheyShould)
     store->deleteTask(first.id);
     EXPECT_TRUE(store->tasks().empty());
     EXPECT_EQ(changed.count(), 5);
-    EXPECT_EQ(readFile(file("tasks.json")), "[]");
+    EXPECT_EQ(readBytes(file("tasks.json")), "[]");
 }
 
 TEST_F(LocalDataStoreTest, SortedTasksPutsOpenBeforeDoneAndNewerFirst)
@@ -399,7 +387,7 @@ TEST_F(LocalDataStoreTest, AddSessionAppendsSavesAndSignals)
     store->addSession(earlier);
     EXPECT_EQ(store->sessions(), (std::vector { later, earlier }));
     EXPECT_EQ(changed.count(), 2);
-    EXPECT_EQ(RecordJson::decode<FocusSession>(readFile(file("sessions.json"))), store->sessions());
+    EXPECT_EQ(RecordJson::decode<FocusSession>(readBytes(file("sessions.json"))), store->sessions());
 }
 
 // Deadlines
@@ -417,7 +405,7 @@ TEST_F(LocalDataStoreTest, DeadlinesStaySortedInMemoryAndOnDisk)
     EXPECT_FALSE(store->addDeadline("Not a date", std::nan("")));
     EXPECT_EQ(changed.count(), 4);
 
-    const auto onDisk = RecordJson::decode<Deadline>(readFile(file("deadlines.json")));
+    const auto onDisk = RecordJson::decode<Deadline>(readBytes(file("deadlines.json")));
     ASSERT_TRUE(onDisk);
     EXPECT_EQ(titles(*onDisk), (std::vector<std::string> { "3 May", "9 May", "9 May, second", "12 May" }));
     EXPECT_EQ(store->deadlines()[2].subject, "  Physics ");
@@ -457,7 +445,7 @@ TEST_F(LocalDataStoreTest, ADeadlineGetsAReminderAtNineTheDayBeforeAndDeletingCa
         EXPECT_TRUE(store->deadlines().empty());
         EXPECT_EQ(notifications.cancelled, std::vector { identifier });
         EXPECT_EQ(changed.count(), 1);
-        EXPECT_EQ(readFile(file("deadlines.json")), "[]");
+        EXPECT_EQ(readBytes(file("deadlines.json")), "[]");
     }
 }
 
