@@ -1,27 +1,13 @@
 #pragma once
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include "tests/VeltraneKit/TextFiles.h"
+
 #include <QProcess>
 #include <QProcessEnvironment>
 
-// Files and programs as the tests of the application meet them.
+// Programs as the tests of the application meet them; files are read and written with
+// veltrane::testing::readBytes and writeBytes.
 namespace testfiles {
-
-// Writes a whole file, making its folder first.
-inline bool writeFile(const QString& path, const QByteArray& contents)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
-}
-
-inline QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 struct Finished {
     int exitCode = -1;

@@ -254,7 +254,7 @@ TEST_F(AppDelegateTest, AnUnreadableHistoryIsToldOnceWhenItsFileIsKeptAside)
 {
     FakeNotificationServer server(folder.filePath(QStringLiteral("notifications.jsonl")));
     const QDir data(folder.filePath(QStringLiteral("data")));
-    ASSERT_TRUE(testfiles::writeFile(data.filePath(QStringLiteral("sessions.json")), "[{"));
+    ASSERT_TRUE(veltrane::testing::writeBytes(data.filePath(QStringLiteral("sessions.json")), "[{"));
     // Set aside at the first save; the next start reads the new file and says nothing.
     for (int start = 0; start < 2; ++start) {
         launch();

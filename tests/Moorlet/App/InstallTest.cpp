@@ -64,7 +64,7 @@ TEST_F(InstallTest, TheMovedFolderRunsAndItsValidDesktopEntryAndMetainfoStartItW
     // The notifications name this desktop entry.
     const auto entryPath = moved()
         + QStringLiteral("/share/applications/%1.desktop").arg(QString::fromLatin1(DesktopIdentity::kDesktopEntry));
-    const auto text = QString::fromUtf8(testfiles::readFile(entryPath));
+    const auto text = QString::fromUtf8(veltrane::testing::readBytes(entryPath));
     // desktop-file-validate prints nothing for a clean file, one whose listed actions all have
     // their groups among them.
     const auto validated = run(QStringLiteral("desktop-file-validate"), { entryPath });

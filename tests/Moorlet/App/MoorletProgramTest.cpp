@@ -80,7 +80,7 @@ protected:
         ASSERT_TRUE(notifications.isReady());
         ASSERT_TRUE(tray.isReady());
         ASSERT_TRUE(logind.isReady());
-        ASSERT_TRUE(testfiles::writeFile(folder.filePath(QStringLiteral("home/.config/Moorlet/defaults.json")),
+        ASSERT_TRUE(veltrane::testing::writeBytes(folder.filePath(QStringLiteral("home/.config/Moorlet/defaults.json")),
             R"({"com.veltrane.focus.hasCompletedTour": true})"));
         app = std::make_unique<QProcess>();
         app->setProcessEnvironment(environment);

@@ -102,12 +102,12 @@ TEST_F(InsightsWindowTest, ExportWritesTheLogOrSaysItCouldNot)
     testsupport::TemporaryFolder folder;
     chosenFile = std::filesystem::path(folder.stdPath()) / "log.csv";
     click(view().layout().exportButton());
-    EXPECT_EQ(testfiles::readFile(QString::fromStdString(chosenFile->string())).toStdString(),
+    EXPECT_EQ(veltrane::testing::readBytes(QString::fromStdString(chosenFile->string())).toStdString(),
         InsightsExport::csv(scene.store->sessions()));
     EXPECT_TRUE(failures.isEmpty());
 
     // A folder that cannot hold files (its "folder" is a file): one sentence, nothing left behind.
-    ASSERT_TRUE(testfiles::writeFile(folder.filePath("plain"), "x"));
+    ASSERT_TRUE(veltrane::testing::writeBytes(folder.filePath("plain"), "x"));
     chosenFile = std::filesystem::path(folder.stdPath()) / "plain" / "log.csv";
     click(view().layout().exportButton());
     ASSERT_EQ(failures.size(), 1);

@@ -89,7 +89,7 @@ protected:
 
     void writeFile(const QString& relativePath, const QString& text)
     {
-        ASSERT_TRUE(testfiles::writeFile(root.filePath(relativePath), text.toUtf8()));
+        ASSERT_TRUE(veltrane::testing::writeBytes(root.filePath(relativePath), text.toUtf8()));
     }
 
     bool shows(std::optional<MediaPlayer> player, const QString& title, const QString& artist, bool playing)

@@ -22,7 +22,7 @@ protected:
 
     void write(const QString& relativePath, const QString& text)
     {
-        ASSERT_TRUE(testfiles::writeFile(root.filePath(relativePath), text.toUtf8()));
+        ASSERT_TRUE(veltrane::testing::writeBytes(root.filePath(relativePath), text.toUtf8()));
     }
 
     void addApplication(const QString& id, const QString& name, const QString& extra = {})

@@ -64,7 +64,7 @@ TEST(RecapTest, ComposerTakesAPhotoZoomsWithinLimitsAndWritesTheCardAtTwiceItsSi
     QImage photo(800, 600, QImage::Format_RGB32);
     photo.fill(Qt::darkCyan);
     ASSERT_TRUE(photo.save(photoPath));
-    ASSERT_TRUE(testfiles::writeFile(folder.filePath("broken.jpg"), "not an image"));
+    ASSERT_TRUE(veltrane::testing::writeBytes(folder.filePath("broken.jpg"), "not an image"));
 
     std::optional<QString> pick = folder.filePath("broken.jpg");
     std::optional<QString> saveTo;

@@ -38,11 +38,11 @@ constexpr auto kTestCatalogue = R"([
     { "id": "drone", "name": "Drone", "type": "generated", "subtype": "drone", "icon": "waveform" }
 ])";
 
-using testfiles::readFile;
+using veltrane::testing::readBytes;
 
 void writeFile(const QString& path, const QByteArray& contents)
 {
-    ASSERT_TRUE(testfiles::writeFile(path, contents));
+    ASSERT_TRUE(veltrane::testing::writeBytes(path, contents));
 }
 
 // A short stereo WAV file the decoder reads, in a folder made for it; seed makes its contents differ.
@@ -253,23 +253,23 @@ TEST_F(AmbientControllerTest, ImportCopiesFilesInReplacesOnesOfTheSameNameAndNev
     m_chosen = { elsewhere.filePath("Waves.MP3"), elsewhere.filePath("readme.txt"), elsewhere.filePath("missing.wav"), elsewhere.path() };
     controller.importSounds();
     EXPECT_EQ(soundsChanged.count(), 1);
-    EXPECT_EQ(readFile(userFolder() + "/Waves.MP3"), readFile(elsewhere.filePath("Waves.MP3")));
+    EXPECT_EQ(readBytes(userFolder() + "/Waves.MP3"), readBytes(elsewhere.filePath("Waves.MP3")));
     EXPECT_TRUE(QFile::exists(userFolder() + "/readme.txt"));
     EXPECT_EQ(idsOf(controller.sounds()).back(), "user_Waves.MP3");
     EXPECT_EQ(QDir(userFolder()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 
-    const auto waves = readFile(userFolder() + "/Waves.MP3");
+    const auto waves = readBytes(userFolder() + "/Waves.MP3");
     // Choosing the file that already lies in the folder leaves it as it is, and so does a copy
     // that fails part way, here on a full disk. Nothing of a copy is left behind.
     controller.importFiles({ userFolder() + "/Waves.MP3", userFolder() + "/./Waves.MP3" });
-    EXPECT_EQ(readFile(userFolder() + "/Waves.MP3"), waves);
+    EXPECT_EQ(readBytes(userFolder() + "/Waves.MP3"), waves);
     EXPECT_TRUE(controller.userURLs().contains("user_Waves.MP3"));
     writeAudio(elsewhere.filePath("Waves.MP3"), 0.5f);
     {
         testsupport::FullDisk full(1000);
         controller.importFiles({ elsewhere.filePath("Waves.MP3") });
     }
-    EXPECT_EQ(readFile(userFolder() + "/Waves.MP3"), waves);
+    EXPECT_EQ(readBytes(userFolder() + "/Waves.MP3"), waves);
     EXPECT_EQ(QDir(userFolder()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
 

@@ -191,7 +191,7 @@ TEST_F(UpdateManagerTest, InstallsIntoAnyPathAndKeepsTheOldVersionWhenTheCopyFai
         const testsupport::TemporaryFolder parent;
         const auto install = fs::path(parent.stdPath()) / "my 'apps\" $(touch X) `touch Y`\nmoorlet";
         const auto path = [&](const char* name) { return QFile::decodeName((install / name).c_str()); };
-        testfiles::writeFile(path("bin/moorlet"), QByteArray::fromStdString(bundle("", "0.1.0")[0].data));
+        veltrane::testing::writeBytes(path("bin/moorlet"), QByteArray::fromStdString(bundle("", "0.1.0")[0].data));
         fs::permissions(install / "bin/moorlet", fs::perms::owner_all);
         // The folder the running program lies in is the one updated, and only with bin/moorlet in it.
         EXPECT_EQ(UpdateManager::Environment::installFolderOf(install / "libexec/moorlet/moorlet-app"), install);
@@ -210,9 +210,9 @@ TEST_F(UpdateManagerTest, InstallsIntoAnyPathAndKeepsTheOldVersionWhenTheCopyFai
         if (stagedFolderGone)
             fs::remove_all(*updates->stagedAppURL());
         updates->installAndRelaunch();
-        ASSERT_TRUE(testsupport::waitUntil([&] { return !testfiles::readFile(path("ran")).isEmpty(); }));
+        ASSERT_TRUE(testsupport::waitUntil([&] { return !veltrane::testing::readBytes(path("ran")).isEmpty(); }));
         const QString version = stagedFolderGone ? "0.1.0" : "0.2.0";
-        EXPECT_EQ(testfiles::readFile(path("ran")).trimmed(), version);
+        EXPECT_EQ(veltrane::testing::readBytes(path("ran")).trimmed(), version);
         EXPECT_EQ(testfiles::run(path("bin/moorlet"), { "--version" }).out.trimmed(), "moorlet " + version);
         EXPECT_FALSE(QFile::exists("X") || QFile::exists("Y") || fs::exists(install.parent_path() / "X"));
         // The copy and the old folder are gone: only the install folder is left.

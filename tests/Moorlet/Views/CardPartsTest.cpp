@@ -218,7 +218,7 @@ TEST_F(CardPartsTest, ThePlayButtonTheQuickStartsAndAPlayingSoundsChipReadInALig
 TEST_F(CardPartsTest, TheImportChipAddsTheChosenFilesAsChipsOfTheirOwn)
 {
     chosenFiles = { downloads.filePath(QStringLiteral("Cafe.mp3")) };
-    ASSERT_TRUE(testfiles::writeFile(chosenFiles[0], "not really audio"));
+    ASSERT_TRUE(veltrane::testing::writeBytes(chosenFiles[0], "not really audio"));
     expand();
     const int before = static_cast<int>(scene.ambient->sounds().size());
     EXPECT_FALSE(root.card().ambientView().userSound(0));
